@@ -1,0 +1,29 @@
+# Entry points for a fresh Debian 12 machine; each installs what is missing first.
+#   make demo   build, then run the tester's main job on the built-in simulated bus
+#   make check  build with AddressSanitizer/UndefinedBehaviorSanitizer and run every test
+.PHONY: deps demo check release debug tsan-check clean
+
+deps:
+	@scripts/install-deps.sh
+
+release: deps
+	cmake --preset release
+	cmake --build --preset release
+
+debug: deps
+	cmake --preset debug
+	cmake --build --preset debug
+
+demo: release
+	scripts/demo.sh build/release
+
+check: debug
+	ctest --preset debug
+
+tsan-check: deps
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
+
+clean:
+	rm -rf build

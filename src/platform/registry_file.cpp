@@ -1,0 +1,131 @@
+#include "platform/registry_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vlt::platform {
+
+namespace {
+
+std::string Key(const std::string& section, const std::string& name) {
+  return section + "/" + name;
+}
+
+// Keys and values are single lines; a line end inside one would split the file.
+bool IsSingleLine(const std::string& text) {
+  return text.find_first_of("\r\n") == std::string::npos;
+}
+
+}  // namespace
+
+std::string RegistryFile::DefaultPath(const std::string& application) {
+  std::string base;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    base = std::string(home) + "/.config";
+  } else {
+    base = ".";
+  }
+  return base + "/Fenwright/" + application + ".conf";
+}
+
+RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) { Load(); }
+
+void RegistryFile::Load() {
+  std::ifstream in(path_, std::ios::binary);
+  if (!in) return;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const auto eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) continue;  // not ours; ignored, kept out
+    values_[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+}
+
+std::optional<std::string> RegistryFile::GetString(const std::string& section,
+                                                   const std::string& name) const {
+  const auto it = values_.find(Key(section, name));
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
+int RegistryFile::GetInt(const std::string& section, const std::string& name,
+                         int fallback) const {
+  const auto text = GetString(section, name);
+  if (!text) return fallback;
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text->c_str(), &end, 10);
+  if (errno != 0 || end == text->c_str() || *end != '\0' || value < INT32_MIN ||
+      value > INT32_MAX) {
+    return fallback;
+  }
+  return static_cast<int>(value);
+}
+
+bool RegistryFile::SetString(const std::string& section, const std::string& name,
+                             const std::string& value) {
+  const std::string key = Key(section, name);
+  if (!IsSingleLine(key) || !IsSingleLine(value) || key.find('=') != std::string::npos) {
+    error_ = "registry value for " + key + " must be a single line";
+    return false;
+  }
+  values_[key] = value;
+  return Save();
+}
+
+bool RegistryFile::SetInt(const std::string& section, const std::string& name, int value) {
+  return SetString(section, name, std::to_string(value));
+}
+
+bool RegistryFile::Save() {
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
+  std::ostringstream out;
+  for (const auto& [key, value] : values_) out << key << '=' << value << '\n';
+  return WriteFileAtomically(path_, out.str(), &error_);
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+  const std::string temp = path + ".tmp-" + std::to_string(::getpid());
+  auto fail = [&](const std::string& what) {
+    if (error != nullptr) *error = what + " " + path + ": " + std::strerror(errno);
+    ::unlink(temp.c_str());
+    return false;
+  };
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return fail("cannot write");
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int saved = errno;
+      ::close(fd);
+      errno = saved;
+      return fail("cannot write");
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  const bool synced = ::fsync(fd) == 0;
+  const int syncError = errno;
+  if (::close(fd) != 0 || !synced) {
+    if (!synced) errno = syncError;
+    return fail("cannot write");
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) return fail("cannot replace");
+  return true;
+}
+
+}  // namespace vlt::platform

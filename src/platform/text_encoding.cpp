@@ -1,0 +1,99 @@
+#include "platform/text_encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vlt::platform {
+
+namespace {
+
+// Code points of bytes 80h to 9Fh; 0 where Windows-1252 leaves the byte undefined.
+constexpr std::array<std::uint16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+std::uint32_t CodePointOf(std::uint8_t byte) {
+  if (byte >= 0x80 && byte <= 0x9F) {
+    const std::uint16_t cp = kHighControls[byte - 0x80];
+    return cp != 0 ? cp : byte;  // undefined bytes pass through as C1 controls
+  }
+  return byte;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+char ByteOf(std::uint32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == cp && cp != 0) return static_cast<char>(0x80 + i);
+  }
+  if (cp >= 0x80 && cp <= 0x9F && kHighControls[cp - 0x80] == 0) return static_cast<char>(cp);
+  return '?';
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) AppendUtf8(out, CodePointOf(static_cast<std::uint8_t>(c)));
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<std::uint8_t>(text[i]);
+    int extra = 0;
+    std::uint32_t cp = 0;
+    if (lead < 0x80) {
+      cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      cp = lead & 0x07;
+    } else {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    bool valid = i + static_cast<std::size_t>(extra) < text.size();
+    for (int k = 1; valid && k <= extra; ++k) {
+      const auto next = static_cast<std::uint8_t>(text[i + static_cast<std::size_t>(k)]);
+      if ((next & 0xC0) != 0x80) {
+        valid = false;
+      } else {
+        cp = (cp << 6) | (next & 0x3F);
+      }
+    }
+    if (!valid) {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    out.push_back(ByteOf(cp));
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
+}  // namespace vlt::platform

@@ -1,0 +1,1 @@
+#include "support/virtual_time.h"

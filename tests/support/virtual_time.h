@@ -1,0 +1,2 @@
+// Helpers shared by the tests that run on virtual time.
+#pragma once
