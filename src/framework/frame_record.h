@@ -12,16 +12,16 @@ namespace vlt::framework {
 
 #pragma pack(push, 1)
 struct FrameRecord {
-  std::uint32_t timeStamp;      // ms on the common time base (host stamp / 1000 for 03h)
-  std::uint32_t relativeTime;   // ms since the start of the data log that holds it
-  std::uint8_t messageType;     // 00h or 03h; 00h for a text line
-  std::uint32_t dgn;            // 17 bits used; low byte = destination for PDU1 DGNs
+  std::uint32_t timeStamp;     // ms on the common time base (host stamp / 1000 for 03h)
+  std::uint32_t relativeTime;  // ms since the start of the data log that holds it
+  std::uint8_t messageType;    // 00h or 03h; 00h for a text line
+  std::uint32_t dgn;           // 17 bits used; low byte = destination for PDU1 DGNs
   std::uint8_t sourceAddress;
-  std::uint16_t length;         // data bytes
+  std::uint16_t length;                   // data bytes
   std::uint8_t data[kMaxFrameDataBytes];  // a text line: its characters and a NUL
-  std::uint8_t priority;        // 0 to 7
-  std::uint8_t reservedBit;     // of the 29-bit identifier
-  std::uint32_t textFlag;       // 1 for a text line
+  std::uint8_t priority;                  // 0 to 7
+  std::uint8_t reservedBit;               // of the 29-bit identifier
+  std::uint32_t textFlag;                 // 1 for a text line
 
   // From a validated frame message. `nowMs` is the common time base; `logStartMs`
   // the start of the receiving data log.

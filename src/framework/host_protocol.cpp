@@ -7,8 +7,8 @@ namespace vlt::framework {
 namespace {
 
 // Frame fields common to 00h and 03h: DGN at 1, source address at 5.
-bool ParseFrameData(std::span<const std::uint8_t> bytes, std::size_t lengthAt,
-                    std::size_t dataAt, HostMessage& message) {
+bool ParseFrameData(std::span<const std::uint8_t> bytes, std::size_t lengthAt, std::size_t dataAt,
+                    HostMessage& message) {
   if (bytes.size() < dataAt) return false;
   const std::size_t stated = ReadU16(bytes, lengthAt);
   if (dataAt + stated > bytes.size()) return false;
@@ -199,7 +199,9 @@ std::vector<std::uint8_t> AcknowledgeMessage(std::uint32_t toolId) {
   return out;
 }
 
-std::vector<std::uint8_t> CloseMessage() { return {kMsgClose}; }
+std::vector<std::uint8_t> CloseMessage() {
+  return {kMsgClose};
+}
 
 std::vector<std::uint8_t> FrameMessageBytes(std::uint32_t dgn, std::uint8_t sourceAddress,
                                             std::span<const std::uint8_t> data) {
@@ -213,8 +215,7 @@ std::vector<std::uint8_t> FrameMessageBytes(std::uint32_t dgn, std::uint8_t sour
 }
 
 std::vector<std::uint8_t> StampedFrameMessageBytes(std::uint32_t dgn, std::uint8_t sourceAddress,
-                                                   std::uint32_t hostMicros,
-                                                   std::uint8_t priority,
+                                                   std::uint32_t hostMicros, std::uint8_t priority,
                                                    std::uint8_t reservedBit,
                                                    std::span<const std::uint8_t> data) {
   std::vector<std::uint8_t> out{kMsgStampedFrame};
@@ -234,7 +235,8 @@ std::vector<std::uint8_t> ModeReportMessage(std::uint8_t hostMode, std::uint8_t 
 }
 
 HostModeBytes HostModeFromToolMode(std::uint32_t toolMode) {
-  static constexpr std::uint8_t kHostModeOf[4] = {2, 1, 3, 0};  // Silent, Housekeeping, Tools, Normal
+  static constexpr std::uint8_t kHostModeOf[4] = {2, 1, 3,
+                                                  0};  // Silent, Housekeeping, Tools, Normal
   if (toolMode > 7) return {kQueryModeByte, kQueryModeByte};
   return {kHostModeOf[toolMode & 3], static_cast<std::uint8_t>(toolMode >= 4 ? 1 : 0)};
 }

@@ -46,9 +46,9 @@ struct FrameMessage {
   std::uint8_t type = kMsgFrame;
   std::uint32_t dgn = 0;
   std::uint8_t sourceAddress = 0;
-  std::uint32_t hostMicros = 0;   // 03h only
-  std::uint8_t priority = 6;      // 03h only; a 00h frame counts as priority 6
-  std::uint8_t reservedBit = 0;   // 03h only
+  std::uint32_t hostMicros = 0;        // 03h only
+  std::uint8_t priority = 6;           // 03h only; a 00h frame counts as priority 6
+  std::uint8_t reservedBit = 0;        // 03h only
   std::span<const std::uint8_t> data;  // at most kMaxFrameDataBytes
   std::span<const std::uint8_t> raw;   // the whole message, byte 0 first
 };
@@ -57,10 +57,10 @@ struct FrameMessage {
 struct HostMessage {
   enum class Kind { kAcknowledge, kClose, kFrame, kModeReport, kUnknown, kMalformed };
   Kind kind = Kind::kUnknown;
-  std::uint32_t toolId = 0;                          // kAcknowledge
-  std::uint8_t hostMode = 0, echoFlag = 0;           // kModeReport
-  FrameMessage frame;                                // kFrame
-  bool dataCut = false;                              // kFrame: length above the record's room
+  std::uint32_t toolId = 0;                 // kAcknowledge
+  std::uint8_t hostMode = 0, echoFlag = 0;  // kModeReport
+  FrameMessage frame;                       // kFrame
+  bool dataCut = false;                     // kFrame: length above the record's room
 };
 
 // Parses one message as read from the tool's slot. Lengths are checked against
@@ -83,12 +83,19 @@ std::vector<std::uint8_t> ControlMessage(std::uint8_t type, std::uint32_t toolId
 // What the host makes of one message from a tool.
 struct ToolMessage {
   enum class Kind {
-    kRegister, kRemove, kTransmit, kSetMode, kProbe, kControl, kUnknown, kMalformed
+    kRegister,
+    kRemove,
+    kTransmit,
+    kSetMode,
+    kProbe,
+    kControl,
+    kUnknown,
+    kMalformed
   };
   Kind kind = Kind::kUnknown;
   std::uint8_t type = 0;
-  std::string toolName;       // kRegister
-  std::uint32_t toolId = 0;   // kRemove, kSetMode, kProbe, kControl
+  std::string toolName;                          // kRegister
+  std::uint32_t toolId = 0;                      // kRemove, kSetMode, kProbe, kControl
   std::uint8_t sourceAddress = 0, priority = 0;  // kTransmit
   std::uint32_t dgn = 0;                         // kTransmit
   std::span<const std::uint8_t> data;            // kTransmit
@@ -105,8 +112,7 @@ std::vector<std::uint8_t> CloseMessage();
 std::vector<std::uint8_t> FrameMessageBytes(std::uint32_t dgn, std::uint8_t sourceAddress,
                                             std::span<const std::uint8_t> data);
 std::vector<std::uint8_t> StampedFrameMessageBytes(std::uint32_t dgn, std::uint8_t sourceAddress,
-                                                   std::uint32_t hostMicros,
-                                                   std::uint8_t priority,
+                                                   std::uint32_t hostMicros, std::uint8_t priority,
                                                    std::uint8_t reservedBit,
                                                    std::span<const std::uint8_t> data);
 std::vector<std::uint8_t> ModeReportMessage(std::uint8_t hostMode, std::uint8_t echoFlag);

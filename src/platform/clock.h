@@ -35,9 +35,7 @@ class ManualClock final : public Clock {
 
   std::int64_t NowMicros() const override { return now_.load(std::memory_order_acquire); }
   int UtcMillisecondField() const override { return utcMillis_.load(); }
-  std::int64_t UtcSeconds() const override {
-    return utcBase_.load() + NowMicros() / 1'000'000;
-  }
+  std::int64_t UtcSeconds() const override { return utcBase_.load() + NowMicros() / 1'000'000; }
 
   void AdvanceMicros(std::int64_t micros) { now_.fetch_add(micros, std::memory_order_acq_rel); }
   void AdvanceMillis(std::int64_t millis) { AdvanceMicros(millis * 1000); }

@@ -24,7 +24,9 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
 
 DatagramSocket::DatagramSocket() : fd_(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
 
-DatagramSocket::~DatagramSocket() { Close(); }
+DatagramSocket::~DatagramSocket() {
+  Close();
+}
 
 DatagramSocket::DatagramSocket(DatagramSocket&& other) noexcept
     : fd_(other.fd_), boundPath_(std::move(other.boundPath_)) {

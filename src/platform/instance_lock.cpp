@@ -31,7 +31,11 @@ InstanceLock::Result InstanceLock::TryAcquire(const std::string& path) {
   return Result::kAcquired;
 }
 
-std::string TesterLockPath(const std::string& runDir) { return runDir + "/tester.lock"; }
-std::string HostLockPath(const std::string& runDir) { return runDir + "/RVC/Corvane.lock"; }
+std::string TesterLockPath(const std::string& runDir) {
+  return runDir + "/tester.lock";
+}
+std::string HostLockPath(const std::string& runDir) {
+  return runDir + "/RVC/Corvane.lock";
+}
 
 }  // namespace vlt::platform

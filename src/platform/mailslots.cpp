@@ -54,7 +54,9 @@ int UnixMailslots::CreateToolSlot(std::string& name) {
   return error;
 }
 
-std::optional<std::size_t> UnixMailslots::NextMessageSize() { return tool_.PendingSize(); }
+std::optional<std::size_t> UnixMailslots::NextMessageSize() {
+  return tool_.PendingSize();
+}
 
 std::optional<std::size_t> UnixMailslots::Read(std::span<std::uint8_t> buffer) {
   return tool_.Receive(buffer);

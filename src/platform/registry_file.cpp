@@ -38,7 +38,9 @@ std::string RegistryFile::DefaultPath(const std::string& application) {
   return base + "/Fenwright/" + application + ".conf";
 }
 
-RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) { Load(); }
+RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) {
+  Load();
+}
 
 void RegistryFile::Load() {
   std::ifstream in(path_, std::ios::binary);
@@ -60,8 +62,7 @@ std::optional<std::string> RegistryFile::GetString(const std::string& section,
   return it->second;
 }
 
-int RegistryFile::GetInt(const std::string& section, const std::string& name,
-                         int fallback) const {
+int RegistryFile::GetInt(const std::string& section, const std::string& name, int fallback) const {
   const auto text = GetString(section, name);
   if (!text) return fallback;
   char* end = nullptr;

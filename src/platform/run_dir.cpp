@@ -59,8 +59,12 @@ RunDirResult PrepareRunDir() {
   return result;
 }
 
-std::string HostMailslotPath(const std::string& runDir) { return runDir + "/RVC/Corvane"; }
-std::string HostControlPath(const std::string& runDir) { return runDir + "/RVC/Corvane.ctl"; }
+std::string HostMailslotPath(const std::string& runDir) {
+  return runDir + "/RVC/Corvane";
+}
+std::string HostControlPath(const std::string& runDir) {
+  return runDir + "/RVC/Corvane.ctl";
+}
 std::string ToolMailslotPath(const std::string& runDir, const std::string& name) {
   return runDir + "/RVC/" + name;
 }

@@ -1,2 +1,79 @@
-// Helpers shared by the tests that run on virtual time.
+// Test doubles for running the framework on virtual time: a scripted pair of
+// mailslots and a tick driver that steps the loop one millisecond at a time.
 #pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/tick_loop.h"
+#include "framework/tool_app.h"
+#include "platform/clock.h"
+#include "platform/log_pane.h"
+#include "platform/mailslots.h"
+#include "platform/prompter.h"
+
+namespace vlt::testing {
+
+// Mailslots whose incoming messages the test queues and whose writes it reads back.
+class ScriptedMailslots final : public platform::Mailslots {
+ public:
+  int hostError = 0;      // error code of OpenHost
+  int toolSlotError = 0;  // error code of CreateToolSlot
+  bool failNextRead = false;
+  std::deque<std::vector<std::uint8_t>> incoming;
+  std::vector<std::vector<std::uint8_t>> written;
+
+  void Queue(std::vector<std::uint8_t> message) { incoming.push_back(std::move(message)); }
+
+  int OpenHost() override { return hostError; }
+  int CreateToolSlot(std::string& /*name*/) override { return toolSlotError; }
+  std::optional<std::size_t> NextMessageSize() override;
+  std::optional<std::size_t> Read(std::span<std::uint8_t> buffer) override;
+  bool Write(std::span<const std::uint8_t> message) override;
+  void WaitForMessage(std::chrono::microseconds /*limit*/) override {}
+
+  // Written messages whose first byte is `type`.
+  std::vector<std::vector<std::uint8_t>> WrittenOfType(std::uint8_t type) const;
+};
+
+// A prompter that records message boxes.
+class RecordingPrompter final : public platform::Prompter {
+ public:
+  std::vector<std::pair<std::string, std::string>> boxes;
+  void MessageBox(const std::string& caption, const std::string& text) override {
+    boxes.emplace_back(caption, text);
+  }
+};
+
+// Steps the tick loop by hand; every step is one millisecond of virtual time.
+class ManualTickDriver final : public framework::TickDriver {
+ public:
+  explicit ManualTickDriver(platform::ManualClock& clock) : clock_(clock) {}
+
+  // Runs before each loop step, after time moved (an in-process host polls here).
+  std::function<void()> beforeStep;
+
+  void Start(framework::TickLoop& loop) override {
+    loop_ = &loop;
+    loop.Begin();
+  }
+  void Stop() override { loop_ = nullptr; }
+  void Idle() override { StepMillis(1); }
+
+  void StepMillis(int millis) {
+    for (int i = 0; i < millis; ++i) {
+      clock_.AdvanceMillis(1);
+      if (beforeStep) beforeStep();
+      if (loop_ != nullptr) loop_->Step();
+    }
+  }
+
+ private:
+  platform::ManualClock& clock_;
+  framework::TickLoop* loop_ = nullptr;
+};
+
+}  // namespace vlt::testing

@@ -1,0 +1,159 @@
+#include "framework/br_link.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace vlt::framework {
+
+namespace {
+constexpr const char* kInitErrorCaption = "Module Initialization Error";
+
+std::string WithCode(const char* text, int code) {
+  char buffer[128];
+  std::snprintf(buffer, sizeof(buffer), text, code);
+  return buffer;
+}
+}  // namespace
+
+BRLink::BRLink(platform::Mailslots& mailslots, platform::Clock& clock, platform::Prompter& prompter,
+               LogOutput& log)
+    : mailslots_(mailslots), clock_(clock), prompter_(prompter), log_(log) {}
+
+void BRLink::Open() {
+  char name[16];
+  std::snprintf(name, sizeof(name), "MORVEL%03d", clock_.UtcMillisecondField() % 1000);
+  toolName_ = name;
+
+  if (const int error = mailslots_.OpenHost(); error != 0) {
+    state_ = State::kFailed;
+    prompter_.MessageBox(kInitErrorCaption,
+                         WithCode("This program must be run through Brantel.  Code %4x", error));
+    return;
+  }
+  if (const int error = mailslots_.CreateToolSlot(toolName_); error != 0) {
+    state_ = State::kFailed;
+    prompter_.MessageBox(
+        kInitErrorCaption,
+        WithCode("An error has occurred with the Brantel connection.  Code %4x", error));
+    return;
+  }
+  WriteAnyState(RegistrationMessage(toolName_));
+  state_ = State::kRegistered;
+}
+
+void BRLink::ReceivePass() {
+  for (int n = 0; n < kMaxMessagesPerPass; ++n) {
+    const State state = state_.load();
+    if (state != State::kRegistered && state != State::kConnected) break;
+    if (!mailslots_.NextMessageSize()) break;
+    ++received_;
+    buffer_.fill(0xFF);
+    const auto read = mailslots_.Read(buffer_);
+    if (!read) {
+      // The buffer holds only the fill; reading it as a message would fake an
+      // acknowledgement, so the message is dropped and the pass ends here.
+      ++readFailures_;
+      log_.AppendLogLine("Mailslot read failed.");
+      break;
+    }
+    Dispatch(std::span<const std::uint8_t>(buffer_.data(), std::min(*read, buffer_.size())));
+  }
+  SendPass();
+}
+
+void BRLink::Dispatch(std::span<const std::uint8_t> bytes) {
+  const HostMessage message = ParseHostMessage(bytes);
+  switch (message.kind) {
+    case HostMessage::Kind::kAcknowledge:
+      toolId_ = message.toolId;
+      state_ = State::kConnected;
+      break;
+    case HostMessage::Kind::kClose:
+      state_ = State::kClosed;
+      toolId_ = 0;
+      break;
+    case HostMessage::Kind::kFrame:
+      if (message.dataCut) ++framesCut_;
+      if (!framesEnabled_.load()) {
+        ++framesDropped_;
+        break;
+      }
+      parsers_.ForEach([&](BRParser& parser) { parser.OnFrame(message.frame); });
+      break;
+    case HostMessage::Kind::kModeReport:
+      hostMode_ = message.hostMode;
+      hostEcho_ = message.echoFlag;
+      break;
+    case HostMessage::Kind::kUnknown:
+      ++unknownType_;
+      break;
+    case HostMessage::Kind::kMalformed:
+      ++malformed_;
+      break;
+  }
+}
+
+void BRLink::SendPass() {
+  if (state_.load() != State::kConnected) return;
+  ControlItem item;
+  {
+    std::lock_guard lock(controlMutex_);
+    if (controlQueue_.empty()) return;
+    item = controlQueue_.back();  // the most recently queued item goes first
+    controlQueue_.pop_back();
+  }
+  const std::uint8_t type = item.kind == 0   ? kMsgControlByte
+                            : item.kind == 2 ? kMsgControlWord
+                                             : kMsgControlOther;
+  Write(ControlMessage(type, toolId_.load(), item.byteArgument, item.wordArgument));
+}
+
+bool BRLink::Write(std::span<const std::uint8_t> message) {
+  if (state_.load() != State::kConnected) return false;
+  return mailslots_.Write(message);
+}
+
+bool BRLink::WriteAnyState(std::span<const std::uint8_t> message) {
+  return mailslots_.Write(message);
+}
+
+bool BRLink::Transmit(std::uint8_t sourceAddress, std::uint32_t dgn,
+                      std::span<const std::uint8_t> data) {
+  return Write(TransmitMessage(sourceAddress, dgn, kTransmitPriority, data));
+}
+
+void BRLink::QueueControl(const ControlItem& item) {
+  std::lock_guard lock(controlMutex_);
+  controlQueue_.push_back(item);
+}
+
+std::size_t BRLink::ControlQueueSize() const {
+  std::lock_guard lock(controlMutex_);
+  return controlQueue_.size();
+}
+
+void BRLink::BeginClose() {
+  WriteAnyState(RemovalMessage(toolId_.load()));
+  removalCountdown_ = kRemovalCountdownPeriods;
+}
+
+void BRLink::CountDownRemoval() {
+  std::uint32_t current = removalCountdown_.load();
+  if (current == 0) return;
+  removalCountdown_ = --current;
+  if (current == 0) state_ = State::kClosed;
+}
+
+std::uint32_t BRLink::AdvanceTickCount() {
+  std::uint32_t next = tickCount_.load() + 1;
+  if (next > 100) next = 0;
+  tickCount_ = next;
+  return next;
+}
+
+LinkCounters BRLink::Counters() const {
+  return {malformed_.load(), unknownType_.load(), readFailures_.load(), framesCut_.load(),
+          framesDropped_.load()};
+}
+
+}  // namespace vlt::framework

@@ -1,0 +1,123 @@
+// The tester's link to its host: registration, the receive and send passes the
+// tick thread runs every loop, the control queue, writing messages, and closing
+// with the removal handshake.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <span>
+#include <string>
+
+#include "framework/host_protocol.h"
+#include "framework/log_output.h"
+#include "framework/parser.h"
+#include "platform/clock.h"
+#include "platform/mailslots.h"
+#include "platform/prompter.h"
+
+namespace vlt::framework {
+
+// One entry of the control queue; kind 0 goes out as 80h, kind 2 as 82h, others as 86h.
+struct ControlItem {
+  std::uint8_t byteArgument = 0;
+  std::uint32_t wordArgument = 0;
+  std::uint32_t kind = 0;
+};
+
+// What the receive pass counted besides the messages it handled normally.
+struct LinkCounters {
+  std::uint32_t malformed = 0;    // shorter than their layout, or a length past the message
+  std::uint32_t unknownType = 0;  // read, counted and ignored
+  std::uint32_t readFailures = 0;
+  std::uint32_t framesCut = 0;      // data beyond the record's 1785 bytes dropped
+  std::uint32_t framesDropped = 0;  // arrived while frames were not enabled
+};
+
+class BRLink {
+ public:
+  enum class State : std::int32_t {
+    kNotStarted = 0,  // nothing sent yet
+    kRegistered = 1,  // registration sent, no answer yet
+    kConnected = 2,   // the host acknowledged and gave a tool id
+    kClosed = 3,      // the host said goodbye, or the removal countdown ran out
+    kFailed = 4,      // a mailslot could not be opened
+  };
+
+  static constexpr std::uint32_t kRemovalCountdownPeriods = 60;
+  // Under a flood the tick thread must still step the test; the rest waits one loop.
+  static constexpr int kMaxMessagesPerPass = 4096;
+
+  BRLink(platform::Mailslots& mailslots, platform::Clock& clock, platform::Prompter& prompter,
+         LogOutput& log);
+
+  // Opens the mailslots and registers (failures are shown and leave the state at 4).
+  void Open();
+
+  // Reads and dispatches every pending message, then sends at most one control item.
+  void ReceivePass();
+  void SendPass();
+
+  // Writes one message; only while connected. False when not written.
+  bool Write(std::span<const std::uint8_t> message);
+  // A transmit message (01h) with priority 6.
+  bool Transmit(std::uint8_t sourceAddress, std::uint32_t dgn, std::span<const std::uint8_t> data);
+  void QueueControl(const ControlItem& item);
+  std::size_t ControlQueueSize() const;
+
+  // Shutdown, first half: the removal message (whatever the state) and the countdown.
+  void BeginClose();
+  // The tick thread's countdown; sets the state to closed when it runs out.
+  void CountDownRemoval();
+
+  State GetState() const { return state_.load(); }
+  std::uint32_t ToolId() const { return toolId_.load(); }
+  const std::string& ToolName() const { return toolName_; }
+  std::uint32_t ReceivedCount() const { return received_.load(); }
+  std::uint32_t RemovalCountdown() const { return removalCountdown_.load(); }
+  void SetRemovalCountdown(std::uint32_t periods) { removalCountdown_.store(periods); }
+  bool FramesEnabled() const { return framesEnabled_.load(); }
+  void EnableFrames(bool enabled) { framesEnabled_.store(enabled); }
+  std::uint8_t HostMode() const { return hostMode_.load(); }
+  std::uint8_t HostEcho() const { return hostEcho_.load(); }
+  // The tool mode (0 to 7, or FFh unknown) from the host's last mode report.
+  std::uint32_t CurrentToolMode() const { return ToolModeFromHostMode(HostMode(), HostEcho()); }
+  LinkCounters Counters() const;
+
+  // The period counter of the tick thread: 1, 2, ..., 100, 0, 1, ...
+  std::uint32_t TickCount() const { return tickCount_.load(); }
+  std::uint32_t AdvanceTickCount();
+
+  ParserRegistry& Parsers() { return parsers_; }
+
+ private:
+  void Dispatch(std::span<const std::uint8_t> bytes);
+  bool WriteAnyState(std::span<const std::uint8_t> message);
+
+  platform::Mailslots& mailslots_;
+  platform::Clock& clock_;
+  platform::Prompter& prompter_;
+  LogOutput& log_;
+
+  std::atomic<State> state_{State::kNotStarted};
+  std::atomic<std::uint32_t> received_{0};
+  mutable std::mutex controlMutex_;
+  std::deque<ControlItem> controlQueue_;
+  std::atomic<std::uint32_t> toolId_{0};
+  std::string toolName_;
+  ParserRegistry parsers_;
+  std::atomic<std::uint32_t> tickCount_{0};
+  std::atomic<std::uint32_t> removalCountdown_{0};
+  std::atomic<bool> framesEnabled_{false};
+  // Unknown until the host's first report, so a mode query waits for the answer.
+  std::atomic<std::uint8_t> hostMode_{0xFF};
+  std::atomic<std::uint8_t> hostEcho_{0xFF};
+
+  std::array<std::uint8_t, kReadBufferBytes> buffer_{};
+  std::atomic<std::uint32_t> malformed_{0}, unknownType_{0}, readFailures_{0}, framesCut_{0},
+      framesDropped_{0};
+};
+
+}  // namespace vlt::framework

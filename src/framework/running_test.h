@@ -1,0 +1,42 @@
+// The running-test slot: the tick thread steps whatever test is in it. The window
+// thread clears it before destroying a test, and the lock makes that wait for a
+// step in progress.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+
+namespace vlt::framework {
+
+class TestStepper {
+ public:
+  virtual ~TestStepper() = default;
+  virtual void Step() = 0;
+};
+
+class RunningTestSlot {
+ public:
+  void Set(TestStepper* test) {
+    std::lock_guard lock(mutex_);
+    test_ = test;
+  }
+  // Empties the slot if it still holds this test.
+  void Clear(TestStepper* test) {
+    std::lock_guard lock(mutex_);
+    if (test_ == test) test_ = nullptr;
+  }
+  TestStepper* Get() const {
+    std::lock_guard lock(mutex_);
+    return test_;
+  }
+  void StepIfAny() {
+    std::lock_guard lock(mutex_);
+    if (test_ != nullptr) test_->Step();
+  }
+
+ private:
+  mutable std::recursive_mutex mutex_;  // a test may leave the slot from inside its own step
+  TestStepper* test_ = nullptr;
+};
+
+}  // namespace vlt::framework

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "framework/activity_parser.h"
+#include "framework/host_watchdog.h"
+#include "framework/product_id_parser.h"
+#include "support/virtual_time.h"
+
+namespace vlt::framework {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Parses a frame message so parsers see what the link would hand them.
+struct Frame {
+  Bytes bytes;
+  FrameMessage message;
+  Frame(std::uint32_t dgn, std::uint8_t source, Bytes data)
+      : bytes(FrameMessageBytes(dgn, source, data)), message(ParseHostMessage(bytes).frame) {}
+};
+
+TEST(ActivityParser, ProductIdCountsItsFramesAndSetsTheText) {
+  ActivityParser activity;
+  const std::string text = "Valmora*Widget*12345";  // 20 bytes
+  Frame productId(0xFEEB, 0x80, Bytes(text.begin(), text.end()));
+  activity.OnFrame(productId.message);
+  activity.OnTick10();
+  EXPECT_EQ(activity.ProductText(0x80), text);
+  EXPECT_TRUE(activity.IsActive(0x80));
+  // 20 / 7 + 1 = 3 frames in the short window: (3 * 4 + 5) / 10 = 1
+  EXPECT_EQ(activity.FramesPerSecond(0x80), 1);
+
+  for (int i = 0; i < 23; ++i) activity.OnTick10();
+  EXPECT_TRUE(activity.IsActive(0x80));
+  activity.OnTick10();  // the 24th call without frames empties the long window
+  EXPECT_FALSE(activity.IsActive(0x80));
+  EXPECT_EQ(activity.ProductText(0x80), "------");
+}
+
+TEST(ActivityParser, FramesPerSecondOverTheShortWindow) {
+  ActivityParser activity;
+  Frame status(0x1FFB7, 0x45, Bytes(8, 0));
+  for (int i = 0; i < 25; ++i) activity.OnFrame(status.message);
+  activity.OnTick10();
+  EXPECT_EQ(activity.FramesPerSecond(0x45), 10);  // (25 * 4 + 5) / 10
+  for (int i = 0; i < 10; ++i) activity.OnTick10();
+  EXPECT_EQ(activity.FramesPerSecond(0x45), 0);  // gone from the short window
+  EXPECT_TRUE(activity.IsActive(0x45));          // still in the long one
+  EXPECT_EQ(activity.FramesPerSecond(0x46), 0);
+}
+
+TEST(ActivityParser, IgnoresStampedFrames) {
+  ActivityParser activity;
+  const Bytes data{'X'};
+  const Bytes bytes = StampedFrameMessageBytes(0xFEEB, 0x10, 0, 6, 0, data);
+  activity.OnFrame(ParseHostMessage(bytes).frame);
+  activity.OnTick10();
+  EXPECT_FALSE(activity.IsActive(0x10));
+  EXPECT_EQ(activity.ProductText(0x10), "------");
+}
+
+class ShownText : public TextDisplay {
+ public:
+  void SetText(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+TEST(ProductIDParser, ShowsOnlyTheTargetsTextAndClearsItAfterTwelveQuietCalls) {
+  const std::uint8_t target = 0x80;
+  ProductIDParser parser(&target);
+  ShownText window;
+  parser.AttachWindow(&window);
+
+  parser.OnFrame(Frame(0xFEEB, 0x81, Bytes{'N', 'o'}).message);   // another address
+  parser.OnFrame(Frame(0xFEEB, 0x80, Bytes{'A', 0xFF}).message);  // holds FFh
+  parser.OnFrame(Frame(0xFEEC, 0x80, Bytes{'D'}).message);        // another DGN
+  EXPECT_TRUE(window.shown.empty());
+
+  parser.OnFrame(Frame(0xFEEB, 0x80, Bytes{'A', 'c', 'm', 'e'}).message);
+  parser.OnFrame(Frame(0xFEEB, 0x80, Bytes{'A', 'c', 'm', 'e'}).message);  // same: not shown again
+  EXPECT_EQ(window.shown, (std::vector<std::string>{"Acme"}));
+
+  for (int i = 0; i < 11; ++i) parser.OnTick40();
+  EXPECT_EQ(parser.CurrentText(), "Acme");
+  parser.OnTick40();
+  EXPECT_EQ(parser.CurrentText(), "");
+  EXPECT_EQ(window.shown.back(), "");
+}
+
+struct WatchdogFixture : ::testing::Test {
+  platform::ManualClock clock;
+  testing::ScriptedMailslots mailslots;
+  testing::RecordingPrompter prompter;
+  platform::MemoryLogPane pane;
+  LogOutput log;
+  BRLink link{mailslots, clock, prompter, log};
+  HostWatchdog watchdog{link, log};
+
+  WatchdogFixture() {
+    log.Attach(&pane);
+    link.Open();
+    mailslots.Queue(AcknowledgeMessage(4));
+    link.ReceivePass();
+    watchdog.OnTimer();  // sees the acknowledgement
+  }
+  ~WatchdogFixture() override { log.Detach(); }
+  std::size_t Probes() const { return mailslots.WrittenOfType(kMsgProbe).size(); }
+};
+
+TEST_F(WatchdogFixture, ProbesFrom150MsOfSilenceThenEverySecond) {
+  watchdog.OnTimer();
+  watchdog.OnTimer();
+  EXPECT_EQ(Probes(), 0u);
+  watchdog.OnTimer();  // 150 ms
+  ASSERT_EQ(Probes(), 1u);
+  EXPECT_EQ(mailslots.WrittenOfType(kMsgProbe)[0],
+            (Bytes{0xA2, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  for (int i = 0; i < 19; ++i) watchdog.OnTimer();
+  EXPECT_EQ(Probes(), 1u);
+  watchdog.OnTimer();
+  EXPECT_EQ(Probes(), 2u);
+}
+
+TEST_F(WatchdogFixture, CrashWarningOnceAfterFiveSecondsAndAMessageResetsIt) {
+  for (int i = 0; i < 99; ++i) watchdog.OnTimer();
+  EXPECT_EQ(pane.Text(), "");
+  watchdog.OnTimer();
+  EXPECT_EQ(pane.Text(), "BRANTEL may have crashed!\r\n");
+  for (int i = 0; i < 500; ++i) watchdog.OnTimer();
+  EXPECT_EQ(pane.Text(), "BRANTEL may have crashed!\r\n");
+  EXPECT_EQ(Probes(), 5u);  // at 97, 77, 57, 37 and 17
+
+  mailslots.Queue(ModeReportMessage(0, 0));
+  link.ReceivePass();
+  watchdog.OnTimer();
+  EXPECT_EQ(watchdog.Silence(), HostWatchdog::kSilenceStart);
+  for (int i = 0; i < 100; ++i) watchdog.OnTimer();
+  EXPECT_EQ(pane.Text(), "BRANTEL may have crashed!\r\nBRANTEL may have crashed!\r\n");
+}
+
+TEST(FitText, PadsCutsAndAligns) {
+  struct Case {
+    const char* text;
+    std::size_t width;
+    bool right;
+    const char* expected;
+  } cases[] = {
+      {"ABCDEFGHIJ", 6, false, "ABCD.."}, {"AB", 5, true, "   AB"}, {"AB", 5, false, "AB   "},
+      {"ABCDE", 5, false, "ABCDE"},       {"ABC", 2, false, ".."},  {"ABC", 1, false, "."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FitText(c.text, c.width, c.right), c.expected) << c.text;
+}
+
+}  // namespace
+}  // namespace vlt::framework
