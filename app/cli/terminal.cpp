@@ -1,0 +1,23 @@
+#include "cli/terminal.h"
+
+#include "platform/text_encoding.h"
+
+namespace vlt::cli {
+
+void TerminalPrompter::MessageBox(const std::string& /*caption*/, const std::string& text) {
+  std::fprintf(stderr, "%s\n", platform::Cp1252ToUtf8(text).c_str());
+}
+
+void TerminalLogPane::AppendLine(std::string_view text) {
+  MemoryLogPane::AppendLine(text);
+  Print(text);
+}
+
+void TerminalLogPane::Print(std::string_view text) {
+  const std::string line = platform::Cp1252ToUtf8(text) + "\n";
+  std::lock_guard lock(printMutex_);
+  std::fwrite(line.data(), 1, line.size(), out_);
+  std::fflush(out_);
+}
+
+}  // namespace vlt::cli
