@@ -8,6 +8,12 @@ void TerminalPrompter::MessageBox(const std::string& /*caption*/, const std::str
   std::fprintf(stderr, "%s\n", platform::Cp1252ToUtf8(text).c_str());
 }
 
+bool TerminalPrompter::AskDecision(const std::string& statement, const std::string& question) {
+  std::fprintf(stderr, "%s\n%s Yes\n", platform::Cp1252ToUtf8(statement).c_str(),
+               platform::Cp1252ToUtf8(question).c_str());
+  return true;
+}
+
 void TerminalLogPane::AppendLine(std::string_view text) {
   MemoryLogPane::AppendLine(text);
   Print(text);

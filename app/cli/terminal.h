@@ -21,6 +21,8 @@ inline constexpr int kExitTesterRunning = 75;
 class TerminalPrompter final : public platform::Prompter {
  public:
   void MessageBox(const std::string& caption, const std::string& text) override;
+  // Without an operator policy the command line answers Yes.
+  bool AskDecision(const std::string& statement, const std::string& question) override;
 };
 
 // Lines written from the tick thread and the main thread come out whole.
