@@ -24,6 +24,22 @@ namespace {
 namespace fw = vlt::framework;
 using namespace std::chrono_literals;
 
+// Runs the loop on its own thread; stops and joins it however the test ends.
+class LoopThread {
+ public:
+  explicit LoopThread(HostLoop& loop) : loop_(loop), thread_([&loop] { loop.Run(); }) {}
+  ~LoopThread() { Stop(); }
+  void Stop() {
+    if (!thread_.joinable()) return;
+    loop_.RequestStop();
+    thread_.join();
+  }
+
+ private:
+  HostLoop& loop_;
+  std::thread thread_;
+};
+
 class HostLoopTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -76,7 +92,7 @@ TEST_F(HostLoopTest, ServesAToolAndTheControlSocketThenSaysGoodbye) {
   auto loop = HostLoop::Start(clock_, HostConfig{}, error);
   ASSERT_NE(loop, nullptr) << error;
   loop->Server().SetDut(std::make_unique<StaticDut>(StaticDutConfig{}, clock_.NowMicros()));
-  std::thread thread([&] { loop->Run(); });
+  LoopThread thread(*loop);
 
   auto tool = Tool("MORVEL007");
   SendToHost(tool, fw::RegistrationMessage("MORVEL007"));
@@ -90,8 +106,7 @@ TEST_F(HostLoopTest, ServesAToolAndTheControlSocketThenSaysGoodbye) {
   EXPECT_EQ(SendControlCommand(runDir_, "dut power off"), "ok off static 253");
   EXPECT_EQ(SendControlCommand(runDir_, "nonsense"), "error unknown command");
 
-  loop->RequestStop();
-  thread.join();
+  thread.Stop();
   // Status frames may precede the goodbye; the goodbye comes last.
   std::vector<std::uint8_t> last;
   for (auto m = Next(tool); !m.empty(); m = Next(tool)) {
@@ -109,7 +124,7 @@ TEST_F(HostLoopTest, ToolThatReadsLateStillGetsEveryFrameInOrder) {
   std::string error;
   auto loop = HostLoop::Start(clock_, HostConfig{}, error);
   ASSERT_NE(loop, nullptr) << error;
-  std::thread thread([&] { loop->Run(); });
+  LoopThread thread(*loop);
 
   auto sender = Tool("MORVEL001");
   auto reader = Tool("MORVEL002");
@@ -130,8 +145,6 @@ TEST_F(HostLoopTest, ToolThatReadsLateStillGetsEveryFrameInOrder) {
     ASSERT_EQ(m.kind, fw::HostMessage::Kind::kFrame) << i;
     ASSERT_EQ(m.frame.data[0] | (m.frame.data[1] << 8), i);
   }
-  loop->RequestStop();
-  thread.join();
 }
 
 TEST_F(HostLoopTest, SecondHostOnTheSameRunFolderRefusesToStart) {
