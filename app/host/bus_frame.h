@@ -43,6 +43,22 @@ struct BusFrame {
   bool operator==(const BusFrame&) const = default;
 };
 
+// How DGNs cross between the wire and the tools. J1939 devices send ADDRESS_CLAIMED
+// to the global address (identifier 18EEFFxx) while the tester names the claim DGN
+// 0EE00h, so the two meet here: a claim to FFh is 0EE00h for the tools, and a tool's
+// 0EE00h goes out to FFh. A claim to one node keeps its address (0EExxh) and is
+// judged as such; every other DGN crosses unchanged, a request to FFh included.
+inline std::uint32_t ToolDgnOf(const BusFrame& frame) {
+  if (frame.Pgn() == kPgnAddressClaim && frame.DestinationAddress() == kGlobalAddress) {
+    return kPgnAddressClaim;
+  }
+  return frame.Dgn();
+}
+inline std::uint32_t WireDgnOf(std::uint32_t toolDgn) {
+  return (toolDgn & kDgnMask) == kPgnAddressClaim ? kPgnAddressClaim | kGlobalAddress
+                                                  : toolDgn & kDgnMask;
+}
+
 inline std::uint32_t MakeIdentifier(std::uint8_t priority, std::uint32_t dgn,
                                     std::uint8_t sourceAddress) {
   return (static_cast<std::uint32_t>(priority & 7) << 26) | ((dgn & kDgnMask) << 8) | sourceAddress;

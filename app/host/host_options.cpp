@@ -49,7 +49,8 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
       inlineValue = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
     }
-    const bool takesValue = arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg";
+    const bool takesValue =
+        arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" || arg == "--control";
     if (inlineValue && !takesValue) {
       parsed.error = "option " + std::string(arg) + " takes no value";
       return parsed;
@@ -71,6 +72,8 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
       options.stamped = true;
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--control") {
+      options.control = std::string(value);
     } else if (arg == "--dut-off") {
       options.dutOff = true;
     } else if (arg == "--dut") {
@@ -120,6 +123,8 @@ std::string HostHelpText() {
          "  --dut-mfg N         manufacturer code 0-2047, written into the NAME\n"
          "  --dut-off           start with the DUT powered off (default: on)\n"
          "  --verbose           log tool registrations and removals on stderr\n"
+         "  --control LINE      do not start a host: send LINE to the vlt-host that runs on\n"
+         "                      the run folder, print its reply (exit 0 when it is ok)\n"
          "  --help              show this text\n"
          "\n"
          "The static DUT: 100 ms after power-on it sends its ADDRESS_CLAIM (18EEFFxx, data =\n"
@@ -141,7 +146,7 @@ std::string HostHelpText() {
          "\n"
          "Exit status: 0 after SIGINT or SIGTERM (every tool is told goodbye first),\n"
          "1 when the run folder or the sockets cannot be used or another vlt-host runs,\n"
-         "64 for bad arguments.\n";
+         "64 for bad arguments, 69 when --control finds no host.\n";
 }
 
 std::unique_ptr<SimDevice> MakeDut(const HostOptions& options, std::int64_t nowMicros) {

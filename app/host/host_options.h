@@ -12,7 +12,8 @@
 
 namespace vlt::host {
 
-inline constexpr int kExitUsage = 64;  // EX_USAGE
+inline constexpr int kExitUsage = 64;   // EX_USAGE
+inline constexpr int kExitNoHost = 69;  // EX_UNAVAILABLE
 
 struct HostOptions {
   enum class DutModel { kNone, kStatic };
@@ -24,6 +25,7 @@ struct HostOptions {
   std::uint8_t dutAddress = kDefaultDutAddress;
   DeviceName dutName = kDefaultDutName;  // manufacturer code already applied
   bool dutOff = false;
+  std::string control;  // --control: send this line to the running host and print its reply
 };
 
 struct ParsedHostOptions {

@@ -183,7 +183,7 @@ void HostServer::Register(const std::string& sender, const std::string& slotName
 void HostServer::Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t dgn,
                           std::uint8_t priority, std::span<const std::uint8_t> data) {
   ++counters_.transmits;
-  const auto frame = MakeBusFrame(priority, dgn, sourceAddress, data);
+  const auto frame = MakeBusFrame(priority, WireDgnOf(dgn), sourceAddress, data);
   if (!frame) {
     ++counters_.longTransmits;
     return;
@@ -212,9 +212,9 @@ void HostServer::DeliverToTools(const BusFrame& frame, const Tool* skip) {
   ++counters_.busFrames;
   const std::vector<std::uint8_t> message =
       config_.stampedFrames
-          ? fw::StampedFrameMessageBytes(frame.Dgn(), frame.SourceAddress(), HostMicros(),
+          ? fw::StampedFrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), HostMicros(),
                                          frame.Priority(), frame.ReservedBit(), frame.Data())
-          : fw::FrameMessageBytes(frame.Dgn(), frame.SourceAddress(), frame.Data());
+          : fw::FrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), frame.Data());
   for (auto& tool : tools_) {
     if (tool->state == Tool::State::kActive && tool.get() != skip) Enqueue(*tool, message);
   }

@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "host/host_control.h"
 #include "host/host_loop.h"
 #include "host/host_options.h"
 #include "platform/clock.h"
+#include "platform/run_dir.h"
 
 namespace {
 
@@ -33,6 +35,18 @@ int main(int argc, char** argv) {
   if (options.help) {
     std::fputs(HostHelpText().c_str(), stdout);
     return 0;
+  }
+
+  if (!options.control.empty()) {
+    // Client mode: one command to the host that already runs on this run folder.
+    const auto reply = SendControlCommand(vlt::platform::RunDirPath(), options.control);
+    if (!reply) {
+      std::fprintf(stderr, "vlt-host: no vlt-host answers on %s\n",
+                   vlt::platform::RunDirPath().c_str());
+      return kExitNoHost;
+    }
+    std::printf("%s\n", reply->c_str());
+    return reply->starts_with("ok") ? 0 : 1;
   }
 
   vlt::platform::SteadyClock clock;

@@ -99,7 +99,7 @@ TEST_F(HostLoopTest, ServesAToolAndTheControlSocketThenSaysGoodbye) {
   EXPECT_EQ(Next(tool), fw::AcknowledgeMessage(1));
   const fw::HostMessage claim = fw::ParseHostMessage(Next(tool));
   EXPECT_EQ(claim.kind, fw::HostMessage::Kind::kFrame);
-  EXPECT_EQ(claim.frame.dgn, 0xEEFFu);
+  EXPECT_EQ(claim.frame.dgn, 0xEE00u);
   EXPECT_EQ(claim.frame.sourceAddress, kDefaultDutAddress);
 
   EXPECT_EQ(SendControlCommand(runDir_, "dut status"), "ok on static 253");

@@ -351,3 +351,30 @@ TEST_F(HostServerTest, ControlCommandsSwitchTheDutAndReportCounters) {
 
 }  // namespace
 }  // namespace vlt::host
+
+namespace vlt::host {
+namespace {
+
+TEST(DgnOnTheWire, GlobalClaimsAreTheClaimDgnAndEverythingElseCrossesUnchanged) {
+  struct Case {
+    std::uint32_t identifier;
+    std::uint32_t toolDgn;
+  } wireToTool[] = {
+      {0x18EEFF80, 0x0EE00},  // J1939 claim to global
+      {0x18EEF980, 0x0EEF9},  // claim sent to one node: judged as such
+      {0x18EAFF80, 0x0EAFF},  // request to global keeps its target
+      {0x18EA8000, 0x0EA80}, {0x19FFB780, 0x1FFB7},
+  };
+  for (const auto& c : wireToTool) {
+    BusFrame frame;
+    frame.id = c.identifier;
+    EXPECT_EQ(ToolDgnOf(frame), c.toolDgn) << std::hex << c.identifier;
+  }
+  EXPECT_EQ(WireDgnOf(0x0EE00), 0x0EEFFu);  // the tool's claim goes to global
+  EXPECT_EQ(WireDgnOf(0x0EE05), 0x0EE05u);
+  EXPECT_EQ(WireDgnOf(0x0EA80), 0x0EA80u);
+  EXPECT_EQ(WireDgnOf(0x3FFB7), 0x1FFB7u);
+}
+
+}  // namespace
+}  // namespace vlt::host

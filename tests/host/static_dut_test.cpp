@@ -77,7 +77,7 @@ TEST_F(StaticDutTest, ClaimsAfterBootAndStaysQuietForTheContentionTime) {
   host_.AdvanceMillis(1);
   const auto claim = Frames();
   ASSERT_EQ(claim.size(), 1u);
-  EXPECT_EQ(claim[0].dgn, kPgnAddressClaim | kGlobalAddress);
+  EXPECT_EQ(claim[0].dgn, kPgnAddressClaim);
   EXPECT_EQ(claim[0].sourceAddress, kDut);
   EXPECT_EQ(claim[0].priority, 6);
   EXPECT_EQ(claim[0].data, Bytes(kName.begin(), kName.end()));
@@ -117,7 +117,7 @@ TEST_F(StaticDutTest, AnswersRequestsForItsClaimOnlyWhenTheyConcernIt) {
     host_.AdvanceMillis(100);
     std::vector<SeenFrame> claims;
     for (const SeenFrame& f : Frames()) {
-      if (f.dgn == (kPgnAddressClaim | kGlobalAddress)) claims.push_back(f);
+      if (f.dgn == kPgnAddressClaim) claims.push_back(f);
     }
     ASSERT_EQ(claims.size(), c.answered ? 1u : 0u) << c.what;
     if (c.answered) {
@@ -155,7 +155,7 @@ TEST_F(StaticDutTest, PoweredOffItNeitherSendsNorHears) {
   host_.AdvanceMillis(kDutFirstStatusAfterClaimMs);
   const auto frames = Frames();
   ASSERT_EQ(frames.size(), 1u);
-  EXPECT_EQ(frames[0].dgn, kPgnAddressClaim | kGlobalAddress);
+  EXPECT_EQ(frames[0].dgn, kPgnAddressClaim);
 }
 
 TEST(DeviceName, ManufacturerCodeSitsInBytesTwoAndThree) {
