@@ -195,6 +195,17 @@ TEST(Specifier, ByInstanceComparesNonNullSlots) {
   EXPECT_TRUE(spec.Matches(Frame(0x1FFD7, 5, inst3)));  // a null slot matches anything
 }
 
+TEST(Specifier, ByInstanceKeepsInstancesGivenByValue) {
+  const DgnTable global = DgnTable::For(0xFF);
+  std::vector<std::uint8_t> instances{3, 1};
+  const SpecByInstance spec(&global, DgnRef(global, 0x1FFD7), instances);
+  instances.assign({9, 9});  // the caller's list may go
+  const std::vector<std::uint8_t> match{3, 1, 0}, other{3, 2, 0};
+  EXPECT_TRUE(spec.Matches(Frame(0x1FFD7, 5, match)));
+  EXPECT_FALSE(spec.Matches(Frame(0x1FFD7, 5, other)));
+  EXPECT_EQ(spec.Instance(), 3);
+}
+
 TEST(Specifier, ByInstanceDescribesSlotsAndParameters) {
   const DgnTable global = DgnTable::For(0xFF);
   const std::uint8_t one = 1, four = 4;
