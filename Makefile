@@ -1,7 +1,7 @@
 # Entry points for a fresh Debian 12 machine; each installs what is missing first.
 #   make demo   build, then run the tester's main job on the built-in simulated bus
 #   make check  build with AddressSanitizer/UndefinedBehaviorSanitizer and run every test
-.PHONY: deps demo check release debug tsan-check clean
+.PHONY: deps demo check release debug tsan-check fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -24,6 +24,10 @@ tsan-check: deps
 	cmake --preset tsan
 	cmake --build --preset tsan
 	ctest --preset tsan
+
+# Every fuzz target for FUZZ_SECONDS (default 60) under ASan/UBSan with libFuzzer.
+fuzz: deps
+	scripts/fuzz.sh $${FUZZ_SECONDS:-60}
 
 clean:
 	rm -rf build

@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
+# libFuzzer comes with clang's runtime.
+packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
