@@ -17,6 +17,7 @@ bool TerminalPrompter::AskDecision(const std::string& statement, const std::stri
 void TerminalLogPane::AppendLine(std::string_view text) {
   MemoryLogPane::AppendLine(text);
   Print(text);
+  if (observer_) observer_(text);
 }
 
 void TerminalLogPane::Print(std::string_view text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -28,13 +29,17 @@ class TerminalPrompter final : public platform::Prompter {
 // Lines written from the tick thread and the main thread come out whole.
 class TerminalLogPane final : public platform::MemoryLogPane {
  public:
-  explicit TerminalLogPane(std::FILE* out = stdout) : out_(out) {}
+  using LineObserver = std::function<void(std::string_view line)>;
+
+  explicit TerminalLogPane(std::FILE* out = stdout, LineObserver observer = {})
+      : out_(out), observer_(std::move(observer)) {}
   void AppendLine(std::string_view text) override;
   // Prints a line without keeping it in the pane's text.
   void Print(std::string_view text);
 
  private:
   std::FILE* out_;
+  LineObserver observer_;  // the operator policy reads what the tests ask of the operator
   std::mutex printMutex_;
 };
 
