@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "host/host_server.h"
+#include "platform/datagram_socket.h"
 #include "platform/run_dir.h"
 
 namespace vlt::host {
@@ -26,14 +27,6 @@ std::string_view Trim(std::string_view text) {
 
 std::string DutStatus(const SimDevice& dut) {
   return std::string("ok ") + (dut.Powered() ? "on " : "off ") + dut.Describe();
-}
-
-bool FillAddress(const std::string& path, sockaddr_un& address) {
-  std::memset(&address, 0, sizeof(address));
-  address.sun_family = AF_UNIX;
-  if (path.empty() || path.size() >= sizeof(address.sun_path)) return false;
-  std::memcpy(address.sun_path, path.data(), path.size());
-  return true;
 }
 
 }  // namespace
@@ -63,7 +56,7 @@ ControlServer::~ControlServer() {
 
 std::string ControlServer::Open(const std::string& path) {
   sockaddr_un address;
-  if (!FillAddress(path, address)) return "control socket path too long: " + path;
+  if (!platform::FillUnixAddress(path, address)) return "control socket path too long: " + path;
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd < 0) return std::string("cannot create the control socket: ") + std::strerror(errno);
   ::unlink(path.c_str());  // the caller holds the instance lock: whatever is there is stale
@@ -150,7 +143,7 @@ std::optional<std::string> SendControlCommand(const std::string& runDir, std::st
                                               std::chrono::milliseconds limit) {
   if (line.find('\n') != std::string_view::npos) return std::nullopt;
   sockaddr_un address;
-  if (!FillAddress(platform::HostControlPath(runDir), address)) return std::nullopt;
+  if (!platform::FillUnixAddress(platform::HostControlPath(runDir), address)) return std::nullopt;
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return std::nullopt;
   timeval tv{};

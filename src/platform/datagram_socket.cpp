@@ -10,17 +10,13 @@
 
 namespace vlt::platform {
 
-namespace {
-
-bool FillAddress(const std::string& path, sockaddr_un& address) {
+bool FillUnixAddress(const std::string& path, sockaddr_un& address) {
   std::memset(&address, 0, sizeof(address));
   address.sun_family = AF_UNIX;
   if (path.empty() || path.size() >= sizeof(address.sun_path)) return false;
   std::memcpy(address.sun_path, path.data(), path.size());
   return true;
 }
-
-}  // namespace
 
 DatagramSocket::DatagramSocket() : fd_(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
 
@@ -55,7 +51,7 @@ void DatagramSocket::Close() {
 int DatagramSocket::Bind(const std::string& path) {
   if (!Valid()) return EBADF;
   sockaddr_un address;
-  if (!FillAddress(path, address)) return ENAMETOOLONG;
+  if (!FillUnixAddress(path, address)) return ENAMETOOLONG;
   if (::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) return errno;
   boundPath_ = path;
   return 0;
@@ -64,7 +60,7 @@ int DatagramSocket::Bind(const std::string& path) {
 int DatagramSocket::Connect(const std::string& path) {
   if (!Valid()) return EBADF;
   sockaddr_un address;
-  if (!FillAddress(path, address)) return ENAMETOOLONG;
+  if (!FillUnixAddress(path, address)) return ENAMETOOLONG;
   if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
     return errno;
   }
@@ -107,7 +103,7 @@ std::optional<std::size_t> DatagramSocket::Receive(std::span<std::uint8_t> buffe
 int DatagramSocket::SendTo(const std::string& path, std::span<const std::uint8_t> message) {
   if (!Valid()) return EBADF;
   sockaddr_un address;
-  if (!FillAddress(path, address)) return ENAMETOOLONG;
+  if (!FillUnixAddress(path, address)) return ENAMETOOLONG;
   const ssize_t n = ::sendto(fd_, message.data(), message.size(), MSG_NOSIGNAL,
                              reinterpret_cast<const sockaddr*>(&address), sizeof(address));
   return n < 0 ? errno : 0;

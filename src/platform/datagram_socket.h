@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 
+#include <sys/un.h>
+
 namespace vlt::platform {
 
 class DatagramSocket {
@@ -50,6 +52,9 @@ class DatagramSocket {
   int fd_ = -1;
   std::string boundPath_;
 };
+
+// Fills a Unix socket address; false when the path is empty or too long for one.
+bool FillUnixAddress(const std::string& path, sockaddr_un& address);
 
 // True when something is bound at the path and accepts datagrams.
 bool DatagramPathIsLive(const std::string& path);
