@@ -23,6 +23,7 @@ std::tm FixedLocalTime() {
 EngineHarness::EngineHarness() {
   app.InitInstance({});
   app.Log().Attach(&pane);
+  app.Link().EnableFrames(true);
   appSettings = settings::CreateApplicationSettings(dataContext);
   driver.beforeStep = [this] { AnswerModeMessages(); };
   mailslots.Queue(framework::AcknowledgeMessage(kToolId));
@@ -142,8 +143,12 @@ std::string Visible(const std::string& line) {
 
   const auto want = SplitKeepingEnds(expected);
   const auto got = SplitKeepingEnds(actual);
+  // The actual text beside the others, to inspect or to take over as the new golden.
+  const auto actualPath = std::filesystem::path(::testing::TempDir()) / file;
+  std::ofstream(actualPath, std::ios::binary) << actual;
   std::ostringstream diff;
-  diff << "differs from " << file << " (- golden, + actual):\n";
+  diff << "differs from " << file << " (- golden, + actual; actual in " << actualPath.string()
+       << "):\n";
   const std::size_t n = std::max(want.size(), got.size());
   bool marked = false;
   for (std::size_t i = 0; i < n; ++i) {
