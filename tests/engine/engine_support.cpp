@@ -39,8 +39,12 @@ EngineHarness::~EngineHarness() {
 }
 
 TestContext EngineHarness::Context() {
+  return ContextWith(appSettings->Store());
+}
+
+TestContext EngineHarness::ContextWith(settings::SettingManager& appStore) {
   return TestContext{.app = app,
-                     .appSettings = appSettings->Store(),
+                     .appSettings = appStore,
                      .dataContext = dataContext,
                      .keys = keys,
                      .prompter = prompter,
@@ -53,7 +57,11 @@ TestContext EngineHarness::Context() {
 }
 
 std::unique_ptr<Test> EngineHarness::MakeTest(std::uint16_t index) {
-  return std::make_unique<framework::Registered<Test>>(app.Link().Parsers(), Context(), index);
+  return MakeTest(Context(), index);
+}
+
+std::unique_ptr<Test> EngineHarness::MakeTest(const TestContext& context, std::uint16_t index) {
+  return std::make_unique<framework::Registered<Test>>(app.Link().Parsers(), context, index);
 }
 
 void EngineHarness::Frame(std::uint32_t dgn, std::uint8_t source, std::vector<std::uint8_t> data) {

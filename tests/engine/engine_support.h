@@ -45,8 +45,11 @@ class EngineHarness {
   ~EngineHarness();
 
   TestContext Context();
+  // The same context over another application settings store.
+  TestContext ContextWith(settings::SettingManager& appStore);
   // A bare test (its two base elements) with catalogue index `index`, registered.
   std::unique_ptr<Test> MakeTest(std::uint16_t index = 1);
+  std::unique_ptr<Test> MakeTest(const TestContext& context, std::uint16_t index = 1);
 
   // Virtual milliseconds through the tick loop (receive pass, test step, ...).
   void Run(int millis) { driver.StepMillis(millis); }
