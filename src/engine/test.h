@@ -58,7 +58,8 @@ class Test : public framework::BRParser,
   // Asks whether to report an aborted run, then writes the report.
   virtual void Finish();
 
-  // Called by the window thread while no test runs.
+  // Called by the window thread while no test is current (the running-test slot
+  // is empty; a finishing test stays in it until its finish is done).
   void Start();
   // The tick thread's step: posts due timer events, then drains the queue.
   void Tick();
@@ -112,8 +113,8 @@ class Test : public framework::BRParser,
   std::uint16_t CatalogueIndex() const { return index_; }
   const ElementList& Elements() const { return elements_; }
   bool Running() const { return running_.load(); }
-  bool Paused() const { return paused_; }
-  bool Aborted() const { return aborted_; }
+  bool Paused() const { return paused_.load(); }
+  bool Aborted() const { return aborted_.load(); }
   bool RestoreModes() const { return restoreModes_; }
   std::uint32_t SavedMode() const { return savedMode_; }
   float MsPerTick() const { return msPerTick_; }
@@ -146,8 +147,9 @@ class Test : public framework::BRParser,
   std::deque<std::uint32_t> events_;
 
   std::atomic<bool> running_{false};  // between the start and the finish
-  bool paused_ = false;
-  bool aborted_ = false;
+  // Set on the tick thread; the window may read them.
+  std::atomic<bool> paused_{false};
+  std::atomic<bool> aborted_{false};
   std::uint32_t last5_ = 0, last25_ = 0, last100_ = 0, last250_ = 0, last1000_ = 0, last5000_ = 0;
   std::uint32_t ticksThisSecond_ = 0;
   float msPerTick_ = 1.0F;

@@ -45,10 +45,10 @@ struct TestContext {
   std::atomic<bool>& verbose;
   StatusDisplay* status = nullptr;  // none: no boxes to show
   // The profile file loaded or saved last; empty when none.
-  std::function<std::string()> startingProfile;
+  std::function<std::string()> startingProfile{};
   LocalTimeFn localTime = SystemLocalTime;
-  SignalValueFn signalValue;  // none: every signal reads "N/A"
-  FrameDecodeFn decodeFrame;  // none: data log dumps show no decoded lines
+  SignalValueFn signalValue{};  // none: every signal reads "N/A"
+  FrameDecodeFn decodeFrame{};  // none: data log dumps show no decoded lines
 };
 
 }  // namespace vlt::engine
