@@ -61,6 +61,11 @@ DataLog* Test::DataLogAt(std::uint16_t id) {
   return it == dataLogs_.end() ? nullptr : it->second.get();
 }
 
+void Test::DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const {
+  const auto it = dataLogs_.find(id);
+  if (it != dataLogs_.end()) it->second->Dump(context_.app.Log(), decoder, context_.decodeFrame);
+}
+
 Failure& Test::AddCriterion(std::uint16_t id, std::string text) {
   auto& slot = criteria_[id];
   slot = std::make_unique<Failure>(std::move(text));

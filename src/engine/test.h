@@ -87,6 +87,8 @@ class Test : public framework::BRParser,
   void PassIfUndecided(std::uint16_t id, std::string note);
   Failure* Criterion(std::uint16_t id);
   DataLog* DataLogAt(std::uint16_t id);
+  // Prints data log `id` into the log pane, decoding the frames `decoder` matches.
+  void DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const;
 
   // `ms` of -1 means now.
   void MarkTime(std::uint16_t id, std::int64_t ms = -1);

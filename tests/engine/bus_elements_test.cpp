@@ -60,59 +60,6 @@ TEST_F(BusFixture, ModeSourcedFromTheTestIsReadAtEveryStart) {
   EXPECT_EQ(restore.WantedMode(), 5u);
 }
 
-TEST_F(BusFixture, GetToolModeBlocksAndRequeriesEvery100msWhileTheModeIsUnknown) {
-  h.hostAnswersModes = false;
-  h.mailslots.Queue(framework::ModeReportMessage(7, 0));  // no known mode
-  h.Run(1);
-  std::uint32_t target = 0;
-  auto& get = t->Append<EGetToolMode>(&target);
-  const std::size_t before = ModeCount();
-  get.Start();
-  for (std::uint32_t code : {kEvTick5, kEvTick100, kEvTick25, kEvTick100}) get.OnEvent(code);
-  EXPECT_TRUE(get.IsBlocking());
-  EXPECT_EQ(target, kUnknownToolMode);
-  EXPECT_EQ(ModeCount(), before + 3);
-  EXPECT_EQ(h.ModeMessages().back(), (Bytes{0xE2, 7, 0, 0, 0, 0xFF, 0xFF}));
-  h.mailslots.Queue(framework::ModeReportMessage(2, 1));
-  h.Run(1);
-  get.OnEvent(kEvTick5);
-  EXPECT_FALSE(get.IsActive());
-  EXPECT_EQ(target, 4u);  // Echo|Silent
-}
-
-TEST_F(BusFixture, EmptyNetworkNeedsMoreThanItsQuietLimitWithoutFrames) {
-  struct Case {
-    int frameEvery;  // 100 ms events between frames; 0: none
-    int endsAt;      // the event that ends it; 0: never within 60
-  } cases[] = {{0, 11}, {9, 0}, {11, 0}, {12, 11}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.frameEvery);
-    auto& quiet = t->Append<EEmptyNetwork>();
-    quiet.Start();
-    int endedAt = 0;
-    for (int i = 1; i <= 60 && endedAt == 0; ++i) {
-      if (c.frameEvery > 0 && i % c.frameEvery == 0) h.Frame(0x1FFFF, 0x42, {1});
-      h.Run(1);
-      quiet.OnEvent(kEvTick5);  // only 100 ms events count
-      quiet.OnEvent(kEvTick100);
-      if (!quiet.IsActive()) endedAt = i;
-    }
-    // Ten quiet events are 1000 ms, not more: a frame at every eleventh keeps it waiting.
-    EXPECT_EQ(endedAt, c.endsAt);
-  }
-}
-
-TEST_F(BusFixture, RequestForAddressClaimGoesFromTheNullAddressToTheDestination) {
-  const std::uint8_t dut = 0x80;
-  t->Append<ESendRequestForAddressMsg>(&dut).Start();
-  const auto sent = h.Transmits();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(sent[0].sourceAddress, 0xFE);
-  EXPECT_EQ(sent[0].dgn, 0xEA80u);
-  EXPECT_EQ(sent[0].priority, 6);
-  EXPECT_EQ(Data(sent[0]), (Bytes{0x00, 0xEE, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-}
-
 TEST_F(BusFixture, AddressClaimedTakesTheProfileNameChangedByItsKind) {
   h.Settings().SetValue("Full ADDRESS_CLAIM Value", "01 02 43 04 05 06 07 88");
   struct Case {
@@ -136,21 +83,14 @@ TEST_F(BusFixture, AddressClaimedTakesTheProfileNameChangedByItsKind) {
   t->Append<ESendAddressClaimed>(kNameKindLowest).Start();
   EXPECT_EQ(h.Transmits().back().sourceAddress, 0xF9);
   EXPECT_EQ(Count("Transmitting ADDRESS_CLAIMED."), 4u);
-}
 
-TEST_F(BusFixture, AddressClaimedReportsUnusableSettings) {
-  h.Settings().SetValue("DSA For Address Claiming", "0");
-  h.Settings().SetValue("Full ADDRESS_CLAIM Value", "01 02 03");
-  const std::size_t queued = t->QueuedEvents();
-  auto& send =
-      t->Append<ESendAddressClaimed>(kNameKindLowest, "DSA For Address Claiming", &h.Settings());
-  send.Start();
-  EXPECT_FALSE(send.IsActive());
-  EXPECT_TRUE(h.Transmits().empty());
-  EXPECT_EQ(h.Lines(), (std::vector<std::string>{
-                           "0 is not a valid value for DSA For Address Claiming",
-                           "01 02 03 is not a valid value for Full ADDRESS_CLAIM Value"}));
-  EXPECT_EQ(t->QueuedEvents(), queued + 1);  // 80004004h, which nothing acts on
+  // The request for ADDRESS_CLAIM goes from the null address.
+  const std::uint8_t dut = 0x80;
+  t->Append<ESendRequestForAddressMsg>(&dut).Start();
+  const auto request = h.Transmits().back();
+  EXPECT_EQ(request.sourceAddress, 0xFE);
+  EXPECT_EQ(request.dgn, 0xEA80u);
+  EXPECT_EQ(Data(request), (Bytes{0x00, 0xEE, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 struct RespondFixture : BusFixture {
@@ -191,6 +131,14 @@ TEST_F(RespondFixture, AnswersOneRequestAbout200msLaterFromTheRequestedAddress) 
   EXPECT_EQ(sent[0].sourceAddress, 0x80);
   EXPECT_EQ(Data(sent[0]), (Bytes{0x00, 0xEE, 0xE0, 0xFF, 0x02, 0x03, 0x04, 0x05}));
   EXPECT_FALSE(respond->IsParsing());
+
+  // An answer pending when a run ends does not leave in the next one.
+  respond->Start();
+  h.Frame(0xEA80, 0xFE, {0x00, 0xEE, 0x00});
+  h.Run(1);
+  ASSERT_NE(respond->Due(), ERespondWithAddressClaimed::kNothingDue);
+  respond->Start();
+  EXPECT_EQ(respond->Due(), ERespondWithAddressClaimed::kNothingDue);
 }
 
 struct FindCase {
@@ -220,64 +168,6 @@ TEST_F(BusFixture, FindDeviceChecksItsSettingsAndAbortsOnUnusableOnes) {
     EXPECT_EQ(h.Lines(),
               c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
   }
-}
-
-TEST_F(BusFixture, FindDeviceMatchesTheDgnAndTheInstanceInDataByteZero) {
-  DataLog& log0 = t->AddDataLog(0);
-  log0.Restart();
-  h.Settings().SetValue("Identifying DGN", "1FEDA");
-  h.Settings().SetValue("Identifying Instance", "3");
-  std::uint8_t found = 0;
-  auto& find = t->Append<EFindDevice>(&log0, &found);
-  find.Start();
-  h.Frame(0x1FEDA, 0x41, {});         // no instance byte
-  h.Frame(0x1FEDA, 0x42, {2, 0xFF});  // another instance
-  h.Frame(0x1FEDB, 0x43, {3});        // another DGN
-  h.Frame(0x1FEDA, 0x44, {3, 0xFF});
-  h.clock.AdvanceMillis(1500);
-  h.Run(1);
-  EXPECT_EQ(found, 0x44);
-  EXPECT_FALSE(find.IsActive());
-  EXPECT_EQ(h.Lines().back(), "DUT found at source address=68   time=      1.501");
-
-  // Without an instance ("N/D", which only a profile or frame can give), any
-  // frame of the DGN, even without data.
-  settings::SettingManager store(h.dataContext);
-  store.SetValue("Identifying DGN", "1FEDA");
-  store.SetValue("Identifying Instance", "N/D");
-  auto other = h.MakeTest(h.ContextWith(store));
-  DataLog& log1 = other->AddDataLog(0);
-  log1.Restart();
-  auto& any = other->Append<EFindDevice>(&log1, &found);
-  any.Start();
-  EXPECT_EQ(any.Instance(), EFindDevice::kAnyInstance);
-  h.Frame(0x1FEDA, 0x41, {});
-  h.Run(1);
-  EXPECT_EQ(found, 0x41);
-}
-
-TEST_F(BusFixture, ActivityWaitNeedsFiveFramesFromItsAddressOrAbortsWithoutOne) {
-  DataLog& log0 = t->AddDataLog(0);
-  log0.Restart();
-  settings::SettingManager empty(h.dataContext);
-  auto& lost = t->Append<EWaitForActivityAtAddress>(&log0, "DSA For Address Claiming", &empty);
-  const std::size_t queued = t->QueuedEvents();
-  lost.Start();
-  EXPECT_FALSE(lost.IsActive());
-  EXPECT_EQ(t->QueuedEvents(), queued + 1);
-  EXPECT_EQ(Count("DSA For Address Claiming does not indicate a valid address."), 1u);
-
-  auto& wait =
-      t->Append<EWaitForActivityAtAddress>(&log0, "DSA For Address Claiming", &h.Settings());
-  wait.Start();
-  EXPECT_EQ(h.Lines().back(), "Waiting for activity at address 253");
-  for (int i = 0; i < 4; ++i) h.Frame(0x1FFFF, 253, {});
-  h.Frame(0x1FFFF, 252, {});
-  h.Run(1);
-  EXPECT_TRUE(wait.IsBlocking());
-  h.Frame(0x1FFFF, 253, {});
-  h.Run(1);
-  EXPECT_FALSE(wait.IsActive());
 }
 
 }  // namespace

@@ -48,22 +48,6 @@ TEST(ElementText, NestedGroupsIndentFourBlanksPerLevel) {
   EXPECT_EQ(Describe(outer, " 8 "), expected);
 }
 
-TEST(ElementText, StatusColumnsFollowTheStateAndWatchesAddParsing) {
-  Probe p(nullptr, "P", true, false);
-  std::vector<std::string> lines;
-  p.DescribeStatus("", lines);
-  p.Start();
-  p.DescribeStatus("", lines);
-  EWatch w(nullptr, nullptr);
-  w.Start();
-  w.Complete();  // ends, still parsing
-  w.DescribeStatus("", lines);
-  const std::string pad(29, ' ');
-  EXPECT_EQ(lines,
-            (std::vector<std::string>{"P" + pad + "---- ---- ---- ", "P" + pad + "Hold ---- Proc ",
-                                      "EWatch" + std::string(24, ' ') + "---- ---- ---- Pars "}));
-}
-
 TEST(ElementText, MarkersTakeTheFirstMatchingRow) {
   Probe blocker(nullptr, "b", true, true), holder(nullptr, "h", true, false),
       free(nullptr, "f", false, false);

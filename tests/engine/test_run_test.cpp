@@ -273,21 +273,6 @@ TEST_F(RunFixture, ARepeatedRunStartsFromScratch) {
   ASSERT_TRUE(RunToEnd(*t, 500));
 }
 
-TEST_F(RunFixture, TimeMarksCompareWithinAndAcrossMilliseconds) {
-  auto t = h.MakeTest(1);
-  t->MarkTime(1);
-  t->MarkTime(2);
-  t->MarkTime(3, 100);
-  h.clock.AdvanceMillis(40);
-  struct Case {
-    std::uint16_t a, b;
-    std::uint32_t between;
-  } cases[] = {{1, 2, 0}, {3, 1, 100}, {1, 3, 100}, {1, 9, 0xFFFFFFFF}, {9, 9, 0xFFFFFFFF}};
-  for (const auto& c : cases) EXPECT_EQ(t->TimeBetween(c.a, c.b), c.between);
-  EXPECT_EQ(t->TimeSince(1), 40);
-  EXPECT_EQ(t->TimeSince(9), -1);
-}
-
 TEST_F(RunFixture, SkippedRecordAndDefaultLogName) {
   auto t = h.MakeTest(10);
   t->WriteSkipped("DUT has no dynamic addressing.");
