@@ -26,7 +26,7 @@
 #include "dictionary/value_maker.h"
 #include "framework/host_protocol.h"
 #include "framework/master_parser.h"
-#include "framework/product_id_parser.h"
+#include "framework/product_id_parser.h"  // TextDisplay
 
 namespace vlt::data {
 
@@ -80,7 +80,8 @@ class Datum : public framework::PeriodicItem {
   std::uint32_t MatchDgn() const { return GetSpecifier().Dgn(); }
   std::uint32_t CommandDgn() const { return GetSetter().CommandDgn(); }
 
-  // The tree. A child is listed once even when registered under several keys.
+  // The tree, built in the window thread before the items take frames. A child
+  // is listed once even when registered under several keys.
   void AddParent(Datum* parent);
   List Parents();
   Datum* Root();
@@ -101,6 +102,8 @@ class Datum : public framework::PeriodicItem {
 
   // Timeout: without a frame for the timeout the value falls back to not available.
   void CheckTimeout();
+  // Registers the item with the master parser, so an item with a timeout must
+  // go before the application shuts down.
   void SetTimeout(std::uint32_t seconds);
   std::uint32_t Timeout() const { return timeout_.load(); }
   void Periodic() override { CheckTimeout(); }
@@ -132,6 +135,8 @@ class Datum : public framework::PeriodicItem {
   // True when a pending value was dropped.
   bool ClearPending() { return GetSetter().SetPending(false); }
   void SetTolerance(std::uint32_t tolerance);
+  // A reserved operation of the item family; nothing calls it.
+  bool Reserved48() const { return false; }
   // Points the command's plan and the specifier at a DGN table.
   void Retarget(const framework::DgnTable& table);
 

@@ -91,6 +91,17 @@ SpecByInstance::SpecByInstance(const framework::DgnTable* target, DgnRef dgn,
       instanceIndex_(instanceIndex),
       parameterSlots_(std::move(parameterSlots)) {}
 
+SpecByInstance::SpecByInstance(const framework::DgnTable* target, DgnRef dgn,
+                               const std::vector<std::uint8_t>& instances)
+    : SpecByDGN(target, dgn),
+      ownedInstances_(std::make_unique<std::uint8_t[]>(instances.size())),
+      instanceIndex_(0) {
+  for (std::size_t i = 0; i < instances.size(); ++i) {
+    ownedInstances_[i] = instances[i];
+    instanceSlots_.push_back(&ownedInstances_[i]);
+  }
+}
+
 bool SpecByInstance::Matches(const framework::FrameMessage& message) const {
   if (!SpecByDGN::Matches(message)) return false;
   for (std::size_t i = 0; i < instanceSlots_.size(); ++i) {

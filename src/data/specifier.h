@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -94,6 +95,10 @@ class SpecByInstance : public SpecByDGN {
 
   SpecByInstance(const framework::DgnTable* target, DgnRef dgn, InstanceSlots instanceSlots,
                  std::size_t instanceIndex = 0, PacketPlan::ParameterSlots parameterSlots = {});
+  // Data bytes 0, 1, ... must equal the given instance numbers, which the
+  // specifier keeps itself; the item's instance is the first.
+  SpecByInstance(const framework::DgnTable* target, DgnRef dgn,
+                 const std::vector<std::uint8_t>& instances);
 
   bool Matches(const framework::FrameMessage& message) const override;
   std::uint8_t Instance() const override;
@@ -105,6 +110,7 @@ class SpecByInstance : public SpecByDGN {
   virtual void SetInstanceSlot(const std::uint8_t* byte);
 
  private:
+  std::unique_ptr<std::uint8_t[]> ownedInstances_;  // behind the slots, when given by value
   InstanceSlots instanceSlots_;
   std::size_t instanceIndex_;
   PacketPlan::ParameterSlots parameterSlots_;

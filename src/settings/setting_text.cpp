@@ -36,9 +36,9 @@ std::size_t ConversionLength(std::string_view format, std::size_t at, char& conv
   return i + 1 - at;
 }
 
-std::string FillConversion(std::string_view spec, char conversion, std::int64_t n) {
+std::string FillConversion(std::string_view conversionText, char conversion, std::int64_t n) {
   std::string safe;
-  for (char c : spec.substr(0, spec.size() - 1)) {
+  for (char c : conversionText.substr(0, conversionText.size() - 1)) {
     if (std::string_view("hlLqjzt").find(c) == std::string_view::npos) safe += c;
   }
   // Widths beyond any sensible column are cut, so the text stays small.
@@ -52,7 +52,7 @@ std::string FillConversion(std::string_view spec, char conversion, std::int64_t 
     safe += conversion;
     written = std::snprintf(buffer, sizeof(buffer), safe.c_str(), static_cast<long long>(n));
   }
-  if (written < 0) return std::string(spec);
+  if (written < 0) return std::string(conversionText);
   return std::string(buffer,
                      std::min<std::size_t>(static_cast<std::size_t>(written), sizeof(buffer) - 1));
 }

@@ -2,30 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "data_test_support.h"
 #include "dictionary/value_maker_shared.h"
-#include "support/virtual_time.h"
 
 namespace vlt::data {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::Bytes;
+using testing::DataOf;
 
-struct Delivered {
-  Bytes bytes;
-  framework::FrameMessage frame;
-};
-
-Delivered Frame(const Bytes& data) {
-  Delivered d{framework::FrameMessageBytes(0x1FEF0, 0x42, data), {}};
-  d.frame = framework::ParseHostMessage(d.bytes).frame;
-  return d;
-}
-
-// The data bytes of each transmit message.
-std::vector<Bytes> DataOf(const std::vector<Bytes>& messages) {
-  std::vector<Bytes> out;
-  for (const auto& m : messages) out.emplace_back(m.begin() + kTransmitDataAt, m.end());
-  return out;
+testing::Delivered Frame(const Bytes& data) {
+  return testing::Frame(0x1FEF0, 0x42, data);
 }
 
 struct TextFixture : ::testing::Test {
@@ -111,25 +98,10 @@ TEST_F(TextFixture, ReadOnlyTextSendsNothing) {
   EXPECT_FALSE(item.SetFromText("abc"));
 }
 
-struct TextSendFixture : ::testing::Test {
-  platform::ManualClock clock;
-  testing::ScriptedMailslots mailslots;
-  testing::RecordingPrompter prompter;
-  testing::ManualTickDriver driver{clock};
-  framework::ValmoraApp app{clock, mailslots, prompter, driver};
-
-  void SetUp() override {
-    app.InitInstance({});
-    mailslots.Queue(framework::AcknowledgeMessage(3));
-    driver.StepMillis(1);
-    mailslots.written.clear();
-  }
-  void TearDown() override { driver.Stop(); }
-};
+using TextSendFixture = testing::ConnectedApp;
 
 TEST_F(TextSendFixture, SendNowPacesThePacketsOnTheTickThread) {
-  DataContext context(app);
-  DatumString36Char item(context, "Name");
+  DatumString36Char item(*context, "Name");
   item.SetValueMaker(&dictionary::SharedValueMakers::Instance().string36Char);
   item.OwnSetter(std::make_unique<SetString36Char>(std::make_unique<PacketPlan>(
       DgnRef(app.GlobalDgnTable(), 0x1FEF1), PacketPlan::DataSlots{})));

@@ -2,41 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "data/datum_string.h"
 #include "data/datum_values.h"
+#include "data_test_support.h"
 #include "dictionary/value_maker_shared.h"
-#include "platform/log_pane.h"
-#include "support/virtual_time.h"
 
 namespace vlt::data {
 namespace {
 
 using dictionary::SharedValueMakers;
 using framework::DgnTable;
-using Bytes = std::vector<std::uint8_t>;
+using testing::Bytes;
+using testing::Frame;
+using testing::StampedFrame;
 
 const SharedValueMakers& Makers() {
   return SharedValueMakers::Instance();
-}
-
-// A frame as the host link delivers it: the message bytes and the parsed view.
-struct Delivered {
-  Bytes bytes;
-  framework::FrameMessage frame;
-};
-
-Delivered Frame(std::uint32_t dgn, std::uint8_t source, const Bytes& data) {
-  Delivered d{framework::FrameMessageBytes(dgn, source, data), {}};
-  d.frame = framework::ParseHostMessage(d.bytes).frame;
-  return d;
-}
-
-Delivered StampedFrame(std::uint32_t dgn, std::uint8_t source, const Bytes& data) {
-  Delivered d{framework::StampedFrameMessageBytes(dgn, source, 1234, 6, 0, data), {}};
-  d.frame = framework::ParseHostMessage(d.bytes).frame;
-  return d;
 }
 
 // Counts how often a display was rewritten, and with what.
@@ -50,29 +31,8 @@ struct CountingDisplay : framework::TextDisplay {
 };
 
 // Data items over a started application on virtual time, connected to its host.
-struct DatumFixture : ::testing::Test {
-  platform::ManualClock clock;
-  testing::ScriptedMailslots mailslots;
-  testing::RecordingPrompter prompter;
-  testing::ManualTickDriver driver{clock};
-  framework::ValmoraApp app{clock, mailslots, prompter, driver};
-  platform::MemoryLogPane pane;
-  std::unique_ptr<DataContext> context;
+struct DatumFixture : testing::ConnectedApp {
   const DgnTable global = DgnTable::For(0xFF);
-
-  void SetUp() override {
-    app.InitInstance({});
-    app.Log().Attach(&pane);
-    mailslots.Queue(framework::AcknowledgeMessage(3));
-    driver.StepMillis(1);
-    mailslots.written.clear();
-    context = std::make_unique<DataContext>(app);
-  }
-  void TearDown() override {
-    context.reset();
-    app.Log().Detach();
-    driver.Stop();
-  }
 
   std::unique_ptr<Specifier> ByDgn(std::uint32_t dgn) {
     return std::make_unique<SpecByDGN>(&global, DgnRef(global, dgn));
@@ -348,23 +308,6 @@ TEST_F(DatumFixture, ValueMakerWidthCheck) {
   EXPECT_EQ(pane.Text(), "Error: ValueMaker is not valid for Byte.\r\n");
   byte.SetValueMaker(Makers().DecByte(255));  // fits any width
   EXPECT_TRUE(byte.CheckValueMaker());
-}
-
-TEST_F(DatumFixture, DescriptionLines) {
-  DatumBits item(*context, "Mode", 1, 4, 2);
-  item.SetValueMaker(Makers().Flag("No", "Yes"));
-  item.SetIdentifier(0x2A);
-  item.SetIdentifierText("mode");
-  item.OwnSpecifier(ByDgn(0x1FFD7));
-  item.OwnSetter(std::make_unique<SetFlag>(nullptr, 1, 4));
-  std::ostringstream out;
-  item.Describe(out);
-  EXPECT_EQ(out.str(),
-            "DType|DatumBits\nDTitle|Mode\nDIdentifier|2a:mode\nDLocation|1,4,2\nDStage|0\n"
-            "SpecMask|00.FFFFF:00.00.00.00.00.00.00.00\n"
-            "SpecMatch|00.1FFD7:00.00.00.00.00.00.00.00\n"
-            "SetType|SetBits\nSetPrep|00000:FF:FF:FF:FF:FF:FF:FF:FF\nSetLocation|1,4,2\n"
-            "VMType|VMSelection\nVMCount|2\nSel|0=No\nSel|1=Yes\n\n");
 }
 
 }  // namespace

@@ -139,12 +139,6 @@ TEST(Setter, DescriptionAndDumpLines) {
   SetFlag flag(PlanFor(0x1FEDB, {&instance}), 1, 4);
   EXPECT_EQ(Described(flag),
             "SetType|SetBits\nSetPrep|1FEDB:03:FF:FF:FF:FF:FF:FF:FF\nSetLocation|1,4,2\n");
-  EXPECT_EQ(Described(SharedReadOnlySetter()),
-            "SetType|Setter\nSetPrep|00000:FF:FF:FF:FF:FF:FF:FF:FF\nSetLocation|0\n");
-  EXPECT_EQ(Described(SetString36Char()),
-            "SetType|SetString36Char\nSetPrep|00000:FF:FF:FF:FF:FF:FF:FF:FF\n");
-  EXPECT_EQ(Described(Set3Byte(nullptr, 2)).substr(0, 14), "SetType|Set3By");
-
   std::ostringstream dump;
   SetWord(PlanFor(0x1FFF6), 2).Dump(dump);
   EXPECT_EQ(dump.str(), "  SetWord idx=2  Plan: DGN: 1FFF6 \n\r");

@@ -1,28 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "data/data_context.h"
-#include "support/virtual_time.h"
+#include "data_test_support.h"
 
 namespace vlt::data {
 namespace {
 
 using Message = std::vector<std::uint8_t>;
 
-struct PacerFixture : ::testing::Test {
-  platform::ManualClock clock;
-  testing::ScriptedMailslots mailslots;
-  testing::RecordingPrompter prompter;
-  testing::ManualTickDriver driver{clock};
-  framework::ValmoraApp app{clock, mailslots, prompter, driver};
-
-  void SetUp() override {
-    app.InitInstance({});
-    mailslots.Queue(framework::AcknowledgeMessage(7));
-    driver.StepMillis(1);
-    mailslots.written.clear();
-  }
-  void TearDown() override { driver.Stop(); }
-
+struct PacerFixture : testing::ConnectedApp {
   // The times (ms since `start`) at which transmit messages were written.
   std::vector<std::int64_t> sendTimes;
   void StepAndRecord(int millis, std::int64_t start) {
@@ -37,9 +23,8 @@ struct PacerFixture : ::testing::Test {
 };
 
 TEST_F(PacerFixture, SendsTheFirstAtOnceAndTheRestAtLeastTenMillisecondsApart) {
-  DataContext context(app);
   const std::int64_t start = clock.NowMicros();
-  context.SendPaced(this, {Message{1, 1}, Message{1, 2}, Message{1, 3}});
+  context->SendPaced(this, {Message{1, 1}, Message{1, 2}, Message{1, 3}});
   ASSERT_EQ(mailslots.written.size(), 1u);  // no waiting in the caller's thread
   EXPECT_EQ(mailslots.written[0], (Message{1, 1}));
   StepAndRecord(200, start);
@@ -48,38 +33,24 @@ TEST_F(PacerFixture, SendsTheFirstAtOnceAndTheRestAtLeastTenMillisecondsApart) {
   ASSERT_EQ(sendTimes.size(), 2u);
   EXPECT_GE(sendTimes[0], 10);
   EXPECT_GE(sendTimes[1] - sendTimes[0], 10);
-  EXPECT_EQ(context.Pacer()->QueuedCount(), 0u);
+  EXPECT_EQ(context->Pacer()->QueuedCount(), 0u);
 }
 
 TEST_F(PacerFixture, ANewerCommandOfTheSameSenderReplacesTheRest) {
-  DataContext context(app);
   const int other = 0;
-  context.SendPaced(this, {Message{1, 1}, Message{1, 2}, Message{1, 3}});
-  context.SendPaced(&other, {Message{1, 9}});
-  context.SendPaced(this, {Message{1, 4}, Message{1, 5}});
+  context->SendPaced(this, {Message{1, 1}, Message{1, 2}, Message{1, 3}});
+  context->SendPaced(&other, {Message{1, 9}});
+  context->SendPaced(this, {Message{1, 4}, Message{1, 5}});
   driver.StepMillis(300);
   std::vector<Message> expected{{1, 1}, {1, 9}, {1, 4}, {1, 5}};
   EXPECT_EQ(mailslots.written, expected);
 
-  context.SendPaced(this, {Message{1, 6}, Message{1, 7}});
-  context.CancelPaced(this);
+  context->SendPaced(this, {Message{1, 6}, Message{1, 7}});
+  context->CancelPaced(this);
   driver.StepMillis(100);
   // The gap had passed, so the first went out at once; the cancelled rest never does.
   ASSERT_EQ(mailslots.written.size(), 5u);
   EXPECT_EQ(mailslots.written.back(), (Message{1, 6}));
-}
-
-TEST(DataContext, WithoutAnApplicationNothingIsSentOrCounted) {
-  framework::LogOutput log;
-  DataContext context(log);
-  EXPECT_FALSE(context.Write(Message{1, 2, 3}));
-  context.SendPaced(nullptr, {Message{1}});
-  EXPECT_EQ(context.Pacer(), nullptr);
-  EXPECT_EQ(context.MasterParser(), nullptr);
-  EXPECT_EQ(context.SlowCounter(), 0u);
-  EXPECT_EQ(context.ToolAddress(), framework::kToolAddress);
-  EXPECT_EQ(context.GlobalTable().address, 0xFF);
-  EXPECT_EQ(context.TargetTable(), nullptr);
 }
 
 }  // namespace
