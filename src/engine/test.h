@@ -29,8 +29,9 @@ inline constexpr std::uint32_t kNoTimeBetween = 0xFFFFFFFF;
 inline constexpr std::uint32_t kNormalToolMode = 3;
 
 // Create every test as framework::Registered<TestClass>(app.Link().Parsers(), context, ...)
-// so that it is registered only once fully built. Whoever destroys a test must
-// first take it out of the running-test slot.
+// so that it is registered only once fully built; build the list, data logs and
+// criteria in the constructor, since the tick thread hands a registered test
+// frames. Whoever destroys a test must first take it out of the running-test slot.
 class Test : public framework::BRParser,
              public framework::TestStepper,
              public settings::SettingManager {
