@@ -1,0 +1,93 @@
+// Control and log elements: time limits, the operator's key press, memo lines,
+// clearing the log pane and data-log controls. None touches the bus.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/data_log.h"
+#include "engine/element.h"
+#include "engine/test_events.h"
+
+namespace vlt::engine {
+
+// Counts 5 ms events; past `limit` posts `event` (the abort) and ends.
+class ETimeLimitAbort : public Element {
+ public:
+  ETimeLimitAbort(Test* test, std::uint32_t limitMs, std::uint32_t event = kEvAbort)
+      : Element(test, false, false), limit_(limitMs), event_(event) {}
+  std::string GetName() const override { return "ETimeLimitAbort"; }
+  void Start() override;
+  void OnEvent(std::uint32_t code) override;
+  std::uint32_t Elapsed() const { return elapsed_; }
+
+ private:
+  std::uint32_t limit_;
+  std::uint32_t elapsed_ = 0;
+  std::uint32_t event_;
+};
+
+// Holds its list open until more than `limit` ms of 5 ms events have passed.
+class ETimeLimitMinimum : public Element {
+ public:
+  ETimeLimitMinimum(Test* test, std::uint32_t limitMs)
+      : Element(test, true, false), limit_(limitMs) {}
+  std::string GetName() const override { return "ETimeLimitMinimum"; }
+  void Start() override;
+  void OnEvent(std::uint32_t code) override;
+  std::uint32_t Elapsed() const { return elapsed_; }
+
+ private:
+  std::uint32_t limit_;
+  std::uint32_t elapsed_ = 0;
+};
+
+// Shows the prompt and waits until `key` is down at an event (sampled, not queued).
+class EWaitForUserKeypress : public Element {
+ public:
+  EWaitForUserKeypress(Test* test, std::string prompt, std::uint8_t key)
+      : Element(test, true, true), prompt_(std::move(prompt)), key_(key) {}
+  std::string GetName() const override { return "EWaitForUserKeypress"; }
+  void Start() override;
+  void OnEvent(std::uint32_t code) override;
+
+ private:
+  std::string prompt_;
+  std::uint8_t key_;
+};
+
+class ETextLogMemo : public Element {
+ public:
+  ETextLogMemo(Test* test, std::string memo)
+      : Element(test, false, false), memo_(std::move(memo)) {}
+  std::string GetName() const override { return "ETextLogMemo"; }
+  void Start() override;
+
+ private:
+  std::string memo_;
+};
+
+// Empties the log pane unless "Clear Text Log at Start" is "No".
+class ETextLogStartWithClear : public Element {
+ public:
+  explicit ETextLogStartWithClear(Test* test) : Element(test, false, false) {}
+  std::string GetName() const override { return "ETextLogStartWithClear"; }
+  void Start() override;
+};
+
+// Applies one data-log control (DataLog::Action numbers; others do nothing).
+class EDataLogAction : public Element {
+ public:
+  EDataLogAction(Test* test, std::uint32_t action, DataLog* log)
+      : Element(test, false, false), action_(action), log_(log) {}
+  EDataLogAction(Test* test, DataLog::Action action, DataLog* log)
+      : EDataLogAction(test, static_cast<std::uint32_t>(action), log) {}
+  std::string GetName() const override { return "EDataLogAction"; }
+  void Start() override;
+
+ private:
+  std::uint32_t action_;
+  DataLog* log_;  // the test's, not owned
+};
+
+}  // namespace vlt::engine

@@ -1,0 +1,47 @@
+// A test's own element list and the sequencer that advances it after every
+// event: deliver the event, pass over elements that no longer hold, and start
+// at most one new element.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/element.h"
+
+namespace vlt::engine {
+
+class ElementList {
+ public:
+  // What one sequencer step did, for the test's status box and finish.
+  struct StepResult {
+    bool finished = false;             // every element inactive, or none holding
+    const Element* started = nullptr;  // the element this step started
+    bool becameIdle = false;           // this step found the last element started
+  };
+
+  Element& Append(std::unique_ptr<Element> element);
+  std::size_t Size() const { return elements_.size(); }
+  bool Empty() const { return elements_.empty(); }
+  Element& At(std::size_t i) const { return *elements_[i]; }
+
+  // Reset of every element and a fresh sequencer; the caller starts element 0.
+  void Rewind();
+  // One step with the event `code`. `finished` comes in set for the abort event.
+  StepResult Step(std::uint32_t code, bool finished);
+
+  std::size_t Current() const { return current_; }
+  std::size_t FirstHolding() const { return firstHolding_; }
+  std::size_t FirstActive() const { return firstActive_; }
+  bool Idle() const { return idle_; }
+
+ private:
+  std::vector<std::unique_ptr<Element>> elements_;
+  std::size_t current_ = 0;       // the newest started element
+  std::size_t firstHolding_ = 0;  // the first element that may still hold
+  std::size_t firstActive_ = 0;   // the first element that may still be active
+  bool idle_ = false;             // every element has been started
+};
+
+}  // namespace vlt::engine

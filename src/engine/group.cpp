@@ -1,0 +1,96 @@
+#include "engine/group.h"
+
+#include "engine/test_events.h"
+
+namespace vlt::engine {
+
+namespace {
+constexpr const char* kChildIndent = "    ";
+}
+
+Element& EGroup::Add(std::unique_ptr<Element> child) {
+  children_.push_back(std::move(child));
+  return *children_.back();
+}
+
+void EGroup::Describe(const std::string& prefix, std::vector<std::string>& lines) const {
+  Element::Describe(prefix, lines);
+  for (const auto& child : children_) child->Describe(prefix + kChildIndent, lines);
+}
+
+void EGroup::DescribeStatus(const std::string& prefix, std::vector<std::string>& lines) const {
+  Element::DescribeStatus(prefix, lines);
+  for (const auto& child : children_) child->DescribeStatus(prefix + kChildIndent, lines);
+}
+
+void EGroup::Start() {
+  active_ = true;
+  if (children_.empty()) {
+    active_ = false;
+    return;
+  }
+  current_ = 0;
+  firstHolding_ = 0;
+  idle_ = false;
+  children_[0]->Start();
+  Trace("EGroup blocking.");
+}
+
+void EGroup::OnEvent(std::uint32_t code) {
+  if (code == kEvGroupAbort) {
+    active_ = false;
+    Trace("EGroup aborted.");
+    return;
+  }
+  for (const auto& child : children_) {
+    if (child->IsActive()) child->OnEvent(code);
+  }
+  const std::size_t n = children_.size();
+  for (std::size_t j = firstHolding_; j <= current_ && j < n; ++j) {
+    if (!children_[j]->IsHolding() && j == firstHolding_) {
+      ++firstHolding_;
+      if (mode_ == Mode::kAll && firstHolding_ == n) {
+        active_ = false;
+        Trace("EGroup complete. All subtasks complete.");
+      }
+    }
+  }
+  if (idle_ || children_[current_]->IsBlocking()) return;
+  if (current_ + 1 < n) {
+    ++current_;
+    children_[current_]->Start();
+  } else {
+    idle_ = true;
+    if (mode_ == Mode::kSequence) {
+      active_ = false;
+      Trace("EGroup complete. No subtasks blocking.");
+    }
+  }
+}
+
+void EGroup::Reset() {
+  Element::Reset();
+  for (const auto& child : children_) child->Reset();
+}
+
+std::string EGroup::GetMarker() const {
+  std::string open, close;
+  if (IsBlocking()) {
+    open = "{\\cf2 [ }";
+    close = "{\\cf2 ] }";
+  } else if (IsHolding()) {
+    open = "{\\cf2 ( }";
+    close = "{\\cf2 ) }";
+  } else if (IsActive()) {
+    open = "{\\cf1 ( }";
+    close = "{\\cf1 ) }";
+  } else {
+    open = "{\\cf0 ( }";
+    close = "{\\cf0 ) }";
+  }
+  std::string marker = open;
+  for (const auto& child : children_) marker += child->GetMarker();
+  return marker + close;
+}
+
+}  // namespace vlt::engine

@@ -1,0 +1,387 @@
+#include "engine/test.h"
+
+#include <cstdio>
+
+#include "engine/control_elements.h"
+#include "engine/test_events.h"
+#include "engine/tool_elements.h"
+#include "reports/test_catalogue.h"
+
+namespace vlt::engine {
+namespace {
+
+constexpr const char* kStripHeader =
+    "\\rtf1\\ansi\\deff0 {\\colortbl;\\red10\\green10\\blue10;\\red0\\green192\\blue0;"
+    "\\red0\\green0\\blue192;\\red192\\green0\\blue0;}";
+
+std::string IndexPrefix(std::size_t i) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "%2d ", static_cast<int>(i));
+  return text;
+}
+
+}  // namespace
+
+std::tm SystemLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+Test::Test(const TestContext& context, std::uint16_t catalogueIndex)
+    : settings::SettingManager(context.dataContext), context_(context), index_(catalogueIndex) {
+  const auto& catalogue = reports::TestCatalogue::Instance();
+  identity_ = {catalogue.Code(index_), catalogue.Title(index_), catalogue.SpecVersion(index_),
+               catalogue.CodeRevision(index_)};
+  context_.app.TimeBase().Reset();
+  const std::uint32_t now = NowMs();
+  last5_ = last25_ = last100_ = last250_ = last1000_ = last5000_ = now;
+  Append<ETextLogStartWithClear>();
+  Append<EGetToolMode>(&savedMode_);
+}
+
+Test::~Test() {
+  // The owner clears the slot first; this only guards against a forgotten test.
+  context_.app.RunningTest().Clear(this);
+}
+
+void Test::OnFrame(const framework::FrameMessage& message) {
+  for (auto& [id, log] : dataLogs_) log->OnMessage(message);
+}
+
+DataLog& Test::AddDataLog(std::uint16_t id) {
+  auto& slot = dataLogs_[id];
+  if (!slot) slot = std::make_unique<DataLog>(context_.app.TimeBase());
+  return *slot;
+}
+
+DataLog* Test::DataLogAt(std::uint16_t id) {
+  const auto it = dataLogs_.find(id);
+  return it == dataLogs_.end() ? nullptr : it->second.get();
+}
+
+void Test::DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const {
+  const auto it = dataLogs_.find(id);
+  if (it != dataLogs_.end()) it->second->Dump(context_.app.Log(), decoder, context_.decodeFrame);
+}
+
+Failure& Test::AddCriterion(std::uint16_t id, std::string text) {
+  auto& slot = criteria_[id];
+  slot = std::make_unique<Failure>(std::move(text));
+  return *slot;
+}
+
+Failure* Test::Criterion(std::uint16_t id) {
+  const auto it = criteria_.find(id);
+  return it == criteria_.end() ? nullptr : it->second.get();
+}
+
+void Test::PassCriterion(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->Pass(std::move(note), log, index);
+}
+
+void Test::FailCriterion(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->Fail(std::move(note), log, index);
+}
+
+void Test::PassIfUndecided(std::uint16_t id, std::string note) {
+  if (Failure* f = Criterion(id)) f->PassIfUndecided(std::move(note));
+}
+
+void Test::MarkTime(std::uint16_t id, std::int64_t ms) {
+  timeMarks_[id] = ms == -1 ? NowMs() : static_cast<std::uint32_t>(ms);
+}
+
+std::int32_t Test::TimeSince(std::uint16_t id) const {
+  const auto it = timeMarks_.find(id);
+  if (it == timeMarks_.end()) return -1;
+  return static_cast<std::int32_t>(NowMs() - it->second);
+}
+
+std::uint32_t Test::TimeBetween(std::uint16_t id1, std::uint16_t id2) const {
+  const auto a = timeMarks_.find(id1);
+  const auto b = timeMarks_.find(id2);
+  if (a == timeMarks_.end() || b == timeMarks_.end()) return kNoTimeBetween;
+  return a->second > b->second ? a->second - b->second : b->second - a->second;
+}
+
+void Test::Write(std::string_view line) const {
+  context_.app.Log().AppendLogLine(line);
+}
+
+void Test::Trace(std::string_view line) const {
+  if (Verbose()) Write(line);
+}
+
+void Test::WriteLines(const std::vector<std::string>& lines) const {
+  for (const std::string& line : lines) Write(line);
+}
+
+std::string Test::SignalValue(const framework::FrameRecord& frame, const std::string& name) const {
+  if (!context_.signalValue) return "N/A";
+  return context_.signalValue(frame, name);
+}
+
+void Test::SendToolMode(std::uint32_t toolMode) const {
+  const framework::HostModeBytes bytes = framework::HostModeFromToolMode(toolMode);
+  framework::BRLink& link = context_.app.Link();
+  link.Write(framework::SetModeMessage(link.ToolId(), bytes.hostMode, bytes.echoFlag));
+}
+
+void Test::PostEvent(std::uint32_t code) {
+  std::lock_guard lock(eventLock_);
+  events_.push_back(code);
+}
+
+std::size_t Test::QueuedEvents() const {
+  std::lock_guard lock(eventLock_);
+  return events_.size();
+}
+
+bool Test::NextEvent(std::uint32_t& code) {
+  std::lock_guard lock(eventLock_);
+  if (events_.empty()) return false;
+  code = events_.front();
+  events_.pop_front();
+  return true;
+}
+
+void Test::Start() {
+  context_.app.Log().SetReadOnly(true);
+  restoreModes_ =
+      context_.appSettings.GetValue("Restore Brantel Mute/Echo Modes After Test", true) != "No";
+  if (elements_.Empty()) return;
+  elements_.Rewind();
+  for (auto& [id, criterion] : criteria_) criterion->Reset();
+  for (auto& [id, log] : dataLogs_) log->Clear();
+  // Marks of the last run would pass for this run's until overwritten.
+  timeMarks_.clear();
+  PostEvent(kEvStart);
+  MarkTime(kStartTimeMark);
+  paused_ = false;
+  aborted_ = false;
+  elements_.At(0).Start();
+  context_.appSettings.ClearUsed();
+  ClearUsed();
+  if (Verbose()) ShowTestStatus(elements_.At(0).GetName());
+  // Last, so the tick thread never steps a half-started run.
+  running_.store(true);
+  framework::RunningTestSlot& slot = context_.app.RunningTest();
+  if (slot.Get() == nullptr) slot.Set(this);
+}
+
+void Test::Tick() {
+  if (!running_.load()) return;
+  const std::uint32_t now = NowMs();
+  ++ticksThisSecond_;
+  PostDueTimerEvents(now);
+  std::uint32_t code = 0;
+  // Codes posted while an event is handled are handled in the same drain.
+  while (running_.load() && NextEvent(code)) HandleEvent(code);
+}
+
+void Test::PostDueTimerEvents(std::uint32_t now) {
+  if (!(now > last5_ + kTick5Ms)) return;
+  PostEvent(kEvTick5);
+  last5_ = now;
+  if (!(now > last25_ + kTick25Ms)) return;
+  PostEvent(kEvTick25);
+  last25_ = now;
+  if (now > last100_ + kTick100Ms) {
+    PostEvent(kEvTick100);
+    last100_ = now;
+  }
+  // The 250 ms event follows the 25 ms one directly, not the 100 ms one.
+  if (!(now > last250_ + kTick250Ms)) return;
+  PostEvent(kEvTick250);
+  last250_ = now;
+  if (!(now > last1000_ + kTick1000Ms)) return;
+  PostEvent(kEvTick1000);
+  last1000_ = now;
+  msPerTick_ = 1000.0F / static_cast<float>(ticksThisSecond_);
+  ticksThisSecond_ = 0;
+  if (now > last5000_ + kTick5000Ms) {
+    PostEvent(kEvTick5000);
+    last5000_ = now;
+  }
+}
+
+void Test::HandleEvent(std::uint32_t code) {
+  bool finished = false;
+  switch (code) {
+    case kEvStart:
+      OnStart();
+      break;
+    case kEvPause:
+      for (auto& [id, log] : dataLogs_) log->Pause();
+      paused_ = true;
+      Write("Pausing test.");
+      break;
+    case kEvResume:
+      for (auto& [id, log] : dataLogs_) log->Resume();
+      paused_ = false;
+      Write("Resuming test.");
+      break;
+    case kEvAbort:
+      Write("Test " + identity_.code + " aborted.");
+      running_.store(false);
+      aborted_ = true;
+      finished = true;
+      break;
+    case kEvCompleteCurrent:
+      if (!elements_.Idle()) elements_.At(elements_.Current()).Complete();
+      break;
+    case kEvTick250:
+      if (Verbose()) ShowStatusBoxes();
+      break;
+    default:
+      break;
+  }
+  if (paused_ && IsTimerEvent(code)) return;
+  const ElementList::StepResult step = elements_.Step(code, finished);
+  if (Verbose()) {
+    if (step.started != nullptr) ShowTestStatus(step.started->GetName());
+    if (step.becameIdle) ShowTestStatus("");
+  }
+  if (step.finished) FinishRun();
+}
+
+void Test::FinishRun() {
+  running_.store(false);
+  {
+    // Events queued behind the one that ended the run belong to it: an abort
+    // posted in the same event would otherwise run the finish a second time.
+    std::lock_guard lock(eventLock_);
+    events_.clear();
+  }
+  for (auto& [id, log] : dataLogs_) log->Stop();
+  Write("Test " + identity_.code + " complete.");
+  Finish();
+  if (Verbose()) ShowTestStatus("Done");
+  if (restoreModes_) {
+    SendToolMode(savedMode_);
+    Trace("Restoring Brantel mode to " + ToolModeName(savedMode_));
+  }
+  context_.app.Log().SetReadOnly(false);
+  // Last: while the slot holds the test, no other test can be started over
+  // the finish (the abort question may wait for the operator).
+  context_.app.RunningTest().Clear(this);
+}
+
+void Test::ShowTestStatus(const std::string& text) const {
+  if (context_.status != nullptr) context_.status->SetTestStatus(text);
+}
+
+void Test::ShowStatusBoxes() {
+  if (context_.status == nullptr) return;
+  const int holding = static_cast<int>(elements_.FirstHolding());
+  const int current = static_cast<int>(elements_.Current());
+  const int count = static_cast<int>(elements_.Size());
+  char text[64];
+  if (!running_.load()) {
+    std::snprintf(text, sizeof(text), "Not Running");
+  } else if (paused_) {
+    std::snprintf(text, sizeof(text), "Paused [%d %d : %d]", holding, current, count);
+  } else if (elements_.Idle()) {
+    std::snprintf(text, sizeof(text), "Idling [%d : %d]", holding, count);
+  } else {
+    std::snprintf(text, sizeof(text), "Running  [%d %d : %d]", holding, current, count);
+  }
+  context_.status->SetTestStatus(text);
+  std::snprintf(text, sizeof(text), "%.2f ms/t", static_cast<double>(msPerTick_));
+  context_.status->SetTickRate(text);
+  context_.status->SetElementStrip(BuildStrip());
+}
+
+std::string Test::BuildStrip() const {
+  std::string strip = "{";
+  strip += kStripHeader;
+  for (std::size_t i = 0; i < elements_.Size(); ++i) strip += elements_.At(i).GetMarker();
+  return strip + "}";
+}
+
+void Test::DumpStatus() {
+  std::vector<std::string> lines;
+  lines.push_back(Rule('='));
+  lines.push_back("Test Elements: ");
+  for (std::size_t i = 0; i < elements_.Size(); ++i) {
+    elements_.At(i).DescribeStatus(IndexPrefix(i), lines);
+  }
+  lines.push_back(Rule('='));
+  WriteLines(lines);
+}
+
+void Test::OnStart() {
+  std::vector<std::string> lines;
+  lines.push_back(Rule('='));
+  lines.push_back(StartingTestLine(identity_));
+  if (Verbose()) {
+    lines.push_back("Test Elements: ");
+    for (std::size_t i = 0; i < elements_.Size(); ++i) {
+      elements_.At(i).Describe(IndexPrefix(i), lines);
+    }
+    lines.push_back(Rule('='));
+  }
+  WriteLines(lines);
+}
+
+void Test::Finish() {
+  if (aborted_ &&
+      !context_.prompter.AskDecision("\r\nTest ABORTED!", "Do you want to log the results?")) {
+    Write("Test Aborted.  No Report.");
+    return;
+  }
+  WriteReport();
+}
+
+ReportHeaderValues Test::HeaderValues() const {
+  ReportHeaderValues v;
+  v.when = context_.localTime ? context_.localTime() : SystemLocalTime();
+  v.profile = context_.startingProfile ? context_.startingProfile() : std::string();
+  // The report's own reads are not settings the test used.
+  v.company = context_.appSettings.GetValue("Company", true);
+  v.productName = context_.appSettings.GetValue("Product Name", true);
+  v.productVersion = context_.appSettings.GetValue("Product Version", true);
+  v.testedBy = context_.appSettings.GetValue("Tested By", true);
+  return v;
+}
+
+void Test::WriteReport() {
+  Write(Rule('='));
+  Write(kDisclaimer);
+  Write(Rule('='));
+  Write(TestLine(identity_, aborted_ ? kAbortedMark : std::string_view()));
+  WriteLines(HeaderValueLines(identity_, HeaderValues()));
+  Write(Label("Testing Notes"));
+  WriteUsedSettings();
+  Write(Rule('-'));
+  const std::uint32_t now = NowMs();
+  for (const auto& [id, criterion] : criteria_) WriteLines(criterion->Print(now));
+  Write(kOtherFailureModesLine);
+  Write(Rule('-'));
+}
+
+void Test::WriteSkipped(const std::string& reason) {
+  for (int i = 0; i < 3; ++i) Write(Rule('='));
+  Write(TestLine(identity_, kSkippedMark));
+  WriteLines(HeaderValueLines(identity_, HeaderValues()));
+  Write(Label("Testing Notes"));
+  Write(Label("Reason Skipped") + reason);
+  Write(Rule('-'));
+  Write(Rule('-'));
+}
+
+void Test::WriteUsedSettings() const {
+  for (const settings::SettingData* setting : context_.appSettings.Settings()) {
+    if (setting->Used()) Write(setting->LogLineText());
+  }
+}
+
+std::string Test::DefaultLogName() const {
+  const std::tm when = context_.localTime ? context_.localTime() : SystemLocalTime();
+  return context_.appSettings.GetValue("Product Name", true) + "_" + identity_.code + "_" +
+         LogNameTime(when);
+}
+
+}  // namespace vlt::engine

@@ -1,0 +1,181 @@
+#include "engine_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace vlt::engine::testing {
+
+std::tm FixedLocalTime() {
+  std::tm t{};
+  t.tm_year = 2026 - 1900;
+  t.tm_mon = 0;
+  t.tm_mday = 22;
+  t.tm_wday = 4;
+  t.tm_hour = 14;
+  t.tm_min = 5;
+  t.tm_sec = 9;
+  return t;
+}
+
+EngineHarness::EngineHarness() {
+  app.InitInstance({});
+  app.Log().Attach(&pane);
+  app.Link().EnableFrames(true);
+  appSettings = settings::CreateApplicationSettings(dataContext);
+  driver.beforeStep = [this] { AnswerModeMessages(); };
+  mailslots.Queue(framework::AcknowledgeMessage(kToolId));
+  mailslots.Queue(framework::ModeReportMessage(hostMode, hostEcho));
+  Run(1);
+  seenWritten_ = mailslots.written.size();
+}
+
+EngineHarness::~EngineHarness() {
+  driver.beforeStep = nullptr;
+  app.RunningTest().Set(nullptr);
+  app.Log().Detach();
+}
+
+TestContext EngineHarness::Context() {
+  return ContextWith(appSettings->Store());
+}
+
+TestContext EngineHarness::ContextWith(settings::SettingManager& appStore) {
+  return TestContext{.app = app,
+                     .appSettings = appStore,
+                     .dataContext = dataContext,
+                     .keys = keys,
+                     .prompter = prompter,
+                     .verbose = verbose,
+                     .status = &status,
+                     .startingProfile = [] { return std::string("/home/lab/profiles/dut.zcf"); },
+                     .localTime = FixedLocalTime,
+                     .signalValue = signalValue,
+                     .decodeFrame = decodeFrame};
+}
+
+std::unique_ptr<Test> EngineHarness::MakeTest(std::uint16_t index) {
+  return MakeTest(Context(), index);
+}
+
+std::unique_ptr<Test> EngineHarness::MakeTest(const TestContext& context, std::uint16_t index) {
+  return std::make_unique<framework::Registered<Test>>(app.Link().Parsers(), context, index);
+}
+
+void EngineHarness::Frame(std::uint32_t dgn, std::uint8_t source, std::vector<std::uint8_t> data) {
+  mailslots.Queue(framework::FrameMessageBytes(dgn, source, data));
+}
+
+void EngineHarness::AnswerModeMessages() {
+  for (; seenWritten_ < mailslots.written.size(); ++seenWritten_) {
+    const framework::ToolMessage m = framework::ParseToolMessage(mailslots.written[seenWritten_]);
+    if (m.kind != framework::ToolMessage::Kind::kSetMode || !hostAnswersModes) continue;
+    if (m.hostMode != framework::kQueryModeByte) {
+      hostMode = m.hostMode;
+      hostEcho = m.echoFlag;
+    }
+    mailslots.Queue(framework::ModeReportMessage(hostMode, hostEcho));
+  }
+}
+
+std::vector<framework::ToolMessage> EngineHarness::Transmits() const {
+  std::vector<framework::ToolMessage> out;
+  for (const auto& bytes : mailslots.written) {
+    framework::ToolMessage m = framework::ParseToolMessage(bytes);
+    if (m.kind == framework::ToolMessage::Kind::kTransmit) out.push_back(m);
+  }
+  return out;
+}
+
+std::vector<std::vector<std::uint8_t>> EngineHarness::ModeMessages() const {
+  return mailslots.WrittenOfType(framework::kMsgSetMode);
+}
+
+std::vector<std::string> EngineHarness::Lines() const {
+  std::vector<std::string> lines;
+  const std::string text = pane.Text();
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(at));
+      break;
+    }
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+namespace {
+
+std::vector<std::string> SplitKeepingEnds(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    end = end == std::string::npos ? text.size() : end + 1;
+    lines.push_back(text.substr(at, end - at));
+    at = end;
+  }
+  return lines;
+}
+
+// Line ends and other control bytes made visible.
+std::string Visible(const std::string& line) {
+  std::string out;
+  for (const char c : line) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+::testing::AssertionResult MatchesGolden(const std::string& actual, const std::string& file) {
+  const auto path = std::filesystem::path(__FILE__).parent_path() / "golden" / file;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return ::testing::AssertionFailure() << "missing golden file " << path;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  const std::string expected = buffer.str();
+  if (actual == expected) return ::testing::AssertionSuccess();
+
+  const auto want = SplitKeepingEnds(expected);
+  const auto got = SplitKeepingEnds(actual);
+  // The actual text beside the others, to inspect or to take over as the new golden.
+  const auto actualPath = std::filesystem::path(::testing::TempDir()) / file;
+  std::ofstream(actualPath, std::ios::binary) << actual;
+  std::ostringstream diff;
+  diff << "differs from " << file << " (- golden, + actual; actual in " << actualPath.string()
+       << "):\n";
+  const std::size_t n = std::max(want.size(), got.size());
+  bool marked = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string w = i < want.size() ? want[i] : std::string("<none>");
+    const std::string g = i < got.size() ? got[i] : std::string("<none>");
+    if (w == g) {
+      diff << "  " << i + 1 << ": " << Visible(w) << '\n';
+      continue;
+    }
+    diff << "- " << i + 1 << ": " << Visible(w) << '\n';
+    diff << "+ " << i + 1 << ": " << Visible(g) << '\n';
+    if (!marked) {
+      std::size_t col = 0;
+      while (col < w.size() && col < g.size() && w[col] == g[col]) ++col;
+      diff << "  first difference at column " << col + 1 << '\n';
+      marked = true;
+    }
+  }
+  return ::testing::AssertionFailure() << diff.str();
+}
+
+}  // namespace vlt::engine::testing
