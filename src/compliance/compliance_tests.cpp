@@ -1,0 +1,44 @@
+#include "compliance/compliance_tests.h"
+
+#include <array>
+
+#include "compliance/test_a_read_address.h"
+#include "compliance/test_nd10.h"
+
+namespace vlt::compliance {
+
+namespace {
+
+struct RunnableTest {
+  std::string_view code;
+  engine::MakeTestFn make;
+};
+
+// In menu order; the A tests join as their classes land.
+constexpr std::array<RunnableTest, 2> kRunnableTests = {{
+    {"RAC", engine::MakeRegistered<Test_A_ReadAddress>},
+    {"ND10", engine::MakeRegistered<Test_ND10>},
+}};
+
+}  // namespace
+
+std::unique_ptr<engine::Test> MakeTest(std::string_view code, const engine::TestContext& context) {
+  for (const RunnableTest& t : kRunnableTests) {
+    if (t.code == code) return t.make(context);
+  }
+  return nullptr;
+}
+
+std::vector<std::string> RunnableCodes() {
+  std::vector<std::string> codes;
+  for (const RunnableTest& t : kRunnableTests) codes.emplace_back(t.code);
+  return codes;
+}
+
+engine::TestFactory MakeSkipFactory() {
+  engine::TestFactory factory;
+  for (const RunnableTest& t : kRunnableTests) factory.Register(t.code, t.make);  // RAC is refused
+  return factory;
+}
+
+}  // namespace vlt::compliance

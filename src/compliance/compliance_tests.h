@@ -1,0 +1,22 @@
+// Every test the tester runs, by code: the Test menu's table, the factory of
+// "Log a Skipped Test", and the command line's `vlt run CODE`.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/test.h"
+#include "engine/test_factory.h"
+
+namespace vlt::compliance {
+
+// A runnable test by its code ("RAC", "A10" ... "ND10"); null for an unknown code.
+std::unique_ptr<engine::Test> MakeTest(std::string_view code, const engine::TestContext& context);
+// The codes MakeTest knows, in menu order.
+std::vector<std::string> RunnableCodes();
+// The factory of skipped-test records, filled with every test that has a class.
+engine::TestFactory MakeSkipFactory();
+
+}  // namespace vlt::compliance

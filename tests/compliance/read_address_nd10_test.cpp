@@ -1,0 +1,95 @@
+// Read ADDRESS_CLAIM and ND-10 against the in-process host and a simulated DUT.
+#include <gtest/gtest.h>
+
+#include "compliance/test_a_read_address.h"
+#include "host/static_dut.h"
+#include "support/compliance_bench.h"
+
+namespace vlt::compliance {
+namespace {
+
+using testing::ComplianceBench;
+
+std::unique_ptr<host::SimDevice> StaticDutAt(std::uint8_t address) {
+  host::StaticDutConfig config;
+  config.address = address;
+  return std::make_unique<host::StaticDut>(config, 0);
+}
+
+bool Contains(const std::string& text, const std::string& piece) {
+  return text.find(piece) != std::string::npos;
+}
+
+TEST(ReadAddressClaim, CapturesTheFirstClaimAndStoresItOnYes) {
+  ComplianceBench bench(StaticDutAt(0x80));
+  auto test = bench.Make("RAC");
+  ASSERT_TRUE(test);
+  ASSERT_TRUE(bench.Run(*test));
+
+  const std::string text = bench.Text();
+  EXPECT_TRUE(Contains(text, "Start with an empty network, DUT powered off or disconnected.\r\n"));
+  EXPECT_TRUE(Contains(text, "Power Up DUT\r\n"));
+  EXPECT_TRUE(Contains(text, "Address Claim Received.   MfgID="));
+  EXPECT_TRUE(Contains(text, "  Packet: A5 A5 60 24 00 80 00 00\r\n")) << text;
+  EXPECT_TRUE(Contains(text, "Test RAC complete.\r\n"));
+  EXPECT_TRUE(Contains(text, "Saving ADDRESS_CLAIM packet as Full ADDRESS_CLAIM Value\r\n"));
+  EXPECT_FALSE(Contains(text, "Testing Notes"));  // no report
+  ASSERT_EQ(bench.prompter.decisions.size(), 1u);
+  EXPECT_EQ(bench.prompter.decisions[0].first,
+            "ADDRESS_CLAIM packet\r\n[ A5 A5 60 24 00 80 00 00 ]");
+  EXPECT_EQ(bench.prompter.decisions[0].second, "Save for future tests?");
+  EXPECT_EQ(bench.Settings().GetValue(kFullClaimSetting, true), "A5 A5 60 24 00 80 00 00");
+  EXPECT_TRUE(bench.dataContext->ProfileModified());
+}
+
+TEST(ReadAddressClaim, ANoLeavesTheProfileAsItWas) {
+  ComplianceBench bench(StaticDutAt(0x80));
+  bench.prompter.answer = false;
+  auto test = bench.Make("RAC");
+  ASSERT_TRUE(bench.Run(*test));
+  EXPECT_EQ(bench.Settings().GetValue(kFullClaimSetting, true), "00 00 00 00 00 00 00 00");
+  EXPECT_FALSE(bench.dataContext->ProfileModified());
+  EXPECT_FALSE(Contains(bench.Text(), "Saving ADDRESS_CLAIM packet"));
+}
+
+TEST(ReadAddressClaim, WithoutADutItWaitsUntilAborted) {
+  ComplianceBench bench(nullptr);
+  auto test = bench.Make("RAC");
+  EXPECT_FALSE(bench.Run(*test, 5'000));
+  test->PostEvent(0x02000004);
+  bench.Step(20);
+  EXPECT_FALSE(test->Running());
+  EXPECT_TRUE(Contains(bench.Text(), "Test RAC aborted.\r\nTest RAC complete.\r\n"));
+  // The question is still asked, with the store's not-found text.
+  ASSERT_EQ(bench.prompter.decisions.size(), 1u);
+  EXPECT_EQ(bench.prompter.decisions[0].first, "ADDRESS_CLAIM packet\r\n[ N/A ]");
+}
+
+TEST(ND10, AgainstAHostAlreadyInEchoToolsCompletesAndRestoresThatMode) {
+  ComplianceBench bench(nullptr);
+  // Put the host in Echo|Tools first, as a previous tool would have left it.
+  bench.app->Link().Write(framework::SetModeMessage(bench.app->Link().ToolId(), 3, 1));
+  bench.Step(5);
+  auto test = bench.Make("ND10");
+  ASSERT_TRUE(test);
+  ASSERT_TRUE(bench.Run(*test, 5'000));
+  const std::string text = bench.Text();
+  EXPECT_TRUE(Contains(text, "Setting Brantel to Echo|Tools\r\n")) << text;
+  EXPECT_TRUE(Contains(text, "Test ND10 complete.\r\n"));
+  EXPECT_FALSE(Contains(text, "Testing Notes"));
+  EXPECT_EQ(bench.host.Server().HostMode(), 3);
+  EXPECT_EQ(bench.host.Server().EchoFlag(), 1);
+  EXPECT_EQ(test->DataLogAt(0)->Frames().size(), 0u);
+}
+
+TEST(ND10, FromNormalModeSetsEchoToolsAndPutsTheHostBack) {
+  ComplianceBench bench(nullptr);
+  auto test = bench.Make("ND10");
+  ASSERT_TRUE(bench.Run(*test, 5'000));
+  bench.Step(300);
+  EXPECT_EQ(bench.host.Server().HostMode(), 3);  // start mode of the host: 3 (Tools)
+  EXPECT_EQ(bench.host.Server().EchoFlag(), 0);
+}
+
+}  // namespace
+}  // namespace vlt::compliance

@@ -1,0 +1,57 @@
+#include "support/compliance_bench.h"
+
+#include "compliance/compliance_tests.h"
+
+namespace vlt::testing {
+
+ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut) {
+  if (dut) host.SetDut(std::move(dut));
+  slots = host.ConnectTool();
+  pane = std::make_unique<ObservedLogPane>(op);
+  driver.beforeStep = [this] { host.CatchUp(); };
+  app = std::make_unique<framework::ValmoraApp>(clock, *slots, prompter, driver);
+  app->Log().Attach(pane.get());
+  app->InitInstance({});
+  driver.StepMillis(5);  // registration and its acknowledgement
+  app->Link().EnableFrames(true);
+  dataContext = std::make_unique<data::DataContext>(*app);
+  appSettings = settings::CreateApplicationSettings(*dataContext);
+}
+
+ComplianceBench::~ComplianceBench() {
+  appSettings.reset();
+  dataContext.reset();
+  app->ShutDown();
+  app->Log().Detach();
+}
+
+engine::TestContext ComplianceBench::Context() {
+  engine::TestContext context{*app, appSettings->Store(), *dataContext, op, prompter, verbose};
+  context.localTime = [] {
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mon = 0;
+    t.tm_mday = 22;
+    t.tm_wday = 4;
+    t.tm_hour = 14;
+    t.tm_min = 5;
+    t.tm_sec = 9;
+    return t;
+  };
+  return context;
+}
+
+std::unique_ptr<engine::Test> ComplianceBench::Make(std::string_view code) {
+  return compliance::MakeTest(code, Context());
+}
+
+bool ComplianceBench::Run(engine::Test& test, int limitMs) {
+  test.Start();
+  for (int i = 0; i < limitMs; ++i) {
+    if (!test.Running() && app->RunningTest().Get() == nullptr) return true;
+    driver.StepMillis(1);
+  }
+  return !test.Running();
+}
+
+}  // namespace vlt::testing

@@ -1,0 +1,78 @@
+// A whole bench on virtual time for compliance scenarios: the in-process host
+// with a simulated DUT, the tester's application core connected to it, the
+// default application settings, the auto operator (it powers the DUT and
+// presses space as the tests ask) and a memory log pane.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "cli/operator_policy.h"
+#include "data/data_context.h"
+#include "engine/test.h"
+#include "framework/tool_app.h"
+#include "host/in_process_host.h"
+#include "platform/log_pane.h"
+#include "settings/default_settings.h"
+#include "support/virtual_time.h"
+
+namespace vlt::testing {
+
+// A memory pane that shows every line to the operator, as the command line's does.
+class ObservedLogPane final : public platform::MemoryLogPane {
+ public:
+  explicit ObservedLogPane(cli::OperatorPolicy& op) : operator_(op) {}
+  void AppendLine(std::string_view text) override {
+    MemoryLogPane::AppendLine(text);
+    operator_.OnLogLine(text);
+  }
+
+ private:
+  cli::OperatorPolicy& operator_;
+};
+
+class ComplianceBench {
+ public:
+  // The DUT on the bus; null for an empty bus.
+  explicit ComplianceBench(std::unique_ptr<host::SimDevice> dut);
+  ~ComplianceBench();
+
+  engine::TestContext Context();
+  // The runnable test of that code, registered; null for an unknown code.
+  std::unique_ptr<engine::Test> Make(std::string_view code);
+  // Starts the test and steps virtual time until it has finished; false when
+  // `limitMs` ran out first.
+  bool Run(engine::Test& test, int limitMs = 120'000);
+  void Step(int millis) { driver.StepMillis(millis); }
+  std::string Text() const { return pane->Text(); }
+  settings::SettingManager& Settings() { return appSettings->Store(); }
+
+  platform::ManualClock clock;
+  host::InProcessHost host{clock};
+  RecordingPrompter prompter;
+  ManualTickDriver driver{clock};
+  std::atomic<bool> verbose{false};
+
+ private:
+  class HostPower final : public cli::DutPower {
+   public:
+    explicit HostPower(host::InProcessHost& h) : host_(h) {}
+    void Switch(bool on) override { host_.Control(on ? "dut power on" : "dut power off"); }
+
+   private:
+    host::InProcessHost& host_;
+  };
+
+ public:
+  HostPower power{host};
+  cli::AutoOperator op{power, clock};
+  std::unique_ptr<platform::Mailslots> slots;
+  std::unique_ptr<ObservedLogPane> pane;
+  std::unique_ptr<framework::ValmoraApp> app;
+  std::unique_ptr<data::DataContext> dataContext;
+  std::unique_ptr<settings::ApplicationSettings> appSettings;
+};
+
+}  // namespace vlt::testing
