@@ -6,14 +6,20 @@
 
 #include "cli/arguments.h"
 #include "cli/monitor_command.h"
+#include "cli/run_command.h"
 #include "cli/terminal.h"
+#include "framework/log_output.h"
+#include "reports/test_catalogue.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: vlt COMMAND [ARGUMENTS]\n"
     "commands:\n"
+    "  run CODE... [OPTIONS]   run tests against the host and save their logs\n"
+    "                          (vlt run --help for the options)\n"
     "  monitor [--seconds N]   print every bus frame the host delivers\n"
+    "  version-report          print the program's and every test's version\n"
     "The host (vlt-host) and the tester meet in $VLT_RUN_DIR\n"
     "(default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
 
@@ -24,6 +30,16 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "monitor") return vlt::cli::RunMonitor(args);
+  if (command == "run") return vlt::cli::RunTests(args);
+  if (command == "version-report") {
+    if (!args.empty()) return vlt::cli::UsageError("version-report takes no arguments", kUsage);
+    vlt::cli::TerminalLogPane pane;
+    vlt::framework::LogOutput log;
+    log.Attach(&pane);
+    vlt::reports::WriteVersionReport(vlt::reports::TestCatalogue::Instance(), log);
+    log.Detach();
+    return vlt::cli::kExitOk;
+  }
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return vlt::cli::kExitOk;

@@ -87,6 +87,8 @@ class Test : public framework::BRParser,
                      int index = -1);
   void PassIfUndecided(std::uint16_t id, std::string note);
   Failure* Criterion(std::uint16_t id);
+  // Every criterion in id order.
+  const std::map<std::uint16_t, std::unique_ptr<Failure>>& Criteria() const { return criteria_; }
   DataLog* DataLogAt(std::uint16_t id);
   // Prints data log `id` into the log pane, decoding the frames `decoder` matches.
   void DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const;

@@ -1,0 +1,239 @@
+#include "cli/run_command.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "cli/arguments.h"
+#include "cli/operator_policy.h"
+#include "cli/terminal.h"
+#include "cli/tester_lock.h"
+#include "compliance/compliance_tests.h"
+#include "data/data_context.h"
+#include "engine/failure.h"
+#include "engine/test.h"
+#include "engine/test_events.h"
+#include "framework/host_watchdog.h"
+#include "framework/tool_app.h"
+#include "platform/mailslots.h"
+#include "platform/registry_file.h"
+#include "platform/run_dir.h"
+#include "platform/text_encoding.h"
+#include "settings/default_settings.h"
+
+namespace vlt::cli {
+
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+void OnInterrupt(int) {
+  gInterrupted = 1;
+}
+
+constexpr std::chrono::milliseconds kWindowTimer{50};
+
+constexpr const char* kUsage =
+    "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
+    "               [--operator auto|tty] [--verbose]\n"
+    "  Runs the tests one after the other against the host of $VLT_RUN_DIR and saves each\n"
+    "  log as DIR/<product>_<code>_<yymmddHHMM>.txt (default DIR: the current folder).\n"
+    "  Settings start from their defaults, then the profile, then each --set in order.\n"
+    "  --operator auto (default) powers the simulated DUT and presses space itself;\n"
+    "  tty asks at the terminal. Ctrl-C aborts the running test.\n"
+    "  Exit status: 0 all criteria passed or undecided, 1 some criterion did not pass,\n"
+    "  2 a test was aborted, 64 usage, 69 no host, 75 another tester runs.\n";
+
+struct RunOptions {
+  std::vector<std::string> codes;
+  std::optional<std::string> profile;
+  std::vector<std::string> sets;
+  std::string outDir = ".";
+  bool ttyOperator = false;
+  bool verbose = false;
+};
+
+std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, int& exitCode) {
+  RunOptions options;
+  const auto known = compliance::RunnableCodes();
+  auto fail = [&](const std::string& message) {
+    exitCode = UsageError(message, kUsage);
+    return std::nullopt;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      exitCode = kExitOk;
+      return std::nullopt;
+    } else if (arg == "--profile" || arg == "--set" || arg == "--out" || arg == "--operator") {
+      if (!hasValue) return fail(arg + " needs a value");
+      const std::string& value = args[++i];
+      if (arg == "--profile") {
+        options.profile = value;
+      } else if (arg == "--set") {
+        options.sets.push_back(value);
+      } else if (arg == "--out") {
+        options.outDir = value;
+      } else if (value == "auto" || value == "tty") {
+        options.ttyOperator = value == "tty";
+      } else {
+        return fail("--operator is auto or tty, not '" + value + "'");
+      }
+    } else if (arg == "--verbose") {
+      options.verbose = true;
+    } else if (arg.starts_with("-")) {
+      return fail("unknown option '" + arg + "'");
+    } else if (std::find(known.begin(), known.end(), arg) != known.end()) {
+      options.codes.push_back(arg);
+    } else {
+      std::string list;
+      for (const auto& code : known) list += " " + code;
+      return fail("unknown test code '" + arg + "' (known:" + list + ")");
+    }
+  }
+  if (options.codes.empty()) return fail("no test code given");
+  return options;
+}
+
+// Each --set "NAME=VALUE" through the setting's own parsing; false (with a
+// message) for an unknown name or a value the setting refuses.
+bool ApplySets(settings::SettingManager& store, const std::vector<std::string>& sets) {
+  for (const std::string& set : sets) {
+    const auto eq = set.find('=');
+    if (eq == std::string::npos || eq == 0) {
+      std::fprintf(stderr, "vlt: --set takes \"NAME=VALUE\", not '%s'\n", set.c_str());
+      return false;
+    }
+    const std::string name = platform::Utf8ToCp1252(set.substr(0, eq));
+    const std::string value = platform::Utf8ToCp1252(set.substr(eq + 1));
+    if (store.Find(name) == nullptr) {
+      std::fprintf(stderr, "vlt: --set: there is no setting named '%s'\n",
+                   set.substr(0, eq).c_str());
+      return false;
+    }
+    if (!store.SetValue(name, value)) {
+      std::fprintf(stderr, "vlt: --set: the setting '%s' does not accept '%s'\n",
+                   set.substr(0, eq).c_str(), set.substr(eq + 1).c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+std::unique_ptr<OperatorPolicy> MakeOperator(bool tty, DutPower& power,
+                                             const platform::Clock& clock) {
+  if (tty) return std::make_unique<TtyOperator>(clock);
+  return std::make_unique<AutoOperator>(power, clock);
+}
+
+}  // namespace
+
+std::string SavedLogText(const std::string& paneText) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < paneText.size()) {
+    std::size_t end = paneText.find('\n', start);
+    if (end == std::string::npos) end = paneText.size();
+    std::string line = paneText.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) out += line + "\r\n";
+    start = end + 1;
+  }
+  return out;
+}
+
+int RunTests(const std::vector<std::string>& args) {
+  int exitCode = kExitOk;
+  const auto parsed = ParseRunOptions(args, exitCode);
+  if (!parsed) return exitCode;
+  const RunOptions& options = *parsed;
+  if (options.profile) {
+    return UsageError("--profile is not yet supported", kUsage);
+  }
+  std::error_code ec;
+  std::filesystem::create_directories(options.outDir, ec);
+  if (!std::filesystem::is_directory(options.outDir)) {
+    return UsageError("--out: cannot use folder '" + options.outDir + "'", kUsage);
+  }
+
+  const platform::RunDirResult runDir = platform::PrepareRunDir();
+  if (!runDir.ok()) {
+    std::fprintf(stderr, "vlt: %s\n", runDir.error.c_str());
+    return kExitNoHost;
+  }
+
+  platform::SteadyClock clock;
+  HostDutPower power(runDir.path);
+  const auto op = MakeOperator(options.ttyOperator, power, clock);
+  TerminalLogPane pane(stdout, [&op](std::string_view line) { op->OnLogLine(line); });
+  platform::UnixMailslots mailslots(runDir.path);
+  framework::ThreadTickDriver driver(mailslots);
+  framework::ValmoraApp app(clock, mailslots, *op, driver);
+
+  data::DataContext dataContext(app.Log());
+  auto appSettings = settings::CreateApplicationSettings(dataContext);
+  if (!ApplySets(appSettings->Store(), options.sets)) return UsageError("nothing was run", kUsage);
+
+  platform::InstanceLock lock;
+  if (const int locked = AcquireTesterLock(lock, runDir.path); locked != kExitOk) return locked;
+
+  app.Log().Attach(&pane);
+  app.InitInstance({});
+  if (app.Link().GetState() == framework::BRLink::State::kFailed) {
+    app.ShutDown();
+    app.Log().Detach();
+    return kExitNoHost;
+  }
+  app.Link().EnableFrames(true);
+
+  std::atomic<bool> verbose{options.verbose};
+  engine::TestContext context{app, appSettings->Store(), dataContext, *op, *op, verbose};
+  framework::HostWatchdog watchdog(app.Link(), app.Log());
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+
+  bool anyFailed = false;
+  bool anyAborted = false;
+  for (const std::string& code : options.codes) {
+    if (gInterrupted) break;
+    auto test = compliance::MakeTest(code, context);
+    const std::string logName = test->DefaultLogName();
+    test->Start();
+    bool abortPosted = false;
+    while (test->Running() || app.RunningTest().Get() != nullptr) {
+      std::this_thread::sleep_for(kWindowTimer);
+      watchdog.OnTimer();
+      if (gInterrupted && !abortPosted) {
+        test->PostEvent(engine::kEvAbort);
+        abortPosted = true;
+      }
+    }
+    power.Drain();  // the operator's last power switch is done before the next test
+    anyAborted = anyAborted || test->Aborted();
+    for (const auto& [id, criterion] : test->Criteria()) {
+      if (criterion->GetState() == engine::Failure::State::kDidNotPass) anyFailed = true;
+    }
+    const std::string path = options.outDir + "/" + platform::Utf8ToCp1252(logName) + ".txt";
+    std::string error;
+    if (!platform::WriteFileAtomically(path, SavedLogText(app.Log().Text()), &error)) {
+      std::fprintf(stderr, "vlt: the log of %s was not saved: %s\n", code.c_str(), error.c_str());
+      anyFailed = true;
+    } else {
+      std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
+    }
+    app.RunningTest().Clear(test.get());
+  }
+
+  app.Link().EnableFrames(false);
+  app.ShutDown();
+  app.Log().Detach();
+  if (anyAborted || gInterrupted) return kExitTestAborted;
+  return anyFailed ? kExitSomeCriterionFailed : kExitOk;
+}
+
+}  // namespace vlt::cli

@@ -1,0 +1,19 @@
+// vlt run: runs tests one after the other against the host of $VLT_RUN_DIR and
+// saves each log as "Save Log" does.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vlt::cli {
+
+// Exit statuses of a run besides the common ones.
+inline constexpr int kExitSomeCriterionFailed = 1;
+inline constexpr int kExitTestAborted = 2;
+
+int RunTests(const std::vector<std::string>& args);
+
+// The log pane's text as a saved log: its non-empty lines, each ended with CR LF.
+std::string SavedLogText(const std::string& paneText);
+
+}  // namespace vlt::cli
