@@ -58,7 +58,8 @@ inline constexpr std::uint8_t kOutOfRangeShift = 16;
 
 struct DynamicDutConfig {
   std::uint8_t category = kDefaultDsaCategory;
-  std::optional<std::uint8_t> dsa;  // the first address it asks for; default the range's first
+  std::optional<std::uint8_t> dsa =
+      std::nullopt;  // the first address it asks for; default the range's first
   DutCommon common;
 };
 
