@@ -330,7 +330,10 @@ std::string DutSummary(const HostOptions& options) {
   std::snprintf(status, sizeof(status), ", status %05X instance %u",
                 static_cast<unsigned>(options.dutStatusDgn),
                 static_cast<unsigned>(options.dutInstance));
-  text += ", NAME " + DeviceNameText(options.dutName) + status;
+  // The NAME as it goes on the bus, which is what the tester reads from the DUT.
+  const DutKind kind =
+      options.dutModel == HostOptions::DutModel::kStatic ? DutKind::kStatic : DutKind::kDynamic;
+  text += ", NAME " + DeviceNameText(ClaimName(CommonOf(options), kind, false)) + status;
   if (!options.dutFaults.None()) text += ", faults " + options.dutFaults.Names();
   return text + (options.dutOff ? " (off)" : " (on)");
 }

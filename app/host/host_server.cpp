@@ -193,8 +193,9 @@ void HostServer::Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t 
   const bool echo = echoFlag_ == 1;
   DeliverToTools(*frame, echo ? nullptr : &tool);
   if (echo && frame->SourceAddress() != kToolAddress) {
-    // Sent for another node's address (a competing claim): once more under the
-    // tool's own address, after the bus copy, so the tool knows it for its own.
+    // Sent for another node's address (a competing claim): once more under F9h so
+    // the tool knows it for its own; after the bus copy, so that a watch armed by
+    // the F9h copy never takes the bus copy for the device's answer.
     BusFrame own = *frame;
     own.id = (own.id & ~0xFFu) | kToolAddress;
     ++counters_.ownEchoes;

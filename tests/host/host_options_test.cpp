@@ -47,7 +47,7 @@ TEST(HostOptions, DynamicDutWithCategoryDsaFaultsAndStatus) {
   EXPECT_EQ(o.dutInstance, 0);
   EXPECT_EQ(MakeDut(o, 0)->Describe(), "dynamic 131");
   EXPECT_EQ(DutSummary(o),
-            "dynamic, category 1 (128-143), DSA 131, NAME A5A5602400800000, status 1FFB7 "
+            "dynamic, category 1 (128-143), DSA 131, NAME A5A5602400800080, status 1FFB7 "
             "instance 0, faults talks-first,short-wait (on)");
   // Without a DSA it asks for the first address of its range first.
   EXPECT_EQ(MakeDut(Parse({"--dut", "dynamic"}).options, 0)->Describe(), "dynamic 112");
