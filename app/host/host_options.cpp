@@ -1,18 +1,23 @@
 #include "host/host_options.h"
 
 #include <charconv>
+#include <cstdio>
 #include <optional>
 
 namespace vlt::host {
 
 namespace {
 
-std::optional<unsigned> ParseDecimal(std::string_view text, unsigned max) {
+std::optional<unsigned> ParseNumber(std::string_view text, unsigned max, int base = 10) {
   unsigned value = 0;
   const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value, base);
   if (text.empty() || ec != std::errc() || ptr != end || value > max) return std::nullopt;
   return value;
+}
+
+std::string RangeText(const AddressRange& range) {
+  return std::to_string(range.low) + "-" + std::to_string(range.high);
 }
 
 std::string ParseDut(std::string_view value, HostOptions& options) {
@@ -21,18 +26,71 @@ std::string ParseDut(std::string_view value, HostOptions& options) {
     return {};
   }
   const std::string_view model = value.substr(0, value.find(':'));
-  if (model != "static") {
-    return "unknown DUT model '" + std::string(value) + "' (use static[:ADDRESS] or none)";
+  const bool hasArgument = model.size() != value.size();
+  const std::string_view argument = hasArgument ? value.substr(model.size() + 1) : "";
+  if (model == "static") {
+    options.dutModel = HostOptions::DutModel::kStatic;
+    options.dutAddress = kDefaultDutAddress;
+    if (!hasArgument) return {};
+    const auto address = ParseNumber(argument, kMaxStaticAddress);
+    if (!address) {
+      return "bad DUT address in '" + std::string(value) + "' (decimal 0 to " +
+             std::to_string(kMaxStaticAddress) + ")";
+    }
+    options.dutAddress = static_cast<std::uint8_t>(*address);
+    return {};
   }
-  options.dutModel = HostOptions::DutModel::kStatic;
-  options.dutAddress = kDefaultDutAddress;
-  if (model.size() == value.size()) return {};
-  const auto address = ParseDecimal(value.substr(model.size() + 1), kMaxStaticAddress);
-  if (!address) {
-    return "bad DUT address in '" + std::string(value) + "' (decimal 0 to " +
-           std::to_string(kMaxStaticAddress) + ")";
+  if (model == "dynamic") {
+    options.dutModel = HostOptions::DutModel::kDynamic;
+    options.dutCategory = kDefaultDsaCategory;
+    if (!hasArgument) return {};
+    const auto category = ParseNumber(argument, kMaxDsaCategory);
+    if (!category) {
+      return "bad DSA category in '" + std::string(value) + "' (0 to " +
+             std::to_string(kMaxDsaCategory) + ")";
+    }
+    options.dutCategory = static_cast<std::uint8_t>(*category);
+    return {};
   }
-  options.dutAddress = static_cast<std::uint8_t>(*address);
+  return "unknown DUT model '" + std::string(value) +
+         "' (use static[:ADDRESS], dynamic[:CATEGORY] or none)";
+}
+
+std::string ParseStatusDgn(std::string_view value, HostOptions& options) {
+  if (value.starts_with("0x") || value.starts_with("0X")) value.remove_prefix(2);
+  const auto dgn = ParseNumber(value, kMaxStatusDgn, 16);
+  if (!dgn || *dgn < kMinStatusDgn) {
+    return "bad status DGN '" + std::string(value) + "' (hexadecimal 10000 to 1FFFF)";
+  }
+  options.dutStatusDgn = *dgn;
+  return {};
+}
+
+// What only makes sense once every option is known.
+std::string CheckDut(const HostOptions& options) {
+  using Model = HostOptions::DutModel;
+  if (options.dutModel == Model::kNone) {
+    if (!options.dutFaults.None() || options.dutDsa) {
+      return "--dut-fault and --dut-dsa need a DUT (--dut static or --dut dynamic)";
+    }
+    return {};
+  }
+  const DutKind kind = options.dutModel == Model::kStatic ? DutKind::kStatic : DutKind::kDynamic;
+  for (const DutFaultInfo& info : kDutFaults) {
+    if (options.dutFaults.Has(info.fault) && !FaultApplies(info.fault, kind)) {
+      return "fault " + std::string(info.name) + " does not apply to the " +
+             (kind == DutKind::kStatic ? "static" : "dynamic") + " DUT";
+    }
+  }
+  if (!options.dutDsa) return {};
+  if (kind == DutKind::kStatic) {
+    return "--dut-dsa is for the dynamic DUT; the static DUT's address is static:ADDRESS";
+  }
+  const AddressRange range = kDsaCategoryRanges[options.dutCategory];
+  if (!range.Contains(*options.dutDsa)) {
+    return "DSA " + std::to_string(*options.dutDsa) + " lies outside " + RangeText(range) +
+           ", the dynamic range of category " + std::to_string(options.dutCategory);
+  }
   return {};
 }
 
@@ -49,8 +107,10 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
       inlineValue = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
     }
-    const bool takesValue =
-        arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" || arg == "--control";
+    const bool takesValue = arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" ||
+                            arg == "--dut-dsa" || arg == "--dut-fault" ||
+                            arg == "--dut-status-dgn" || arg == "--dut-instance" ||
+                            arg == "--control";
     if (inlineValue && !takesValue) {
       parsed.error = "option " + std::string(arg) + " takes no value";
       return parsed;
@@ -85,10 +145,31 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
         parsed.error = "bad DUT NAME '" + std::string(value) + "' (16 hexadecimal digits)";
       }
     } else if (arg == "--dut-mfg") {
-      manufacturer = ParseDecimal(value, kMaxManufacturerCode);
+      manufacturer = ParseNumber(value, kMaxManufacturerCode);
       if (!manufacturer) {
         parsed.error = "bad manufacturer code '" + std::string(value) + "' (decimal 0 to " +
                        std::to_string(kMaxManufacturerCode) + ")";
+      }
+    } else if (arg == "--dut-dsa") {
+      if (const auto dsa = ParseNumber(value, kMaxStaticAddress)) {
+        options.dutDsa = static_cast<std::uint8_t>(*dsa);
+      } else {
+        parsed.error = "bad DSA '" + std::string(value) + "' (decimal 0 to " +
+                       std::to_string(kMaxStaticAddress) + ")";
+      }
+    } else if (arg == "--dut-fault") {
+      if (const auto fault = FaultByName(value)) {
+        options.dutFaults.Add(*fault);
+      } else {
+        parsed.error = "unknown DUT fault '" + std::string(value) + "' (see --help)";
+      }
+    } else if (arg == "--dut-status-dgn") {
+      parsed.error = ParseStatusDgn(value, options);
+    } else if (arg == "--dut-instance") {
+      if (const auto instance = ParseNumber(value, 0xFF)) {
+        options.dutInstance = static_cast<std::uint8_t>(*instance);
+      } else {
+        parsed.error = "bad instance '" + std::string(value) + "' (decimal 0 to 255)";
       }
     } else {
       parsed.error = "unknown argument '" + std::string(arg) + "'";
@@ -99,10 +180,19 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
   if (manufacturer) {
     SetManufacturerCode(options.dutName, static_cast<std::uint16_t>(*manufacturer));
   }
+  parsed.error = CheckDut(options);
   return parsed;
 }
 
 std::string HostHelpText() {
+  std::string categories;
+  for (std::size_t i = 0; i < kDsaCategoryRanges.size(); ++i) {
+    categories += "  " + std::to_string(i) + "  " + std::string(kDsaCategoryNames[i]) +
+                  std::string(24 - kDsaCategoryNames[i].size(), ' ') +
+                  RangeText(kDsaCategoryRanges[i]) + "\n";
+  }
+  char statusDgn[8];
+  std::snprintf(statusDgn, sizeof(statusDgn), "%05X", static_cast<unsigned>(kDefaultStatusDgn));
   return "Usage: vlt-host [OPTION]...\n"
          "The host stand-in of the Valmora Tester: owns a simulated RV-C bus and speaks the\n"
          "host protocol to tools over sockets in the run folder ($VLT_RUN_DIR, else\n"
@@ -113,34 +203,76 @@ std::string HostHelpText() {
          "  --stamped           deliver frames as time-stamped 03h messages (host time in\n"
          "                      microseconds, priority and reserved bit) instead of 00h\n"
          "  --dut MODEL         the simulated device under test:\n"
-         "                        static[:ADDRESS]  fixed source address, decimal 0-253\n"
-         "                                          (default static:253)\n"
-         "                        none              no DUT: an empty bus\n"
+         "                        static[:ADDRESS]    fixed source address, decimal 0-253\n"
+         "                                            (default static:253)\n"
+         "                        dynamic[:CATEGORY]  dynamic addressing in the range of DSA\n"
+         "                                            category 0-8 (default 0)\n"
+         "                        none                no DUT: an empty bus\n"
+         "  --dut-dsa ADDRESS   the dynamic DUT's DSA, the first address it asks for; inside\n"
+         "                      its category's range (default the range's first address)\n"
          "  --dut-name HEX16    the DUT's 8-byte NAME, 16 hex digits, byte 0 first\n"
          "                      (default " +
          DeviceNameText(kDefaultDutName) +
-         ")\n"
+         "); the model sets its arbitrary-\n"
+         "                      address-capable bit (byte 7, bit 7): 0 static, 1 dynamic\n"
          "  --dut-mfg N         manufacturer code 0-2047, written into the NAME\n"
+         "  --dut-status-dgn H  the DGN of its periodic status, hexadecimal 10000-1FFFF\n"
+         "                      (default " +
+         statusDgn +
+         ")\n"
+         "  --dut-instance N    data byte 0 of its status, 0-255 (default " +
+         std::to_string(kDefaultStatusInstance) +
+         ")\n"
+         "  --dut-fault NAME    make the DUT break one rule (repeatable; list below)\n"
          "  --dut-off           start with the DUT powered off (default: on)\n"
          "  --verbose           log tool registrations and removals on stderr\n"
          "  --control LINE      do not start a host: send LINE to the vlt-host that runs on\n"
          "                      the run folder, print its reply (exit 0 when it is ok)\n"
          "  --help              show this text\n"
          "\n"
-         "The static DUT: 100 ms after power-on it sends its ADDRESS_CLAIM (18EEFFxx, data =\n"
-         "NAME); from 300 ms after the claim it sends TANK_STS (DGN 1FFB7, instance 0) every\n"
-         "500 ms. It answers a request for ADDRESS_CLAIM (DGN EA00 to its address or FF,\n"
-         "data 00 EE 00) and another node's claim of its address with its own claim.\n"
-         "Powered off it sends nothing and hears nothing.\n"
+         "Both DUTs, once their claim stands, send the status DGN every 500 ms from 300 ms\n"
+         "after the claim: data byte 0 the instance, the rest FFh (TANK_STS, 1FFB7, carries a\n"
+         "half-full tank). They answer a request for ADDRESS_CLAIM (DGN EA00 to their address\n"
+         "or FF, data 00 EE 00) with their claim 5 ms later. In arbitration the lower 64-bit\n"
+         "NAME (bytes little-endian) wins. Powered off a DUT sends nothing and hears nothing.\n"
+         "\n"
+         "The static DUT: 100 ms after power-on it claims its address (18EEFFxx, data =\n"
+         "NAME). It cannot move, so it answers another node's claim of its address with its\n"
+         "own claim 5 ms later, whichever NAME wins.\n"
+         "\n"
+         "The dynamic DUT: 100 ms after power-on it sends a request for ADDRESS_CLAIM from FEh\n"
+         "to its DSA (8 bytes, 00 EE 00 FF FF FF FF FF) and claims that address 260 ms later\n"
+         "unless a node with a higher-priority NAME claims it meanwhile; then it asks for the\n"
+         "next address of its range the same way. Running, it defends its address against a\n"
+         "lower-priority claim and gives it up to a higher-priority one, asking for the next\n"
+         "free address 5 ms later. When its range is taken it tries F0h-FDh (not F9h, the\n"
+         "tester's own); when those are taken too it sends cannot-claim (a claim from FEh).\n"
+         "DSA categories and their dynamic ranges:\n" +
+         categories +
+         "\n"
+         "The tester's default settings find a default DUT: \"DSA For Address Claiming\" 253\n"
+         "is the static DUT's address, \"DSA Category\" Multifunction the dynamic DUT's\n"
+         "category, \"Identifying DGN\" 1FFFF and \"Identifying Instance\" 255 its status. Set\n"
+         "\"Manufacturer ID\" to the NAME's code (291 by default) and read \"Full\n"
+         "ADDRESS_CLAIM Value\" from the DUT before the other tests.\n"
+         "\n"
+         "Faults (--dut-fault NAME): what the DUT then does, and the criteria it trips\n"
+         "(test and criterion id as the reports show them):\n" +
+         FaultHelpText() +
          "\n"
          "Tools transmit single frames of up to 8 data bytes; longer transmits are counted\n"
          "and dropped. The host keeps one mode and echo flag for all tools (start: host\n"
-         "mode 3, echo 0); with echo 1 a tool also receives its own frames.\n"
+         "mode 3, echo 0). Echo rule: with echo 1 the sending tool gets each of its frames\n"
+         "back as the bus carried it, and a frame it sent from any source address but F9h,\n"
+         "the tester's own, follows once more under F9h. So the tester recognises a claim it\n"
+         "sends for another node's address as its own by F9h, while it still finds its\n"
+         "frames under the address they went out from.\n"
          "\n"
          "Control commands (one line each on RVC/Corvane.ctl, one reply line):\n"
          "  dut power on        power the DUT (it boots and claims again)\n"
          "  dut power off       cut the DUT's power\n"
-         "  dut status          reply e.g. \"ok on static 253\"\n"
+         "  dut status          reply e.g. \"ok on static 253\" or \"ok off dynamic 112\"\n"
+         "                      (the address it holds or asks for; 254 once it cannot claim)\n"
          "  stats               counters: \"ok tools=1 received=... dropped=...\"\n"
          "  other lines         \"error unknown command\"\n"
          "\n"
@@ -149,19 +281,61 @@ std::string HostHelpText() {
          "64 for bad arguments, 69 when --control finds no host.\n";
 }
 
+namespace {
+
+DutCommon CommonOf(const HostOptions& options) {
+  DutCommon common;
+  common.name = options.dutName;
+  common.statusDgn = options.dutStatusDgn;
+  common.instance = options.dutInstance;
+  common.faults = options.dutFaults;
+  common.poweredAtStart = !options.dutOff;
+  return common;
+}
+
+}  // namespace
+
 std::unique_ptr<SimDevice> MakeDut(const HostOptions& options, std::int64_t nowMicros) {
-  if (options.dutModel == HostOptions::DutModel::kNone) return nullptr;
-  StaticDutConfig config;
-  config.address = options.dutAddress;
-  config.name = options.dutName;
-  config.poweredAtStart = !options.dutOff;
-  return std::make_unique<StaticDut>(config, nowMicros);
+  switch (options.dutModel) {
+    case HostOptions::DutModel::kNone:
+      return nullptr;
+    case HostOptions::DutModel::kStatic:
+      return std::make_unique<StaticDut>(
+          StaticDutConfig{.address = options.dutAddress, .common = CommonOf(options)}, nowMicros);
+    case HostOptions::DutModel::kDynamic:
+      return std::make_unique<DynamicDut>(
+          DynamicDutConfig{
+              .category = options.dutCategory, .dsa = options.dutDsa, .common = CommonOf(options)},
+          nowMicros);
+  }
+  return nullptr;
 }
 
 std::string DutSummary(const HostOptions& options) {
-  if (options.dutModel == HostOptions::DutModel::kNone) return "none";
-  return "static " + std::to_string(options.dutAddress) + " NAME " +
-         DeviceNameText(options.dutName) + (options.dutOff ? " (off)" : " (on)");
+  std::string text;
+  switch (options.dutModel) {
+    case HostOptions::DutModel::kNone:
+      return "none";
+    case HostOptions::DutModel::kStatic:
+      text = "static " + std::to_string(options.dutAddress);
+      break;
+    case HostOptions::DutModel::kDynamic: {
+      const AddressRange range = kDsaCategoryRanges[options.dutCategory];
+      text = "dynamic, category " + std::to_string(options.dutCategory) + " (" + RangeText(range) +
+             "), DSA " + std::to_string(options.dutDsa.value_or(range.low));
+      break;
+    }
+  }
+  char status[48];
+  std::snprintf(status, sizeof(status), ", status %05X instance %u",
+                static_cast<unsigned>(options.dutStatusDgn),
+                static_cast<unsigned>(options.dutInstance));
+  // The NAME as it goes on the bus, which is what the tester reads from the DUT.
+  const DutKind kind =
+      options.dutModel == HostOptions::DutModel::kStatic ? DutKind::kStatic : DutKind::kDynamic;
+  text += ", NAME " + DeviceNameText(ClaimName(CommonOf(options), kind, false)) + status;
+  if (!options.dutFaults.None()) text += ", faults " + options.dutFaults.Names();
+  return text + (options.dutOff ? " (off)" : " (on)");
 }
 
 }  // namespace vlt::host

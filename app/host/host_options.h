@@ -3,10 +3,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "host/dut_common.h"
+#include "host/dynamic_dut.h"
 #include "host/sim_bus.h"
 #include "host/static_dut.h"
 
@@ -16,14 +19,19 @@ inline constexpr int kExitUsage = 64;   // EX_USAGE
 inline constexpr int kExitNoHost = 69;  // EX_UNAVAILABLE
 
 struct HostOptions {
-  enum class DutModel { kNone, kStatic };
+  enum class DutModel { kNone, kStatic, kDynamic };
 
   bool help = false;
   bool stamped = false;
   bool verbose = false;
   DutModel dutModel = DutModel::kStatic;
-  std::uint8_t dutAddress = kDefaultDutAddress;
-  DeviceName dutName = kDefaultDutName;  // manufacturer code already applied
+  std::uint8_t dutAddress = kDefaultDutAddress;    // static
+  std::uint8_t dutCategory = kDefaultDsaCategory;  // dynamic
+  std::optional<std::uint8_t> dutDsa;              // dynamic; default the range's first
+  DeviceName dutName = kDefaultDutName;            // manufacturer code already applied
+  std::uint32_t dutStatusDgn = kDefaultStatusDgn;
+  std::uint8_t dutInstance = kDefaultStatusInstance;
+  DutFaults dutFaults;
   bool dutOff = false;
   std::string control;  // --control: send this line to the running host and print its reply
 };
@@ -39,7 +47,7 @@ std::string HostHelpText();
 
 // The simulated DUT the options describe; null for --dut none.
 std::unique_ptr<SimDevice> MakeDut(const HostOptions& options, std::int64_t nowMicros);
-// "static 253 (on)" or "none", for the start message.
+// The DUT in one line for the start message, e.g. "static 253, NAME ..., (on)".
 std::string DutSummary(const HostOptions& options);
 
 }  // namespace vlt::host

@@ -55,6 +55,7 @@ std::string CountersText(const HostCounters& c, std::size_t toolCount) {
   add("unreachable", c.unreachableTools);
   add("lost", c.lostTools);
   add("bus_frames", c.busFrames);
+  add("own_echoes", c.ownEchoes);
   add("sent", c.messagesSent);
   add("dropped", c.messagesDropped);
   return text;
@@ -189,7 +190,17 @@ void HostServer::Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t 
     return;
   }
   // The tool's own frame comes back only in an echo mode, as the tool asked for.
-  DeliverToTools(*frame, echoFlag_ == 1 ? nullptr : &tool);
+  const bool echo = echoFlag_ == 1;
+  DeliverToTools(*frame, echo ? nullptr : &tool);
+  if (echo && frame->SourceAddress() != kToolAddress) {
+    // Sent for another node's address (a competing claim): once more under F9h so
+    // the tool knows it for its own; after the bus copy, so that a watch armed by
+    // the F9h copy never takes the bus copy for the device's answer.
+    BusFrame own = *frame;
+    own.id = (own.id & ~0xFFu) | kToolAddress;
+    ++counters_.ownEchoes;
+    Enqueue(tool, FrameMessage(own));
+  }
   bus_.TransmitFromHost(*frame, clock_.NowMicros());
 }
 
@@ -208,13 +219,16 @@ void HostServer::RunDue() {
   Sweep();
 }
 
+std::vector<std::uint8_t> HostServer::FrameMessage(const BusFrame& frame) const {
+  return config_.stampedFrames
+             ? fw::StampedFrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), HostMicros(),
+                                            frame.Priority(), frame.ReservedBit(), frame.Data())
+             : fw::FrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), frame.Data());
+}
+
 void HostServer::DeliverToTools(const BusFrame& frame, const Tool* skip) {
   ++counters_.busFrames;
-  const std::vector<std::uint8_t> message =
-      config_.stampedFrames
-          ? fw::StampedFrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), HostMicros(),
-                                         frame.Priority(), frame.ReservedBit(), frame.Data())
-          : fw::FrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), frame.Data());
+  const std::vector<std::uint8_t> message = FrameMessage(frame);
   for (auto& tool : tools_) {
     if (tool->state == Tool::State::kActive && tool.get() != skip) Enqueue(*tool, message);
   }

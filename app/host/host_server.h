@@ -66,6 +66,7 @@ struct HostCounters {
   std::uint64_t unreachableTools = 0;  // registered with a slot that cannot be opened
   std::uint64_t lostTools = 0;         // slot closed without a removal
   std::uint64_t busFrames = 0;         // frames delivered to the tools
+  std::uint64_t ownEchoes = 0;         // echo copies under the tool's own address
   std::uint64_t messagesSent = 0;      // messages handed to tools
   std::uint64_t messagesDropped = 0;   // a tool's queue was full
 };
@@ -120,6 +121,7 @@ class HostServer {
   void Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t dgn, std::uint8_t priority,
                 std::span<const std::uint8_t> data);
   void DeliverToTools(const BusFrame& frame, const Tool* skip);
+  std::vector<std::uint8_t> FrameMessage(const BusFrame& frame) const;
   void Enqueue(Tool& tool, std::span<const std::uint8_t> message);
   void FlushTool(Tool& tool);
   void Forget(Tool& tool, const char* why);

@@ -36,23 +36,52 @@ TEST(HostOptions, ManufacturerCodeGoesIntoTheNameWhateverTheOrder) {
   EXPECT_FALSE(MakeDut(o, 0)->Powered());
 }
 
+TEST(HostOptions, DynamicDutWithCategoryDsaFaultsAndStatus) {
+  const ParsedHostOptions parsed =
+      Parse({"--dut-fault", "short-wait", "--dut", "dynamic:1", "--dut-dsa=131",
+             "--dut-fault=talks-first", "--dut-status-dgn", "1ffb7", "--dut-instance", "0"});
+  ASSERT_EQ(parsed.error, "");
+  const HostOptions& o = parsed.options;
+  EXPECT_EQ(o.dutFaults, (DutFaults{DutFault::kShortWait, DutFault::kTalksFirst}));
+  EXPECT_EQ(o.dutStatusDgn, 0x1FFB7u);
+  EXPECT_EQ(o.dutInstance, 0);
+  EXPECT_EQ(MakeDut(o, 0)->Describe(), "dynamic 131");
+  EXPECT_EQ(DutSummary(o),
+            "dynamic, category 1 (128-143), DSA 131, NAME A5A5602400800080, status 1FFB7 "
+            "instance 0, faults talks-first,short-wait (on)");
+  // Without a DSA it asks for the first address of its range first.
+  EXPECT_EQ(MakeDut(Parse({"--dut", "dynamic"}).options, 0)->Describe(), "dynamic 112");
+}
+
 TEST(HostOptions, BadArgumentsAreRefusedWithAReason) {
   const std::vector<std::vector<std::string_view>> bad = {
       {"--dut"},
-      {"--dut", "dynamic"},
+      {"--dut", "dynamo"},
       {"--dut", "static:254"},
       {"--dut", "static:"},
       {"--dut", "static:-1"},
+      {"--dut", "dynamic:9"},
       {"--dut-name", "0102"},
       {"--dut-name", "01020304050607GG"},
       {"--dut-mfg", "2048"},
       {"--dut-mfg", "12x"},
+      {"--dut-fault", "sleepy"},
+      {"--dut-fault", "no-request"},                       // the default DUT is static
+      {"--dut", "dynamic", "--dut-fault", "j1939-yield"},  // a static DUT's fault
+      {"--dut", "none", "--dut-fault", "talks-first"},
+      {"--dut-dsa", "112"},  // static: its address is static:ADDRESS
+      {"--dut", "dynamic:2", "--dut-dsa", "160"},
+      {"--dut-status-dgn", "FFFF"},
+      {"--dut-status-dgn", "20000"},
+      {"--dut-instance", "256"},
       {"--stamped=yes"},
       {"--frobnicate"},
       {"stamped"},
   };
   for (const auto& args : bad) {
-    EXPECT_NE(Parse(args).error, "") << args[0] << (args.size() > 1 ? args[1] : "");
+    std::string joined;
+    for (const auto arg : args) joined += std::string(arg) + ' ';
+    EXPECT_NE(Parse(args).error, "") << joined;
   }
 }
 

@@ -2,209 +2,192 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/host_protocol.h"
-#include "host/in_process_host.h"
+#include "host/dut_test_support.h"
 
 namespace vlt::host {
 namespace {
 
-namespace fw = vlt::framework;
-using Bytes = std::vector<std::uint8_t>;
+using testing::DutBench;
+using testing::Lines;
+using testing::WithManufacturer;
 
-constexpr std::uint8_t kDut = 253;
-constexpr DeviceName kName{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x08};
+constexpr std::uint8_t kDut = 0xFD;
+// How the tool sees the default NAME: static, so not arbitrary-address capable.
+constexpr const char* kName = "A5A5602400800000";
+const DeviceName kOutranking = WithManufacturer(kDefaultDutName, 0);
+const DeviceName kOutranked = WithManufacturer(kDefaultDutName, kMaxManufacturerCode);
 
-struct SeenFrame {
-  std::uint32_t dgn;
-  std::uint8_t sourceAddress;
-  std::uint32_t hostMicros;
-  std::uint8_t priority;
-  Bytes data;
-};
-
-HostConfig Stamped() {
-  HostConfig config;
-  config.stampedFrames = true;
-  return config;
+std::unique_ptr<StaticDut> Dut(DutFaults faults = {}) {
+  return std::make_unique<StaticDut>(
+      StaticDutConfig{.address = kDut, .common = {.faults = faults, .poweredAtStart = false}}, 0);
 }
 
-// A tool on the in-process host that sees frames with the host's time stamps.
-class StaticDutTest : public ::testing::Test {
- protected:
-  StaticDutTest() : host_(clock_, Stamped()) {
-    host_.SetDut(std::make_unique<StaticDut>(
-        StaticDutConfig{.address = kDut, .name = kName, .poweredAtStart = false},
-        clock_.NowMicros()));
-    tool_ = host_.ConnectTool();
-    std::string name = "MORVEL042";
-    EXPECT_EQ(tool_->OpenHost(), 0);
-    EXPECT_EQ(tool_->CreateToolSlot(name), 0);
-    tool_->Write(fw::RegistrationMessage(name));
-    Frames();  // the acknowledgement
-  }
-
-  std::vector<SeenFrame> Frames() {
-    std::vector<SeenFrame> frames;
-    std::uint8_t buffer[fw::kReadBufferBytes];
-    while (tool_->NextMessageSize()) {
-      const auto n = tool_->Read(buffer);
-      const fw::HostMessage m = fw::ParseHostMessage(std::span<const std::uint8_t>(buffer, *n));
-      if (m.kind != fw::HostMessage::Kind::kFrame) continue;
-      frames.push_back({m.frame.dgn, m.frame.sourceAddress, m.frame.hostMicros, m.frame.priority,
-                        Bytes(m.frame.data.begin(), m.frame.data.end())});
-    }
-    return frames;
-  }
-
-  void Request(std::uint8_t destination,
-               Bytes data = {0x00, 0xEE, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) {
-    tool_->Write(fw::TransmitMessage(kNullAddress, kPgnRequest | destination, 6, data));
-  }
-
-  platform::ManualClock clock_;
-  InProcessHost host_;
-  std::unique_ptr<platform::Mailslots> tool_;
-};
-
-TEST_F(StaticDutTest, ClaimsAfterBootAndStaysQuietForTheContentionTime) {
-  host_.AdvanceMillis(1000);
-  EXPECT_TRUE(Frames().empty());
-
-  EXPECT_EQ(host_.Control("dut power on"), "ok on static 253");
-  const std::uint32_t poweredAt = host_.Server().HostMicros();
-  host_.AdvanceMillis(kDutBootDelayMs - 1);
-  EXPECT_TRUE(Frames().empty());
-  host_.AdvanceMillis(1);
-  const auto claim = Frames();
-  ASSERT_EQ(claim.size(), 1u);
-  EXPECT_EQ(claim[0].dgn, kPgnAddressClaim);
-  EXPECT_EQ(claim[0].sourceAddress, kDut);
-  EXPECT_EQ(claim[0].priority, 6);
-  EXPECT_EQ(claim[0].data, Bytes(kName.begin(), kName.end()));
-  EXPECT_EQ(claim[0].hostMicros, poweredAt + kDutBootDelayMs * 1000);
-
-  host_.AdvanceMillis(10'000);
-  const auto later = Frames();
-  ASSERT_EQ(later.size(), 20u);
-  for (std::size_t i = 0; i < later.size(); ++i) {
-    EXPECT_EQ(later[i].dgn, kDgnTankStatus);
-    EXPECT_EQ(later[i].data[0], 0);  // instance
-    EXPECT_EQ(later[i].hostMicros,
-              claim[0].hostMicros + (kDutFirstStatusAfterClaimMs + kDutStatusPeriodMs * i) * 1000);
-  }
-  EXPECT_GE(kDutFirstStatusAfterClaimMs, 250);
+std::string ClaimLine(int ms, std::uint8_t source = kDut, const char* name = kName) {
+  char line[48];
+  std::snprintf(line, sizeof(line), "%d 0EE00:%02X %s", ms, source, name);
+  return line;
 }
 
-TEST_F(StaticDutTest, AnswersRequestsForItsClaimOnlyWhenTheyConcernIt) {
-  host_.Control("dut power on");
-  host_.AdvanceMillis(1000);
-  Frames();
+TEST(StaticDut, ClaimsAfterBootThenSendsItsStatusAfterTheContentionTime) {
+  DutBench bench;
+  bench.SetDut(Dut());
+  bench.Advance(1000);
+  EXPECT_TRUE(bench.Take().empty());
+  EXPECT_EQ(bench.Status(), "ok off static 253");
+
+  bench.PowerOn();
+  bench.Advance(2000);
+  EXPECT_EQ(bench.Take(), (Lines{ClaimLine(100), "400 1FFFF:FD", "900 1FFFF:FD", "1400 1FFFF:FD",
+                                 "1900 1FFFF:FD"}));
+  EXPECT_GT(kDutFirstStatusAfterClaimMs, kAddressContentionMs);
+  EXPECT_EQ(bench.Status(), "ok on static 253");
+}
+
+TEST(StaticDut, AnswersRequestsForItsClaimOnlyWhenTheyConcernIt) {
+  DutBench bench;
+  bench.SetDut(Dut());
+  bench.PowerOn();
+  bench.Advance(1000);
+  bench.Take();
   struct Case {
     const char* what;
     std::uint8_t destination;
-    Bytes data;
+    testing::Bytes data;
     bool answered;
   };
   const std::vector<Case> cases = {
       {"request to its address", kDut, {0x00, 0xEE, 0x00}, true},
-      {"global request", kGlobalAddress, {0x00, 0xEE, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, true},
+      {"global request", kGlobalAddress, testing::kRequestForClaim, true},
       {"request to another address", 0x80, {0x00, 0xEE, 0x00}, false},
       {"request for PRODUCT_ID", kDut, {0xEB, 0xFE, 0x00}, false},
       {"request too short to name a PGN", kDut, {0x00, 0xEE}, false},
   };
   for (const Case& c : cases) {
-    Request(c.destination, c.data);
-    host_.AdvanceMillis(100);
-    std::vector<SeenFrame> claims;
-    for (const SeenFrame& f : Frames()) {
-      if (f.dgn == kPgnAddressClaim) claims.push_back(f);
-    }
-    ASSERT_EQ(claims.size(), c.answered ? 1u : 0u) << c.what;
-    if (c.answered) {
-      EXPECT_EQ(claims[0].sourceAddress, kDut);
-      EXPECT_EQ(claims[0].data, Bytes(kName.begin(), kName.end()));
-    }
+    bench.MarkOrigin();
+    bench.Transmit(kNullAddress, kPgnRequest | c.destination, c.data);
+    bench.Advance(50);
+    EXPECT_EQ(bench.Take(), c.answered ? Lines{ClaimLine(5)} : Lines{}) << c.what;
   }
 }
 
-TEST_F(StaticDutTest, DefendsItsAddressAgainstAnotherNodesClaim) {
-  host_.Control("dut power on");
-  host_.AdvanceMillis(1000);
-  Frames();
-  const Bytes rival{0x11, 0x22, 0x33, 0xFF, 0x55, 0x66, 0x77, 0x08};
-  host_.InjectFrame(*MakeBusFrame(6, kPgnAddressClaim | kGlobalAddress, kDut, rival));
-  host_.InjectFrame(*MakeBusFrame(6, kPgnAddressClaim | kGlobalAddress, 0x80, rival));
-  host_.AdvanceMillis(50);
-  auto frames = Frames();
-  ASSERT_EQ(frames.size(), 3u);  // the two injected claims and one defence
-  EXPECT_EQ(frames[2].sourceAddress, kDut);
-  EXPECT_EQ(frames[2].data, Bytes(kName.begin(), kName.end()));
+TEST(StaticDut, PoweredOffItNeitherSendsNorHearsAndForgetsWhatItWasAsked) {
+  DutBench bench;
+  bench.SetDut(Dut());
+  bench.PowerOn();
+  bench.Advance(1000);
+  bench.Request(kDut);
+  EXPECT_EQ(bench.Host().Control("dut power off"), "ok off static 253");
+  bench.Request(kGlobalAddress);
+  bench.Advance(5000);
+  bench.Take();
+  bench.PowerOn();  // the answer owed from before the power cut is not sent
+  bench.Advance(400);
+  EXPECT_EQ(bench.Take(), (Lines{ClaimLine(100), "400 1FFFF:FD"}));
 }
 
-TEST_F(StaticDutTest, PoweredOffItNeitherSendsNorHears) {
-  host_.Control("dut power on");
-  host_.AdvanceMillis(1000);
-  EXPECT_EQ(host_.Control("dut power off"), "ok off static 253");
-  Frames();
-  Request(kGlobalAddress);
-  host_.AdvanceMillis(5000);
-  EXPECT_TRUE(Frames().empty());
-
-  // The request heard while off is not answered after the next boot: one claim only.
-  host_.Control("dut power on");
-  host_.AdvanceMillis(kDutFirstStatusAfterClaimMs);
-  const auto frames = Frames();
-  ASSERT_EQ(frames.size(), 1u);
-  EXPECT_EQ(frames[0].dgn, kPgnAddressClaim);
+// What the tester sees in its echo mode when it contests the DUT's address with a
+// lower-priority NAME and then asks for its claim from the null address.
+TEST(StaticDut, TheTesterTellsItsOwnEchoedFramesFromTheDutsAnswers) {
+  DutBench bench;
+  bench.SetDut(Dut());
+  bench.PowerOn();
+  bench.Advance(1000);
+  bench.Echo(true);
+  bench.Take();
+  bench.MarkOrigin();
+  bench.Transmit(kDut, kPgnAddressClaim, testing::Bytes(kOutranked.begin(), kOutranked.end()));
+  bench.Advance(100);
+  EXPECT_EQ(bench.Take(), (Lines{ClaimLine(0, kDut, "A5A5E0FF00800000"),
+                                 ClaimLine(0, kToolAddress, "A5A5E0FF00800000"), ClaimLine(5)}));
+  bench.MarkOrigin();
+  bench.Request(kDut);
+  bench.Advance(100);
+  EXPECT_EQ(bench.Take(),
+            (Lines{"0 0EAFD:FE 00EE00FFFFFFFFFF", "0 0EAFD:F9 00EE00FFFFFFFFFF", ClaimLine(5)}));
 }
 
-TEST(DeviceName, ManufacturerCodeSitsInBytesTwoAndThree) {
-  DeviceName name = *ParseDeviceName("FFFF1FFF FFFFFF7F");
-  EXPECT_EQ(name[2], 0x1F);
-  SetManufacturerCode(name, 0x7FD);
-  EXPECT_EQ(name[2], 0xBF);  // low bits 101 in bits 5-7, identity bits kept
-  EXPECT_EQ(name[3], 0xFF);
-  EXPECT_EQ(ManufacturerCode(name), 0x7FD);
-  EXPECT_EQ(ManufacturerCode(kDefaultDutName), kDefaultManufacturerCode);
-  EXPECT_EQ(kDefaultDutName[7] & 0x80, 0);  // not arbitrary-address capable
-  EXPECT_EQ(DeviceNameText(name), "FFFFBFFFFFFFFF7F");
-  EXPECT_FALSE(ParseDeviceName("FFFF1FFFFFFFFF7"));
-  EXPECT_FALSE(ParseDeviceName("FFFF1FFFFFFFFF7F0"));
-  EXPECT_FALSE(ParseDeviceName("0xFF1FFFFFFFFF7F"));
-}
+enum class Scene {
+  kBoot,         // powered up at 0 on an empty bus
+  kRequest,      // running; a request for its claim to its address at 0
+  kContestHigh,  // running; a node with a higher-priority NAME claims its address at 0
+  kContestLow,   // the same with a lower-priority NAME
+};
 
-TEST(InProcessHost, EndpointsBehaveLikeTheSocketMailslots) {
-  platform::ManualClock clock;
-  InProcessHost host(clock);
-  auto first = host.ConnectTool();
-  auto second = host.ConnectTool();
+struct FaultCase {
+  const char* fault;  // empty: no fault
+  Scene scene;
+  Lines seen;
+  int windowMs = 0;  // 0: 1000 for the boot, 350 after an event (before the next status)
+};
 
-  host.SetRunning(false);
-  EXPECT_NE(first->OpenHost(), 0);
-  EXPECT_FALSE(first->Write(fw::ProbeMessage(0)));
-  host.SetRunning(true);
-  EXPECT_EQ(first->OpenHost(), 0);
+// The correct device first, then each fault with the scene that shows it.
+const std::vector<FaultCase> kCases = {
+    {"", Scene::kBoot, {ClaimLine(100), "400 1FFFF:FD", "900 1FFFF:FD"}},
+    {"", Scene::kRequest, {ClaimLine(5)}},
+    {"", Scene::kContestHigh, {ClaimLine(0, kDut, "A5A5000000800000"), ClaimLine(5)}},
+    {"", Scene::kContestLow, {ClaimLine(0, kDut, "A5A5E0FF00800000"), ClaimLine(5)}},
+    {"late-claim", Scene::kBoot, {ClaimLine(6000), "6300 1FFFF:FD"}, 6500},
+    {"talks-first", Scene::kBoot, {"100 1FFFF:FD", ClaimLine(100), "400 1FFFF:FD", "900 1FFFF:FD"}},
+    {"claim-ee05", Scene::kBoot, {"100 0EE05:FD A5A5602400800000", "400 1FFFF:FD", "900 1FFFF:FD"}},
+    {"wrong-aac",
+     Scene::kBoot,
+     {ClaimLine(100, kDut, "A5A5602400800080"), "400 1FFFF:FD", "900 1FFFF:FD"}},
+    {"wrong-mfg",
+     Scene::kBoot,
+     {ClaimLine(100, kDut, "A5A5402400800000"), "400 1FFFF:FD", "900 1FFFF:FD"}},
+    {"wrong-dsa", Scene::kBoot, {ClaimLine(100, 0xFC), "400 1FFFF:FC", "900 1FFFF:FC"}},
+    {"two-addresses",
+     Scene::kBoot,
+     {ClaimLine(100), "400 1FFFF:FD", ClaimLine(410, 0xFC), "900 1FFFF:FD"}},
+    {"short-quiet", Scene::kBoot, {ClaimLine(100), "200 1FFFF:FD", "700 1FFFF:FD"}},
+    {"slow-answer", Scene::kRequest, {ClaimLine(300)}},
+    {"slow-answer", Scene::kContestLow, {ClaimLine(0, kDut, "A5A5E0FF00800000"), ClaimLine(300)}},
+    {"talks-before-defence",
+     Scene::kContestLow,
+     {ClaimLine(0, kDut, "A5A5E0FF00800000"), "5 1FFFF:FD", ClaimLine(5)}},
+    {"different-reclaim", Scene::kRequest, {ClaimLine(5, kDut, "A4A5602400800000")}},
+    {"ignores-requests", Scene::kRequest, {}},
+    {"answer-from-other-address", Scene::kRequest, {ClaimLine(5, 0xFC)}},
+    {"j1939-yield",
+     Scene::kContestHigh,
+     {ClaimLine(0, kDut, "A5A5000000800000"), ClaimLine(5, kNullAddress)},
+     1000},
+    {"j1939-yield", Scene::kContestLow, {ClaimLine(0, kDut, "A5A5E0FF00800000"), ClaimLine(5)}},
+};
 
-  std::string firstName = "MORVEL042", secondName = "MORVEL042";
-  EXPECT_EQ(first->CreateToolSlot(firstName), 0);
-  EXPECT_EQ(second->CreateToolSlot(secondName), 0);
-  EXPECT_EQ(secondName, "MORVEL043");  // same virtual millisecond, next free slot
-
-  EXPECT_FALSE(first->NextMessageSize());
-  EXPECT_TRUE(first->Write(fw::RegistrationMessage(firstName)));
-  EXPECT_TRUE(second->Write(fw::RegistrationMessage(secondName)));
-  ASSERT_EQ(second->NextMessageSize(), 5u);
-  std::uint8_t buffer[16];
-  ASSERT_EQ(second->Read(buffer), 5u);
-  EXPECT_EQ(Bytes(buffer, buffer + 5), fw::AcknowledgeMessage(2));
-
-  first.reset();  // a tool that ends without a word is forgotten
-  host.InjectFrame(*MakeBusFrame(6, kDgnTankStatus, 1, Bytes{0}));
-  EXPECT_EQ(host.Server().ToolCount(), 1u);
-  host.Shutdown();
-  second->Read(buffer);  // the frame
-  ASSERT_EQ(second->Read(buffer), 1u);
-  EXPECT_EQ(buffer[0], fw::kMsgClose);
+TEST(StaticDut, EachFaultShowsInTheFramesOfItsScene) {
+  for (const FaultCase& c : kCases) {
+    DutFaults faults;
+    if (*c.fault != '\0') {
+      const auto fault = FaultByName(c.fault);
+      ASSERT_TRUE(fault) << c.fault;
+      faults.Add(*fault);
+    }
+    DutBench bench;
+    bench.SetDut(Dut(faults));
+    bench.PowerOn();
+    if (c.scene != Scene::kBoot) {
+      bench.Advance(1000);
+      bench.Take();
+      bench.MarkOrigin();
+    }
+    switch (c.scene) {
+      case Scene::kBoot:
+        break;
+      case Scene::kRequest:
+        bench.Request(kDut);
+        break;
+      case Scene::kContestHigh:
+        bench.Claim(kDut, kOutranking);
+        break;
+      case Scene::kContestLow:
+        bench.Claim(kDut, kOutranked);
+        break;
+    }
+    bench.Advance(c.windowMs != 0 ? c.windowMs : c.scene == Scene::kBoot ? 1000 : 350);
+    EXPECT_EQ(bench.Take(), c.seen)
+        << "fault '" << c.fault << "', scene " << static_cast<int>(c.scene);
+  }
 }
 
 }  // namespace

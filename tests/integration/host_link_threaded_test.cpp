@@ -67,7 +67,8 @@ bool IsClaimFrom(const SeenFrame& f, std::uint8_t address) {
 
 TEST(HostLink, RegistersSeesTheDutRequestsItsClaimAndClosesWithTheHandshake) {
   testing::HostProcess host;
-  ASSERT_TRUE(host.Start({"--dut", "static:128", "--dut-off"}));
+  ASSERT_TRUE(host.Start(
+      {"--dut", "static:128", "--dut-off", "--dut-status-dgn", "1FFB7", "--dut-instance", "0"}));
 
   platform::SteadyClock clock;
   platform::UnixMailslots mailslots(host.RunDir());
