@@ -16,7 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$build/app/host/vlt-host" --dut static:253 --dut-off &
+"$build/app/host/vlt-host" --dut static:253 --dut-status-dgn 1FFB7 --dut-instance 0 --dut-off &
 host_pid=$!
 for _ in $(seq 100); do [ -S "$run_dir/RVC/Corvane" ] && break; sleep 0.05; done
 
