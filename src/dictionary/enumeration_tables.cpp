@@ -240,7 +240,7 @@ constexpr EnumerationChoice kThermOpMode[] = {{1, "Cool"},      {2, "Heat"},
 constexpr EnumerationChoice kACPhase[] = {{0, "No Comp Leg"},
                                           {1, "In Phase"},
                                           {2,
-                                           "180\xB0"
+                                           "180\xF8"
                                            " Phase"},
                                           {3, "Variable"}};
 constexpr EnumerationChoice kChargerState[] = {

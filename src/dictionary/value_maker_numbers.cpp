@@ -81,6 +81,11 @@ std::string ValueMakerDecByteUnfiltered::Format(std::span<const std::uint8_t> ra
 }
 
 bool ValueMakerDecByteUnfiltered::Parse(std::string_view text, std::span<std::uint8_t> raw) const {
+  // Unfiltered reads as atoi does: a text without digits, "N/D" included, is 0.
+  if (!raw.empty() && text.find_first_of("0123456789") == std::string_view::npos) {
+    raw[0] = 0;
+    return true;
+  }
   return ParseNumber(text, raw, 1, 0xFF, Reading::kPlainDecimal);
 }
 

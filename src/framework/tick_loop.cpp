@@ -1,5 +1,7 @@
 #include "framework/tick_loop.h"
 
+#include <algorithm>
+
 namespace vlt::framework {
 
 TickLoop::TickLoop(BRLink& link, platform::Clock& clock, RunningTestSlot& runningTest,
@@ -14,11 +16,19 @@ void TickLoop::Step() {
   link_.ReceivePass();
   runningTest_.StepIfAny();
   const std::int64_t now = clock_.NowMicros();
-  const auto elapsedMs = static_cast<std::uint32_t>((now - periodStartMicros_) / 1000);
+  const auto elapsedMs = static_cast<std::uint32_t>((now - periodStartMicros_.load()) / 1000);
   if (elapsedMs < kMinPeriodMs) return;
   RunPeriod();
   // Time spent in the calls counts towards the next period; nothing is skipped.
   periodStartMicros_ = now;
+}
+
+std::int64_t TickLoop::PauseMicros() const {
+  constexpr std::int64_t kFineStepMicros = 1000;
+  if (fineStepRequests_.load() > 0 || runningTest_.Get() != nullptr) return kFineStepMicros;
+  const std::int64_t untilPeriod =
+      periodStartMicros_.load() + kMinPeriodMs * 1000 - clock_.NowMicros();
+  return std::max(kFineStepMicros, untilPeriod);
 }
 
 void TickLoop::RunPeriod() {

@@ -28,12 +28,21 @@ class TickLoop {
   // One period of parser calls (what Step runs once 26 ms have passed).
   void RunPeriod();
 
+  // How long the thread may pause before the next Step: 1 ms while a test runs or
+  // someone asked for fine steps, otherwise until the next period is due. A host
+  // message ends any pause at once, so frames are never held back.
+  std::int64_t PauseMicros() const;
+  // Fine 1 ms steps for as long as the returned count is held above zero.
+  void RequestFineSteps() { ++fineStepRequests_; }
+  void ReleaseFineSteps() { --fineStepRequests_; }
+
  private:
   BRLink& link_;
   platform::Clock& clock_;
   RunningTestSlot& runningTest_;
   std::atomic<std::uint32_t>& slowCounter_;
-  std::int64_t periodStartMicros_ = 0;
+  std::atomic<std::int64_t> periodStartMicros_{0};
+  std::atomic<int> fineStepRequests_{0};
 };
 
 // Runs a TickLoop on its own thread, pausing about 1 ms per loop.

@@ -17,7 +17,9 @@ std::uint8_t LowByteOfDecimal(const std::string& text) {
 }  // namespace
 
 void ThreadTickDriver::Start(TickLoop& loop) {
-  thread_ = std::make_unique<TickThread>(loop, [this] { mailslots_.WaitForMessage(kTickPause); });
+  thread_ = std::make_unique<TickThread>(loop, [this, &loop] {
+    mailslots_.WaitForMessage(std::chrono::microseconds(loop.PauseMicros()));
+  });
   thread_->Start();
 }
 

@@ -70,7 +70,7 @@ bool UnixMailslots::Write(std::span<const std::uint8_t> message) {
 
 void UnixMailslots::WaitForMessage(std::chrono::microseconds limit) {
   if (tool_.Valid()) {
-    tool_.WaitReadable(limit);
+    waitFoundNothing_ = !tool_.WaitReadable(limit);
   } else {
     std::this_thread::sleep_for(limit);
   }

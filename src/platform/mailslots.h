@@ -48,6 +48,9 @@ class UnixMailslots final : public Mailslots {
   std::string hostPath_;
   bool hostOpen_ = false;
   DatagramSocket tool_;
+  // The last wait found nothing: the next query may answer without asking the
+  // kernel again, which halves the idle loop's system calls.
+  bool waitFoundNothing_ = false;
 };
 
 }  // namespace vlt::platform

@@ -27,15 +27,14 @@ bool IsSingleLine(const std::string& text) {
 }  // namespace
 
 std::string RegistryFile::DefaultPath(const std::string& application) {
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    base = std::string(home) + "/.config";
-  } else {
-    base = ".";
-  }
-  return base + "/Fenwright/" + application + ".conf";
+  // Built by construction and append: GCC 12 at -O3 warns falsely (-Wrestrict) when a
+  // string is assigned from a literal or joined with operator+ here.
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  std::string path = xdg != nullptr && *xdg != '\0'     ? std::string(xdg)
+                     : home != nullptr && *home != '\0' ? std::string(home).append("/.config")
+                                                        : std::string(".");
+  return path.append("/Fenwright/").append(application).append(".conf");
 }
 
 RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) {

@@ -227,7 +227,7 @@ TEST(ValueMakerFormat, ChoiceListsShowReservedCodesBeforeTheList) {
       {"ValueMakerTurnSignalStatus", {0x13}, "Invalid"},
       {"ValueMakerDayOfWeek", {0}, "Invalid"},
       {"ValueMakerDayOfWeek", {1}, "Sunday"},
-      {"ValueMakerACPhase", {2}, "180\xB0 Phase"},
+      {"ValueMakerACPhase", {2}, "180\xF8 Phase"},
       {"ValueMakerFlexFlag No/Yes", {0}, "No"},
       {"ValueMakerFlexFlag No/Yes", {1}, "Yes"},
       {"ValueMakerFlexFlag No/Yes", {2}, "Err"},

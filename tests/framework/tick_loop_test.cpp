@@ -27,6 +27,12 @@ class ScheduleProbe : public BRParser {
   const BRLink& link_;
 };
 
+class CountingTest : public TestStepper {
+ public:
+  void Step() override { ++steps; }
+  int steps = 0;
+};
+
 struct LoopFixture : ::testing::Test {
   platform::ManualClock clock;
   ScriptedMailslots mailslots;
@@ -95,12 +101,6 @@ TEST_F(LoopFixture, RemovalCountdownClosesTheLinkInItsSixtiethPeriod) {
   EXPECT_EQ(link.GetState(), BRLink::State::kClosed);
 }
 
-class CountingTest : public TestStepper {
- public:
-  void Step() override { ++steps; }
-  int steps = 0;
-};
-
 TEST_F(LoopFixture, TheRunningTestIsSteppedEveryLoopUntilCleared) {
   CountingTest test;
   running.Set(&test);
@@ -109,6 +109,21 @@ TEST_F(LoopFixture, TheRunningTestIsSteppedEveryLoopUntilCleared) {
   running.Clear(&test);
   StepMicros(1'000);
   EXPECT_EQ(test.steps, 5);
+}
+
+TEST_F(LoopFixture, IdleLoopPausesUntilThePeriodButStepsFinelyForATestOrOnRequest) {
+  loop.Begin();
+  StepMicros(10'000);
+  EXPECT_EQ(loop.PauseMicros(), 16'000);  // the rest of the 26 ms period
+  CountingTest test;
+  running.Set(&test);
+  EXPECT_EQ(loop.PauseMicros(), 1'000);
+  running.Clear(&test);
+  loop.RequestFineSteps();
+  EXPECT_EQ(loop.PauseMicros(), 1'000);
+  loop.ReleaseFineSteps();
+  StepMicros(15'900);
+  EXPECT_EQ(loop.PauseMicros(), 1'000);  // never less than one step
 }
 
 // Parsers that come and go while the list is walked.

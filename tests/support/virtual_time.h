@@ -43,8 +43,15 @@ class ScriptedMailslots final : public platform::Mailslots {
 class RecordingPrompter final : public platform::Prompter {
  public:
   std::vector<std::pair<std::string, std::string>> boxes;
+  std::vector<std::pair<std::string, std::string>> decisions;
+  bool answer = true;  // what every decision is answered
+
   void MessageBox(const std::string& caption, const std::string& text) override {
     boxes.emplace_back(caption, text);
+  }
+  bool AskDecision(const std::string& statement, const std::string& question) override {
+    decisions.emplace_back(statement, question);
+    return answer;
   }
 };
 

@@ -1,0 +1,103 @@
+#include "cli/monitor_command.h"
+
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+#include "cli/arguments.h"
+#include "cli/terminal.h"
+#include "dictionary/frame_text.h"
+#include "framework/frame_record.h"
+#include "framework/host_watchdog.h"
+#include "framework/tool_app.h"
+#include "platform/mailslots.h"
+#include "platform/run_dir.h"
+
+namespace vlt::cli {
+
+namespace {
+
+volatile std::sig_atomic_t gStopRequested = 0;
+void RequestStop(int) {
+  gStopRequested = 1;
+}
+
+constexpr std::chrono::milliseconds kWindowTimer{50};
+
+// Prints each frame as it arrives, on the tick thread.
+class FramePrinter : public framework::BRParser {
+ public:
+  FramePrinter(TerminalLogPane& pane, framework::CommonTimeBase& timeBase)
+      : pane_(pane), timeBase_(timeBase) {}
+  void OnFrame(const framework::FrameMessage& message) override {
+    const auto record = framework::FrameRecord::FromFrame(message, timeBase_.NowMs(), 0);
+    pane_.Print(dictionary::DescribeFrame(record, true));
+  }
+
+ private:
+  TerminalLogPane& pane_;
+  framework::CommonTimeBase& timeBase_;
+};
+
+constexpr const char* kUsage =
+    "usage: vlt monitor [--seconds N]\n"
+    "  Registers with the host of $VLT_RUN_DIR and prints every bus frame until\n"
+    "  N seconds have passed (default: until Ctrl-C).\n";
+
+}  // namespace
+
+int RunMonitor(const std::vector<std::string>& args) {
+  long seconds = -1;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--seconds" && i + 1 < args.size()) {
+      const auto value = ParseWholeNumber(args[++i], 0, 86'400 * 365);
+      if (!value) return UsageError("--seconds takes a whole number of seconds", kUsage);
+      seconds = *value;
+    } else if (args[i] == "--help" || args[i] == "-h") {
+      std::fputs(kUsage, stdout);
+      return kExitOk;
+    } else {
+      return UsageError("unknown argument '" + args[i] + "'", kUsage);
+    }
+  }
+
+  const platform::RunDirResult runDir = platform::PrepareRunDir();
+  if (!runDir.ok()) {
+    std::fprintf(stderr, "vlt: %s\n", runDir.error.c_str());
+    return kExitNoHost;
+  }
+
+  platform::SteadyClock clock;
+  platform::UnixMailslots mailslots(runDir.path);
+  TerminalPrompter prompter;
+  TerminalLogPane pane;
+  framework::ThreadTickDriver driver(mailslots);
+  framework::ValmoraApp app(clock, mailslots, prompter, driver);
+  app.Log().Attach(&pane);
+  app.InitInstance({});
+  if (app.Link().GetState() == framework::BRLink::State::kFailed) {
+    app.ShutDown();
+    app.Log().Detach();
+    return kExitNoHost;
+  }
+
+  framework::Registered<FramePrinter> printer(app.Link().Parsers(), pane, app.TimeBase());
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+  app.Link().EnableFrames(true);
+
+  framework::HostWatchdog watchdog(app.Link(), app.Log());
+  const std::int64_t endMicros =
+      seconds < 0 ? INT64_MAX : clock.NowMicros() + static_cast<std::int64_t>(seconds) * 1'000'000;
+  while (!gStopRequested && clock.NowMicros() < endMicros &&
+         app.Link().GetState() != framework::BRLink::State::kClosed) {
+    std::this_thread::sleep_for(kWindowTimer);
+    watchdog.OnTimer();
+  }
+  app.Link().EnableFrames(false);
+  app.ShutDown();
+  app.Log().Detach();
+  return kExitOk;
+}
+
+}  // namespace vlt::cli

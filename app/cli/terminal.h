@@ -1,0 +1,41 @@
+// The command line's stand-ins for the window: message boxes on stderr and a log
+// pane that prints each line to stdout as UTF-8 and keeps the text for saving.
+#pragma once
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "platform/log_pane.h"
+#include "platform/prompter.h"
+
+namespace vlt::cli {
+
+// Exit codes of the vlt command (sysexits where one fits).
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 64;
+inline constexpr int kExitDataError = 65;
+inline constexpr int kExitNoHost = 69;
+inline constexpr int kExitTesterRunning = 75;
+
+class TerminalPrompter final : public platform::Prompter {
+ public:
+  void MessageBox(const std::string& caption, const std::string& text) override;
+  // Without an operator policy the command line answers Yes.
+  bool AskDecision(const std::string& statement, const std::string& question) override;
+};
+
+// Lines written from the tick thread and the main thread come out whole.
+class TerminalLogPane final : public platform::MemoryLogPane {
+ public:
+  explicit TerminalLogPane(std::FILE* out = stdout) : out_(out) {}
+  void AppendLine(std::string_view text) override;
+  // Prints a line without keeping it in the pane's text.
+  void Print(std::string_view text);
+
+ private:
+  std::FILE* out_;
+  std::mutex printMutex_;
+};
+
+}  // namespace vlt::cli

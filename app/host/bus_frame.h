@@ -1,0 +1,79 @@
+// One classic CAN frame with a 29-bit identifier, as the simulated bus carries it,
+// and the J1939 fields the host and the devices read out of the identifier.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace vlt::host {
+
+inline constexpr std::size_t kMaxCanDataBytes = 8;
+inline constexpr std::uint32_t kDgnMask = 0x1FFFF;
+inline constexpr std::uint8_t kGlobalAddress = 0xFF;
+inline constexpr std::uint8_t kNullAddress = 0xFE;
+// PDU1 formats (below F0h) carry a destination address in the DGN's low byte.
+inline constexpr std::uint8_t kFirstBroadcastPduFormat = 0xF0;
+
+inline constexpr std::uint32_t kPgnRequest = 0xEA00;
+inline constexpr std::uint32_t kPgnAddressClaim = 0xEE00;
+
+struct BusFrame {
+  std::uint32_t id = 0;  // priority << 26 | reserved << 25 | DGN << 8 | source address
+  std::uint8_t length = 0;
+  std::array<std::uint8_t, kMaxCanDataBytes> data{};
+
+  std::uint32_t Dgn() const { return (id >> 8) & kDgnMask; }
+  std::uint8_t SourceAddress() const { return static_cast<std::uint8_t>(id); }
+  std::uint8_t Priority() const { return static_cast<std::uint8_t>((id >> 26) & 7); }
+  std::uint8_t ReservedBit() const { return static_cast<std::uint8_t>((id >> 25) & 1); }
+  std::uint8_t PduFormat() const { return static_cast<std::uint8_t>(id >> 16); }
+  // The DGN without a PDU1 destination byte; PDU2 DGNs come back whole.
+  std::uint32_t Pgn() const {
+    return PduFormat() < kFirstBroadcastPduFormat ? Dgn() & 0x1FF00 : Dgn();
+  }
+  std::uint8_t DestinationAddress() const {
+    return PduFormat() < kFirstBroadcastPduFormat ? static_cast<std::uint8_t>(id >> 8)
+                                                  : kGlobalAddress;
+  }
+  std::span<const std::uint8_t> Data() const { return {data.data(), length}; }
+
+  bool operator==(const BusFrame&) const = default;
+};
+
+// How DGNs cross between the wire and the tools. J1939 devices send ADDRESS_CLAIMED
+// to the global address (identifier 18EEFFxx) while the tester names the claim DGN
+// 0EE00h, so the two meet here: a claim to FFh is 0EE00h for the tools, and a tool's
+// 0EE00h goes out to FFh. A claim to one node keeps its address (0EExxh) and is
+// judged as such; every other DGN crosses unchanged, a request to FFh included.
+inline std::uint32_t ToolDgnOf(const BusFrame& frame) {
+  if (frame.Pgn() == kPgnAddressClaim && frame.DestinationAddress() == kGlobalAddress) {
+    return kPgnAddressClaim;
+  }
+  return frame.Dgn();
+}
+inline std::uint32_t WireDgnOf(std::uint32_t toolDgn) {
+  return (toolDgn & kDgnMask) == kPgnAddressClaim ? kPgnAddressClaim | kGlobalAddress
+                                                  : toolDgn & kDgnMask;
+}
+
+inline std::uint32_t MakeIdentifier(std::uint8_t priority, std::uint32_t dgn,
+                                    std::uint8_t sourceAddress) {
+  return (static_cast<std::uint32_t>(priority & 7) << 26) | ((dgn & kDgnMask) << 8) | sourceAddress;
+}
+
+// Nullopt when the data do not fit one frame.
+inline std::optional<BusFrame> MakeBusFrame(std::uint8_t priority, std::uint32_t dgn,
+                                            std::uint8_t sourceAddress,
+                                            std::span<const std::uint8_t> data) {
+  if (data.size() > kMaxCanDataBytes) return std::nullopt;
+  BusFrame frame;
+  frame.id = MakeIdentifier(priority, dgn, sourceAddress);
+  frame.length = static_cast<std::uint8_t>(data.size());
+  for (std::size_t i = 0; i < data.size(); ++i) frame.data[i] = data[i];
+  return frame;
+}
+
+}  // namespace vlt::host

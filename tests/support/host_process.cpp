@@ -1,0 +1,73 @@
+#include "support/host_process.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "platform/run_dir.h"
+
+extern char** environ;
+
+namespace vlt::testing {
+
+HostProcess::HostProcess() {
+  char pattern[] = "/tmp/vlt-test.XXXXXX";
+  if (::mkdtemp(pattern) != nullptr) {
+    runDir_ = pattern;
+    ::chmod(runDir_.c_str(), 0700);
+    ::setenv("VLT_RUN_DIR", runDir_.c_str(), 1);
+  }
+}
+
+HostProcess::~HostProcess() {
+  Stop();
+  std::error_code ec;
+  if (!runDir_.empty()) std::filesystem::remove_all(runDir_, ec);
+}
+
+std::string HostProcess::BuiltProgram(const std::string& relative) {
+  if (const char* build = std::getenv("VLT_BUILD_DIR"); build != nullptr && *build != '\0') {
+    return std::string(build) + "/" + relative;
+  }
+  // Test programs live in <build>/tests.
+  std::error_code ec;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return (self.parent_path().parent_path() / relative).string();
+}
+
+bool HostProcess::Start(const std::vector<std::string>& args) {
+  const std::string program = BuiltProgram("app/host/vlt-host");
+  std::vector<std::string> all{program};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  if (::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    pid_ = -1;
+    return false;
+  }
+  const std::string socket = platform::HostMailslotPath(runDir_);
+  for (int i = 0; i < 500; ++i) {
+    struct stat st {};
+    if (::stat(socket.c_str(), &st) == 0 && S_ISSOCK(st.st_mode)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+void HostProcess::Stop() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGTERM);
+  int status = 0;
+  ::waitpid(pid_, &status, 0);
+  pid_ = -1;
+}
+
+}  // namespace vlt::testing

@@ -1,0 +1,33 @@
+// A real vlt-host in a private run folder, for tests over real sockets.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace vlt::testing {
+
+class HostProcess {
+ public:
+  // Makes a private run folder (mode 0700) and points VLT_RUN_DIR at it.
+  HostProcess();
+  // Stops the host (SIGTERM) and removes the folder.
+  ~HostProcess();
+  HostProcess(const HostProcess&) = delete;
+  HostProcess& operator=(const HostProcess&) = delete;
+
+  // Starts vlt-host from the build folder with the arguments; true once its
+  // socket is there.
+  bool Start(const std::vector<std::string>& args);
+  void Stop();
+  const std::string& RunDir() const { return runDir_; }
+  // The path of a program built by this build (relative to the build folder).
+  static std::string BuiltProgram(const std::string& relative);
+
+ private:
+  std::string runDir_;
+  pid_t pid_ = -1;
+};
+
+}  // namespace vlt::testing
