@@ -4,6 +4,7 @@
 
 #include "data/datum_values.h"
 #include "data/dgn_ref.h"
+#include "dictionary/value_maker_shared.h"
 
 namespace vlt::dictionary {
 
@@ -38,10 +39,7 @@ DictEntry::DictEntry(std::string name, const framework::DgnTable* target, std::u
       commandDgn_(commandDgn),
       maker_(maker),
       label_(label != nullptr ? label : &L0) {
-  if (maker_ == nullptr) {
-    static const ValueMaker kPlain;  // immutable, so shared safely
-    maker_ = &kPlain;
-  }
+  if (maker_ == nullptr) maker_ = &SharedValueMakers::Instance().plain;
 }
 
 void DictEntry::SetIdentifier(std::int32_t identifier, std::string identifierText) {
@@ -263,11 +261,9 @@ Dict5Byte::Dict5Byte(std::string name, const framework::DgnTable* target, std::u
 
 std::unique_ptr<data::Datum> Dict5Byte::MakeDatum(
     data::DataContext& context, const std::vector<std::uint8_t>& instances) const {
-  // The setters have no five-byte width; the six-byte one stays within the frame
-  // only from bytes 0 to 2, and writes nothing elsewhere.
-  std::unique_ptr<data::Setter> setter;
-  if (Settable()) setter = std::make_unique<data::Set6Byte>(CommandPlan(), ByteIndex());
-  return Equip(std::make_unique<data::Datum5Byte>(context, Name(), ByteIndex()), std::move(setter),
+  // No setter has five bytes; a six-byte one would overwrite the byte after the
+  // field, so the item is shown but not set.
+  return Equip(std::make_unique<data::Datum5Byte>(context, Name(), ByteIndex()), nullptr,
                instances);
 }
 

@@ -51,9 +51,11 @@ class DictEntry {
   // carries the first child word the items have. The items are not changed.
   std::unique_ptr<data::Datum> MakeDatumFor(data::DataContext& context,
                                             const data::Datum::List& items) const;
-  // The data item showing this signal. With an instance label and instance
-  // numbers it takes only frames whose leading data bytes equal them. The base
-  // builds a title-only item.
+  // The data item showing this signal, settable through the command DGN when
+  // there is one. With an instance label and instance numbers it takes only
+  // frames whose leading data bytes equal them. Whole packets, manufacturer codes
+  // and five-byte fields have no setter of their layout and are read only; the
+  // base builds a title-only item.
   virtual std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
                                                  const std::vector<std::uint8_t>& instances) const;
   // Appends (label, value text) when the frame carries the signal.

@@ -4,9 +4,9 @@
 // parser, can keep a list of the latest decoded values.
 //
 // Threads: decoding and lookups run on the tick thread and the window thread at
-// once. Entries change only while the dictionary is built (or by Merge and
-// ForgetDgn), under an exclusive lock that every reader shares. The value list has
-// its own guard, which the tick thread waits on for at most a millisecond.
+// once, sharing one lock; entries change only while the dictionary is built (or
+// by Merge and ForgetDgn), which take it alone. The value list has its own guard,
+// which the tick thread waits on for at most a millisecond.
 #pragma once
 
 #include <atomic>

@@ -29,6 +29,13 @@ TEST_F(NetworkDictionary, EveryNetworkRowIsBuilt) {
   EXPECT_EQ(dictionary.EntryCount(), NetworkManagementRows().size());
 }
 
+TEST(MainDictionaryCatalogue, EveryRowIsBuilt) {
+  const framework::DgnTable global = framework::DgnTable::For(0xFF);
+  const MainDictionary dictionary(SharedValueMakers::Instance(), global);
+  EXPECT_EQ(dictionary.RejectedRows(), std::vector<std::string>{});
+  EXPECT_TRUE(dictionary.Has("~~DGNRequest"));
+}
+
 TEST_F(NetworkDictionary, AddressClaimGivesNameCapabilityAndManufacturer) {
   struct Case {
     Bytes name;
