@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/decode_command.h"
 #include "cli/monitor_command.h"
 #include "cli/terminal.h"
 
@@ -14,6 +15,8 @@ constexpr const char* kUsage =
     "usage: vlt COMMAND [ARGUMENTS]\n"
     "commands:\n"
     "  monitor [--seconds N]   print every bus frame the host delivers\n"
+    "  decode                  decode frames read from standard input (candump -L\n"
+    "                          lines or DGN SA bytes); needs no host\n"
     "The host (vlt-host) and the tester meet in $VLT_RUN_DIR\n"
     "(default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
 
@@ -24,6 +27,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "monitor") return vlt::cli::RunMonitor(args);
+  if (command == "decode") return vlt::cli::RunDecode(args);
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return vlt::cli::kExitOk;
