@@ -161,7 +161,7 @@ class RowMakers {
   RowMakers(const RowMakers&) = delete;
   RowMakers& operator=(const RowMakers&) = delete;
 
-  // Nullptr when the spec names no maker the program has.
+  // Nullptr when the row names no maker the program has.
   const ValueMaker* Resolve(const MakerSpec& spec);
   // Takes the makers of `other` (which keeps none).
   void Adopt(RowMakers& other);
