@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/decode_command.h"
 #include "cli/monitor_command.h"
 #include "cli/run_command.h"
 #include "cli/terminal.h"
@@ -20,6 +21,8 @@ constexpr const char* kUsage =
     "                          (vlt run --help for the options)\n"
     "  monitor [--seconds N]   print every bus frame the host delivers\n"
     "  version-report          print the program's and every test's version\n"
+    "  decode                  decode frames read from standard input (candump -L\n"
+    "                          lines or DGN SA bytes); needs no host\n"
     "The host (vlt-host) and the tester meet in $VLT_RUN_DIR\n"
     "(default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
 
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
     log.Detach();
     return vlt::cli::kExitOk;
   }
+  if (command == "decode") return vlt::cli::RunDecode(args);
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return vlt::cli::kExitOk;

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/terminal.h"
+#include "dictionary/dictionary.h"
 #include "dictionary/frame_text.h"
 #include "framework/frame_record.h"
 #include "framework/host_watchdog.h"
@@ -81,6 +82,8 @@ int RunMonitor(const std::vector<std::string>& args) {
     return kExitNoHost;
   }
 
+  // The tester's start-up order: the dictionary joins the parsers after the core's.
+  const auto dictionary = dictionary::StartMainDictionary(app);
   framework::Registered<FramePrinter> printer(app.Link().Parsers(), pane, app.TimeBase());
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);

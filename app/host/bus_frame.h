@@ -8,6 +8,8 @@
 #include <optional>
 #include <span>
 
+#include "framework/tool_dgn.h"
+
 namespace vlt::host {
 
 inline constexpr std::size_t kMaxCanDataBytes = 8;
@@ -45,20 +47,13 @@ struct BusFrame {
   bool operator==(const BusFrame&) const = default;
 };
 
-// How DGNs cross between the wire and the tools. J1939 devices send ADDRESS_CLAIMED
-// to the global address (identifier 18EEFFxx) while the tester names the claim DGN
-// 0EE00h, so the two meet here: a claim to FFh is 0EE00h for the tools, and a tool's
-// 0EE00h goes out to FFh. A claim to one node keeps its address (0EExxh) and is
-// judged as such; every other DGN crosses unchanged, a request to FFh included.
+// The wire-to-tool DGN rule is shared with the tester's own readers of recorded
+// frames (framework/tool_dgn.h).
 inline std::uint32_t ToolDgnOf(const BusFrame& frame) {
-  if (frame.Pgn() == kPgnAddressClaim && frame.DestinationAddress() == kGlobalAddress) {
-    return kPgnAddressClaim;
-  }
-  return frame.Dgn();
+  return framework::ToolDgnOfIdentifier(frame.id);
 }
 inline std::uint32_t WireDgnOf(std::uint32_t toolDgn) {
-  return (toolDgn & kDgnMask) == kPgnAddressClaim ? kPgnAddressClaim | kGlobalAddress
-                                                  : toolDgn & kDgnMask;
+  return framework::WireDgnOf(toolDgn);
 }
 
 inline std::uint32_t MakeIdentifier(std::uint8_t priority, std::uint32_t dgn,
