@@ -14,6 +14,7 @@
 #include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
 #include "data/data_context.h"
+#include "dictionary/dictionary.h"
 #include "engine/failure.h"
 #include "engine/test.h"
 #include "engine/test_events.h"
@@ -189,10 +190,12 @@ int RunTests(const std::vector<std::string>& args) {
     app.Log().Detach();
     return kExitNoHost;
   }
+  const auto dictionary = dictionary::StartMainDictionary(app);
   app.Link().EnableFrames(true);
 
   std::atomic<bool> verbose{options.verbose};
   engine::TestContext context{app, appSettings->Store(), dataContext, *op, *op, verbose};
+  compliance::AttachDictionary(context, *dictionary);
   framework::HostWatchdog watchdog(app.Link(), app.Log());
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);

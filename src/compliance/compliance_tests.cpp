@@ -4,6 +4,7 @@
 
 #include "compliance/test_a_read_address.h"
 #include "compliance/test_nd10.h"
+#include "dictionary/dictionary.h"
 
 namespace vlt::compliance {
 
@@ -33,6 +34,16 @@ std::vector<std::string> RunnableCodes() {
   std::vector<std::string> codes;
   for (const RunnableTest& t : kRunnableTests) codes.emplace_back(t.code);
   return codes;
+}
+
+void AttachDictionary(engine::TestContext& context, const dictionary::Dictionary& dictionary) {
+  context.signalValue = [&dictionary](const framework::FrameRecord& frame,
+                                      const std::string& name) {
+    return dictionary.ValueOf(name, frame);
+  };
+  context.decodeFrame = [&dictionary](const framework::FrameRecord& frame) {
+    return dictionary.DecodeToText(frame);
+  };
 }
 
 engine::TestFactory MakeSkipFactory() {

@@ -10,7 +10,15 @@
 #include "engine/test.h"
 #include "engine/test_factory.h"
 
+namespace vlt::dictionary {
+class Dictionary;
+}
+
 namespace vlt::compliance {
+
+// Lets the tests read signals and decode frames through the dictionary, which
+// must outlive every test of the context.
+void AttachDictionary(engine::TestContext& context, const dictionary::Dictionary& dictionary);
 
 // A runnable test by its code ("RAC", "A10" ... "ND10"); null for an unknown code.
 std::unique_ptr<engine::Test> MakeTest(std::string_view code, const engine::TestContext& context);

@@ -29,7 +29,9 @@ TEST(ReadAddressClaim, CapturesTheFirstClaimAndStoresItOnYes) {
   const std::string text = bench.Text();
   EXPECT_TRUE(Contains(text, "Start with an empty network, DUT powered off or disconnected.\r\n"));
   EXPECT_TRUE(Contains(text, "Power Up DUT\r\n"));
-  EXPECT_TRUE(Contains(text, "Address Claim Received.   MfgID="));
+  // NAME A5 A5 60 24 ...: manufacturer code 24h << 3 | 60h >> 5 = 291, not arbitrary-address
+  // capable
+  EXPECT_TRUE(Contains(text, "Address Claim Received.   MfgID=291  ArbAddrCapFlag=0\r\n")) << text;
   EXPECT_TRUE(Contains(text, "  Packet: A5 A5 60 24 00 80 00 00\r\n")) << text;
   EXPECT_TRUE(Contains(text, "Test RAC complete.\r\n"));
   EXPECT_TRUE(Contains(text, "Saving ADDRESS_CLAIM packet as Full ADDRESS_CLAIM Value\r\n"));

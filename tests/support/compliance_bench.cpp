@@ -12,6 +12,7 @@ ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut) {
   app = std::make_unique<framework::ValmoraApp>(clock, *slots, prompter, driver);
   app->Log().Attach(pane.get());
   app->InitInstance({});
+  dictionary = dictionary::StartMainDictionary(*app);
   driver.StepMillis(5);  // registration and its acknowledgement
   app->Link().EnableFrames(true);
   dataContext = std::make_unique<data::DataContext>(*app);
@@ -21,12 +22,14 @@ ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut) {
 ComplianceBench::~ComplianceBench() {
   appSettings.reset();
   dataContext.reset();
+  dictionary.reset();
   app->ShutDown();
   app->Log().Detach();
 }
 
 engine::TestContext ComplianceBench::Context() {
   engine::TestContext context{*app, appSettings->Store(), *dataContext, op, prompter, verbose};
+  compliance::AttachDictionary(context, *dictionary);
   context.localTime = [] {
     std::tm t{};
     t.tm_year = 126;

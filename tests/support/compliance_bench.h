@@ -11,6 +11,7 @@
 
 #include "cli/operator_policy.h"
 #include "data/data_context.h"
+#include "dictionary/dictionary.h"
 #include "engine/test.h"
 #include "framework/tool_app.h"
 #include "host/in_process_host.h"
@@ -73,6 +74,7 @@ class ComplianceBench {
   std::unique_ptr<framework::ValmoraApp> app;
   std::unique_ptr<data::DataContext> dataContext;
   std::unique_ptr<settings::ApplicationSettings> appSettings;
+  std::unique_ptr<dictionary::RegisteredMainDictionary> dictionary;
 };
 
 }  // namespace vlt::testing
