@@ -26,7 +26,7 @@ constexpr std::string_view kProductVersionLabel = "Product Version      :";
 constexpr std::string_view kReasonLabel = "Reason Skipped       :";
 constexpr std::string_view kNotesLabel = "Testing Notes        :";
 constexpr std::string_view kRevisedWord = "Revised ";
-constexpr std::size_t kRevisionChars = 10;
+constexpr std::size_t kLogRevisionChars = 10;
 // A criterion line carries its state tag before a colon within its first eight characters.
 constexpr std::size_t kTagColonLimit = 8;
 constexpr std::size_t kSummaryCodeChars = 8;
@@ -149,8 +149,8 @@ void LogSummary::ReadHeaderLine(std::string_view line) {
   } else if (StartsWith(line, kCodeVersionLabel)) {
     const std::size_t revised = line.find(kRevisedWord);
     if (revised != std::string_view::npos &&
-        line.size() >= revised + kRevisedWord.size() + kRevisionChars) {
-      codeRevision = std::string(line.substr(revised + kRevisedWord.size(), kRevisionChars));
+        line.size() >= revised + kRevisedWord.size() + kLogRevisionChars) {
+      codeRevision = std::string(line.substr(revised + kRevisedWord.size(), kLogRevisionChars));
     }
   } else if (StartsWith(line, kDateLabel)) {
     dateText = LabelValue(line);
