@@ -1,11 +1,14 @@
 // vlt: the Valmora Tester without a window.
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/arguments.h"
 #include "cli/monitor_command.h"
+#include "cli/profile_command.h"
+#include "cli/summary_command.h"
 #include "cli/terminal.h"
 
 namespace {
@@ -14,6 +17,9 @@ constexpr const char* kUsage =
     "usage: vlt COMMAND [ARGUMENTS]\n"
     "commands:\n"
     "  monitor [--seconds N]   print every bus frame the host delivers\n"
+    "  profile new|show|set    write, show or change a profile file (*.zcf)\n"
+    "  summary DIR             summary report of the saved test logs in DIR\n"
+    "  supersede DIR [--yes]   delete the logs in DIR that newer ones supersede\n"
     "The host (vlt-host) and the tester meet in $VLT_RUN_DIR\n"
     "(default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
 
@@ -24,6 +30,9 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "monitor") return vlt::cli::RunMonitor(args);
+  if (command == "profile") return vlt::cli::RunProfile(args, std::cout, std::cerr);
+  if (command == "summary") return vlt::cli::RunSummary(args, std::cout, std::cerr);
+  if (command == "supersede") return vlt::cli::RunSupersede(args, std::cout, std::cerr);
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return vlt::cli::kExitOk;
