@@ -27,11 +27,10 @@ bool IsReservedValue(std::string_view value) {
          value == dictionary::kErrorText;
 }
 
-// A line break inside a title or value would end the record early and turn the
-// rest into a line of its own.
+// An LF inside a title or value would end the record early and turn the rest
+// into a line of its own. A lone CR is no line end to the reader and stays.
 std::string OneLine(std::string text) {
-  std::replace_if(
-      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace(text.begin(), text.end(), '\n', ' ');
   return text;
 }
 

@@ -137,13 +137,13 @@ TEST_F(ListFixture, SaveWritesEachTitleOnceAndWarnsOnConflicts) {
 
 TEST_F(ListFixture, SaveNotesItemsWithoutValueAndKeepsRecordsOnOneLine) {
   auto text = SettableText(context, "Company");
-  text->SetValueFromText("two\nlines");
+  text->SetValueFromText("two\nlines\r");
   auto unset = SettableByte(context, "Unset");
   unset->Invalidate();
   list.AddRow(text.get());
   list.AddRow(unset.get());
-  EXPECT_EQ(Saved(), ":SET Company=two lines\r\n:SET Unset=N/D\r\n");
-  EXPECT_EQ(pane.Text(), "Note: Company = two\nlines\r\nNote: Unset = N/D\r\n");
+  EXPECT_EQ(Saved(), ":SET Company=two lines\r\r\n:SET Unset=N/D\r\n");
+  EXPECT_EQ(pane.Text(), "Note: Company = two\nlines\r\r\nNote: Unset = N/D\r\n");
 }
 
 TEST_F(ListFixture, LoadAppliesOneValuePerTickAndClosesAtTheFirstQuietUpdate) {

@@ -103,6 +103,7 @@ TEST_F(ProfileFixture, ChangedValuesOfEveryKindLoadBackExactly) {
        "C"},  // Windows-1252 text with "=" inside
       {"Product Name", std::string(36, 'P')},
       {"Product Version", ""},
+      {"Tested By", "Ann\rBob "},  // a lone CR is no line end
       {"Clear Text Log at Start", "No"},
       {"DSA For Address Claiming", "0"},
       {"250MS Timing Tolerance", "25 ms"},
