@@ -111,13 +111,8 @@ TEST_F(ReportFixture, ReaderTakesOnlyCompleteLogsOfTheProduct) {
   const std::string good = ReadFile(kHere / "logs" / "Widget_A10_2511011200.txt");
   const std::string path = "/lab/Widget_A10_2511011200.txt";
   const LogSummary parsed = ParseText(path, good);
-  EXPECT_TRUE(parsed.valid);
-  EXPECT_EQ(parsed.code, "A10");
-  EXPECT_EQ(parsed.specText, "[10-2025]");
-  EXPECT_EQ(parsed.title, "Static Addressing Bootup");
-  EXPECT_EQ(parsed.codeRevision, "10-31-2025");
-  EXPECT_EQ(parsed.fileStamp, "2511011200");
-  EXPECT_EQ(parsed.ruleCount, 5);
+  EXPECT_TRUE(parsed.valid);       // its fields show in the golden report
+  EXPECT_EQ(parsed.ruleCount, 5);  // reading stopped before the frame dump
   EXPECT_EQ(parsed.tally, (std::map<std::string, int>{{"PASS", 5}, {"____", 1}}));
 
   // A path of 14 characters leaves no room for a stamp; 15 does.
