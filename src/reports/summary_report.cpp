@@ -256,15 +256,17 @@ LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product
   LogFolder result;
   std::error_code error;
   std::vector<std::string> names;
+  // The error-code forms throughout: a folder that changes or fails while it is
+  // listed must end the command with a message, not an exception.
   std::filesystem::directory_iterator it(folder, error);
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (HasTxtExtension(name) && it->is_regular_file(typeError)) names.push_back(std::move(name));
+  }
   if (error) {
     result.error = error.message();
     return result;
-  }
-  for (const std::filesystem::directory_entry& entry : it) {
-    std::string name = entry.path().filename().string();
-    std::error_code typeError;
-    if (HasTxtExtension(name) && entry.is_regular_file(typeError)) names.push_back(std::move(name));
   }
   if (names.empty()) {
     result.error = "no .txt files";
