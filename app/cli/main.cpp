@@ -1,6 +1,7 @@
 // vlt: the Valmora Tester without a window.
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,8 @@
 #include "cli/decode_command.h"
 #include "cli/monitor_command.h"
 #include "cli/run_command.h"
+#include "cli/profile_command.h"
+#include "cli/summary_command.h"
 #include "cli/terminal.h"
 #include "framework/log_output.h"
 #include "reports/test_catalogue.h"
@@ -23,6 +26,9 @@ constexpr const char* kUsage =
     "  version-report          print the program's and every test's version\n"
     "  decode                  decode frames read from standard input (candump -L\n"
     "                          lines or DGN SA bytes); needs no host\n"
+    "  profile new|show|set    write, show or change a profile file (*.zcf)\n"
+    "  summary DIR             summary report of the saved test logs in DIR\n"
+    "  supersede DIR [--yes]   delete the logs in DIR that newer ones supersede\n"
     "The host (vlt-host) and the tester meet in $VLT_RUN_DIR\n"
     "(default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
 
@@ -44,6 +50,9 @@ int main(int argc, char** argv) {
     return vlt::cli::kExitOk;
   }
   if (command == "decode") return vlt::cli::RunDecode(args);
+  if (command == "profile") return vlt::cli::RunProfile(args, std::cout, std::cerr);
+  if (command == "summary") return vlt::cli::RunSummary(args, std::cout, std::cerr);
+  if (command == "supersede") return vlt::cli::RunSupersede(args, std::cout, std::cerr);
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return vlt::cli::kExitOk;

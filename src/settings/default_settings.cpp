@@ -3,6 +3,7 @@
 #include "data/datum_string.h"
 #include "data/datum_values.h"
 #include "dictionary/value_maker_shared.h"
+#include "settings/settings_list.h"
 
 namespace vlt::settings {
 
@@ -20,6 +21,13 @@ ApplicationSettings::ApplicationSettings(data::DataContext& context)
     item.ClearPending();
     items_.push_back(&item);
   }
+}
+
+ApplicationSettings::~ApplicationSettings() = default;
+
+SettingsList& ApplicationSettings::List() {
+  if (list_ == nullptr) list_.reset(new SettingsList(*this));
+  return *list_;
 }
 
 std::unique_ptr<data::Datum> ApplicationSettings::MakeItem(const DefaultSetting& setting) {

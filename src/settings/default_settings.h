@@ -14,6 +14,8 @@
 
 namespace vlt::settings {
 
+class SettingsList;
+
 // The data item that holds a setting.
 enum class SettingItem : std::uint8_t {
   kText36,  // 36-character text
@@ -115,12 +117,16 @@ inline constexpr std::array<DefaultSetting, 21> kDefaultSettings = {{
 class ApplicationSettings {
  public:
   explicit ApplicationSettings(data::DataContext& context);
+  ~ApplicationSettings();
 
   SettingManager& Store() { return store_; }
   // The item of the table's setting `index`, the same object wherever it is shown.
   data::Datum& Item(std::size_t index) const { return *items_.at(index); }
   const std::vector<data::Datum*>& Items() const { return items_; }
   const dictionary::ValueMakerDSARange& DsaRangeMaker() const { return dsaRange_; }
+  // The settings list over these settings, built on first use. There is only
+  // one, because its headings become the parents of the settings.
+  SettingsList& List();
 
  private:
   std::unique_ptr<data::Datum> MakeItem(const DefaultSetting& setting);
@@ -131,6 +137,7 @@ class ApplicationSettings {
   const dictionary::ValueMakerFlexByte milliseconds_;
   SettingManager store_;
   std::vector<data::Datum*> items_;
+  std::unique_ptr<SettingsList> list_;  // declared last: its headings point at the items
 };
 
 // Creates the application store; the main window and the command line call it.

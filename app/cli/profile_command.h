@@ -1,0 +1,45 @@
+// vlt profile: writes, shows and changes profile files, the clone files of the
+// settings list that the desktop loads and saves. Also the settings that the
+// report commands read: the defaults, a profile and NAME=VALUE changes.
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "data/data_context.h"
+#include "framework/log_output.h"
+#include "platform/log_pane.h"
+#include "settings/default_settings.h"
+
+namespace vlt::cli {
+
+int RunProfile(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The application settings of a command without a window. What the items write
+// to the log pane is kept, not shown: commands report in their own words.
+struct CommandSettings {
+  platform::MemoryLogPane pane;
+  framework::LogOutput log;
+  data::DataContext context{log};
+  std::unique_ptr<settings::ApplicationSettings> settings;
+
+  CommandSettings();
+  ~CommandSettings();
+};
+
+// Loads a profile file, telling `err` what it held that no setting took. False,
+// with a message, when it cannot be read or is not named *.zcf; `damaged` (if
+// given) is set when saving it back would lose or change something it held.
+bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ostream& err,
+                     bool* damaged = nullptr);
+
+// Gives a setting the value of a "NAME=VALUE" argument (UTF-8) through the
+// setting's own parsing. False, with a message, when the name or value is refused.
+bool ApplySettingArgument(CommandSettings& command, const std::string& argument, std::ostream& err);
+
+// Prints log pane text (Windows-1252, CR LF) as UTF-8 lines.
+void PrintPaneText(std::ostream& out, const std::string& text);
+
+}  // namespace vlt::cli

@@ -1,0 +1,150 @@
+#include "cli/summary_command.h"
+
+#include "cli/profile_command.h"
+#include "cli/terminal.h"
+#include "data/clone_file.h"
+#include "platform/clock.h"
+#include "reports/summary_report.h"
+#include "reports/superseded_results.h"
+
+namespace vlt::cli {
+
+namespace {
+
+// sysexits EX_IOERR: a log that could not be deleted.
+constexpr int kExitIoError = 74;
+
+constexpr const char* kSummaryUsage =
+    "usage: vlt summary DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]...\n"
+    "  Prints the summary report of the saved test logs (*.txt) in DIR for the\n"
+    "  \"Product Name\" and \"Product Version\" of the default settings, changed by\n"
+    "  the profile and then by each --set.\n";
+
+constexpr const char* kSupersedeUsage =
+    "usage: vlt supersede DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]... [--yes]\n"
+    "  Keeps the newest log of each test in DIR for the product and version of the\n"
+    "  settings (as for vlt summary) and deletes the older ones. Without --yes it\n"
+    "  lists what it would delete and deletes nothing. Logs of other products or\n"
+    "  versions and logs it cannot read are never touched.\n";
+
+struct ReportArguments {
+  std::string folder;
+  std::string profile;
+  std::vector<std::string> sets;
+  bool yes = false;
+};
+
+int Usage(std::ostream& err, const std::string& message, const char* usage) {
+  err << "vlt: " << message << '\n' << usage;
+  return kExitUsage;
+}
+
+// Reads the arguments; 0 when they are good, else the exit code after a message.
+int ReadArguments(const std::vector<std::string>& args, bool allowYes, const char* usage,
+                  ReportArguments& read, std::ostream& out, std::ostream& err) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      out << usage;
+      return -1;
+    }
+    if (arg == "--profile" || arg == "--set") {
+      if (i + 1 >= args.size()) return Usage(err, arg + " needs a value", usage);
+      if (arg == "--set") {
+        read.sets.push_back(args[++i]);
+      } else if (!read.profile.empty()) {
+        return Usage(err, "give --profile once", usage);
+      } else {
+        read.profile = args[++i];
+      }
+    } else if (arg == "--yes" && allowYes) {
+      read.yes = true;
+    } else if (arg.starts_with("--")) {
+      return Usage(err, "unknown option '" + arg + "'", usage);
+    } else if (!read.folder.empty()) {
+      return Usage(err, "give one DIR", usage);
+    } else {
+      read.folder = arg;
+    }
+  }
+  if (read.folder.empty()) return Usage(err, "no DIR given", usage);
+  return 0;
+}
+
+// The settings the command reads: defaults, then the profile, then each --set.
+int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::ostream& err,
+                    const char* usage) {
+  if (!read.profile.empty() && !LoadProfileFile(command, read.profile, err)) {
+    return kExitDataError;
+  }
+  for (const std::string& set : read.sets) {
+    if (!ApplySettingArgument(command, set, err)) {
+      err << usage;
+      return kExitUsage;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  ReportArguments read;
+  if (const int code = ReadArguments(args, false, kSummaryUsage, read, out, err); code != 0) {
+    return code < 0 ? kExitOk : code;
+  }
+  CommandSettings command;
+  if (const int code = PrepareSettings(read, command, err, kSummaryUsage); code != 0) return code;
+
+  platform::MemoryLogPane pane;
+  framework::LogOutput log;
+  log.Attach(&pane);
+  const reports::SummaryInputs inputs{
+      reports::ProductVersion::FromSettings(command.settings->Store()),
+      data::LocalTimeAt(platform::SteadyClock().UtcSeconds()), reports::ProgramCompileDate(),
+      reports::ProgramCatalogue()};
+  const bool listed = reports::BuildSummaryReport(read.folder, inputs, log);
+  log.Detach();
+  if (!listed) {
+    err << "vlt: Error opening directory " << read.folder << ": it cannot be listed or holds no "
+        << ".txt file\n";
+    return kExitDataError;
+  }
+  PrintPaneText(out, pane.Text());
+  return kExitOk;
+}
+
+int RunSupersede(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  ReportArguments read;
+  if (const int code = ReadArguments(args, true, kSupersedeUsage, read, out, err); code != 0) {
+    return code < 0 ? kExitOk : code;
+  }
+  CommandSettings command;
+  if (const int code = PrepareSettings(read, command, err, kSupersedeUsage); code != 0) {
+    return code;
+  }
+
+  platform::MemoryLogPane pane;
+  framework::LogOutput log;
+  log.Attach(&pane);
+  const reports::SupersedeResult result = reports::DeleteSupersededResults(
+      read.folder, reports::ProductVersion::FromSettings(command.settings->Store()),
+      read.yes ? reports::SupersedeMode::kDelete : reports::SupersedeMode::kListOnly, log);
+  log.Detach();
+  PrintPaneText(out, pane.Text());
+  if (!result.listed) {
+    err << "vlt: Error opening directory " << read.folder << ": " << result.error << '\n';
+    return kExitDataError;
+  }
+  if (!result.failed.empty()) {
+    err << "vlt: " << result.failed.size() << " superseded log(s) could not be deleted\n";
+    return kExitIoError;
+  }
+  if (!read.yes && !result.superseded.empty()) {
+    err << "vlt: nothing was deleted; run again with --yes to delete the "
+        << result.superseded.size() << " log(s) marked \"Would delete\"\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace vlt::cli

@@ -1,0 +1,330 @@
+#include "reports/summary_report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "data/clone_file.h"
+#include "data/line_reader.h"
+#include "platform/text_encoding.h"
+
+#if __has_include("reports/test_catalogue.h")
+#include "reports/test_catalogue.h"
+#define VLT_HAS_TEST_CATALOGUE 1
+#endif
+
+namespace vlt::reports {
+
+namespace {
+
+constexpr std::string_view kTestLabel = "Test                 :";
+constexpr std::string_view kCodeVersionLabel = "Code Version         :";
+constexpr std::string_view kDateLabel = "Test Date/Time       :";
+constexpr std::string_view kProductNameLabel = "Product Name         :";
+constexpr std::string_view kProductVersionLabel = "Product Version      :";
+constexpr std::string_view kReasonLabel = "Reason Skipped       :";
+constexpr std::string_view kNotesLabel = "Testing Notes        :";
+constexpr std::string_view kRevisedWord = "Revised ";
+constexpr std::size_t kLogRevisionChars = 10;
+// A criterion line carries its state tag before a colon within its first eight characters.
+constexpr std::size_t kTagColonLimit = 8;
+constexpr std::size_t kSummaryCodeChars = 8;
+constexpr std::string_view kIndent = "     ";
+constexpr std::string_view kWarningIndent = "            ";
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// Everything after the first colon and the blank that follows it.
+std::string LabelValue(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos || colon + 2 > line.size()) return {};
+  return std::string(line.substr(colon + 2));
+}
+
+std::string TrimRight(std::string_view text, std::string_view characters) {
+  const std::size_t end = text.find_last_not_of(characters);
+  return std::string(end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1));
+}
+
+std::string Trim(std::string_view text) {
+  const std::size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string_view::npos) return {};
+  return TrimRight(text.substr(begin), " \t");
+}
+
+std::string Rule() {
+  return std::string(kRuleChars, '-');
+}
+
+bool HasTxtExtension(std::string_view name) {
+  constexpr std::string_view kExtension = ".txt";
+  if (name.size() <= kExtension.size()) return false;
+  const std::string_view tail = name.substr(name.size() - kExtension.size());
+  return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+  });
+}
+
+}  // namespace
+
+CatalogueLookup ProgramCatalogue() {
+#ifdef VLT_HAS_TEST_CATALOGUE
+  return [](std::string_view code) -> std::optional<CatalogueVersions> {
+    for (const auto& [index, entry] : TestCatalogue::Instance().Entries()) {
+      if (entry.code == code) return CatalogueVersions{entry.specVersion, entry.codeRevision};
+    }
+    return std::nullopt;
+  };
+#else
+  return [](std::string_view) -> std::optional<CatalogueVersions> { return std::nullopt; };
+#endif
+}
+
+std::string ProgramCompileDate() {
+#ifdef VLT_HAS_TEST_CATALOGUE
+  return std::string(kCompileDate);
+#else
+  return "Jan 21 2026";  // the compiled-in date the test catalogue carries
+#endif
+}
+
+ProductVersion ProductVersion::FromSettings(settings::SettingManager& store) {
+  return ProductVersion{store.GetValue("Product Name", true),
+                        store.GetValue("Product Version", true)};
+}
+
+LogSummary LogSummary::Parse(const std::string& path, const ProductVersion& product) {
+  std::error_code error;
+  std::ifstream file;
+  if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
+  if (!file.is_open()) {
+    LogSummary summary;
+    summary.path = path;
+    summary.Finish(product);
+    summary.valid = false;
+    return summary;
+  }
+  return Parse(path, file, product);
+}
+
+LogSummary LogSummary::Parse(std::string path, std::istream& text, const ProductVersion& product) {
+  LogSummary summary;
+  summary.path = std::move(path);
+  data::LineReader reader(text, kMaxLogLineBytes);
+  std::string line;
+  while (reader.Next(line)) {
+    if (line.empty()) continue;
+    if (line.front() == '=' || line.front() == '-') {
+      if (++summary.ruleCount > kCriterionZoneRules) break;
+      continue;
+    }
+    if (summary.ruleCount == kHeaderZoneRules) {
+      summary.ReadHeaderLine(line);
+    } else if (summary.ruleCount == kCriterionZoneRules) {
+      summary.ReadCriterionLine(line);
+    }
+  }
+  summary.Finish(product);
+  return summary;
+}
+
+void LogSummary::ReadHeaderLine(std::string_view line) {
+  if (StartsWith(line, kTestLabel)) {
+    const std::size_t colon = line.find(':');
+    const std::size_t open = line.find('[');
+    const std::size_t close = line.find(']');
+    // The code runs from two after the colon to two before the bracket.
+    if (open != std::string_view::npos && open >= colon + 5) {
+      code = TrimRight(line.substr(colon + 2, open - colon - 3), " ");
+    }
+    if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
+      specText = std::string(line.substr(open, close - open + 1));
+    }
+    if (close != std::string_view::npos && close + 3 < line.size()) {
+      title = std::string(line.substr(close + 3));
+    }
+  } else if (StartsWith(line, kCodeVersionLabel)) {
+    const std::size_t revised = line.find(kRevisedWord);
+    if (revised != std::string_view::npos &&
+        line.size() >= revised + kRevisedWord.size() + kLogRevisionChars) {
+      codeRevision = std::string(line.substr(revised + kRevisedWord.size(), kLogRevisionChars));
+    }
+  } else if (StartsWith(line, kDateLabel)) {
+    dateText = LabelValue(line);
+  } else if (StartsWith(line, kProductNameLabel)) {
+    productName = LabelValue(line);
+  } else if (StartsWith(line, kProductVersionLabel)) {
+    productVersion = LabelValue(line);
+  } else if (StartsWith(line, kReasonLabel)) {
+    reason = LabelValue(line);
+    skipped = true;
+  } else if (StartsWith(line, kNotesLabel)) {
+    std::string note = Trim(LabelValue(line));
+    if (!note.empty()) notes.push_back(std::move(note));
+  }
+}
+
+void LogSummary::ReadCriterionLine(std::string_view line) {
+  if (line.size() <= kTagColonLimit) return;
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos || colon >= kTagColonLimit) return;
+  ++tally[TrimRight(line.substr(0, colon), " :")];
+}
+
+void LogSummary::Finish(const ProductVersion& product) {
+  if (path.size() > kFileStampFromEnd)
+    fileStamp = path.substr(path.size() - kFileStampFromEnd, kFileStampChars);
+  if (productName != product.name || productVersion != product.version || code.empty() ||
+      specText.empty() || title.empty() || codeRevision.empty() || fileStamp.empty() ||
+      dateText.empty()) {
+    valid = false;
+  }
+}
+
+void LogSummary::PrintResult(framework::LogOutput& log, const CatalogueLookup& catalogue) const {
+  log.AppendLogLine(code + " " + title);
+  if (skipped) {
+    log.AppendLogLine(std::string(kIndent) + reason);
+    for (const std::string& note : notes) log.AppendLogLine(std::string(kIndent) + note);
+    return;
+  }
+  const std::optional<CatalogueVersions> entry = catalogue ? catalogue(code) : std::nullopt;
+  std::string warning;
+  if (!entry) {
+    warning = std::string(kWarningIndent) + "!!! INVALID TEST ID [" + code + "] !!!";
+  } else {
+    const std::string version =
+        specText.size() >= 2 ? specText.substr(1, specText.size() - 2) : std::string();
+    const bool versionDiffers = version != entry->specVersion;
+    const bool revisionDiffers = codeRevision != entry->codeRevision;
+    if (versionDiffers || revisionDiffers) {
+      warning = std::string(kWarningIndent) + "!!!  Current:  ";
+      if (versionDiffers) warning += entry->specVersion;
+      if (revisionDiffers) warning += "   " + entry->codeRevision;
+      warning += "  !!!";
+    }
+  }
+  log.AppendLogLine(std::string(kIndent) + "Spec Version: " + specText +
+                    "   Code Version: " + codeRevision + "    " + warning);
+  log.AppendLogLine(std::string(kIndent) + dateText + " (" + fileStamp + ") ");
+  for (const std::string& note : notes) log.AppendLogLine(std::string(kIndent) + note);
+  PrintTally(log, kIndent);
+}
+
+void LogSummary::PrintSummaryLine(framework::LogOutput& log) const {
+  std::string prefix = code;
+  if (prefix.size() < kSummaryCodeChars) prefix.append(kSummaryCodeChars - prefix.size(), ' ');
+  if (skipped) {
+    log.AppendLogLine(prefix + "  Skipped: " + reason);
+    return;
+  }
+  PrintTally(log, prefix);
+}
+
+void LogSummary::PrintTally(framework::LogOutput& log, std::string_view prefix) const {
+  std::string line(prefix);
+  char column[64];
+  for (const char* tag : {"DNP", "____", "PASS"}) {
+    const auto it = tally.find(tag);
+    std::snprintf(column, sizeof(column), "%-4s : %2d    ", tag,
+                  it == tally.end() ? 0 : it->second);
+    line += column;
+  }
+  for (const auto& [tag, count] : tally) {
+    if (tag == "DNP" || tag == "____" || tag == "PASS") continue;
+    std::snprintf(column, sizeof(column), " : %2d  ", count);
+    line += tag + column;
+  }
+  log.AppendLogLine(line);
+}
+
+std::string FolderFile(const std::string& folder, std::string_view name) {
+  std::string path = folder;
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path.append(name);
+}
+
+std::string DisplayPath(std::string_view path) {
+  return platform::Utf8ToCp1252(path);
+}
+
+LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product,
+                        framework::LogOutput& log) {
+  LogFolder result;
+  std::error_code error;
+  std::vector<std::string> names;
+  // The error-code forms throughout: a folder that changes or fails while it is
+  // listed must end the command with a message, not an exception.
+  std::filesystem::directory_iterator it(folder, error);
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (HasTxtExtension(name) && it->is_regular_file(typeError)) names.push_back(std::move(name));
+  }
+  if (error) {
+    result.error = error.message();
+    return result;
+  }
+  if (names.empty()) {
+    result.error = "no .txt files";
+    return result;
+  }
+  result.listed = true;
+  std::sort(names.begin(), names.end());
+  result.logs.reserve(names.size());
+  for (const std::string& name : names) {
+    log.AppendLogLine("Reading " + DisplayPath(name));
+    result.logs.push_back(LogSummary::Parse(FolderFile(folder, name), product));
+  }
+  return result;
+}
+
+void OrderLogs(std::vector<LogSummary>& logs) {
+  std::stable_sort(logs.begin(), logs.end(), [](const LogSummary& a, const LogSummary& b) {
+    if (a.code != b.code) return a.code < b.code;
+    return a.fileStamp > b.fileStamp;
+  });
+}
+
+std::vector<const LogSummary*> NewestPerCode(const std::vector<LogSummary>& logs) {
+  std::vector<const LogSummary*> newest;
+  for (const LogSummary& summary : logs) {
+    if (!summary.valid) continue;
+    if (!newest.empty() && newest.back()->code == summary.code) continue;
+    newest.push_back(&summary);
+  }
+  return newest;
+}
+
+bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
+                        framework::LogOutput& log) {
+  log.AppendLogLine("Searching folder: " + DisplayPath(folder));
+  LogFolder read = ReadLogFolder(folder, inputs.product, log);
+  if (!read.listed) {
+    log.AppendLogLine("Error opening directory");
+    return false;
+  }
+  if (read.logs.empty()) {
+    log.AppendLogLine("No test logs found.");
+    return true;
+  }
+  log.ClearLogPane();
+  log.AppendLogLine(Rule());
+  log.AppendLogLine("Product              : " + inputs.product.name + "  " +
+                    inputs.product.version);
+  log.AppendLogLine("Report Date/Time     : " + data::FormatLongDate(inputs.reportTime, "  "));
+  log.AppendLogLine("VLT Compile          : " + inputs.compileDate);
+  log.AppendLogLine(Rule());
+  OrderLogs(read.logs);
+  const std::vector<const LogSummary*> newest = NewestPerCode(read.logs);
+  for (const LogSummary* summary : newest) summary->PrintResult(log, inputs.catalogue);
+  log.AppendLogLine(Rule());
+  for (const LogSummary* summary : newest) summary->PrintSummaryLine(log);
+  log.AppendLogLine(Rule());
+  return true;
+}
+
+}  // namespace vlt::reports

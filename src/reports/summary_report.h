@@ -1,0 +1,121 @@
+// The summary report over a folder of saved test logs: each log is read back by
+// the labels of the report layout, the logs of the product and version in the
+// settings are ordered by test code and newest first, and the newest log of each
+// test is reported. The deletion of superseded results reads and orders the
+// logs the same way, so both agree on which log is the newest.
+#pragma once
+
+#include <cstddef>
+#include <ctime>
+#include <functional>
+#include <istream>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/log_output.h"
+#include "settings/setting_manager.h"
+
+namespace vlt::reports {
+
+inline constexpr std::size_t kRuleChars = 80;
+// The report header of a log lies between its third and fourth rule, its
+// criteria between the fourth and fifth; reading stops after the fifth.
+inline constexpr int kHeaderZoneRules = 3;
+inline constexpr int kCriterionZoneRules = 4;
+// The "%y%m%d%H%M" stamp of a default log name, before its ".txt".
+inline constexpr std::size_t kFileStampChars = 10;
+inline constexpr std::size_t kFileStampFromEnd = 14;
+// Far beyond any line a test writes; longer lines are read through and cut.
+inline constexpr std::size_t kMaxLogLineBytes = 64 * 1024;
+
+// The versions the test catalogue holds for a test code.
+struct CatalogueVersions {
+  std::string specVersion;
+  std::string codeRevision;
+};
+// The test catalogue as the summary reads it: the first entry, in the catalogue's
+// key order, whose code equals the text; nothing for an unknown code.
+using CatalogueLookup = std::function<std::optional<CatalogueVersions>(std::string_view code)>;
+
+// The program's own catalogue and compile date. Until the test catalogue is part
+// of the build the lookup knows no code.
+CatalogueLookup ProgramCatalogue();
+std::string ProgramCompileDate();
+
+// The product and version whose logs count: the settings "Product Name" and
+// "Product Version", read without marking them used.
+struct ProductVersion {
+  std::string name;
+  std::string version;
+  static ProductVersion FromSettings(settings::SettingManager& store);
+};
+
+// One parsed log file.
+struct LogSummary {
+  bool valid = true;
+  std::string code;
+  std::string fileStamp;
+  std::string path;
+  std::string productName;
+  std::string productVersion;
+  std::string specText;  // "[10-2025]", brackets included
+  std::string title;
+  std::string codeRevision;
+  std::string dateText;
+  std::vector<std::string> notes;
+  bool skipped = false;
+  std::string reason;
+  std::map<std::string, int> tally;  // criterion lines per state tag
+  int ruleCount = 0;
+
+  // Never fails: a file that cannot be read, or reads as anything but a log of
+  // the product, is an invalid summary.
+  static LogSummary Parse(const std::string& path, const ProductVersion& product);
+  static LogSummary Parse(std::string path, std::istream& text, const ProductVersion& product);
+
+  void PrintResult(framework::LogOutput& log, const CatalogueLookup& catalogue) const;
+  void PrintSummaryLine(framework::LogOutput& log) const;
+  void PrintTally(framework::LogOutput& log, std::string_view prefix) const;
+
+ private:
+  void ReadHeaderLine(std::string_view line);
+  void ReadCriterionLine(std::string_view line);
+  void Finish(const ProductVersion& product);
+};
+
+// The .txt files of a folder, each read into a summary.
+struct LogFolder {
+  bool listed = false;  // false: the folder could not be listed or holds no .txt file
+  std::string error;    // why, in words, when not listed
+  std::vector<LogSummary> logs;
+};
+
+// Reads the folder's regular files named *.txt (the extension in any case), in
+// name order so that a report repeats itself, writing "Reading <name>" for each.
+LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product,
+                        framework::LogOutput& log);
+// Ascending by code (byte-wise), newest stamp first within a code; stable.
+void OrderLogs(std::vector<LogSummary>& logs);
+// The newest valid log of each code, from ordered logs.
+std::vector<const LogSummary*> NewestPerCode(const std::vector<LogSummary>& logs);
+// The joined path of a file of the folder.
+std::string FolderFile(const std::string& folder, std::string_view name);
+// File system paths shown in the log pane, which holds Windows-1252 text.
+std::string DisplayPath(std::string_view path);
+
+struct SummaryInputs {
+  ProductVersion product;
+  std::tm reportTime{};
+  std::string compileDate;
+  CatalogueLookup catalogue;
+};
+
+// "Build Summary Report" over the chosen folder, into the log pane. False when
+// the folder could not be listed ("Error opening directory").
+bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
+                        framework::LogOutput& log);
+
+}  // namespace vlt::reports

@@ -1,0 +1,102 @@
+#include "cli/profile_command.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/terminal.h"
+
+namespace vlt::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct ProfileCommandFixture : ::testing::Test {
+  fs::path folder;
+  std::string file;
+  std::ostringstream out, err;
+
+  void SetUp() override {
+    folder = fs::path(::testing::TempDir()) /
+             ("vlt_profile_cli_" + std::to_string(::getpid()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    file = (folder / "lab.zcf").string();
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  int Run(std::vector<std::string> args) {
+    out.str("");
+    err.str("");
+    return RunProfile(args, out, err);
+  }
+};
+
+TEST_F(ProfileCommandFixture, NewShowAndSetWorkOnOneFile) {
+  ASSERT_EQ(Run({"new", file}), kExitOk) << err.str();
+  EXPECT_EQ(Run({"new", file}), kExitDataError);  // never replaced by accident
+  ASSERT_EQ(Run({"set", file, "Company=Caf\xC3\xA9 Nord", "DSA Category=Chassis"}), kExitOk)
+      << err.str();
+  EXPECT_EQ(out.str(),
+            "Company                        = Caf\xC3\xA9 Nord\n"
+            "DSA Category                   = Chassis\n");
+  EXPECT_NE(ReadFile(file).find(":SET Company=Caf\xE9 Nord\r\n"), std::string::npos);
+
+  ASSERT_EQ(Run({"show", file}), kExitOk);
+  EXPECT_EQ(err.str(), "");
+  const std::string shown = out.str();
+  EXPECT_NE(shown.find("Company                        = Caf\xC3\xA9 Nord\n"), std::string::npos);
+  EXPECT_NE(shown.find("DSA For Address Claiming       = 253\n"), std::string::npos);
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 21);
+}
+
+TEST_F(ProfileCommandFixture, RefusedArgumentsLeaveTheFileUntouched) {
+  ASSERT_EQ(Run({"new", file}), kExitOk);
+  const std::string before = ReadFile(file);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"set", file, "Tested By=Ann", "DSA For Address Claiming=abc"},
+           {"set", file, "No Such Setting=1"},
+           {"set", file, "Company"},
+           {"set", file, "Company=" + std::string(37, 'c')},
+           {"set", file, "Company=two\nlines"},
+           {"set", file, "Company=\xE2\x82\xAC\xE2\x82\xAC \xE4\xB8\x80"},  // no Windows-1252 form
+       }) {
+    EXPECT_EQ(Run(args), kExitUsage) << args.back();
+    EXPECT_NE(err.str().find("was not changed"), std::string::npos) << err.str();
+  }
+  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_EQ(Run({"set", file}), kExitUsage);
+  EXPECT_EQ(Run({"show", (folder / "lab.txt").string()}), kExitDataError);
+  EXPECT_EQ(Run({"show", (folder / "missing.zcf").string()}), kExitDataError);
+  EXPECT_EQ(Run({"frobnicate", file}), kExitUsage);
+}
+
+TEST_F(ProfileCommandFixture, AFileWithLinesThatWouldBeLostNeedsForce) {
+  std::ofstream(file, std::ios::binary) << ":SET Company=Acme\n:SET Favourite Colour=Blue\n";
+  ASSERT_EQ(Run({"show", file}), kExitOk);
+  EXPECT_NE(err.str().find("no \":Program MORVEL\" header line"), std::string::npos);
+  EXPECT_NE(err.str().find("no setting is called \"Favourite Colour\""), std::string::npos);
+  EXPECT_NE(out.str().find("Company                        = Acme\n"), std::string::npos);
+
+  EXPECT_EQ(Run({"set", file, "Tested By=Ann"}), kExitDataError);
+  EXPECT_NE(ReadFile(file).find("Favourite Colour"), std::string::npos);
+  ASSERT_EQ(Run({"set", file, "Tested By=Ann", "--force"}), kExitOk);
+  const std::string rewritten = ReadFile(file);
+  EXPECT_EQ(rewritten.find("Favourite Colour"), std::string::npos);
+  EXPECT_NE(rewritten.find(":SET Company=Acme\r\n:SET Product Name="), std::string::npos);
+  EXPECT_NE(rewritten.find(":SET Tested By=Ann\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vlt::cli
