@@ -13,6 +13,7 @@
 #include "cli/terminal.h"
 #include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
+#include "data/clone_file.h"
 #include "data/data_context.h"
 #include "dictionary/dictionary.h"
 #include "engine/failure.h"
@@ -25,6 +26,7 @@
 #include "platform/run_dir.h"
 #include "platform/text_encoding.h"
 #include "settings/default_settings.h"
+#include "settings/profile.h"
 
 namespace vlt::cli {
 
@@ -153,9 +155,6 @@ int RunTests(const std::vector<std::string>& args) {
   const auto parsed = ParseRunOptions(args, exitCode);
   if (!parsed) return exitCode;
   const RunOptions& options = *parsed;
-  if (options.profile) {
-    return UsageError("--profile is not yet supported", kUsage);
-  }
   std::error_code ec;
   std::filesystem::create_directories(options.outDir, ec);
   if (!std::filesystem::is_directory(options.outDir)) {
@@ -178,6 +177,23 @@ int RunTests(const std::vector<std::string>& args) {
 
   data::DataContext dataContext(app.Log());
   auto appSettings = settings::CreateApplicationSettings(dataContext);
+  if (options.profile) {
+    const data::CloneLoadReport loaded = settings::LoadProfile(*appSettings, *options.profile);
+    if (!loaded.opened || !loaded.cloneFileName) {
+      return UsageError(
+          "--profile: cannot load '" + *options.profile + "' (a readable *.zcf profile is needed)",
+          kUsage);
+    }
+    for (const auto& title : loaded.unknownTitles) {
+      std::fprintf(stderr, "vlt: profile: no setting is named '%s'; ignored\n",
+                   platform::Cp1252ToUtf8(title).c_str());
+    }
+    for (const auto& text : loaded.rejectedValues) {
+      std::fprintf(stderr, "vlt: profile: value refused, setting kept: %s\n",
+                   platform::Cp1252ToUtf8(text).c_str());
+    }
+    dataContext.SetProfileModified(false);
+  }
   if (!ApplySets(appSettings->Store(), options.sets)) return UsageError("nothing was run", kUsage);
 
   platform::InstanceLock lock;
@@ -235,6 +251,16 @@ int RunTests(const std::vector<std::string>& args) {
   app.Link().EnableFrames(false);
   app.ShutDown();
   app.Log().Detach();
+  if (options.profile && dataContext.ProfileModified()) {
+    // A test stored a setting (Read ADDRESS_CLAIM on consent): keep it in the profile.
+    std::string error;
+    if (settings::SaveProfile(*appSettings, *options.profile, data::LocalTimeOf(clock)(), &error)) {
+      std::fprintf(stderr, "vlt: profile %s updated\n", options.profile->c_str());
+    } else {
+      std::fprintf(stderr, "vlt: the profile was not updated: %s\n", error.c_str());
+      anyFailed = true;
+    }
+  }
   if (anyAborted || gInterrupted) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }

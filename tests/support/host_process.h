@@ -24,6 +24,11 @@ class HostProcess {
   const std::string& RunDir() const { return runDir_; }
   // The path of a program built by this build (relative to the build folder).
   static std::string BuiltProgram(const std::string& relative);
+  // Runs a built program to its end with this run folder; its exit status, -1 when
+  // it could not run. Standard output and error go to the files when given.
+  int RunProgram(const std::string& relative, const std::vector<std::string>& args,
+                 const std::string& stdoutFile = "/dev/null",
+                 const std::string& stderrFile = "/dev/null") const;
 
  private:
   std::string runDir_;
