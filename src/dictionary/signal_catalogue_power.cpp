@@ -430,7 +430,8 @@ constexpr EntryRow kRows[] = {
     {kBits, "chForceCharge",     0x1FFC7, 0, kForceCharge,     {7, 4, 4}, L1},
 
     // 1FFC6 CHARGER_CONFIG_STS, set through 1FFC4
-    // CH... are the command-named twins of the settable fields.
+    // The CH twins read the settable fields again; they carry no command DGN,
+    // whose registration would put a plain entry over their own names.
     {kByte, "chChargeAlgorithm", 0x1FFC6, 0x1FFC4, kChargeAlgorithm, {1},       L1},
     {kByte, "chChargerMode",     0x1FFC6, 0x1FFC4, kChargerMode,     {2},       L1},
     {kFlag, "chBattTempSensor",  0x1FFC6, 0x1FFC4, kNoYes,           {3, 0},    L1},
