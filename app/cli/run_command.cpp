@@ -11,6 +11,7 @@
 #include "cli/arguments.h"
 #include "cli/operator_policy.h"
 #include "cli/terminal.h"
+#include "cli/test_session.h"
 #include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
 #include "data/clone_file.h"
@@ -128,12 +129,6 @@ bool ApplySets(settings::SettingManager& store, const std::vector<std::string>& 
   return true;
 }
 
-std::unique_ptr<OperatorPolicy> MakeOperator(bool tty, DutPower& power,
-                                             const platform::Clock& clock) {
-  if (tty) return std::make_unique<TtyOperator>(clock);
-  return std::make_unique<AutoOperator>(power, clock);
-}
-
 }  // namespace
 
 std::string SavedLogText(const std::string& paneText) {
@@ -167,18 +162,10 @@ int RunTests(const std::vector<std::string>& args) {
     return kExitNoHost;
   }
 
-  platform::SteadyClock clock;
-  HostDutPower power(runDir.path);
-  const auto op = MakeOperator(options.ttyOperator, power, clock);
-  TerminalLogPane pane(stdout, [&op](std::string_view line) { op->OnLogLine(line); });
-  platform::UnixMailslots mailslots(runDir.path);
-  framework::ThreadTickDriver driver(mailslots);
-  framework::ValmoraApp app(clock, mailslots, *op, driver);
-
-  data::DataContext dataContext(app.Log());
-  auto appSettings = settings::CreateApplicationSettings(dataContext);
+  TestSession session(runDir.path, options.ttyOperator, options.verbose);
   if (options.profile) {
-    const data::CloneLoadReport loaded = settings::LoadProfile(*appSettings, *options.profile);
+    const data::CloneLoadReport loaded =
+        settings::LoadProfile(session.Settings(), *options.profile);
     if (!loaded.opened || !loaded.cloneFileName) {
       return UsageError(
           "--profile: cannot load '" + *options.profile + "' (a readable *.zcf profile is needed)",
@@ -192,76 +179,37 @@ int RunTests(const std::vector<std::string>& args) {
       std::fprintf(stderr, "vlt: profile: value refused, setting kept: %s\n",
                    platform::Cp1252ToUtf8(text).c_str());
     }
-    dataContext.SetProfileModified(false);
+    session.Data().SetProfileModified(false);
   }
-  if (!ApplySets(appSettings->Store(), options.sets)) return UsageError("nothing was run", kUsage);
-
-  platform::InstanceLock lock;
-  if (const int locked = AcquireTesterLock(lock, runDir.path); locked != kExitOk) return locked;
-
-  app.Log().Attach(&pane);
-  app.InitInstance({});
-  if (app.Link().GetState() == framework::BRLink::State::kFailed) {
-    app.ShutDown();
-    app.Log().Detach();
-    return kExitNoHost;
+  if (!ApplySets(session.Settings().Store(), options.sets)) {
+    return UsageError("nothing was run", kUsage);
   }
-  const auto dictionary = dictionary::StartMainDictionary(app);
-  app.Link().EnableFrames(true);
+  if (const int connected = session.Connect(); connected != kExitOk) return connected;
 
-  std::atomic<bool> verbose{options.verbose};
-  engine::TestContext context{app, appSettings->Store(), dataContext, *op, *op, verbose};
-  compliance::AttachDictionary(context, *dictionary);
-  framework::HostWatchdog watchdog(app.Link(), app.Log());
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);
-
   bool anyFailed = false;
   bool anyAborted = false;
   for (const std::string& code : options.codes) {
-    if (gInterrupted) break;
-    auto test = compliance::MakeTest(code, context);
-    const std::string logName = test->DefaultLogName();
-    test->Start();
-    bool abortPosted = false;
-    while (test->Running() || app.RunningTest().Get() != nullptr) {
-      std::this_thread::sleep_for(kWindowTimer);
-      watchdog.OnTimer();
-      if (gInterrupted && !abortPosted) {
-        test->PostEvent(engine::kEvAbort);
-        abortPosted = true;
-      }
-    }
-    power.Drain();  // the operator's last power switch is done before the next test
-    anyAborted = anyAborted || test->Aborted();
-    for (const auto& [id, criterion] : test->Criteria()) {
-      if (criterion->GetState() == engine::Failure::State::kDidNotPass) anyFailed = true;
-    }
-    const std::string path = options.outDir + "/" + platform::Utf8ToCp1252(logName) + ".txt";
-    std::string error;
-    if (!platform::WriteFileAtomically(path, SavedLogText(app.Log().Text()), &error)) {
-      std::fprintf(stderr, "vlt: the log of %s was not saved: %s\n", code.c_str(), error.c_str());
-      anyFailed = true;
-    } else {
-      std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
-    }
-    app.RunningTest().Clear(test.get());
+    if (TestSession::interrupted) break;
+    const TestOutcome outcome = session.Run(code, options.outDir);
+    anyFailed = anyFailed || outcome.failed;
+    anyAborted = anyAborted || outcome.aborted;
   }
+  session.Close();
 
-  app.Link().EnableFrames(false);
-  app.ShutDown();
-  app.Log().Detach();
-  if (options.profile && dataContext.ProfileModified()) {
+  if (options.profile && session.Data().ProfileModified()) {
     // A test stored a setting (Read ADDRESS_CLAIM on consent): keep it in the profile.
     std::string error;
-    if (settings::SaveProfile(*appSettings, *options.profile, data::LocalTimeOf(clock)(), &error)) {
+    if (settings::SaveProfile(session.Settings(), *options.profile,
+                              data::LocalTimeOf(session.Clock())(), &error)) {
       std::fprintf(stderr, "vlt: profile %s updated\n", options.profile->c_str());
     } else {
       std::fprintf(stderr, "vlt: the profile was not updated: %s\n", error.c_str());
       anyFailed = true;
     }
   }
-  if (anyAborted || gInterrupted) return kExitTestAborted;
+  if (anyAborted || TestSession::interrupted) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }
 

@@ -1,0 +1,74 @@
+// One tester connected to the host of a run folder, running tests one after the
+// other and saving each log: what `vlt run` and `vlt demo` share.
+#pragma once
+
+#include <atomic>
+#include <csignal>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/operator_policy.h"
+#include "cli/terminal.h"
+#include "data/data_context.h"
+#include "dictionary/dictionary.h"
+#include "engine/test.h"
+#include "framework/host_watchdog.h"
+#include "framework/tool_app.h"
+#include "platform/clock.h"
+#include "platform/instance_lock.h"
+#include "platform/mailslots.h"
+#include "settings/default_settings.h"
+
+namespace vlt::cli {
+
+struct TestOutcome {
+  std::string code;
+  bool aborted = false;
+  bool failed = false;                // some criterion ended "DNP ", or the log was not saved
+  std::vector<std::string> criteria;  // "PASS", "DNP " or "____" + " : " + text, in id order
+  std::string logPath;                // empty when not saved
+};
+
+class TestSession {
+ public:
+  TestSession(std::string runDir, bool ttyOperator, bool verbose);
+  ~TestSession();
+  TestSession(const TestSession&) = delete;
+  TestSession& operator=(const TestSession&) = delete;
+
+  settings::ApplicationSettings& Settings() { return *appSettings_; }
+  data::DataContext& Data() { return dataContext_; }
+  const platform::Clock& Clock() const { return clock_; }
+
+  // Takes the tester lock, registers with the host and starts the dictionary:
+  // kExitOk, or the exit status that says why not.
+  int Connect();
+  // Runs one test to its end (Ctrl-C aborts it) and saves its log in `outDir`.
+  TestOutcome Run(const std::string& code, const std::string& outDir);
+  // The removal handshake; the session can not run tests afterwards.
+  void Close();
+
+  // Set by the signal handler of the program.
+  static volatile std::sig_atomic_t interrupted;
+
+ private:
+  std::string runDir_;
+  platform::SteadyClock clock_;
+  HostDutPower power_;
+  std::unique_ptr<OperatorPolicy> operator_;
+  TerminalLogPane pane_;
+  platform::UnixMailslots mailslots_;
+  framework::ThreadTickDriver driver_;
+  framework::ValmoraApp app_;
+  data::DataContext dataContext_;
+  std::unique_ptr<settings::ApplicationSettings> appSettings_;
+  platform::InstanceLock lock_;
+  std::unique_ptr<dictionary::RegisteredMainDictionary> dictionary_;
+  std::atomic<bool> verbose_;
+  std::unique_ptr<engine::TestContext> context_;
+  std::unique_ptr<framework::HostWatchdog> watchdog_;
+  bool connected_ = false;
+};
+
+}  // namespace vlt::cli
