@@ -15,7 +15,7 @@ debug: deps
 	cmake --build --preset debug
 
 demo: release
-	scripts/demo.sh build/release
+	build/release/app/cli/vlt demo --out build/demo-logs
 
 check: debug
 	ctest --preset debug

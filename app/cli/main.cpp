@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/decode_command.h"
+#include "cli/demo_command.h"
 #include "cli/monitor_command.h"
 #include "cli/profile_command.h"
 #include "cli/run_command.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: vlt COMMAND [ARGUMENTS]\n"
     "commands:\n"
+    "  demo [--out DIR]        run the tests against simulated DUTs on a private host\n"
     "  run CODE... [OPTIONS]   run tests against the host and save their logs\n"
     "                          (vlt run --help for the options)\n"
     "  monitor [--seconds N]   print every bus frame the host delivers\n"
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "monitor") return vlt::cli::RunMonitor(args);
   if (command == "run") return vlt::cli::RunTests(args);
+  if (command == "demo") return vlt::cli::RunDemo(args);
   if (command == "version-report") {
     if (!args.empty()) return vlt::cli::UsageError("version-report takes no arguments", kUsage);
     vlt::cli::TerminalLogPane pane;

@@ -1,0 +1,159 @@
+#include "cli/demo_command.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "cli/arguments.h"
+#include "cli/run_command.h"
+#include "cli/terminal.h"
+#include "cli/test_session.h"
+#include "compliance/compliance_tests.h"
+#include "host/dynamic_dut.h"
+#include "host/host_loop.h"
+#include "host/static_dut.h"
+#include "platform/text_encoding.h"
+
+namespace vlt::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vlt demo [--out DIR]\n"
+    "  Starts a private simulated host in this process and runs Read ADDRESS_CLAIM and every\n"
+    "  address-claiming test that applies, first against a static-address DUT, then against\n"
+    "  a dynamic (arbitrary-address-capable) one, with the auto operator. Saves every log in\n"
+    "  DIR (default ./vlt-demo-logs) and ends with a summary of the criteria.\n";
+
+void OnInterrupt(int) {
+  TestSession::interrupted = 1;
+}
+
+struct DemoPhase {
+  const char* title;
+  const char* folder;  // the phase's logs, apart: both phases' logs share names
+  std::function<std::unique_ptr<host::SimDevice>(std::int64_t nowMicros)> makeDut;
+  std::vector<std::string> codes;
+  std::vector<std::pair<std::string, std::string>> settings;  // what the profile says of the DUT
+};
+
+std::vector<DemoPhase> Phases() {
+  // The simulated NAME A5 A5 60 24 ... carries manufacturer code 291.
+  return {
+      {"static-address DUT at 253",
+       "static",
+       [](std::int64_t now) {
+         host::StaticDutConfig config;
+         config.address = 253;
+         return std::make_unique<host::StaticDut>(config, now);
+       },
+       {"RAC", "A10", "A20", "A30", "A110"},
+       {{"DSA For Address Claiming", "253"}, {"Manufacturer ID", "291"}}},
+      {"dynamic DUT, category Multifunction",
+       "dynamic",
+       [](std::int64_t now) {
+         host::DynamicDutConfig config;
+         return std::make_unique<host::DynamicDut>(config, now);
+       },
+       {"RAC", "A40", "A50", "A60", "A70", "A80", "A90", "A100", "A110"},
+       {{"Manufacturer ID", "291"}, {"DSA Category", "Multifunction"}}},
+  };
+}
+
+bool Runnable(const std::string& code) {
+  const auto codes = compliance::RunnableCodes();
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+}  // namespace
+
+int RunDemo(const std::vector<std::string>& args) {
+  std::string outDir = "vlt-demo-logs";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--out" && i + 1 < args.size()) {
+      outDir = args[++i];
+    } else if (args[i] == "--help" || args[i] == "-h") {
+      std::fputs(kUsage, stdout);
+      return kExitOk;
+    } else {
+      return UsageError("unknown argument '" + args[i] + "'", kUsage);
+    }
+  }
+  std::error_code ec;
+  std::filesystem::create_directories(outDir, ec);
+  if (!std::filesystem::is_directory(outDir)) {
+    return UsageError("--out: cannot use folder '" + outDir + "'", kUsage);
+  }
+
+  // A run folder of the demo's own, so it never meets another host or tester.
+  char pattern[] = "/tmp/vlt-demo.XXXXXX";
+  if (::mkdtemp(pattern) == nullptr) {
+    std::fprintf(stderr, "vlt: cannot make a run folder in /tmp\n");
+    return kExitNoHost;
+  }
+  const std::string runDir = pattern;
+  ::setenv("VLT_RUN_DIR", runDir.c_str(), 1);
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+
+  std::vector<std::pair<std::string, TestOutcome>> outcomes;
+  int status = kExitOk;
+  for (const DemoPhase& phase : Phases()) {
+    if (TestSession::interrupted) break;
+    const std::string phaseDir = outDir + "/" + phase.folder;
+    std::filesystem::create_directories(phaseDir, ec);
+    std::printf("\n######## %s ########\n", phase.title);
+    std::fflush(stdout);
+    platform::SteadyClock clock;
+    std::string error;
+    auto loop = host::HostLoop::Start(clock, host::HostConfig{}, error);
+    if (!loop) {
+      std::fprintf(stderr, "vlt: the demo's host did not start: %s\n", error.c_str());
+      status = kExitNoHost;
+      break;
+    }
+    loop->Server().SetDut(phase.makeDut(clock.NowMicros()));
+    std::thread hostThread([&loop] { loop->Run(); });
+    {
+      TestSession session(loop->RunDir(), false, false);
+      for (const auto& [name, value] : phase.settings)
+        session.Settings().Store().SetValue(name, value);
+      status = session.Connect();
+      if (status == kExitOk) {
+        for (const std::string& code : phase.codes) {
+          if (TestSession::interrupted) break;
+          if (!Runnable(code)) continue;
+          outcomes.emplace_back(phase.title, session.Run(code, phaseDir));
+        }
+      }
+      session.Close();
+    }
+    loop->RequestStop();
+    hostThread.join();
+    if (status != kExitOk) break;
+  }
+  std::filesystem::remove_all(runDir, ec);
+
+  std::printf("\n################################ Demo summary ################################\n");
+  bool anyFailed = false;
+  bool anyAborted = false;
+  for (const auto& [phase, outcome] : outcomes) {
+    std::printf("%s, %s%s\n", outcome.code.c_str(), phase.c_str(),
+                outcome.aborted ? "  ABORTED" : "");
+    for (const auto& line : outcome.criteria) {
+      std::printf("    %s\n", platform::Cp1252ToUtf8(line).c_str());
+    }
+    anyFailed = anyFailed || outcome.failed;
+    anyAborted = anyAborted || outcome.aborted;
+  }
+  std::printf("Logs saved in %s\n", outDir.c_str());
+  if (status != kExitOk) return status;
+  if (anyAborted || TestSession::interrupted) return kExitTestAborted;
+  return anyFailed ? kExitSomeCriterionFailed : kExitOk;
+}
+
+}  // namespace vlt::cli
