@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/virtual_time.h"
+
 #include <sstream>
 
 #include "data/datum_string.h"
@@ -17,15 +19,7 @@ const dictionary::SharedValueMakers& Makers() {
 }
 
 std::tm FixedTime() {
-  std::tm when{};
-  when.tm_year = 2026 - 1900;
-  when.tm_mon = 0;
-  when.tm_mday = 1;
-  when.tm_wday = 4;
-  when.tm_hour = 9;
-  when.tm_min = 5;
-  when.tm_sec = 3;
-  return when;
+  return vlt::testing::LocalTime(2026, 1, 1, 4, 9, 5, 3);
 }
 
 // A settable byte, as the settings list holds them.

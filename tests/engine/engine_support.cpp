@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/virtual_time.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,15 +11,7 @@
 namespace vlt::engine::testing {
 
 std::tm FixedLocalTime() {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 0;
-  t.tm_mday = 22;
-  t.tm_wday = 4;
-  t.tm_hour = 14;
-  t.tm_min = 5;
-  t.tm_sec = 9;
-  return t;
+  return vlt::testing::LocalTime(2026, 1, 22, 4, 14, 5, 9);
 }
 
 EngineHarness::EngineHarness() {

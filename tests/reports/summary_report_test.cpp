@@ -1,7 +1,9 @@
 #include "reports/summary_report.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "support/virtual_time.h"
 
 #include <filesystem>
 #include <fstream>
@@ -47,14 +49,7 @@ std::optional<CatalogueVersions> Catalogue(std::string_view code) {
 }
 
 std::tm ReportTime() {
-  std::tm when{};
-  when.tm_year = 2026 - 1900;
-  when.tm_mon = 1;
-  when.tm_mday = 3;
-  when.tm_wday = 2;
-  when.tm_hour = 14;
-  when.tm_min = 30;
-  return when;
+  return vlt::testing::LocalTime(2026, 2, 3, 2, 14, 30, 0);
 }
 
 LogSummary ParseText(const std::string& path, const std::string& text) {

@@ -1,7 +1,9 @@
 #include "settings/profile.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "support/virtual_time.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,15 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::tm FixedTime() {
-  std::tm when{};
-  when.tm_year = 2026 - 1900;
-  when.tm_mon = 1;
-  when.tm_mday = 3;
-  when.tm_wday = 2;
-  when.tm_hour = 14;
-  when.tm_min = 30;
-  when.tm_sec = 0;
-  return when;
+  return vlt::testing::LocalTime(2026, 2, 3, 2, 14, 30, 0);
 }
 
 std::string ReadFile(const fs::path& path) {

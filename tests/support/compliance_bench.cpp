@@ -30,17 +30,7 @@ ComplianceBench::~ComplianceBench() {
 engine::TestContext ComplianceBench::Context() {
   engine::TestContext context{*app, appSettings->Store(), *dataContext, op, prompter, verbose};
   compliance::AttachDictionary(context, *dictionary);
-  context.localTime = [] {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 0;
-    t.tm_mday = 22;
-    t.tm_wday = 4;
-    t.tm_hour = 14;
-    t.tm_min = 5;
-    t.tm_sec = 9;
-    return t;
-  };
+  context.localTime = [] { return LocalTime(2026, 1, 22, 4, 14, 5, 9); };
   return context;
 }
 

@@ -2,6 +2,7 @@
 // mailslots and a tick driver that steps the loop one millisecond at a time.
 #pragma once
 
+#include <ctime>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -16,6 +17,20 @@
 #include "platform/prompter.h"
 
 namespace vlt::testing {
+
+// A fixed local date and time for golden texts (month 1 to 12, weekday 0 = Sunday).
+inline std::tm LocalTime(int year, int month, int day, int weekday, int hour, int minute,
+                         int second) {
+  std::tm when{};
+  when.tm_year = year - 1900;
+  when.tm_mon = month - 1;
+  when.tm_mday = day;
+  when.tm_wday = weekday;
+  when.tm_hour = hour;
+  when.tm_min = minute;
+  when.tm_sec = second;
+  return when;
+}
 
 // Mailslots whose incoming messages the test queues and whose writes it reads back.
 class ScriptedMailslots final : public platform::Mailslots {
