@@ -18,6 +18,9 @@ constexpr const char* kFirst = "Another message precedes the request.";
 constexpr const char* kSa = "Request does not use SA FEh";
 constexpr const char* kMultiple = "The device attempts to claim multiple addresses.";
 constexpr const char* kGlobal = "A global request for ADDRESS_CLAIM is transmitted.";
+constexpr const char* kRange = "Request target is outside the device's dynamic range.";
+constexpr const char* kPayload = "The request payload is not 8 bytes.";
+constexpr const char* kDgn = "The requested DGN is not EE00h.";
 
 std::string RunScripted(Steps steps, const char* tolerance = nullptr) {
   auto bench = DynamicBench(std::make_unique<ScriptedDut>(std::move(steps)));
@@ -42,6 +45,10 @@ TEST(A70, DynamicDuts) {
         DutCase{"request-from-target", {DutFault::kRequestFromTarget}, "PASS", kSa, "DNP "},
         DutCase{"global-request", {DutFault::kGlobalRequest}, "PASS", kGlobal, "DNP "},
         DutCase{"two-addresses", {DutFault::kTwoAddresses}, "PASS", kMultiple, "DNP "},
+        DutCase{"out-of-range", {DutFault::kOutOfRange}, "PASS", kRange, "DNP "},
+        DutCase{"short-request", {DutFault::kShortRequest}, "PASS", kPayload, "DNP "},
+        // No request for EE00h: the claim has nothing to be timed from.
+        DutCase{"request-eeff", {DutFault::kRequestEeff}, "DNP ", kDgn, "DNP "},
         DutCase{"no-request", {DutFault::kNoRequest}, "DNP ", kFirst, "DNP "}}) {
     auto bench = DynamicBench(DynamicDutWith(c.faults));
     const std::string report = RunToEnd(*bench, "A70");
