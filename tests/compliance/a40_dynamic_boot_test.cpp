@@ -125,17 +125,21 @@ TEST(A40, ALaterBadRequestStillFails) {
 }
 
 TEST(A40, ACategoryThatIsNoneAbortsTheTest) {
-  auto bench = DynamicBench(DynamicDutWith({}));
-  // Index 9 is no category; the list shows it as text no category has.
-  const std::uint8_t noCategory = 9;
-  bench->Settings().Find("DSA Category")->Item().SetRawValue({&noCategory, 1});
-  ASSERT_EQ(bench->Settings().GetValue("DSA Category", true), "Invalid");
-  const std::string report = RunToEnd(*bench, "A40");
-  EXPECT_NE(report.find("\r\nDSA Category is not set.  Aborting test.\r\nTest A40 aborted.\r\n"),
-            std::string::npos)
-      << report;
-  // Aborted: nothing is settled at the end.
-  EXPECT_EQ(CriterionTag(report, kMultiple), "____") << report;
+  // read the category through the same check.
+  for (const std::string code : {"A40", "A50", "A70"}) {
+    auto bench = DynamicBench(DynamicDutWith({}));
+    // Index 9 is no category; the list shows it as text no category has.
+    const std::uint8_t noCategory = 9;
+    bench->Settings().Find("DSA Category")->Item().SetRawValue({&noCategory, 1});
+    ASSERT_EQ(bench->Settings().GetValue("DSA Category", true), "Invalid");
+    const std::string report = RunToEnd(*bench, code);
+    EXPECT_NE(report.find("\r\nDSA Category is not set.  Aborting test.\r\nTest " + code +
+                          " aborted.\r\n"),
+              std::string::npos)
+        << report;
+    // Aborted: nothing is settled at the end.
+    EXPECT_EQ(CriterionTag(report, kMultiple), "____") << report;
+  }
 }
 
 }  // namespace
