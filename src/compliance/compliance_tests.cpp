@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "compliance/a40_dynamic_boot.h"
+#include "compliance/a50_a60_dynamic_startup_conflict.h"
+#include "compliance/a70_dynamic_starting_no_conflict.h"
 #include "compliance/test_a_read_address.h"
 #include "compliance/test_nd10.h"
 #include "dictionary/dictionary.h"
@@ -16,8 +19,12 @@ struct RunnableTest {
 };
 
 // In menu order; the A tests join as their classes land.
-constexpr std::array<RunnableTest, 2> kRunnableTests = {{
+constexpr std::array<RunnableTest, 6> kRunnableTests = {{
     {"RAC", engine::MakeRegistered<Test_A_ReadAddress>},
+    {"A40", engine::MakeRegistered<Test_A40>},
+    {"A50", engine::MakeRegistered<Test_A50>},
+    {"A60", engine::MakeRegistered<Test_A60>},
+    {"A70", engine::MakeRegistered<Test_A70>},
     {"ND10", engine::MakeRegistered<Test_ND10>},
 }};
 
