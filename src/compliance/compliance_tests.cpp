@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "compliance/a10_static_boot.h"
+#include "compliance/a20_a30_static_conflict.h"
 #include "compliance/test_a_read_address.h"
 #include "compliance/test_nd10.h"
 #include "dictionary/dictionary.h"
@@ -16,8 +18,11 @@ struct RunnableTest {
 };
 
 // In menu order; the A tests join as their classes land.
-constexpr std::array<RunnableTest, 2> kRunnableTests = {{
+constexpr std::array<RunnableTest, 5> kRunnableTests = {{
     {"RAC", engine::MakeRegistered<Test_A_ReadAddress>},
+    {"A10", engine::MakeRegistered<Test_A10>},
+    {"A20", engine::MakeRegistered<Test_A20>},
+    {"A30", engine::MakeRegistered<Test_A30>},
     {"ND10", engine::MakeRegistered<Test_ND10>},
 }};
 
