@@ -88,6 +88,11 @@ void EWatchForAddressClaim_A10::Start() {
   test_->Trace("EWatchForAddressClaim blocking.");
 }
 
+void EWatchForAddressClaim_A10::Reset() {
+  EWatchForDGN::Reset();
+  firstClaimSeen_ = 0;
+}
+
 void EWatchForAddressClaim_A10::OnMatch(engine::DataLog& log, int index,
                                         const framework::FrameRecord& frame) {
   const std::string manufacturer = test_->SignalValue(frame, "~~ManufacturerID");

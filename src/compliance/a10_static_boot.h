@@ -60,6 +60,8 @@ class EWatchForAddressClaim_A10 : public engine::EWatchForDGN {
   std::string GetName() const override { return "EWatchForAddressClaim"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  // "Repeat Last Test" runs the same object again: its first claim is judged anew.
+  void Reset() override;
 
  private:
   Test_A10* owner_;

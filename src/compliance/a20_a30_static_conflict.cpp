@@ -47,6 +47,12 @@ void EWatchForAddressClaim_A20::Start() {
   test_->Trace("mindelay = " + std::to_string(mindelay_));
 }
 
+void EWatchForAddressClaim_A20::Reset() {
+  EWatch::Reset();
+  toolClaimSeen_ = 0;
+  responseSeen_ = 0;
+}
+
 void EWatchForAddressClaim_A20::OnMatch(engine::DataLog& log, int index,
                                         const framework::FrameRecord& frame) {
   // The host's echo shows the tool's claim, sent from the DSA, under the tool's address.

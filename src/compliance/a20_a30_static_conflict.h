@@ -32,6 +32,8 @@ class EWatchForAddressClaim_A20 : public engine::EWatch {
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
   std::int32_t MinDelay() const { return mindelay_; }
+  // "Repeat Last Test" runs the same object again: it waits for a new tool claim.
+  void Reset() override;
 
  private:
   std::uint8_t dsa_ = 0;

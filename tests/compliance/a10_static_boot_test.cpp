@@ -134,6 +134,27 @@ TEST(A10StaticBoot, ReportNotesAndFrameDump) {
   EXPECT_EQ(run->GetValue("Full ADDRESS_CLAIM Value"), kDutName);
 }
 
+TEST(A10StaticBoot, ARepeatedRunJudgesTheFirstClaimAgain) {
+  ComplianceBench bench(Dut({}));
+  MatchDutProfile(bench);
+  auto test = bench.Make("A10");
+  ASSERT_TRUE(bench.Run(*test, 30'000));
+  ASSERT_TRUE(Has(bench.Text(), Line("PASS", kPrecedes)));
+  // The second run: the DUT is silenced on the quiet bus, then a status frame
+  // comes ahead of its claim.
+  bench.pane->Clear();
+  test->Start();
+  for (int i = 0; i < 10'000 && !Has(bench.Text(), "Power Up DUT"); ++i) bench.Step(1);
+  bench.host.Control("dut power off");
+  bench.Step(50);
+  bench.host.InjectFrame(host::StatusFrame(host::DutCommon{}, kDsa));
+  bench.Step(10);
+  bench.host.InjectFrame(host::ClaimFrame(kDsa, host::kDefaultDutName));
+  for (int i = 0; i < 20'000 && test->Running(); ++i) bench.Step(1);
+  const std::string text = bench.Text();
+  EXPECT_TRUE(Has(text, Line("DNP ", kPrecedes))) << text;
+}
+
 // With no claim the time limit aborts the run; Finish then settles nothing, so
 // 0x101 can only pass or stay undecided.
 TEST(A10StaticBoot, NoClaimAbortsWithEveryCriterionOpen) {
