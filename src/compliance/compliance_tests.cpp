@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "compliance/a10_static_boot.h"
+#include "compliance/a20_a30_static_conflict.h"
 #include "compliance/a40_dynamic_boot.h"
 #include "compliance/a50_a60_dynamic_startup_conflict.h"
 #include "compliance/a70_dynamic_starting_no_conflict.h"
@@ -18,13 +20,20 @@ struct RunnableTest {
   engine::MakeTestFn make;
 };
 
-// In menu order; the A tests join as their classes land.
-constexpr std::array<RunnableTest, 6> kRunnableTests = {{
+// In menu order.
+constexpr std::array<RunnableTest, 13> kRunnableTests = {{
     {"RAC", engine::MakeRegistered<Test_A_ReadAddress>},
+    {"A10", engine::MakeRegistered<Test_A10>},
+    {"A20", engine::MakeRegistered<Test_A20>},
+    {"A30", engine::MakeRegistered<Test_A30>},
     {"A40", engine::MakeRegistered<Test_A40>},
     {"A50", engine::MakeRegistered<Test_A50>},
     {"A60", engine::MakeRegistered<Test_A60>},
     {"A70", engine::MakeRegistered<Test_A70>},
+    {"A80", engine::MakeRegistered<Test_A80>},
+    {"A90", engine::MakeRegistered<Test_A90>},
+    {"A100", engine::MakeRegistered<Test_A100>},
+    {"A110", engine::MakeRegistered<Test_A110>},
     {"ND10", engine::MakeRegistered<Test_ND10>},
 }};
 
