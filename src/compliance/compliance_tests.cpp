@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "compliance/a100_range_full.h"
+#include "compliance/a110_request_response.h"
+#include "compliance/a80_a90_subsequent_conflict.h"
 #include "compliance/test_a_read_address.h"
 #include "compliance/test_nd10.h"
 #include "dictionary/dictionary.h"
@@ -16,8 +19,12 @@ struct RunnableTest {
 };
 
 // In menu order; the A tests join as their classes land.
-constexpr std::array<RunnableTest, 2> kRunnableTests = {{
+constexpr std::array<RunnableTest, 6> kRunnableTests = {{
     {"RAC", engine::MakeRegistered<Test_A_ReadAddress>},
+    {"A80", engine::MakeRegistered<Test_A80>},
+    {"A90", engine::MakeRegistered<Test_A90>},
+    {"A100", engine::MakeRegistered<Test_A100>},
+    {"A110", engine::MakeRegistered<Test_A110>},
     {"ND10", engine::MakeRegistered<Test_ND10>},
 }};
 
