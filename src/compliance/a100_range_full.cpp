@@ -80,8 +80,13 @@ void EWatchForClaims_A100::Contest(std::uint8_t address) const {
 
 void EWatchForClaims_A100::OnMatch(engine::DataLog& log, int index,
                                    const framework::FrameRecord& frame) {
-  // Only the DUT's own claims; the tool's differ in the manufacturer code.
-  if (!claims::IsGlobalClaim(frame) || claims::DataText(frame) != dutName_) return;
+  // Only the DUT's own claims; the tool's differ in the manufacturer code. A
+  // NAME that already has code 0 cannot be told from the tool's echoed claim,
+  // and answering that echo would flood the bus.
+  if (!claims::IsGlobalClaim(frame) || claims::DataText(frame) != dutName_ ||
+      std::equal(contestName_.begin(), contestName_.end(), frame.data)) {
+    return;
+  }
   const std::uint8_t address = frame.sourceAddress;
   if (address > claims::kLastNodeAddress || address == framework::kToolAddress) {
     test_->FailCriterion(Test_A100::kValidAddress, "Address = " + std::to_string(address), &log,

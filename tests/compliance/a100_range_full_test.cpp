@@ -95,8 +95,8 @@ struct Hand {
   std::unique_ptr<engine::Test> test;
   std::unique_ptr<HandDut> dut;
 
-  Hand() {
-    UseProfile(bench, kDynamicName);
+  explicit Hand(const std::string& name = kDynamicName) {
+    UseProfile(bench, name);
     bench.Settings().SetValue("Perform Extended Test A-100", "Yes");
     bench.Settings().SetValue("Extended Test Target Address", "200");
     test = bench.Make("A100");
@@ -140,6 +140,15 @@ TEST(A100, AClaimOfTheToolsAddressIsInvalid) {
   EXPECT_EQ(CriterionLine(text, kValid).rfind("DNP  : ", 0), 0u) << text;
   EXPECT_TRUE(Contains(CriterionLine(text, kValid), "Address = 249"));
   EXPECT_TRUE(Contains(CriterionLine(text, kFinal), "Final Address = 160"));
+}
+
+TEST(A100, ANameWithManufacturerCodeZeroIsNotTakenForTheToolsOwnEcho) {
+  Hand hand("A5 A5 00 00 00 80 00 80");
+  hand.bench.Step(200);
+  hand.dut->Claim(200, "A5 A5 00 00 00 80 00 80");
+  const std::string text = hand.Finish(200);
+  EXPECT_FALSE(Contains(text, "Contesting.")) << text;
+  EXPECT_LT(hand.bench.host.Server().Counters().transmits, 10u);
 }
 
 }  // namespace
