@@ -4,6 +4,7 @@
 
 #include "claim_scenario_support.h"
 #include "compliance/a80_a90_subsequent_conflict.h"
+#include "framework/host_protocol.h"
 
 namespace vlt::compliance {
 namespace {
@@ -174,6 +175,41 @@ TEST(A90, AnUnknownCategoryAbortsTheTest) {
   ASSERT_TRUE(bench.Run(*test, 30'000));
   EXPECT_TRUE(Contains(bench.Text(), "DSA Category is not set.  Aborting test.\r\n"));
   EXPECT_TRUE(test->Aborted());
+}
+
+// Runs the test against the dynamic DUT with the host's echo switched off once
+// the DUT is found, so that the tool never sees its own contesting claim.
+std::string RunWithoutEcho(const char* code) {
+  testing::ComplianceBench bench(DynamicDut(kSensors));
+  UseProfile(bench, kDynamicName);
+  bench.Settings().SetValue("DSA Category", "Sensors");
+  bench.verbose = true;
+  auto test = bench.Make(code);
+  test->Start();
+  EXPECT_TRUE(StepUntil(
+      bench, [&] { return Contains(bench.Text(), "DUT found at"); }, 20'000));
+  bench.app->Link().Write(framework::SetModeMessage(bench.app->Link().ToolId(), 3, 0));
+  EXPECT_TRUE(Finish(bench, *test));
+  EXPECT_FALSE(test->Aborted());
+  return bench.Text();
+}
+
+TEST(A80, ADefenceWithoutTheContestSeenFailsOnTheMissingMark) {
+  const std::string text = RunWithoutEcho("A80");
+  EXPECT_TRUE(Contains(text, "EWatchForContestingClaims processing.   Address=160\r\n")) << text;
+  EXPECT_TRUE(Contains(CriterionLine(text, k802),
+                       "DNP  : " + std::string(k802) + "\n           Elapsed time = 4294967295 ms"))
+      << text;
+}
+
+TEST(A90, ARequestBeforeTheContestIsSeenMakesTheTestInvalidButItGoesOn) {
+  const std::string text = RunWithoutEcho("A90");
+  EXPECT_TRUE(Contains(text, "Acceptable address range 160-175\r\n")) << text;
+  EXPECT_TRUE(Contains(text, "EWatchForContestingClaims processing.   Mindelay=240 ms\r\n"));
+  EXPECT_TRUE(Contains(text,
+                       "The device has transmitted the DGN Request for ADDRESS_CLAIM before the "
+                       "tool has contested the address.\r\nThe test is invalid.\r\n"));
+  EXPECT_EQ(CriterionLine(text, k901).rfind("PASS : ", 0), 0u);
 }
 
 // --- the DUT played by hand, at A0h, moving to A1h ---
