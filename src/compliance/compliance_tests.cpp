@@ -2,11 +2,14 @@
 
 #include <array>
 
+#include "compliance/a100_range_full.h"
 #include "compliance/a10_static_boot.h"
+#include "compliance/a110_request_response.h"
 #include "compliance/a20_a30_static_conflict.h"
 #include "compliance/a40_dynamic_boot.h"
 #include "compliance/a50_a60_dynamic_startup_conflict.h"
 #include "compliance/a70_dynamic_starting_no_conflict.h"
+#include "compliance/a80_a90_subsequent_conflict.h"
 #include "compliance/test_a_read_address.h"
 #include "compliance/test_nd10.h"
 #include "dictionary/dictionary.h"
