@@ -77,25 +77,6 @@ std::string RunToEnd(testing::ComplianceBench& bench, const std::string& code) {
   return bench.Text();
 }
 
-std::string CriterionLine(const std::string& report, const std::string& text) {
-  for (const char* tag : {"PASS", "DNP ", "____"}) {
-    const std::string head = "\r\n" + std::string(tag) + " : " + text;
-    const std::size_t at = report.find(head);
-    if (at == std::string::npos) continue;
-    const std::size_t start = at + 2;
-    std::size_t end = report.find("\r\n", start);
-    std::string line = report.substr(start, end - start);
-    // The note moved to the next line when text or note was too long.
-    if (line.size() == head.size() - 2 && end != std::string::npos &&
-        report.compare(end + 2, 11, "           ") == 0) {
-      const std::size_t noteEnd = report.find("\r\n", end + 2);
-      line += "\n" + report.substr(end + 2, noteEnd - end - 2);
-    }
-    return line;
-  }
-  return {};
-}
-
 std::string CriterionTag(const std::string& report, const std::string& text) {
   const std::string line = CriterionLine(report, text);
   return line.substr(0, std::min<std::size_t>(4, line.size()));

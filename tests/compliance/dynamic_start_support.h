@@ -3,6 +3,8 @@
 // the report.
 #pragma once
 
+#include "compliance/claim_scenario_support.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -60,9 +62,6 @@ std::unique_ptr<testing::ComplianceBench> DynamicBench(std::unique_ptr<host::Sim
 // Runs the test to its end and returns the log pane's text.
 std::string RunToEnd(testing::ComplianceBench& bench, const std::string& code);
 
-// The report line of the criterion with `text`, and the note line under it when
-// the note did not fit; empty when there is none.
-std::string CriterionLine(const std::string& report, const std::string& text);
 // "PASS", "DNP " or "____"; empty without such a line.
 std::string CriterionTag(const std::string& report, const std::string& text);
 
