@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compliance/static_dut_support.h"
 #include "host/dut_common.h"
 #include "host/static_dut.h"
 #include "support/compliance_bench.h"
@@ -12,11 +13,10 @@
 namespace vlt::compliance {
 namespace {
 
+using namespace static_scenario;
+
 using host::DutFault;
 using testing::ComplianceBench;
-
-constexpr std::uint8_t kDsa = 253;
-constexpr const char* kDutName = "A5 A5 60 24 00 80 00 00";  // manufacturer code 291
 
 constexpr const char* kBroadcasts = "Broadcasts Address Claim";
 constexpr const char* kAac = "Arbitrary Address Capable bit is not zero.";
@@ -27,28 +27,6 @@ constexpr const char* kMultiple = "Multiple addresses are claimed.";
 constexpr const char* kMfg = "Manufacturer ID does not match manufacturer.";
 constexpr const char* kQuiet =
     "Less than 250ms elapses after claim before further messages are broadcast.";
-
-bool Has(const std::string& text, const std::string& piece) {
-  return text.find(piece) != std::string::npos;
-}
-
-// The criterion's report line begins with its state tag and text.
-std::string Line(const char* tag, const char* criterion) {
-  return std::string("\r\n") + tag + " : " + criterion;
-}
-
-void MatchDutProfile(ComplianceBench& bench) {
-  bench.Settings().SetValue("DSA For Address Claiming", std::to_string(kDsa));
-  bench.Settings().SetValue("Manufacturer ID", "291");
-  bench.Settings().SetValue("Full ADDRESS_CLAIM Value", kDutName);
-}
-
-std::unique_ptr<host::SimDevice> Dut(host::DutFaults faults) {
-  host::StaticDutConfig config;
-  config.address = kDsa;
-  config.common.faults = faults;
-  return std::make_unique<host::StaticDut>(config, 0);
-}
 
 struct Expect {
   const char* tag;

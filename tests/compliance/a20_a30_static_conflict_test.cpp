@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compliance/static_dut_support.h"
 #include "host/dut_common.h"
 #include "host/static_dut.h"
 #include "support/compliance_bench.h"
@@ -12,37 +13,15 @@
 namespace vlt::compliance {
 namespace {
 
+using namespace static_scenario;
+
 using host::DutFault;
 using testing::ComplianceBench;
-
-constexpr std::uint8_t kDsa = 253;
-constexpr const char* kDutName = "A5 A5 60 24 00 80 00 00";
 
 constexpr const char* kChanged = "Source Address has changed.";
 constexpr const char* kBefore = "Message broadcast before claim re-established.";
 constexpr const char* kTime = "More than 250ms elapsed before claim re-established.";
 constexpr const char* kContents = "Contents of ADDRESS_CLAIM message doesn't match.";
-
-bool Has(const std::string& text, const std::string& piece) {
-  return text.find(piece) != std::string::npos;
-}
-
-std::string Line(const char* tag, const char* criterion) {
-  return std::string("\r\n") + tag + " : " + criterion;
-}
-
-void MatchDutProfile(ComplianceBench& bench) {
-  bench.Settings().SetValue("DSA For Address Claiming", std::to_string(kDsa));
-  bench.Settings().SetValue("Manufacturer ID", "291");
-  bench.Settings().SetValue("Full ADDRESS_CLAIM Value", kDutName);
-}
-
-std::unique_ptr<host::SimDevice> Dut(host::DutFaults faults) {
-  host::StaticDutConfig config;
-  config.address = kDsa;
-  config.common.faults = faults;
-  return std::make_unique<host::StaticDut>(config, 0);
-}
 
 struct Expect {
   const char* tag;
