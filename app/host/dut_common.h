@@ -47,6 +47,13 @@ inline constexpr std::uint8_t kDefaultStatusInstance = 0xFF;
 inline constexpr std::uint32_t kMinStatusDgn = 0x10000;  // the tester takes 10000h-1FFFFh
 inline constexpr std::uint32_t kMaxStatusDgn = 0x1FFFF;
 
+// The next periodic status after one was sent; after a stall the period starts
+// afresh rather than sending a burst.
+constexpr std::int64_t NextStatusMicros(std::int64_t scheduledMicros, std::int64_t nowMicros) {
+  const std::int64_t next = scheduledMicros + MsToMicros(kDutStatusPeriodMs);
+  return next <= nowMicros ? nowMicros + MsToMicros(kDutStatusPeriodMs) : next;
+}
+
 // What both models are configured with besides their addressing.
 struct DutCommon {
   DeviceName name = kDefaultDutName;  // the model sets the arbitrary-address bit

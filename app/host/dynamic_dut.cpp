@@ -269,10 +269,7 @@ void DynamicDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
       [[fallthrough]];
     case State::kRunning:
       out.push_back(StatusFrame(config_.common, StatusAddress()));
-      nextStatusMicros_ += MsToMicros(kDutStatusPeriodMs);
-      if (nextStatusMicros_ <= nowMicros) {
-        nextStatusMicros_ = nowMicros + MsToMicros(kDutStatusPeriodMs);
-      }
+      nextStatusMicros_ = NextStatusMicros(nextStatusMicros_, nowMicros);
       return;
   }
 }

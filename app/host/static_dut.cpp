@@ -103,11 +103,7 @@ void StaticDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
       [[fallthrough]];
     case State::kRunning:
       out.push_back(StatusFrame(config_.common, Address()));
-      nextStatusMicros_ += MsToMicros(kDutStatusPeriodMs);
-      // After a stall the period starts afresh rather than sending a burst.
-      if (nextStatusMicros_ <= nowMicros) {
-        nextStatusMicros_ = nowMicros + MsToMicros(kDutStatusPeriodMs);
-      }
+      nextStatusMicros_ = NextStatusMicros(nextStatusMicros_, nowMicros);
       return;
   }
 }
