@@ -58,6 +58,7 @@ std::string CountersText(const HostCounters& c, std::size_t toolCount) {
   add("own_echoes", c.ownEchoes);
   add("sent", c.messagesSent);
   add("dropped", c.messagesDropped);
+  AppendTransportCounters(c.transport, text);
   return text;
 }
 
@@ -66,7 +67,23 @@ HostServer::HostServer(const platform::Clock& clock, HostConfig config, ToolPort
       config_(std::move(config)),
       portFactory_(std::move(portFactory)),
       startMicros_(clock.NowMicros()),
-      bus_([this](const BusFrame& frame) { DeliverToTools(frame, nullptr); }) {}
+      bus_([this](const BusFrame& frame) { FromBus(frame); }),
+      // The host stands at the tool's address for sessions addressed to it. Its
+      // own answers are the tool's frames: the tools see them in an echo mode only.
+      assembler_(kToolAddress,
+                 {[this](const TransportMessage& message) { DeliverWhole(message, nullptr); },
+                  [this](const BusFrame& frame) {
+                    if (echoFlag_ == 1) DeliverToTools(frame, nullptr);
+                    ToBus(frame);
+                  }},
+                 counters_.transport),
+      sender_({[this](std::uint64_t toolId, const BusFrame& frame) {
+                 SendForTool(FindById(toolId), frame);
+               },
+               [this](std::uint64_t toolId, const TransportMessage& message, bool sent) {
+                 if (sent) DeliverWhole(message, FindById(toolId));
+               }},
+              counters_.transport) {}
 
 HostServer::~HostServer() = default;
 
@@ -76,6 +93,13 @@ std::uint32_t HostServer::HostMicros() const {
 
 void HostServer::Log(const std::string& line) const {
   if (config_.log) config_.log(line);
+}
+
+HostServer::Tool* HostServer::FindById(std::uint64_t id) {
+  for (auto& tool : tools_) {
+    if (tool->state == Tool::State::kActive && tool->id == id) return tool.get();
+  }
+  return nullptr;
 }
 
 HostServer::Tool* HostServer::FindBySender(const std::string& sender) {
@@ -184,29 +208,67 @@ void HostServer::Register(const std::string& sender, const std::string& slotName
 void HostServer::Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t dgn,
                           std::uint8_t priority, std::span<const std::uint8_t> data) {
   ++counters_.transmits;
-  const auto frame = MakeBusFrame(priority, WireDgnOf(dgn), sourceAddress, data);
-  if (!frame) {
-    ++counters_.longTransmits;
+  if (data.size() > kMaxCanDataBytes) {
+    TransportMessage message;
+    message.priority = static_cast<std::uint8_t>(priority & 7);
+    message.dgn = WireDgnOf(dgn);
+    message.sourceAddress = sourceAddress;
+    message.data.assign(data.begin(), data.end());
+    if (!sender_.Send(tool.id, std::move(message), clock_.NowMicros())) ++counters_.longTransmits;
     return;
   }
+  const auto frame = MakeBusFrame(priority, WireDgnOf(dgn), sourceAddress, data);
+  if (frame) SendForTool(&tool, *frame);
+}
+
+void HostServer::SendForTool(Tool* tool, const BusFrame& frame) {
   // The tool's own frame comes back only in an echo mode, as the tool asked for.
   const bool echo = echoFlag_ == 1;
-  DeliverToTools(*frame, echo ? nullptr : &tool);
-  if (echo && frame->SourceAddress() != kToolAddress) {
+  DeliverToTools(frame, echo ? nullptr : tool);
+  if (echo && tool != nullptr && frame.SourceAddress() != kToolAddress) {
     // Sent for another node's address (a competing claim): once more under F9h so
     // the tool knows it for its own; after the bus copy, so that a watch armed by
     // the F9h copy never takes the bus copy for the device's answer.
-    BusFrame own = *frame;
+    BusFrame own = frame;
     own.id = (own.id & ~0xFFu) | kToolAddress;
     ++counters_.ownEchoes;
-    Enqueue(tool, FrameMessage(own));
+    Enqueue(*tool, FrameMessage(own));
   }
-  bus_.TransmitFromHost(*frame, clock_.NowMicros());
+  ToBus(frame);
+}
+
+void HostServer::DeliverWhole(const TransportMessage& message, Tool* sender) {
+  const bool echo = echoFlag_ == 1;
+  const std::vector<std::uint8_t> bytes = FrameMessage(
+      message.dgn, message.sourceAddress, message.priority, message.reservedBit, message.data);
+  for (auto& tool : tools_) {
+    if (tool->state == Tool::State::kActive && (echo || tool.get() != sender)) {
+      Enqueue(*tool, bytes);
+    }
+  }
+  if (echo && sender != nullptr && message.sourceAddress != kToolAddress) {
+    ++counters_.ownEchoes;
+    Enqueue(*sender, FrameMessage(message.dgn, kToolAddress, message.priority, message.reservedBit,
+                                  message.data));
+  }
+}
+
+void HostServer::FromBus(const BusFrame& frame) {
+  DeliverToTools(frame, nullptr);
+  // The raw TP frames went to the tools above: they see the bus as it is, and a
+  // watch that times the device's first frames must see its TP.CM too.
+  const std::int64_t now = clock_.NowMicros();
+  if (!sender_.OnFrame(frame, now)) assembler_.OnFrame(frame, now);
+}
+
+void HostServer::ToBus(const BusFrame& frame) {
+  bus_.TransmitFromHost(frame, clock_.NowMicros());
 }
 
 void HostServer::InjectBusFrame(const BusFrame& frame) {
-  DeliverToTools(frame, nullptr);
+  // The devices hear it before any answer the host's transport gives to it.
   bus_.TransmitFromHost(frame, clock_.NowMicros());
+  FromBus(frame);
   Sweep();
 }
 
@@ -215,15 +277,35 @@ void HostServer::SetDut(std::unique_ptr<SimDevice> dut) {
 }
 
 void HostServer::RunDue() {
-  bus_.RunDue(clock_.NowMicros());
+  const std::int64_t now = clock_.NowMicros();
+  bus_.RunDue(now);
+  sender_.RunDue(now);
+  assembler_.RunDue(now);
   Sweep();
 }
 
+std::optional<std::int64_t> HostServer::NextDeadlineMicros() const {
+  std::optional<std::int64_t> next = bus_.NextDeadlineMicros();
+  for (const auto due : {sender_.NextDeadlineMicros(), assembler_.NextDeadlineMicros()}) {
+    if (due && (!next || *due < *next)) next = due;
+  }
+  return next;
+}
+
+std::vector<std::uint8_t> HostServer::FrameMessage(std::uint32_t wireDgn,
+                                                   std::uint8_t sourceAddress,
+                                                   std::uint8_t priority, std::uint8_t reservedBit,
+                                                   std::span<const std::uint8_t> data) const {
+  const std::uint32_t toolDgn =
+      fw::ToolDgnOfIdentifier(MakeIdentifier(priority, wireDgn, sourceAddress));
+  return config_.stampedFrames ? fw::StampedFrameMessageBytes(toolDgn, sourceAddress, HostMicros(),
+                                                              priority, reservedBit, data)
+                               : fw::FrameMessageBytes(toolDgn, sourceAddress, data);
+}
+
 std::vector<std::uint8_t> HostServer::FrameMessage(const BusFrame& frame) const {
-  return config_.stampedFrames
-             ? fw::StampedFrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), HostMicros(),
-                                            frame.Priority(), frame.ReservedBit(), frame.Data())
-             : fw::FrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), frame.Data());
+  return FrameMessage(frame.Dgn(), frame.SourceAddress(), frame.Priority(), frame.ReservedBit(),
+                      frame.Data());
 }
 
 void HostServer::DeliverToTools(const BusFrame& frame, const Tool* skip) {

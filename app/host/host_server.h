@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/bus_frame.h"
+#include "host/j1939_transport.h"
 #include "host/sim_bus.h"
 #include "platform/clock.h"
 
@@ -62,13 +63,14 @@ struct HostCounters {
   std::uint64_t unknown = 0;
   std::uint64_t malformed = 0;
   std::uint64_t unregistered = 0;      // from a sender that is not a registered tool
-  std::uint64_t longTransmits = 0;     // more data than one CAN frame holds: not sent
+  std::uint64_t longTransmits = 0;     // more data than a transport message holds: not sent
   std::uint64_t unreachableTools = 0;  // registered with a slot that cannot be opened
   std::uint64_t lostTools = 0;         // slot closed without a removal
   std::uint64_t busFrames = 0;         // frames delivered to the tools
   std::uint64_t ownEchoes = 0;         // echo copies under the tool's own address
   std::uint64_t messagesSent = 0;      // messages handed to tools
   std::uint64_t messagesDropped = 0;   // a tool's queue was full
+  TransportCounters transport;         // multi-packet messages both ways
 };
 
 // One line of name=value pairs, for the control socket's "stats".
@@ -93,9 +95,9 @@ class HostServer {
   void SetDut(std::unique_ptr<SimDevice> dut);
   SimDevice* Dut() const { return dut_; }
 
-  // Runs the simulated devices whose deadline has come.
+  // Runs the simulated devices and the transport sessions whose deadline has come.
   void RunDue();
-  std::optional<std::int64_t> NextDeadlineMicros() const { return bus_.NextDeadlineMicros(); }
+  std::optional<std::int64_t> NextDeadlineMicros() const;
 
   // Hands queued messages to the tools as far as they take them.
   void Flush();
@@ -120,8 +122,20 @@ class HostServer {
   void Register(const std::string& sender, const std::string& slotName);
   void Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t dgn, std::uint8_t priority,
                 std::span<const std::uint8_t> data);
+  // Every frame heard on the bus, from the devices or an outside node.
+  void FromBus(const BusFrame& frame);
+  // Every frame the host puts on the bus.
+  void ToBus(const BusFrame& frame);
+  // A frame a tool sends (itself, or the host's transport for it): to the other
+  // tools, to the tool itself by the echo rule, then onto the bus.
+  void SendForTool(Tool* tool, const BusFrame& frame);
   void DeliverToTools(const BusFrame& frame, const Tool* skip);
+  void DeliverWhole(const TransportMessage& message, Tool* sender);
+  std::vector<std::uint8_t> FrameMessage(std::uint32_t wireDgn, std::uint8_t sourceAddress,
+                                         std::uint8_t priority, std::uint8_t reservedBit,
+                                         std::span<const std::uint8_t> data) const;
   std::vector<std::uint8_t> FrameMessage(const BusFrame& frame) const;
+  Tool* FindById(std::uint64_t id);
   void Enqueue(Tool& tool, std::span<const std::uint8_t> message);
   void FlushTool(Tool& tool);
   void Forget(Tool& tool, const char* why);
@@ -140,6 +154,8 @@ class HostServer {
   std::uint8_t hostMode_ = kStartHostMode;
   std::uint8_t echoFlag_ = kStartEchoFlag;
   HostCounters counters_;
+  TransportAssembler assembler_;
+  TransportSender sender_;
 };
 
 }  // namespace vlt::host

@@ -245,9 +245,9 @@ TEST_F(HostServerTest, BadMessagesAreCountedAndIgnored) {
   Send("MORVEL001", fw::RegistrationMessage("../MORVEL001"));
   Send("MORVEL001", fw::RegistrationMessage(".."));
   Send("MORVEL001", Bytes{0x55, 1, 2, 3});
-  Send("MORVEL009", fw::TransmitMessage(0xF9, 0xEAFD, 6, kData));        // never registered
-  server_->HandleToolMessage("", fw::ProbeMessage(1));                   // sender without address
-  Send("MORVEL001", fw::TransmitMessage(0xF9, 0xEAFD, 6, Bytes(9, 0)));  // no room in a frame
+  Send("MORVEL009", fw::TransmitMessage(0xF9, 0xEAFD, 6, kData));  // never registered
+  server_->HandleToolMessage("", fw::ProbeMessage(1));             // sender without address
+  Send("MORVEL001", fw::TransmitMessage(0xF9, 0xEAFD, 6, Bytes(1786, 0)));  // beyond transport
 
   const HostCounters& c = server_->Counters();
   EXPECT_EQ(c.malformed, malformed.size() + 2);
