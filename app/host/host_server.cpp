@@ -66,7 +66,10 @@ HostServer::HostServer(const platform::Clock& clock, HostConfig config, ToolPort
       config_(std::move(config)),
       portFactory_(std::move(portFactory)),
       startMicros_(clock.NowMicros()),
-      bus_([this](const BusFrame& frame) { DeliverToTools(frame, nullptr); }) {}
+      bus_([this](const BusFrame& frame) {
+        DeliverToTools(frame, nullptr);
+        if (wire_ != nullptr) wire_->Put(frame);
+      }) {}
 
 HostServer::~HostServer() = default;
 
@@ -199,13 +202,18 @@ void HostServer::Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t 
     BusFrame own = *frame;
     own.id = (own.id & ~0xFFu) | kToolAddress;
     ++counters_.ownEchoes;
-    Enqueue(tool, FrameMessage(own));
+    Enqueue(tool, FrameMessage(own, std::nullopt));
   }
-  bus_.TransmitFromHost(*frame, clock_.NowMicros());
+  PutOnWire(*frame);
 }
 
-void HostServer::InjectBusFrame(const BusFrame& frame) {
-  DeliverToTools(frame, nullptr);
+void HostServer::PutOnWire(const BusFrame& frame) {
+  bus_.TransmitFromHost(frame, clock_.NowMicros());
+  if (wire_ != nullptr) wire_->Put(frame);
+}
+
+void HostServer::ReceiveBusFrame(const BusFrame& frame, std::optional<std::int64_t> stampMicros) {
+  DeliverToTools(frame, nullptr, stampMicros);
   bus_.TransmitFromHost(frame, clock_.NowMicros());
   Sweep();
 }
@@ -219,16 +227,22 @@ void HostServer::RunDue() {
   Sweep();
 }
 
-std::vector<std::uint8_t> HostServer::FrameMessage(const BusFrame& frame) const {
+std::vector<std::uint8_t> HostServer::FrameMessage(const BusFrame& frame,
+                                                   std::optional<std::int64_t> stampMicros) const {
+  // The 03h stamp wraps with its 32 bits, as the host's own count does.
+  const std::uint32_t stamp =
+      stampMicros ? static_cast<std::uint32_t>(*stampMicros - startMicros_) : HostMicros();
   return config_.stampedFrames
-             ? fw::StampedFrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), HostMicros(),
+             ? fw::StampedFrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), stamp,
                                             frame.Priority(), frame.ReservedBit(), frame.Data())
              : fw::FrameMessageBytes(ToolDgnOf(frame), frame.SourceAddress(), frame.Data());
 }
 
-void HostServer::DeliverToTools(const BusFrame& frame, const Tool* skip) {
+void HostServer::DeliverToTools(const BusFrame& frame, const Tool* skip,
+                                std::optional<std::int64_t> stampMicros) {
   ++counters_.busFrames;
-  const std::vector<std::uint8_t> message = FrameMessage(frame);
+  if (tap_) tap_(frame, stampMicros.value_or(clock_.NowMicros()));
+  const std::vector<std::uint8_t> message = FrameMessage(frame, stampMicros);
   for (auto& tool : tools_) {
     if (tool->state == Tool::State::kActive && tool.get() != skip) Enqueue(*tool, message);
   }

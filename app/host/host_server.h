@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/bus_frame.h"
+#include "host/external_bus.h"
 #include "host/sim_bus.h"
 #include "platform/clock.h"
 
@@ -85,13 +86,26 @@ class HostServer {
   // empty when the sender has no address.
   void HandleToolMessage(const std::string& sender, std::span<const std::uint8_t> bytes);
 
-  // A frame from a node outside this host: every tool and every device gets it.
-  void InjectBusFrame(const BusFrame& frame);
+  // The one entry for frames from nodes outside this host: every tool and every
+  // simulated device gets them. `stampMicros` (host clock) is when the bus saw
+  // the frame; without it, now.
+  void ReceiveBusFrame(const BusFrame& frame, std::optional<std::int64_t> stampMicros);
+  void InjectBusFrame(const BusFrame& frame) { ReceiveBusFrame(frame, std::nullopt); }
+
+  // The wire outside that every frame sent from the host's side goes onto (tools'
+  // transmissions, simulated devices' frames); null: the simulated bus alone.
+  void SetWire(BusWire* wire) { wire_ = wire; }
+  BusWire* Wire() const { return wire_; }
+  // Sees every bus frame once, with the host clock time it was seen at.
+  using FrameTap = std::function<void(const BusFrame& frame, std::int64_t micros)>;
+  void SetFrameTap(FrameTap tap) { tap_ = std::move(tap); }
 
   SimBus& Bus() { return bus_; }
   // The device that the control commands power; attached to the bus.
   void SetDut(std::unique_ptr<SimDevice> dut);
-  SimDevice* Dut() const { return dut_; }
+  // A device outside the host (a process, ...); the host does not own it.
+  void SetExternalDut(DevicePower* dut) { dut_ = dut; }
+  DevicePower* Dut() const { return dut_; }
 
   // Runs the simulated devices whose deadline has come.
   void RunDue();
@@ -120,8 +134,11 @@ class HostServer {
   void Register(const std::string& sender, const std::string& slotName);
   void Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t dgn, std::uint8_t priority,
                 std::span<const std::uint8_t> data);
-  void DeliverToTools(const BusFrame& frame, const Tool* skip);
-  std::vector<std::uint8_t> FrameMessage(const BusFrame& frame) const;
+  void DeliverToTools(const BusFrame& frame, const Tool* skip,
+                      std::optional<std::int64_t> stampMicros = std::nullopt);
+  void PutOnWire(const BusFrame& frame);
+  std::vector<std::uint8_t> FrameMessage(const BusFrame& frame,
+                                         std::optional<std::int64_t> stampMicros) const;
   void Enqueue(Tool& tool, std::span<const std::uint8_t> message);
   void FlushTool(Tool& tool);
   void Forget(Tool& tool, const char* why);
@@ -134,7 +151,9 @@ class HostServer {
   ToolPortFactory portFactory_;
   std::int64_t startMicros_;
   SimBus bus_;
-  SimDevice* dut_ = nullptr;
+  DevicePower* dut_ = nullptr;
+  BusWire* wire_ = nullptr;
+  FrameTap tap_;
   std::vector<std::unique_ptr<Tool>> tools_;  // registration order
   std::uint32_t nextToolId_ = 1;
   std::uint8_t hostMode_ = kStartHostMode;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/bus_factory.h"
 #include "host/host_control.h"
 #include "host/host_loop.h"
 #include "host/host_options.h"
@@ -64,6 +65,21 @@ int main(int argc, char** argv) {
     return 1;
   }
   loop->Server().SetDut(MakeDut(options, clock.NowMicros()));
+  if (options.bus.kind != BusChoice::Kind::kSim) {
+    HostServer& server = loop->Server();
+    auto bus = MakeExternalBus(
+        options.bus, clock,
+        [&server](const BusFrame& frame, std::optional<std::int64_t> stamp) {
+          server.ReceiveBusFrame(frame, stamp);
+        },
+        [](const std::string& line) { std::fprintf(stderr, "vlt-host: %s\n", line.c_str()); },
+        error);
+    if (!bus) {
+      std::fprintf(stderr, "vlt-host: %s\n", error.c_str());
+      return 1;
+    }
+    loop->AttachBus(std::move(bus));
+  }
 
   gLoop = loop.get();
   struct sigaction action {};
@@ -73,10 +89,18 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &action, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
 
-  std::fprintf(stderr, "vlt-host: run folder %s, bus sim, DUT %s, frames as %s\n",
-               loop->RunDir().c_str(), DutSummary(options).c_str(),
+  const std::string dut =
+      options.bus.kind == BusChoice::Kind::kSim
+          ? DutSummary(options)
+          : (loop->Bus()->Device() != nullptr ? "the bus program" : "on the bus");
+  std::fprintf(stderr, "vlt-host: run folder %s, bus %s, DUT %s, frames as %s\n",
+               loop->RunDir().c_str(), BusSummary(options.bus).c_str(), dut.c_str(),
                options.stamped ? "03h (stamped)" : "00h");
-  loop->Run();
+  const bool busKept = loop->Run();
   gLoop = nullptr;
+  if (!busKept) {
+    std::fprintf(stderr, "vlt-host: the bus is lost; ended\n");
+    return 1;
+  }
   return 0;
 }

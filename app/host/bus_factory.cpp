@@ -1,0 +1,32 @@
+#include "host/bus_factory.h"
+
+#include "host/pipe_bus.h"
+
+namespace vlt::host {
+
+std::unique_ptr<ExternalBus> MakeExternalBus(const BusChoice& choice, const platform::Clock& clock,
+                                             BusReceiver receiver,
+                                             std::function<void(const std::string&)> report,
+                                             std::string& error) {
+  switch (choice.kind) {
+    case BusChoice::Kind::kSim:
+      return nullptr;
+    case BusChoice::Kind::kPipe: {
+      auto bus =
+          std::make_unique<PipeBus>(clock, choice.argument, std::move(receiver), std::move(report));
+      bus->SetPower(true, clock.NowMicros());
+      if (!bus->Powered()) {
+        error = "cannot start the bus program '" + choice.argument + "'";
+        return nullptr;
+      }
+      return bus;
+    }
+    case BusChoice::Kind::kReplay:
+    case BusChoice::Kind::kCan:
+      break;
+  }
+  error = "bus " + BusSummary(choice) + " is not available in this build";
+  return nullptr;
+}
+
+}  // namespace vlt::host
