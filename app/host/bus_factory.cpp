@@ -1,6 +1,7 @@
 #include "host/bus_factory.h"
 
 #include "host/pipe_bus.h"
+#include "host/replay_bus.h"
 
 namespace vlt::host {
 
@@ -21,7 +22,19 @@ std::unique_ptr<ExternalBus> MakeExternalBus(const BusChoice& choice, const plat
       }
       return bus;
     }
-    case BusChoice::Kind::kReplay:
+    case BusChoice::Kind::kReplay: {
+      auto bus = std::make_unique<ReplayBus>(std::move(receiver));
+      error = bus->Load(choice.argument);
+      if (!error.empty()) return nullptr;
+      const CandumpCounts& counts = bus->LineCounts();
+      if (const std::uint64_t skipped =
+              counts.shortIds + counts.remote + counts.fd + counts.malformed + counts.tooLong;
+          skipped > 0) {
+        report("replay: " + std::to_string(skipped) + " lines of " + choice.argument +
+               " skipped (" + counts.Text("") + ")");
+      }
+      return bus;
+    }
     case BusChoice::Kind::kCan:
       break;
   }

@@ -3,6 +3,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <fstream>
 #include <mutex>
 #include <thread>
 
@@ -127,6 +129,34 @@ TEST(ExternalBus, APipeDeviceAnswersTheToolAndItsPowerIsItsProcess) {
   const std::string stats = Stats(host);
   EXPECT_NE(stats.find(" pipe_frames=2 "), std::string::npos) << stats;
   EXPECT_NE(stats.find(" pipe_starts=2 pipe_exits=0"), std::string::npos) << stats;
+}
+
+TEST(ExternalBus, ARecordingOfTheBusPlaysBackToALaterTool) {
+  const std::string record = ::testing::TempDir() + "/vlt-external-bus-record.log";
+  {
+    testing::HostProcess host;
+    ASSERT_TRUE(host.Start({"--bus", kSedDevice, "--record", record}));
+    Tester tester(host);
+    ASSERT_TRUE(tester.Connected());
+    ASSERT_TRUE(tester.RequestClaimFrom(0x80));
+    ASSERT_GE(tester.Frames().WaitFor(0, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }),
+              0);
+  }
+  std::ifstream file(record);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(lines[0].starts_with("(")) << lines[0];
+  EXPECT_TRUE(lines[0].ends_with(") can0 18EA80FE#00EE00")) << lines[0];
+  EXPECT_TRUE(lines[1].ends_with(") can0 18EEFF80#0102030405060708")) << lines[1];
+
+  testing::HostProcess replay;
+  ASSERT_TRUE(replay.Start({"--bus", "replay:" + record}));
+  Tester tester(replay);
+  ASSERT_TRUE(tester.Connected());
+  EXPECT_GE(tester.Frames().WaitFor(0, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }), 0);
+  EXPECT_NE(Stats(replay).find(" replay_frames=2 "), std::string::npos) << Stats(replay);
+  std::remove(record.c_str());
 }
 
 }  // namespace
