@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                                     std::abort();
                                   if (m.dgn > kDgnMask) std::abort();
                                 },
-                                [](const BusFrame& f) { CheckSent(f, kToolAddress); }},
+                                [](const BusFrame& f) { CheckSent(f, kToolAddress); },
+                                {}},
                                counters);
   TransportSender sender({[](std::uint64_t, const BusFrame& f) {
                             if (f.length != 8 || f.SourceAddress() != kToolAddress) std::abort();

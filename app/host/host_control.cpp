@@ -25,7 +25,7 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::string DutStatus(const SimDevice& dut) {
+std::string DutStatus(const DevicePower& dut) {
   return std::string("ok ") + (dut.Powered() ? "on " : "off ") + dut.Describe();
 }
 
@@ -34,10 +34,14 @@ std::string DutStatus(const SimDevice& dut) {
 std::string ControlReply(HostServer& server, std::string_view line) {
   const std::string_view command = Trim(line);
   if (command == "stats") {
-    return "ok " + CountersText(server.Counters(), server.ToolCount());
+    std::string text = "ok " + CountersText(server.Counters(), server.ToolCount());
+    if (server.Wire() != nullptr) {
+      if (const std::string bus = server.Wire()->StatsText(); !bus.empty()) text += " " + bus;
+    }
+    return text;
   }
   if (command == "dut power on" || command == "dut power off" || command == "dut status") {
-    SimDevice* dut = server.Dut();
+    DevicePower* dut = server.Dut();
     if (dut == nullptr) return "error no simulated DUT";
     if (command == "dut power on") dut->SetPower(true, server.NowMicros());
     if (command == "dut power off") dut->SetPower(false, server.NowMicros());

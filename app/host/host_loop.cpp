@@ -64,6 +64,7 @@ HostLoop::HostLoop(const platform::Clock& clock, std::string runDir)
 
 HostLoop::~HostLoop() {
   server_.reset();  // its tool sockets go before the lock
+  bus_.reset();
   if (wakeRead_ >= 0) ::close(wakeRead_);
   if (wakeWrite_ >= 0) ::close(wakeWrite_);
 }
@@ -137,12 +138,30 @@ void HostLoop::ReceiveFromTools() {
   }
 }
 
-void HostLoop::Run() {
+void HostLoop::AttachBus(std::unique_ptr<ExternalBus> bus) {
+  bus_ = std::move(bus);
+  server_->SetWire(bus_.get());
+  if (bus_ && bus_->Device() != nullptr) server_->SetExternalDut(bus_->Device());
+}
+
+bool HostLoop::Run() {
   const ControlServer::Handler handler = [this](std::string_view line) {
     return ControlReply(*server_, line);
   };
+  bool busLost = false;
   while (!stop_.load()) {
     server_->RunDue();
+    if (bus_) {
+      if (!busHeardOfTools_ && server_->Counters().registrations > 0) {
+        busHeardOfTools_ = true;
+        bus_->OnFirstTool(clock_.NowMicros());
+      }
+      bus_->RunDue(clock_.NowMicros());
+      if (bus_->Lost()) {
+        busLost = true;
+        break;
+      }
+    }
     server_->Flush();
 
     pollFds_.clear();
@@ -154,10 +173,19 @@ void HostLoop::Run() {
     toolFds_.clear();
     server_->PendingOutputFds(toolFds_);
     for (const int fd : toolFds_) pollFds_.push_back({fd, POLLOUT, 0});
+    const std::size_t busFirst = pollFds_.size();
+    if (bus_) bus_->AppendPollFds(pollFds_);
+    const std::size_t busCount = pollFds_.size() - busFirst;
 
     timespec wait{};
     const timespec* timeout = nullptr;  // no deadline: wait for a socket
-    if (const auto next = server_->NextDeadlineMicros()) {
+    std::optional<std::int64_t> next = server_->NextDeadlineMicros();
+    if (bus_) {
+      if (const auto busNext = bus_->NextDeadlineMicros(); busNext && (!next || *busNext < *next)) {
+        next = busNext;
+      }
+    }
+    if (next) {
       wait = MicrosToTimespec(std::max<std::int64_t>(0, *next - clock_.NowMicros()));
       timeout = &wait;
     }
@@ -173,8 +201,34 @@ void HostLoop::Run() {
     if ((pollFds_[1].revents & POLLIN) != 0) ReceiveFromTools();
     control_.Service(std::span<const pollfd>(pollFds_).subspan(controlFirst, controlCount),
                      handler);
+    if (bus_) {
+      bus_->Service(std::span<const pollfd>(pollFds_).subspan(busFirst, busCount),
+                    clock_.NowMicros());
+    }
   }
   SayGoodbye();
+  EndBus();
+  return !busLost;
+}
+
+void HostLoop::EndBus() {
+  if (!bus_) return;
+  server_->SetWire(nullptr);
+  server_->SetExternalDut(nullptr);
+  // A program gets its grace after SIGTERM; the bus's destructor kills what is left.
+  const std::int64_t limit = clock_.NowMicros() + kGoodbyeLimitMs * 1000 + 1'500'000;
+  while (!bus_->Shutdown(clock_.NowMicros()) && clock_.NowMicros() < limit) {
+    pollFds_.clear();
+    bus_->AppendPollFds(pollFds_);
+    std::int64_t waitMicros = limit - clock_.NowMicros();
+    if (const auto next = bus_->NextDeadlineMicros()) {
+      waitMicros = std::min(waitMicros, *next - clock_.NowMicros());
+    }
+    const timespec wait = MicrosToTimespec(std::max<std::int64_t>(0, waitMicros));
+    if (::ppoll(pollFds_.data(), pollFds_.size(), &wait, nullptr) < 0 && errno != EINTR) break;
+    bus_->Service(pollFds_, clock_.NowMicros());
+    bus_->RunDue(clock_.NowMicros());
+  }
 }
 
 void HostLoop::SayGoodbye() {

@@ -10,6 +10,7 @@
 
 #include <poll.h>
 
+#include "host/external_bus.h"
 #include "host/host_control.h"
 #include "host/host_server.h"
 #include "platform/clock.h"
@@ -36,8 +37,14 @@ class HostLoop {
   // Set the DUT up before Run; afterwards only the loop's thread touches it.
   HostServer& Server() { return *server_; }
 
-  // Serves until RequestStop, then says goodbye to every tool and returns.
-  void Run();
+  // Puts the tools' frames on `bus` and its frames to the tools; its device, if
+  // any, becomes the DUT. Before Run.
+  void AttachBus(std::unique_ptr<ExternalBus> bus);
+  ExternalBus* Bus() const { return bus_.get(); }
+
+  // Serves until RequestStop or the loss of the bus, then says goodbye to every
+  // tool and ends the bus; false when the bus was lost.
+  bool Run();
   // Safe from a signal handler and from any thread.
   void RequestStop();
 
@@ -45,6 +52,7 @@ class HostLoop {
   HostLoop(const platform::Clock& clock, std::string runDir);
   void ReceiveFromTools();
   void SayGoodbye();
+  void EndBus();
 
   const platform::Clock& clock_;
   std::string runDir_;
@@ -53,6 +61,8 @@ class HostLoop {
   platform::DatagramSocket socket_;
   ControlServer control_;
   std::unique_ptr<HostServer> server_;
+  std::unique_ptr<ExternalBus> bus_;
+  bool busHeardOfTools_ = false;
   int wakeRead_ = -1;
   int wakeWrite_ = -1;
   std::atomic<bool> stop_{false};

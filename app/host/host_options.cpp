@@ -66,9 +66,44 @@ std::string ParseStatusDgn(std::string_view value, HostOptions& options) {
   return {};
 }
 
+std::string ParseBus(std::string_view value, BusChoice& bus) {
+  bus = BusChoice{};
+  if (value == "sim") return {};
+  const std::size_t colon = value.find(':');
+  const std::string_view kind = value.substr(0, colon);
+  const std::string_view argument =
+      colon == std::string_view::npos ? std::string_view() : value.substr(colon + 1);
+  if (colon == std::string_view::npos || argument.empty() || kind.empty()) {
+    return "bad bus '" + std::string(value) +
+           "' (use sim, pipe:COMMAND, replay:FILE or PLUGIN:INTERFACE such as socketcan:can0)";
+  }
+  bus.argument = std::string(argument);
+  if (kind == "pipe") {
+    bus.kind = BusChoice::Kind::kPipe;
+  } else if (kind == "replay") {
+    bus.kind = BusChoice::Kind::kReplay;
+  } else {
+    for (const char c : kind) {
+      if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
+        return "bad CAN plugin name '" + std::string(kind) + "' (e.g. socketcan, virtualcan)";
+      }
+    }
+    bus.kind = BusChoice::Kind::kCan;
+    bus.plugin = std::string(kind);
+  }
+  return {};
+}
+
 // What only makes sense once every option is known.
 std::string CheckDut(const HostOptions& options) {
   using Model = HostOptions::DutModel;
+  if (options.bus.kind != BusChoice::Kind::kSim) {
+    if (options.dutOptionGiven) {
+      return "--dut options are for the simulated bus; on --bus " + BusSummary(options.bus) +
+             " the DUT is the device on that bus";
+    }
+    return {};
+  }
   if (options.dutModel == Model::kNone) {
     if (!options.dutFaults.None() || options.dutDsa) {
       return "--dut-fault and --dut-dsa need a DUT (--dut static or --dut dynamic)";
@@ -110,7 +145,7 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
     const bool takesValue = arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" ||
                             arg == "--dut-dsa" || arg == "--dut-fault" ||
                             arg == "--dut-status-dgn" || arg == "--dut-instance" ||
-                            arg == "--control";
+                            arg == "--control" || arg == "--bus" || arg == "--record";
     if (inlineValue && !takesValue) {
       parsed.error = "option " + std::string(arg) + " takes no value";
       return parsed;
@@ -126,6 +161,7 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
         return parsed;
       }
     }
+    if (arg.starts_with("--dut")) options.dutOptionGiven = true;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--stamped") {
@@ -134,6 +170,14 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
       options.verbose = true;
     } else if (arg == "--control") {
       options.control = std::string(value);
+    } else if (arg == "--bus") {
+      parsed.error = ParseBus(value, options.bus);
+    } else if (arg == "--record") {
+      if (value.empty()) {
+        parsed.error = "--record needs a file name";
+      } else {
+        options.record = std::string(value);
+      }
     } else if (arg == "--dut-off") {
       options.dutOff = true;
     } else if (arg == "--dut") {
@@ -181,7 +225,25 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
     SetManufacturerCode(options.dutName, static_cast<std::uint16_t>(*manufacturer));
   }
   parsed.error = CheckDut(options);
+  // The simulated DUT belongs to the simulated bus alone.
+  if (parsed.error.empty() && options.bus.kind != BusChoice::Kind::kSim) {
+    options.dutModel = HostOptions::DutModel::kNone;
+  }
   return parsed;
+}
+
+std::string BusSummary(const BusChoice& bus) {
+  switch (bus.kind) {
+    case BusChoice::Kind::kSim:
+      return "sim";
+    case BusChoice::Kind::kPipe:
+      return "pipe";
+    case BusChoice::Kind::kReplay:
+      return "replay";
+    case BusChoice::Kind::kCan:
+      return bus.plugin + ":" + bus.argument;
+  }
+  return "sim";
 }
 
 std::string HostHelpText() {
@@ -200,6 +262,22 @@ std::string HostHelpText() {
          "RVC/Corvane.ctl for control commands. One vlt-host per run folder.\n"
          "\n"
          "Options:\n"
+         "  --bus BUS           where the bus is (default sim, the simulated bus):\n"
+         "                        pipe:COMMAND     run COMMAND with /bin/sh -c and exchange\n"
+         "                                         frames with it as candump -L lines on its\n"
+         "                                         stdin/stdout; its process is the DUT's\n"
+         "                                         power (\"dut power off\": SIGTERM, SIGKILL\n"
+         "                                         after 1 s; \"dut power on\": start again)\n"
+         "                        replay:FILE      play a candump -L recording with its\n"
+         "                                         timing, starting 1 s after the first\n"
+         "                                         tool registers, then stay idle\n"
+         "                        PLUGIN:IFACE     a Qt SerialBus CAN device: socketcan:can0,\n"
+         "                                         virtualcan:can0, peakcan:usb0, ...\n"
+         "                      Only 29-bit frames are the host's; 11-bit, remote and CAN FD\n"
+         "                      frames and bad lines are skipped and counted (\"stats\").\n"
+         "                      The --dut options are for the simulated bus only.\n"
+         "  --record FILE       write every bus frame to FILE as candump -L lines, host\n"
+         "                      time as the stamp\n"
          "  --stamped           deliver frames as time-stamped 03h messages (host time in\n"
          "                      microseconds, priority and reserved bit) instead of 00h\n"
          "  --dut MODEL         the simulated device under test:\n"
@@ -277,7 +355,8 @@ std::string HostHelpText() {
          "  other lines         \"error unknown command\"\n"
          "\n"
          "Exit status: 0 after SIGINT or SIGTERM (every tool is told goodbye first),\n"
-         "1 when the run folder or the sockets cannot be used or another vlt-host runs,\n"
+         "1 when the run folder, the sockets, the bus or the record file cannot be used,\n"
+         "another vlt-host runs, or the CAN adapter is lost,\n"
          "64 for bad arguments, 69 when --control finds no host.\n";
 }
 

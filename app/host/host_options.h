@@ -18,6 +18,19 @@ namespace vlt::host {
 inline constexpr int kExitUsage = 64;   // EX_USAGE
 inline constexpr int kExitNoHost = 69;  // EX_UNAVAILABLE
 
+// Where the host's bus is.
+struct BusChoice {
+  enum class Kind {
+    kSim,     // the simulated bus (default)
+    kPipe,    // pipe:COMMAND
+    kReplay,  // replay:FILE
+    kCan,     // PLUGIN:INTERFACE, a Qt SerialBus device
+  };
+  Kind kind = Kind::kSim;
+  std::string argument;  // the command, the file, or the interface
+  std::string plugin;    // kCan: "socketcan", "virtualcan", ...
+};
+
 struct HostOptions {
   enum class DutModel { kNone, kStatic, kDynamic };
 
@@ -33,6 +46,9 @@ struct HostOptions {
   std::uint8_t dutInstance = kDefaultStatusInstance;
   DutFaults dutFaults;
   bool dutOff = false;
+  bool dutOptionGiven = false;  // any --dut... option: only the simulated bus has that DUT
+  BusChoice bus;
+  std::string record;   // --record FILE: every bus frame as candump -L lines
   std::string control;  // --control: send this line to the running host and print its reply
 };
 
@@ -44,6 +60,8 @@ struct ParsedHostOptions {
 // The arguments after the program name.
 ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args);
 std::string HostHelpText();
+// "pipe", "replay", "socketcan:can0", ... for the start message.
+std::string BusSummary(const BusChoice& bus);
 
 // The simulated DUT the options describe; null for --dut none.
 std::unique_ptr<SimDevice> MakeDut(const HostOptions& options, std::int64_t nowMicros);

@@ -24,6 +24,9 @@ struct HostServer::Tool {
 
 namespace {
 
+// The host mode byte of the tool's "Silent" mode: the tester sends nothing.
+constexpr std::uint8_t kSilentHostMode = 2;
+
 // The slot name becomes a path in the run folder: it must stay a plain name there.
 bool UsableSlotName(const std::string& name) {
   return !name.empty() && name.size() <= fw::kMaxToolNameChars && name != "." && name != ".." &&
@@ -67,15 +70,24 @@ HostServer::HostServer(const platform::Clock& clock, HostConfig config, ToolPort
       config_(std::move(config)),
       portFactory_(std::move(portFactory)),
       startMicros_(clock.NowMicros()),
-      bus_([this](const BusFrame& frame) { FromBus(frame); }),
+      bus_([this](const BusFrame& frame) {
+        if (wire_ != nullptr) wire_->Put(frame);
+        FromBus(frame, std::nullopt);
+      }),
       // The host stands at the tool's address for sessions addressed to it. Its
       // own answers are the tool's frames: the tools see them in an echo mode only.
       assembler_(kToolAddress,
                  {[this](const TransportMessage& message) { DeliverWhole(message, nullptr); },
                   [this](const BusFrame& frame) {
-                    if (echoFlag_ == 1) DeliverToTools(frame, nullptr);
-                    ToBus(frame);
-                  }},
+                    if (echoFlag_ == 1) {
+                      DeliverToTools(frame, nullptr);
+                    } else if (tap_) {
+                      tap_(frame, clock_.NowMicros());  // a recording keeps every bus frame
+                    }
+                    PutOnWire(frame);
+                  },
+                  // Only a tester that is there and not silent answers for its address.
+                  [this] { return ToolCount() > 0 && hostMode_ != kSilentHostMode; }},
                  counters_.transport),
       sender_({[this](std::uint64_t toolId, const BusFrame& frame) {
                  SendForTool(FindById(toolId), frame);
@@ -232,15 +244,16 @@ void HostServer::SendForTool(Tool* tool, const BusFrame& frame) {
     BusFrame own = frame;
     own.id = (own.id & ~0xFFu) | kToolAddress;
     ++counters_.ownEchoes;
-    Enqueue(*tool, FrameMessage(own));
+    Enqueue(*tool, FrameMessage(own, std::nullopt));
   }
-  ToBus(frame);
+  PutOnWire(frame);
 }
 
 void HostServer::DeliverWhole(const TransportMessage& message, Tool* sender) {
   const bool echo = echoFlag_ == 1;
-  const std::vector<std::uint8_t> bytes = FrameMessage(
-      message.dgn, message.sourceAddress, message.priority, message.reservedBit, message.data);
+  const std::vector<std::uint8_t> bytes =
+      FrameMessage(message.dgn, message.sourceAddress, message.priority, message.reservedBit,
+                   message.data, busStamp_);
   for (auto& tool : tools_) {
     if (tool->state == Tool::State::kActive && (echo || tool.get() != sender)) {
       Enqueue(*tool, bytes);
@@ -249,26 +262,30 @@ void HostServer::DeliverWhole(const TransportMessage& message, Tool* sender) {
   if (echo && sender != nullptr && message.sourceAddress != kToolAddress) {
     ++counters_.ownEchoes;
     Enqueue(*sender, FrameMessage(message.dgn, kToolAddress, message.priority, message.reservedBit,
-                                  message.data));
+                                  message.data, std::nullopt));
   }
 }
 
-void HostServer::FromBus(const BusFrame& frame) {
-  DeliverToTools(frame, nullptr);
+void HostServer::FromBus(const BusFrame& frame, std::optional<std::int64_t> stampMicros) {
+  DeliverToTools(frame, nullptr, stampMicros);
   // The raw TP frames went to the tools above: they see the bus as it is, and a
-  // watch that times the device's first frames must see its TP.CM too.
+  // watch that times the device's first frames must see its TP.CM too. A message
+  // completed by this frame carries the frame's stamp.
   const std::int64_t now = clock_.NowMicros();
+  busStamp_ = stampMicros;
   if (!sender_.OnFrame(frame, now)) assembler_.OnFrame(frame, now);
+  busStamp_.reset();
 }
 
-void HostServer::ToBus(const BusFrame& frame) {
+void HostServer::PutOnWire(const BusFrame& frame) {
   bus_.TransmitFromHost(frame, clock_.NowMicros());
+  if (wire_ != nullptr) wire_->Put(frame);
 }
 
-void HostServer::InjectBusFrame(const BusFrame& frame) {
+void HostServer::ReceiveBusFrame(const BusFrame& frame, std::optional<std::int64_t> stampMicros) {
   // The devices hear it before any answer the host's transport gives to it.
   bus_.TransmitFromHost(frame, clock_.NowMicros());
-  FromBus(frame);
+  FromBus(frame, stampMicros);
   Sweep();
 }
 
@@ -295,22 +312,29 @@ std::optional<std::int64_t> HostServer::NextDeadlineMicros() const {
 std::vector<std::uint8_t> HostServer::FrameMessage(std::uint32_t wireDgn,
                                                    std::uint8_t sourceAddress,
                                                    std::uint8_t priority, std::uint8_t reservedBit,
-                                                   std::span<const std::uint8_t> data) const {
+                                                   std::span<const std::uint8_t> data,
+                                                   std::optional<std::int64_t> stampMicros) const {
   const std::uint32_t toolDgn =
       fw::ToolDgnOfIdentifier(MakeIdentifier(priority, wireDgn, sourceAddress));
-  return config_.stampedFrames ? fw::StampedFrameMessageBytes(toolDgn, sourceAddress, HostMicros(),
+  // The 03h stamp wraps with its 32 bits, as the host's own count does.
+  const std::uint32_t stamp =
+      stampMicros ? static_cast<std::uint32_t>(*stampMicros - startMicros_) : HostMicros();
+  return config_.stampedFrames ? fw::StampedFrameMessageBytes(toolDgn, sourceAddress, stamp,
                                                               priority, reservedBit, data)
                                : fw::FrameMessageBytes(toolDgn, sourceAddress, data);
 }
 
-std::vector<std::uint8_t> HostServer::FrameMessage(const BusFrame& frame) const {
+std::vector<std::uint8_t> HostServer::FrameMessage(const BusFrame& frame,
+                                                   std::optional<std::int64_t> stampMicros) const {
   return FrameMessage(frame.Dgn(), frame.SourceAddress(), frame.Priority(), frame.ReservedBit(),
-                      frame.Data());
+                      frame.Data(), stampMicros);
 }
 
-void HostServer::DeliverToTools(const BusFrame& frame, const Tool* skip) {
+void HostServer::DeliverToTools(const BusFrame& frame, const Tool* skip,
+                                std::optional<std::int64_t> stampMicros) {
   ++counters_.busFrames;
-  const std::vector<std::uint8_t> message = FrameMessage(frame);
+  if (tap_) tap_(frame, stampMicros.value_or(clock_.NowMicros()));
+  const std::vector<std::uint8_t> message = FrameMessage(frame, stampMicros);
   for (auto& tool : tools_) {
     if (tool->state == Tool::State::kActive && tool.get() != skip) Enqueue(*tool, message);
   }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/bus_frame.h"
+#include "host/external_bus.h"
 #include "host/j1939_transport.h"
 #include "host/sim_bus.h"
 #include "platform/clock.h"
@@ -87,13 +88,26 @@ class HostServer {
   // empty when the sender has no address.
   void HandleToolMessage(const std::string& sender, std::span<const std::uint8_t> bytes);
 
-  // A frame from a node outside this host: every tool and every device gets it.
-  void InjectBusFrame(const BusFrame& frame);
+  // The one entry for frames from nodes outside this host: every tool and every
+  // simulated device gets them. `stampMicros` (host clock) is when the bus saw
+  // the frame; without it, now.
+  void ReceiveBusFrame(const BusFrame& frame, std::optional<std::int64_t> stampMicros);
+  void InjectBusFrame(const BusFrame& frame) { ReceiveBusFrame(frame, std::nullopt); }
+
+  // The wire outside that every frame sent from the host's side goes onto (tools'
+  // transmissions, simulated devices' frames); null: the simulated bus alone.
+  void SetWire(BusWire* wire) { wire_ = wire; }
+  BusWire* Wire() const { return wire_; }
+  // Sees every bus frame once, with the host clock time it was seen at.
+  using FrameTap = std::function<void(const BusFrame& frame, std::int64_t micros)>;
+  void SetFrameTap(FrameTap tap) { tap_ = std::move(tap); }
 
   SimBus& Bus() { return bus_; }
   // The device that the control commands power; attached to the bus.
   void SetDut(std::unique_ptr<SimDevice> dut);
-  SimDevice* Dut() const { return dut_; }
+  // A device outside the host (a process, ...); the host does not own it.
+  void SetExternalDut(DevicePower* dut) { dut_ = dut; }
+  DevicePower* Dut() const { return dut_; }
 
   // Runs the simulated devices and the transport sessions whose deadline has come.
   void RunDue();
@@ -122,19 +136,22 @@ class HostServer {
   void Register(const std::string& sender, const std::string& slotName);
   void Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t dgn, std::uint8_t priority,
                 std::span<const std::uint8_t> data);
-  // Every frame heard on the bus, from the devices or an outside node.
-  void FromBus(const BusFrame& frame);
-  // Every frame the host puts on the bus.
-  void ToBus(const BusFrame& frame);
+  // Every frame heard on the bus, from the simulated devices or an outside node.
+  void FromBus(const BusFrame& frame, std::optional<std::int64_t> stampMicros);
+  // Every frame the host's side puts on the bus.
+  void PutOnWire(const BusFrame& frame);
   // A frame a tool sends (itself, or the host's transport for it): to the other
   // tools, to the tool itself by the echo rule, then onto the bus.
   void SendForTool(Tool* tool, const BusFrame& frame);
-  void DeliverToTools(const BusFrame& frame, const Tool* skip);
+  void DeliverToTools(const BusFrame& frame, const Tool* skip,
+                      std::optional<std::int64_t> stampMicros = std::nullopt);
   void DeliverWhole(const TransportMessage& message, Tool* sender);
   std::vector<std::uint8_t> FrameMessage(std::uint32_t wireDgn, std::uint8_t sourceAddress,
                                          std::uint8_t priority, std::uint8_t reservedBit,
-                                         std::span<const std::uint8_t> data) const;
-  std::vector<std::uint8_t> FrameMessage(const BusFrame& frame) const;
+                                         std::span<const std::uint8_t> data,
+                                         std::optional<std::int64_t> stampMicros) const;
+  std::vector<std::uint8_t> FrameMessage(const BusFrame& frame,
+                                         std::optional<std::int64_t> stampMicros) const;
   Tool* FindById(std::uint64_t id);
   void Enqueue(Tool& tool, std::span<const std::uint8_t> message);
   void FlushTool(Tool& tool);
@@ -148,7 +165,9 @@ class HostServer {
   ToolPortFactory portFactory_;
   std::int64_t startMicros_;
   SimBus bus_;
-  SimDevice* dut_ = nullptr;
+  DevicePower* dut_ = nullptr;
+  BusWire* wire_ = nullptr;
+  FrameTap tap_;
   std::vector<std::unique_ptr<Tool>> tools_;  // registration order
   std::uint32_t nextToolId_ = 1;
   std::uint8_t hostMode_ = kStartHostMode;
@@ -156,6 +175,7 @@ class HostServer {
   HostCounters counters_;
   TransportAssembler assembler_;
   TransportSender sender_;
+  std::optional<std::int64_t> busStamp_;  // of the bus frame being handled
 };
 
 }  // namespace vlt::host

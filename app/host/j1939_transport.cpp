@@ -155,7 +155,8 @@ void TransportAssembler::OnAnnouncement(const BusFrame& frame, std::int64_t nowM
   const Key key{source, destination};
   if (sessions_.contains(key)) Drop(key, TransportDrop::kReplaced, 0);
 
-  const bool toUs = !bam && destination == ownAddress_;
+  const bool toUs =
+      !bam && destination == ownAddress_ && (!callbacks_.answering || callbacks_.answering());
   const std::uint16_t size = static_cast<std::uint16_t>(data[1] | (data[2] << 8));
   const std::uint8_t packets = data[3];
   if (size == 0 || size > kMaxTransportBytes || packets != PacketsFor(size)) {

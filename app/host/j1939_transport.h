@@ -49,8 +49,8 @@ inline constexpr std::uint8_t kAbortOther = 250;
 inline constexpr std::int64_t kTpT1Ms = 750;   // between packets of one block or a BAM
 inline constexpr std::int64_t kTpT2Ms = 1250;  // from a CTS to its first packet
 inline constexpr std::int64_t kTpT3Ms = 1250;  // from the last packet sent to the CTS or EoMA
-inline constexpr std::int64_t kTpT4Ms = 1050;  // from a holding CTS (0 packets) to the next
-inline constexpr std::int64_t kTpThMs = 500;   // a receiver that holds repeats its CTS this often
+// From a holding CTS (0 packets) to the next; a holding receiver repeats it every 500 ms.
+inline constexpr std::int64_t kTpT4Ms = 1050;
 // BAM packets may follow each other after 50 to 200 ms. The shortest gap keeps a
 // full 1785-byte BAM to under 13 s of bus time; every receiver must accept it.
 inline constexpr std::int64_t kBamPacketGapMs = 50;
@@ -105,6 +105,9 @@ class TransportAssembler {
   struct Callbacks {
     std::function<void(const TransportMessage&)> deliver;
     std::function<void(const BusFrame&)> send;  // frames the host sends as the receiver
+    // Whether the own address may answer a new RTS now; null: always. When not,
+    // the session is only followed, as one between two other nodes.
+    std::function<bool()> answering;
   };
 
   TransportAssembler(std::uint8_t ownAddress, Callbacks callbacks, TransportCounters& counters);

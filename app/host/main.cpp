@@ -1,11 +1,14 @@
 // vlt-host: the host stand-in. Parses the command line, starts the host loop on
 // the run folder and serves until SIGINT or SIGTERM.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/bus_factory.h"
+#include "host/frame_recorder.h"
 #include "host/host_control.h"
 #include "host/host_loop.h"
 #include "host/host_options.h"
@@ -15,6 +18,7 @@
 namespace {
 
 vlt::host::HostLoop* gLoop = nullptr;
+constexpr std::int64_t kRecordFlushMicros = 200'000;
 
 extern "C" void OnStopSignal(int) {
   if (gLoop != nullptr) gLoop->RequestStop();
@@ -64,6 +68,47 @@ int main(int argc, char** argv) {
     return 1;
   }
   loop->Server().SetDut(MakeDut(options, clock.NowMicros()));
+  FrameRecorder recorder;
+  if (!options.record.empty()) {
+    if (error = recorder.Open(options.record); !error.empty()) {
+      std::fprintf(stderr, "vlt-host: %s\n", error.c_str());
+      return 1;
+    }
+    // Host time on the wall clock's scale, as candump writes it.
+    const std::int64_t wallMicros = std::chrono::duration_cast<std::chrono::microseconds>(
+                                        std::chrono::system_clock::now().time_since_epoch())
+                                        .count();
+    const std::int64_t toWall = wallMicros - clock.NowMicros();
+    loop->Server().SetFrameTap([&recorder, toWall, lastFlush = std::int64_t{0}, told = false](
+                                   const BusFrame& frame, std::int64_t micros) mutable {
+      recorder.Write(frame, micros + toWall);
+      // A host that is killed loses at most a fraction of a second of the record.
+      if (micros - lastFlush > kRecordFlushMicros) {
+        recorder.Flush();
+        lastFlush = micros;
+      }
+      if (!told && !recorder.Error().empty()) {
+        told = true;
+        std::fprintf(stderr, "vlt-host: %s; frames are no longer recorded\n",
+                     recorder.Error().c_str());
+      }
+    });
+  }
+  if (options.bus.kind != BusChoice::Kind::kSim) {
+    HostServer& server = loop->Server();
+    auto bus = MakeExternalBus(
+        options.bus, clock,
+        [&server](const BusFrame& frame, std::optional<std::int64_t> stamp) {
+          server.ReceiveBusFrame(frame, stamp);
+        },
+        [](const std::string& line) { std::fprintf(stderr, "vlt-host: %s\n", line.c_str()); },
+        error);
+    if (!bus) {
+      std::fprintf(stderr, "vlt-host: %s\n", error.c_str());
+      return 1;
+    }
+    loop->AttachBus(std::move(bus));
+  }
 
   gLoop = loop.get();
   struct sigaction action {};
@@ -73,10 +118,19 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &action, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
 
-  std::fprintf(stderr, "vlt-host: run folder %s, bus sim, DUT %s, frames as %s\n",
-               loop->RunDir().c_str(), DutSummary(options).c_str(),
+  const std::string dut =
+      options.bus.kind == BusChoice::Kind::kSim
+          ? DutSummary(options)
+          : (loop->Bus()->Device() != nullptr ? "the bus program" : "on the bus");
+  std::fprintf(stderr, "vlt-host: run folder %s, bus %s, DUT %s, frames as %s\n",
+               loop->RunDir().c_str(), BusSummary(options.bus).c_str(), dut.c_str(),
                options.stamped ? "03h (stamped)" : "00h");
-  loop->Run();
+  const bool busKept = loop->Run();
   gLoop = nullptr;
+  recorder.Flush();
+  if (!busKept) {
+    std::fprintf(stderr, "vlt-host: the bus is lost; ended\n");
+    return 1;
+  }
   return 0;
 }

@@ -11,25 +11,20 @@
 #include <vector>
 
 #include "host/bus_frame.h"
+#include "host/device_power.h"
 
 namespace vlt::host {
 
 // A simulated node. Devices only change state when they hear a frame and only
 // send from Poll, so a frame never starts another delivery in the middle of one.
-class SimDevice {
+class SimDevice : public DevicePower {
  public:
-  virtual ~SimDevice() = default;
-
-  virtual void SetPower(bool on, std::int64_t nowMicros) = 0;
-  virtual bool Powered() const = 0;
   virtual void OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) = 0;
   // Called once NextDeadlineMicros() has come; appends the frames the device sends
   // and moves its deadline past `nowMicros`.
   virtual void Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) = 0;
   // Nullopt while the device waits for nothing but frames or power.
   virtual std::optional<std::int64_t> NextDeadlineMicros() const = 0;
-  // Model and address for people, e.g. "static 253".
-  virtual std::string Describe() const = 0;
 };
 
 class SimBus {

@@ -75,6 +75,13 @@ TEST(HostOptions, BadArgumentsAreRefusedWithAReason) {
       {"--dut-status-dgn", "20000"},
       {"--dut-instance", "256"},
       {"--stamped=yes"},
+      {"--bus", "pipe:"},
+      {"--bus", "replay"},
+      {"--bus", "Socket-CAN:can0"},
+      {"--bus", ":can0"},
+      {"--bus", "pipe:cat", "--dut", "static"},  // the pipe's program is the DUT
+      {"--bus", "virtualcan:can0", "--dut-off"},
+      {"--record", ""},
       {"--frobnicate"},
       {"stamped"},
   };
@@ -83,6 +90,24 @@ TEST(HostOptions, BadArgumentsAreRefusedWithAReason) {
     for (const auto arg : args) joined += std::string(arg) + ' ';
     EXPECT_NE(Parse(args).error, "") << joined;
   }
+}
+
+TEST(HostOptions, BusesAreNamedByKindAndTheirArgumentKeepsItsColons) {
+  const ParsedHostOptions pipe = Parse({"--bus", "pipe:candump -L can0 | ./x", "--record=r.log"});
+  ASSERT_EQ(pipe.error, "");
+  EXPECT_EQ(pipe.options.bus.kind, BusChoice::Kind::kPipe);
+  EXPECT_EQ(pipe.options.bus.argument, "candump -L can0 | ./x");
+  EXPECT_EQ(pipe.options.record, "r.log");
+  EXPECT_EQ(MakeDut(pipe.options, 0), nullptr);  // no simulated DUT beside the pipe's
+
+  const ParsedHostOptions can = Parse({"--bus=virtualcan:tcp://localhost:35468/can0"});
+  ASSERT_EQ(can.error, "");
+  EXPECT_EQ(can.options.bus.kind, BusChoice::Kind::kCan);
+  EXPECT_EQ(can.options.bus.plugin, "virtualcan");
+  EXPECT_EQ(can.options.bus.argument, "tcp://localhost:35468/can0");
+  EXPECT_EQ(BusSummary(can.options.bus), "virtualcan:tcp://localhost:35468/can0");
+  EXPECT_EQ(Parse({"--bus", "replay:a:b.log"}).options.bus.argument, "a:b.log");
+  EXPECT_EQ(Parse({"--bus", "sim"}).options.bus.kind, BusChoice::Kind::kSim);
 }
 
 }  // namespace

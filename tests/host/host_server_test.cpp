@@ -405,5 +405,48 @@ TEST(DgnOnTheWire, GlobalClaimsAreTheClaimDgnAndEverythingElseCrossesUnchanged) 
   EXPECT_EQ(WireDgnOf(0x3FFB7), 0x1FFB7u);
 }
 
+namespace external {
+
+class FakeWire final : public BusWire {
+ public:
+  void Put(const BusFrame& frame) override { put.push_back(frame); }
+  std::string StatsText() const override { return "wire_put=" + std::to_string(put.size()); }
+  std::vector<BusFrame> put;
+};
+
+TEST_F(HostServerTest, ExternalBusFramesKeepTheirStampAndToolFramesLeaveThroughTheWire) {
+  HostConfig config;
+  config.stampedFrames = true;
+  Start(config);
+  FakeWire wire;
+  server_->SetWire(&wire);
+  Register("MORVEL001");
+  Register("MORVEL002");
+  Take("MORVEL001");
+  Take("MORVEL002");
+  clock_.AdvanceMillis(3000);
+
+  // Seen by the adapter 1.2 s after the host started, taken by the loop later.
+  server_->ReceiveBusFrame(Frame(0x1FFB7, 0x42, 1), clock_.NowMicros() - 1'800'000);
+  const fw::HostMessage heard = fw::ParseHostMessage(Take("MORVEL001").at(0));
+  EXPECT_EQ(heard.frame.hostMicros, 1'200'000u);
+  EXPECT_EQ(Take("MORVEL002").size(), 1u);
+  EXPECT_TRUE(wire.put.empty());  // what came from the wire does not go back onto it
+  EXPECT_EQ(device_->heard.size(), 1u);
+
+  Send("MORVEL001", fw::TransmitMessage(0x80, 0xEE00, 3, kData));
+  ASSERT_EQ(wire.put.size(), 1u);
+  EXPECT_EQ(wire.put[0].Priority(), 3);
+  EXPECT_EQ(wire.put[0].SourceAddress(), 0x80);
+  EXPECT_EQ(wire.put[0].Pgn(), 0xEE00u);
+  // Echo rule unchanged: the other tool hears it stamped now, the sender does not.
+  EXPECT_EQ(fw::ParseHostMessage(Take("MORVEL002").at(0)).frame.hostMicros, 3'000'000u);
+  Take("MORVEL001");
+  EXPECT_TRUE(ControlReply(*server_, "stats").ends_with(" wire_put=1"));
+  server_->SetWire(nullptr);
+}
+
+}  // namespace external
+
 }  // namespace
 }  // namespace vlt::host

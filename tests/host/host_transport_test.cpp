@@ -42,7 +42,8 @@ class TransportNode final : public SimDevice {
       : answers_(answers),
         assembler_(kDut,
                    {[this](const TransportMessage& m) { received.push_back(m); },
-                    [this](const BusFrame& f) { outbox_.push_back(f); }},
+                    [this](const BusFrame& f) { outbox_.push_back(f); },
+                    {}},
                    counters_) {}
   void SetPower(bool, std::int64_t) override {}
   bool Powered() const override { return true; }
@@ -188,6 +189,28 @@ TEST_F(HostTransportTest, RtsToTheToolAddressIsAnsweredByTheHost) {
   EXPECT_EQ(got.back(), fw::FrameMessageBytes(kProprietaryA | kToolAddress, kDut, message));
 }
 
+TEST_F(HostTransportTest, ASilentOrAbsentTesterLeavesRtsToItsAddressUnanswered) {
+  Attach(false);
+  const BusFrame rts =
+      Frame(kPgnTpCm, kToolAddress, kDut, {kTpRts, 10, 0, 2, 0xFF, 0x00, 0xEF, 0x00});
+  server_->HandleToolMessage("MORVEL001", fw::SetModeMessage(1, 2, 0));  // Silent
+  server_->InjectBusFrame(rts);
+  EXPECT_EQ(node_->heard.size(), 1u);
+  RunMs(kTpT3Ms);  // followed only: it times out unanswered
+  EXPECT_EQ(server_->Counters().transport.Drops(TransportDrop::kTimeout), 1u);
+  EXPECT_EQ(server_->Counters().transport.abortsSent, 0u);
+
+  server_->HandleToolMessage("MORVEL001", fw::SetModeMessage(1, 3, 0));  // Tools
+  server_->HandleToolMessage("MORVEL001", fw::RemovalMessage(1));
+  server_->HandleToolMessage("MORVEL002", fw::RemovalMessage(2));
+  server_->InjectBusFrame(rts);
+  EXPECT_EQ(node_->heard.size(), 2u);
+  server_->HandleToolMessage("MORVEL003", fw::RegistrationMessage("MORVEL003"));
+  server_->InjectBusFrame(rts);  // a new RTS once the tester is back is answered
+  ASSERT_EQ(node_->heard.size(), 4u);
+  EXPECT_EQ(node_->heard[3].data[0], kTpCts);
+}
+
 TEST_F(HostTransportTest, ToolsLongGlobalTransmitGoesOutAsBamAtTheGap) {
   Attach(true);
   const Bytes message = Message(1785);
@@ -234,6 +257,44 @@ TEST_F(HostTransportTest, TransmitToASilentNodeTimesOutWithAnAbortAndNothingWhol
   EXPECT_EQ(server_->Counters().transport.sendFailed, 1u);
   EXPECT_TRUE(Whole(Take("MORVEL002")).empty());
   EXPECT_FALSE(server_->NextDeadlineMicros().has_value());
+}
+
+class WireLog final : public BusWire {
+ public:
+  void Put(const BusFrame& frame) override { frames.push_back(frame); }
+  std::vector<BusFrame> frames;
+};
+
+TEST_F(HostTransportTest, ExternalBusSessionIsAnsweredOnTheWireAndKeepsTheLastFramesStamp) {
+  const std::int64_t start = clock_.NowMicros();
+  HostConfig stamped;
+  stamped.stampedFrames = true;
+  server_ = std::make_unique<HostServer>(clock_, stamped, [this](const std::string& n) {
+    auto& inbox = inboxes_[n];
+    inbox = std::make_shared<std::vector<Bytes>>();
+    return std::make_unique<InboxPort>(inbox);
+  });
+  server_->HandleToolMessage("MORVEL001", fw::RegistrationMessage("MORVEL001"));
+  Take("MORVEL001");
+  WireLog wire;
+  server_->SetWire(&wire);
+  clock_.AdvanceMicros(5'000'000);
+  const std::int64_t stamp = clock_.NowMicros() - 2'000;  // the adapter saw it 2 ms ago
+  server_->ReceiveBusFrame(
+      Frame(kPgnTpCm, kToolAddress, kDut, {kTpRts, 9, 0, 2, 0xFF, 0x00, 0xEF, 0x00}), stamp);
+  server_->ReceiveBusFrame(Frame(kPgnTpDt, kToolAddress, kDut, {1, 1, 2, 3, 4, 5, 6, 7}), stamp);
+  server_->ReceiveBusFrame(
+      Frame(kPgnTpDt, kToolAddress, kDut, {2, 8, 9, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), stamp);
+  ASSERT_EQ(wire.frames.size(), 2u);  // CTS and EoMA go out to the outside bus, nothing else
+  EXPECT_EQ(wire.frames[0].data[0], kTpCts);
+  EXPECT_EQ(wire.frames[1].data[0], kTpEndOfMessageAck);
+  const std::vector<Bytes> got = Take("MORVEL001");
+  ASSERT_EQ(got.size(), 4u);
+  EXPECT_EQ(got.back(),
+            fw::StampedFrameMessageBytes(kProprietaryA | kToolAddress, kDut,
+                                         static_cast<std::uint32_t>(stamp - start), kTpPriority, 0,
+                                         Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  server_->SetWire(nullptr);
 }
 
 }  // namespace

@@ -108,7 +108,8 @@ struct AssemblerRig {
   std::vector<BusFrame> sent_;
   TransportAssembler assembler_{kToolAddress,
                                 {[this](const TransportMessage& m) { delivered_.push_back(m); },
-                                 [this](const BusFrame& f) { sent_.push_back(f); }},
+                                 [this](const BusFrame& f) { sent_.push_back(f); },
+                                 {}},
                                 counters_};
 };
 
@@ -502,11 +503,12 @@ TEST(TransportRoundTrip, WhatTheSenderSendsTheAssemblerRebuilds) {
   std::vector<TransportMessage> atReceiver, atBystander;
   TransportAssembler receiver(kDut,
                               {[&](const TransportMessage& m) { atReceiver.push_back(m); },
-                               [&](const BusFrame& f) { toSender.push_back(f); }},
+                               [&](const BusFrame& f) { toSender.push_back(f); },
+                               {}},
                               receiverCounters);
-  TransportAssembler bystander(kOther,
-                               {[&](const TransportMessage& m) { atBystander.push_back(m); }, {}},
-                               bystanderCounters);
+  TransportAssembler bystander(
+      kOther, {[&](const TransportMessage& m) { atBystander.push_back(m); }, {}, {}},
+      bystanderCounters);
   TransportSender sender({[&](std::uint64_t, const BusFrame& f) { toReceiver.push_back(f); }, {}},
                          senderCounters);
   for (const std::uint32_t dgn : {kProprietaryA | kDut, std::uint32_t{kProductId}}) {

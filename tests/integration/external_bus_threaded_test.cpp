@@ -1,0 +1,163 @@
+// vlt-host on external buses, as a tester uses it: real processes, real sockets.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "framework/tool_app.h"
+#include "host/host_control.h"
+#include "platform/mailslots.h"
+#include "support/host_process.h"
+#include "support/virtual_time.h"
+
+namespace vlt {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct SeenFrame {
+  std::uint32_t dgn;
+  std::uint8_t source;
+  std::vector<std::uint8_t> data;
+};
+
+class FrameCollector : public framework::BRParser {
+ public:
+  void OnFrame(const framework::FrameMessage& m) override {
+    std::lock_guard lock(mutex_);
+    frames_.push_back({m.dgn, m.sourceAddress, {m.data.begin(), m.data.end()}});
+    changed_.notify_all();
+  }
+  template <typename Predicate>
+  int WaitFor(std::size_t from, Predicate predicate, std::chrono::milliseconds limit = 5s) {
+    std::unique_lock lock(mutex_);
+    int found = -1;
+    changed_.wait_for(lock, limit, [&] {
+      for (std::size_t i = from; i < frames_.size(); ++i) {
+        if (predicate(frames_[i])) {
+          found = static_cast<int>(i);
+          return true;
+        }
+      }
+      return false;
+    });
+    return found;
+  }
+  std::size_t Count() {
+    std::lock_guard lock(mutex_);
+    return frames_.size();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<SeenFrame> frames_;
+};
+
+// A tester connected to the host of `host`'s run folder, frames on.
+class Tester {
+ public:
+  explicit Tester(const testing::HostProcess& host)
+      : mailslots_(host.RunDir()),
+        driver_(mailslots_),
+        app_(clock_, mailslots_, prompter_, driver_) {
+    app_.InitInstance({});
+    for (int i = 0; i < 500 && !Connected(); ++i) std::this_thread::sleep_for(10ms);
+    if (Connected()) {
+      frames_.emplace(app_.Link().Parsers());
+      app_.Link().EnableFrames(true);
+    }
+  }
+  ~Tester() {
+    if (Connected()) app_.Link().EnableFrames(false);
+    frames_.reset();
+    app_.ShutDown();
+  }
+  bool Connected() { return app_.Link().GetState() == framework::BRLink::State::kConnected; }
+  FrameCollector& Frames() { return *frames_; }
+  bool RequestClaimFrom(std::uint8_t address) {
+    const std::vector<std::uint8_t> request{0x00, 0xEE, 0x00};
+    return app_.Link().Transmit(framework::kNullAddress, 0xEA00u | address, request);
+  }
+
+ private:
+  platform::SteadyClock clock_;
+  platform::UnixMailslots mailslots_;
+  testing::RecordingPrompter prompter_;
+  framework::ThreadTickDriver driver_;
+  framework::ValmoraApp app_;
+  std::optional<framework::Registered<FrameCollector>> frames_;
+};
+
+bool IsClaimFrom(const SeenFrame& f, std::uint8_t address) {
+  return (f.dgn & 0x1FF00) == 0xEE00 && f.source == address && f.data.size() == 8;
+}
+
+std::string Stats(const testing::HostProcess& host) {
+  return host::SendControlCommand(host.RunDir(), "stats").value_or("");
+}
+
+// A device in one line of sed: answers a request for ADDRESS_CLAIM to 80h with its claim.
+const std::string kSedDevice = "pipe:exec sed -un 's/.*EA80FE#00EE00$/18EEFF80#0102030405060708/p'";
+
+TEST(ExternalBus, APipeDeviceAnswersTheToolAndItsPowerIsItsProcess) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--bus", kSedDevice}));
+  Tester tester(host);
+  ASSERT_TRUE(tester.Connected());
+
+  ASSERT_TRUE(tester.RequestClaimFrom(0x80));
+  EXPECT_GE(tester.Frames().WaitFor(0, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }), 0);
+
+  const std::string status = "ok on pipe " + kSedDevice.substr(5);
+  EXPECT_EQ(host::SendControlCommand(host.RunDir(), "dut status"), status);
+  EXPECT_EQ(host::SendControlCommand(host.RunDir(), "dut power off"),
+            "ok off pipe " + kSedDevice.substr(5));
+  const std::size_t before = tester.Frames().Count();
+  EXPECT_EQ(host::SendControlCommand(host.RunDir(), "dut power on"), status);
+  // The new process starts once the old one is gone.
+  for (int i = 0; i < 500 && Stats(host).find(" pipe_starts=2 ") == std::string::npos; ++i) {
+    std::this_thread::sleep_for(10ms);
+  }
+  ASSERT_TRUE(tester.RequestClaimFrom(0x80));
+  EXPECT_GE(
+      tester.Frames().WaitFor(before, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }), 0);
+  const std::string stats = Stats(host);
+  EXPECT_NE(stats.find(" pipe_frames=2 "), std::string::npos) << stats;
+  EXPECT_NE(stats.find(" pipe_starts=2 pipe_exits=0"), std::string::npos) << stats;
+}
+
+TEST(ExternalBus, ARecordingOfTheBusPlaysBackToALaterTool) {
+  const std::string record = ::testing::TempDir() + "/vlt-external-bus-record.log";
+  {
+    testing::HostProcess host;
+    ASSERT_TRUE(host.Start({"--bus", kSedDevice, "--record", record}));
+    Tester tester(host);
+    ASSERT_TRUE(tester.Connected());
+    ASSERT_TRUE(tester.RequestClaimFrom(0x80));
+    ASSERT_GE(tester.Frames().WaitFor(0, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }),
+              0);
+  }
+  std::ifstream file(record);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(lines[0].starts_with("(")) << lines[0];
+  EXPECT_TRUE(lines[0].ends_with(") can0 18EA80FE#00EE00")) << lines[0];
+  EXPECT_TRUE(lines[1].ends_with(") can0 18EEFF80#0102030405060708")) << lines[1];
+
+  testing::HostProcess replay;
+  ASSERT_TRUE(replay.Start({"--bus", "replay:" + record}));
+  Tester tester(replay);
+  ASSERT_TRUE(tester.Connected());
+  EXPECT_GE(tester.Frames().WaitFor(0, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }), 0);
+  EXPECT_NE(Stats(replay).find(" replay_frames=2 "), std::string::npos) << Stats(replay);
+  std::remove(record.c_str());
+}
+
+}  // namespace
+}  // namespace vlt
