@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
+# The interop test runs a vendored J1939 stack on Node.js (installed offline by npm).
+packages+=(nodejs npm)
 # libFuzzer comes with clang's runtime.
 packages+=(clang libclang-rt-14-dev)
 
