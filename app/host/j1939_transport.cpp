@@ -202,7 +202,7 @@ void TransportAssembler::OnCts(Session& session, const Key& key, std::span<const
     session.deadline = nowMicros + kTpT4Ms * kMicrosPerMs;
     return;
   }
-  if (next == 0 || next + count - 1 > session.packets) {
+  if (next == 0 || next > session.packets) {
     Drop(key, TransportDrop::kBadCts, 0);
     return;
   }
@@ -213,7 +213,8 @@ void TransportAssembler::OnCts(Session& session, const Key& key, std::span<const
   // A CTS for packets already seen asks for them again: they come once more.
   session.nextSequence = next;
   session.lastSequence = static_cast<std::uint8_t>(next - 1);
-  session.blockEnd = static_cast<std::uint8_t>(next + count - 1);
+  // More than the message has left means the rest: the originator sends just that.
+  session.blockEnd = static_cast<std::uint8_t>(std::min<int>(next + count - 1, session.packets));
   session.state = Session::State::kWaitData;
   session.deadline = nowMicros + kTpT2Ms * kMicrosPerMs;
 }
@@ -379,8 +380,10 @@ void TransportSender::Start(Session& session, std::int64_t nowMicros) {
   } else {
     session.state = Session::State::kWaitCts;
     session.deadline = nowMicros + kTpT3Ms * kMicrosPerMs;
+    // Offering all packets in one CTS rather than "no limit" (FFh): some receivers
+    // echo this byte back as the CTS's packet count.
     SendControl(session,
-                ControlBytes(kTpRts, low, high, session.packets, kNoLimitPerCts, PgnOf(session)));
+                ControlBytes(kTpRts, low, high, session.packets, session.packets, PgnOf(session)));
   }
 }
 
@@ -435,14 +438,18 @@ bool TransportSender::OnFrame(const BusFrame& frame, std::int64_t nowMicros) {
     session.deadline = nowMicros + kTpT4Ms * kMicrosPerMs;
     return true;
   }
-  if (next == 0 || next + count - 1 > session.packets) {
+  if (next == 0 || next > session.packets) {
     SendControl(session, ControlBytes(kTpAbort, kAbortOther, 0xFF, 0xFF, 0xFF, PgnOf(session)));
     End(index, false, nowMicros);
     return true;
   }
-  for (int i = 0; i < count; ++i) SendPacket(session, static_cast<std::uint8_t>(next + i));
-  const bool all = next + count - 1 == session.packets;
-  session.nextSequence = static_cast<std::uint8_t>(next + count);
+  // A CTS for more packets than are left asks for the rest.
+  const int last = std::min<int>(next + count - 1, session.packets);
+  for (int sequence = next; sequence <= last; ++sequence) {
+    SendPacket(session, static_cast<std::uint8_t>(sequence));
+  }
+  const bool all = last == session.packets;
+  session.nextSequence = static_cast<std::uint8_t>(last + 1);
   session.state = all ? Session::State::kWaitAck : Session::State::kWaitCts;
   session.deadline = nowMicros + kTpT3Ms * kMicrosPerMs;
   return true;

@@ -331,7 +331,7 @@ TEST_F(AssemblerTest, BrokenSessionsBetweenOtherNodesAreDroppedSilently) {
          t.Feed(Abort(kOther, kDut));
        },
        TransportDrop::kAborted},
-      {"CTS beyond the message", [](AssemblerRig& t) { t.Feed(Cts(kOther, kDut, 3, 2)); },
+      {"CTS beyond the message", [](AssemblerRig& t) { t.Feed(Cts(kOther, kDut, 1, 4)); },
        TransportDrop::kBadCts},
       {"EoMA while the host missed a packet",
        [&](AssemblerRig& t) {
@@ -425,7 +425,7 @@ TEST_F(SenderTest, MessageToOneNodeFollowsTheReceiversCts) {
   const Bytes data = Message(30);  // 5 packets
   ASSERT_TRUE(Send(7, kProprietaryA | kDut, data));
   ASSERT_EQ(sent_.size(), 1u);
-  EXPECT_EQ(sent_[0].second, Announce(kTpRts, kToolAddress, kDut, 30, kProprietaryA));
+  EXPECT_EQ(sent_[0].second, Announce(kTpRts, kToolAddress, kDut, 30, kProprietaryA, 5));
   EXPECT_TRUE(Answer(Cts(kDut, kToolAddress, 2, 1)));
   ASSERT_EQ(sent_.size(), 3u);
   EXPECT_EQ(sent_[2].second, Packet(kToolAddress, kDut, data, 2));
@@ -466,7 +466,7 @@ TEST_F(SenderTest, SessionsThatFailAreAbortedAndReportedUnsent) {
        true},
       {"receiver aborts", [](SenderRig& t) { t.Answer(Abort(kDut, kToolAddress)); }, false},
       {"CTS for packets the message lacks",
-       [](SenderRig& t) { t.Answer(Cts(kDut, kToolAddress, 2, 3)); }, true},
+       [](SenderRig& t) { t.Answer(Cts(kDut, kToolAddress, 1, 4)); }, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -486,6 +486,28 @@ TEST_F(SenderTest, SessionsThatFailAreAbortedAndReportedUnsent) {
     EXPECT_EQ(aborted, c.abortSent);
     EXPECT_EQ(t.counters_.sendFailed, 1u);
   }
+}
+
+TEST_F(SenderTest, CtsAskingForMoreThanIsLeftGetsTheRest) {
+  // Some receivers answer with the RTS's per-CTS limit, or with FFh, as the count.
+  const Bytes data = Message(20);  // 3 packets
+  ASSERT_TRUE(Send(1, kProprietaryA | kDut, data));
+  EXPECT_TRUE(Answer(Cts(kDut, kToolAddress, 255, 2)));
+  ASSERT_EQ(sent_.size(), 3u);  // the RTS, packets 2 and 3
+  EXPECT_EQ(sent_[2].second, Packet(kToolAddress, kDut, data, 3));
+  EXPECT_TRUE(Answer(Eoma(kDut, kToolAddress, 20)));
+  ASSERT_EQ(finished_.size(), 1u);
+  EXPECT_TRUE(finished_[0].sent);
+}
+
+TEST_F(AssemblerTest, FollowsAReceiverThatAsksForMoreThanIsLeft) {
+  const Bytes message = Message(20);
+  Feed(Announce(kTpRts, kDut, kOther, message.size()));
+  Feed(Cts(kOther, kDut, 255, 1));
+  FeedPackets(kDut, kOther, message, 1, 3);
+  Feed(Eoma(kOther, kDut, message.size()));
+  ASSERT_EQ(delivered_.size(), 1u);
+  EXPECT_EQ(delivered_[0].data, message);
 }
 
 TEST_F(SenderTest, RefusesWhatNoTransportMessageHolds) {
