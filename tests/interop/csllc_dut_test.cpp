@@ -25,7 +25,10 @@
 #include <thread>
 #include <vector>
 
+#include "framework/host_protocol.h"
 #include "host/host_control.h"
+#include "platform/datagram_socket.h"
+#include "platform/run_dir.h"
 #include "support/host_process.h"
 
 namespace vlt {
@@ -68,15 +71,40 @@ std::uint64_t StatValue(const std::string& stats, const std::string& name) {
                                  : std::strtoull(stats.c_str() + at + name.size() + 2, nullptr, 10);
 }
 
-TEST(CsllcJ1939Dut, AddressClaimVerdictsAndTransportBothWays) {
-  if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
-  const std::filesystem::path interop = testing::HostProcess::BuiltProgram("interop");
-  const std::filesystem::path module = interop / "node_modules" / "@csllc" / "j1939";
-  const std::filesystem::path script = interop / "dut.js";
-  ASSERT_TRUE(std::filesystem::exists(module / "index.js"))
-      << "the vendored @csllc/j1939 is not installed in " << module
-      << "; build the target vlt_interop_module (needs npm; `make check` does it)";
+class CsllcJ1939Dut : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::system("node --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "node is not installed";
+    ASSERT_TRUE(std::filesystem::exists(module_ / "index.js"))
+        << "the vendored @csllc/j1939 is not installed in " << module_
+        << "; build the target vlt_interop_module (needs npm; `make check` does it)";
+  }
+  // vlt-host with the package as its DUT at 80h.
+  bool StartHost(testing::HostProcess& host) const {
+    return host.Start({"--bus", "pipe:node '" + script_.string() + "' --module '" +
+                                    module_.string() + "' --address 80 --name '" + kNameBytes +
+                                    "'"});
+  }
+  // Polls the host's stats until `counter` reaches `least`; false after 5 s.
+  static bool WaitForStat(const testing::HostProcess& host, const std::string& counter,
+                          std::uint64_t least) {
+    for (int i = 0; i < 100; ++i) {
+      const auto stats = host::SendControlCommand(host.RunDir(), "stats");
+      if (stats && stats->find(" " + counter + "=") != std::string::npos &&
+          StatValue(*stats, counter) >= least) {
+        return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  }
 
+  const std::filesystem::path interop_ = testing::HostProcess::BuiltProgram("interop");
+  const std::filesystem::path module_ = interop_ / "node_modules" / "@csllc" / "j1939";
+  const std::filesystem::path script_ = interop_ / "dut.js";
+};
+
+TEST_F(CsllcJ1939Dut, AddressClaimVerdictsAndTransportBothWays) {
   const InteropCase cases[] = {
       {"A40",
        1,
@@ -110,19 +138,10 @@ TEST(CsllcJ1939Dut, AddressClaimVerdictsAndTransportBothWays) {
   for (const InteropCase& c : cases) {
     SCOPED_TRACE(c.code);
     testing::HostProcess host;
-    ASSERT_TRUE(
-        host.Start({"--bus", "pipe:node '" + script.string() + "' --module '" + module.string() +
-                                 "' --address 80 --name '" + kNameBytes + "'"}));
+    ASSERT_TRUE(StartHost(host));
     // A DUT that never talks would leave the tests waiting for its first frame for ever.
-    std::uint64_t heard = 0;
-    for (int i = 0; i < 100 && heard == 0; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      const auto stats = host::SendControlCommand(host.RunDir(), "stats");
-      if (stats && stats->find(" pipe_frames=") != std::string::npos) {
-        heard = StatValue(*stats, "pipe_frames");
-      }
-    }
-    ASSERT_GT(heard, 0u) << "the DUT program " << script << " sent nothing";
+    ASSERT_TRUE(WaitForStat(host, "pipe_frames", 1))
+        << "the DUT program " << script_ << " sent nothing";
     const std::filesystem::path out = host.RunDir() + "/logs";
     const int status = host.RunProgram(
         "app/cli/vlt",
@@ -165,6 +184,44 @@ TEST(CsllcJ1939Dut, AddressClaimVerdictsAndTransportBothWays) {
       EXPECT_EQ(StatValue(*stats, fault), 0u) << fault << " in " << *stats;
     }
   }
+}
+
+TEST_F(CsllcJ1939Dut, ToolsLongMessageReachesThePackageByRtsCtsAndItsReplyComesBackWhole) {
+  testing::HostProcess host;
+  ASSERT_TRUE(StartHost(host));
+  // Registered before the package claims (500 ms after it starts), so that the
+  // host answers its RTS for F9h as the tester's stand-in.
+  platform::DatagramSocket tool;
+  ASSERT_EQ(tool.Bind(platform::ToolMailslotPath(host.RunDir(), "MORVEL777")), 0);
+  const std::string hostPath = platform::HostMailslotPath(host.RunDir());
+  ASSERT_EQ(tool.SendTo(hostPath, framework::RegistrationMessage("MORVEL777")), 0);
+  // Operating: its BAM and its message to F9h are through.
+  ASSERT_TRUE(WaitForStat(host, "tp_assembled", 2));
+  std::vector<std::uint8_t> data(30);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i + 1);
+  ASSERT_EQ(tool.SendTo(hostPath, framework::TransmitMessage(0xF9, 0xEF80, 6, data)), 0);
+
+  const std::vector<std::uint8_t> reversed(data.rbegin(), data.rend());
+  bool replied = false;
+  std::vector<std::uint8_t> buffer(framework::kReadBufferBytes);
+  for (int i = 0; i < 500 && !replied; ++i) {
+    while (const auto n = tool.Receive(buffer)) {
+      const auto message = framework::ParseHostMessage({buffer.data(), *n});
+      if (message.kind != framework::HostMessage::Kind::kFrame) continue;
+      const auto& frame = message.frame;
+      if (frame.dgn == 0xEFF9 && frame.sourceAddress == 0x80 &&
+          std::vector<std::uint8_t>(frame.data.begin(), frame.data.end()) == reversed) {
+        replied = true;
+      }
+    }
+    if (!replied) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(replied);
+  const auto stats = host::SendControlCommand(host.RunDir(), "stats");
+  ASSERT_TRUE(stats.has_value());
+  EXPECT_EQ(StatValue(*stats, "tp_sent"), 1u) << *stats;
+  EXPECT_EQ(StatValue(*stats, "tp_send_failed"), 0u) << *stats;
+  tool.SendTo(hostPath, framework::RemovalMessage(1));
 }
 
 }  // namespace

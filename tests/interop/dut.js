@@ -8,7 +8,8 @@
 // claim its address, then operates at once (the package reports the claim done
 // the moment its ADDRESS_CLAIMED is out): a status message every 500 ms,
 // PRODUCT_ID by BAM, and one long proprietary message to the tester (F9h) by
-// RTS/CTS, so that the host's transport meets the package's both ways.
+// RTS/CTS; it sends a long proprietary message from the tester back reversed, so
+// that the host's transport meets the package's both ways.
 //
 //   node dut.js [--module DIR] [--address HEX] [--name "11 22 60 24 00 80 00 80"]
 //
@@ -86,6 +87,15 @@ j1939.on('open', (claimed) => {
   j1939.write({ pgn: PROPRIETARY_A_PGN, dst: TESTER_ADDRESS, priority: 6,
                 buf: Buffer.from([...Array(20).keys()].map((i) => i + 1)),
                 cb: (err) => process.stderr.write(`dut.js: RTS/CTS to F9h ${err ? err.message : 'acknowledged'}\n`) });
+});
+
+// A long proprietary message from the tester comes back to it reversed, by RTS/CTS:
+// proof that the package took the host's RTS/CTS whole.
+j1939.on('data', (msg) => {
+  if (msg.pgn !== PROPRIETARY_A_PGN || msg.src !== TESTER_ADDRESS || msg.buf.length <= 8) return;
+  const reply = Buffer.from(msg.buf).reverse();
+  j1939.write({ pgn: PROPRIETARY_A_PGN, dst: TESTER_ADDRESS, priority: 6, buf: reply,
+                cb: (err) => process.stderr.write(`dut.js: reply to F9h ${err ? err.message : 'acknowledged'}\n`) });
 });
 
 j1939.on('error', (err) => process.stderr.write(`dut.js: ${err.message}\n`));
