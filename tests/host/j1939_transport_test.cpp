@@ -510,59 +510,5 @@ TEST_F(AssemblerTest, FollowsAReceiverThatAsksForMoreThanIsLeft) {
   EXPECT_EQ(delivered_[0].data, message);
 }
 
-TEST_F(SenderTest, RefusesWhatNoTransportMessageHolds) {
-  EXPECT_FALSE(Send(1, kProductId, Message(kMaxTransportBytes + 1)));
-  EXPECT_EQ(counters_.sendRefused, 1u);
-  EXPECT_TRUE(sent_.empty());
-}
-
-TEST(TransportRoundTrip, WhatTheSenderSendsTheAssemblerRebuilds) {
-  // Sender (the tool at F9h) and a receiver at 80h, with an assembler at 81h
-  // following both ways of the conversation.
-  std::int64_t now = 0;
-  TransportCounters senderCounters, receiverCounters, bystanderCounters;
-  std::vector<BusFrame> toReceiver, toSender;
-  std::vector<TransportMessage> atReceiver, atBystander;
-  TransportAssembler receiver(kDut,
-                              {[&](const TransportMessage& m) { atReceiver.push_back(m); },
-                               [&](const BusFrame& f) { toSender.push_back(f); },
-                               {}},
-                              receiverCounters);
-  TransportAssembler bystander(
-      kOther, {[&](const TransportMessage& m) { atBystander.push_back(m); }, {}, {}},
-      bystanderCounters);
-  TransportSender sender({[&](std::uint64_t, const BusFrame& f) { toReceiver.push_back(f); }, {}},
-                         senderCounters);
-  for (const std::uint32_t dgn : {kProprietaryA | kDut, std::uint32_t{kProductId}}) {
-    TransportMessage m;
-    m.dgn = dgn;
-    m.sourceAddress = kToolAddress;
-    m.data = Message(kMaxTransportBytes);
-    ASSERT_TRUE(sender.Send(1, m, now));
-    while (true) {
-      while (!toReceiver.empty() || !toSender.empty()) {
-        for (const BusFrame& f : std::exchange(toReceiver, {})) {
-          receiver.OnFrame(f, now);
-          bystander.OnFrame(f, now);
-        }
-        for (const BusFrame& f : std::exchange(toSender, {})) {
-          sender.OnFrame(f, now);
-          bystander.OnFrame(f, now);
-        }
-      }
-      if (sender.OpenSessions() == 0) break;
-      now = *sender.NextDeadlineMicros();
-      sender.RunDue(now);
-    }
-  }
-  ASSERT_EQ(atReceiver.size(), 2u);
-  ASSERT_EQ(atBystander.size(), 2u);
-  EXPECT_EQ(atReceiver[0].data, Message(kMaxTransportBytes));
-  EXPECT_EQ(atReceiver[0].dgn, kProprietaryA | kDut);
-  EXPECT_EQ(atBystander[1].dgn, kProductId);
-  EXPECT_EQ(senderCounters.sent, 2u);
-  EXPECT_EQ(senderCounters.sendFailed, 0u);
-}
-
 }  // namespace
 }  // namespace vlt::host
