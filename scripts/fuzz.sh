@@ -65,9 +65,11 @@ for target in "${targets[@]}"; do
     continue
   fi
   echo "=== $target: building"
-  # shellcheck disable=SC2086  # the sanitizer options are separate words
+  # A target outside the core names its other sources in a "// fuzz-sources:" line.
+  extra=$(sed -n 's|^// fuzz-sources: ||p' "$source")
+  # shellcheck disable=SC2086  # the sanitizer options and sources are separate words
   if ! clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer $sanitize \
-      -Isrc "$source" "$build/src/libvlt.a" -lpthread -o "$build/$target"; then
+      -Isrc -Iapp "$source" $extra "$build/src/libvlt.a" -lpthread -o "$build/$target"; then
     echo "fuzz: building $target failed" >&2
     status=1
     continue
