@@ -64,7 +64,15 @@ class CanAdapterBus::Worker final : public QThread {
       : plugin_(std::move(plugin)), interface_(std::move(interfaceName)), wakeFd_(wakeFd) {}
 
   ~Worker() override {
-    quit();
+    {
+      // Posted to the device, so the quit cannot slip in before exec() starts.
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
+      if (device_ != nullptr) {
+        QMetaObject::invokeMethod(
+            device_, [this] { quit(); }, Qt::QueuedConnection);
+      }
+    }
     wait();
   }
 
@@ -148,12 +156,18 @@ class CanAdapterBus::Worker final : public QThread {
                 raw->errorString().toStdString());
       return;
     }
+    if (raw->state() == QCanBusDevice::UnconnectedState) {
+      Connected("cannot connect " + interface_.toStdString() + ": " +
+                raw->errorString().toStdString());
+      return;
+    }
     if (raw->state() == QCanBusDevice::ConnectedState && !up_) {
       up_ = true;
       Connected({});
     }
     {
       std::lock_guard lock(mutex_);
+      if (stopping_) return;
       device_ = raw;
     }
     exec();
@@ -190,6 +204,7 @@ class CanAdapterBus::Worker final : public QThread {
   std::condition_variable connectDone_;
   std::optional<std::string> connectResult_;
   QCanBusDevice* device_ = nullptr;
+  bool stopping_ = false;
   std::deque<Event> events_;
 };
 
