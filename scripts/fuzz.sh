@@ -27,7 +27,7 @@ for tool in clang clang++ cmake ninja; do
   fi
 done
 
-# The core and host libraries, instrumented for coverage, through the project's own build.
+# The core library, instrumented for coverage, through the project's own build.
 if ! cmake -S . -B "$build" -G Ninja \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -37,8 +37,8 @@ if ! cmake -S . -B "$build" -G Ninja \
   echo "fuzz: configuring the core library failed" >&2
   exit 2
 fi
-if ! cmake --build "$build" --target vlt_core vlt_host -j "$jobs"; then
-  echo "fuzz: building the core and host libraries failed" >&2
+if ! cmake --build "$build" --target vlt_core -j "$jobs"; then
+  echo "fuzz: building the core library failed" >&2
   exit 2
 fi
 
@@ -65,10 +65,11 @@ for target in "${targets[@]}"; do
     continue
   fi
   echo "=== $target: building"
-  # shellcheck disable=SC2086  # the sanitizer options are separate words
+  # A target outside the core names its other sources in a "// fuzz-sources:" line.
+  extra=$(sed -n 's|^// fuzz-sources: ||p' "$source")
+  # shellcheck disable=SC2086  # the sanitizer options and sources are separate words
   if ! clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer $sanitize \
-      -Isrc -Iapp "$source" "$build/app/host/libvlt_host.a" "$build/src/libvlt.a" -lpthread \
-      -o "$build/$target"; then
+      -Isrc -Iapp "$source" $extra "$build/src/libvlt.a" -lpthread -o "$build/$target"; then
     echo "fuzz: building $target failed" >&2
     status=1
     continue

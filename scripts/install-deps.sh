@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
 # The interop test runs a vendored J1939 stack on Node.js (installed offline by npm).
 packages+=(nodejs npm)
+# vlt-host's CAN adapters: Qt 6 SerialBus; its plugins (socketcan, virtualcan,
+# peakcan, ...) come with libqt6serialbus6.
+packages+=(qt6-base-dev qt6-serialbus-dev libqt6serialbus6)
 # libFuzzer comes with clang's runtime.
 packages+=(clang libclang-rt-14-dev)
 

@@ -1,5 +1,6 @@
 #include "host/bus_factory.h"
 
+#include "host/can_adapter_bus.h"
 #include "host/pipe_bus.h"
 #include "host/replay_bus.h"
 
@@ -35,10 +36,14 @@ std::unique_ptr<ExternalBus> MakeExternalBus(const BusChoice& choice, const plat
       }
       return bus;
     }
-    case BusChoice::Kind::kCan:
-      break;
+    case BusChoice::Kind::kCan: {
+      auto bus = std::make_unique<CanAdapterBus>(choice.plugin, choice.argument,
+                                                 std::move(receiver), std::move(report));
+      error = bus->Open();
+      if (!error.empty()) return nullptr;
+      return bus;
+    }
   }
-  error = "bus " + BusSummary(choice) + " is not available in this build";
   return nullptr;
 }
 

@@ -256,10 +256,11 @@ std::string HostHelpText() {
   char statusDgn[8];
   std::snprintf(statusDgn, sizeof(statusDgn), "%05X", static_cast<unsigned>(kDefaultStatusDgn));
   return "Usage: vlt-host [OPTION]...\n"
-         "The host stand-in of the Valmora Tester: owns a simulated RV-C bus and speaks the\n"
-         "host protocol to tools over sockets in the run folder ($VLT_RUN_DIR, else\n"
-         "$XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>): RVC/Corvane for tool messages,\n"
-         "RVC/Corvane.ctl for control commands. One vlt-host per run folder.\n"
+         "The host stand-in of the Valmora Tester: owns an RV-C bus (simulated unless --bus\n"
+         "names another) and speaks the host protocol to tools over sockets in the run\n"
+         "folder ($VLT_RUN_DIR, else $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>):\n"
+         "RVC/Corvane for tool messages, RVC/Corvane.ctl for control commands. One\n"
+         "vlt-host per run folder.\n"
          "\n"
          "Options:\n"
          "  --bus BUS           where the bus is (default sim, the simulated bus):\n"

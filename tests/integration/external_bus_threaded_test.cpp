@@ -1,5 +1,13 @@
 // vlt-host on external buses, as a tester uses it: real processes, real sockets.
 #include <gtest/gtest.h>
+#include <linux/can.h>
+#include <net/if.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -13,6 +21,8 @@
 #include "platform/mailslots.h"
 #include "support/host_process.h"
 #include "support/virtual_time.h"
+
+extern char** environ;
 
 namespace vlt {
 namespace {
@@ -157,6 +167,110 @@ TEST(ExternalBus, ARecordingOfTheBusPlaysBackToALaterTool) {
   EXPECT_GE(tester.Frames().WaitFor(0, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }), 0);
   EXPECT_NE(Stats(replay).find(" replay_frames=2 "), std::string::npos) << Stats(replay);
   std::remove(record.c_str());
+}
+
+// The test device program on a CAN bus, ended (SIGTERM) with the test.
+class CanDevice {
+ public:
+  CanDevice(const std::string& plugin, const std::string& interfaceName, std::uint8_t address) {
+    const std::string program = testing::HostProcess::BuiltProgram("tests/vlt_can_test_device");
+    std::vector<std::string> args{program, plugin, interfaceName, std::to_string(address)};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+      pid_ = -1;
+    }
+  }
+  ~CanDevice() { Stop(); }
+  void Stop() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+  bool Started() const { return pid_ > 0; }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+bool HasCanSockets() {
+  const int fd = ::socket(PF_CAN, SOCK_RAW, CAN_RAW);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+// A device on the same CAN bus as the host: the tool hears its claim at power-up,
+// asks for it again, and hears the answer.
+void ToolAndDeviceMeetOn(const std::string& plugin, const std::string& interfaceName) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--bus", plugin + ":" + interfaceName}));
+  Tester tester(host);
+  ASSERT_TRUE(tester.Connected());
+  CanDevice device(plugin, interfaceName, 0x80);
+  ASSERT_TRUE(device.Started());
+  const int first = tester.Frames().WaitFor(
+      0, [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }, 10s);
+  ASSERT_GE(first, 0) << Stats(host);
+  ASSERT_TRUE(tester.RequestClaimFrom(0x80));
+  EXPECT_GE(tester.Frames().WaitFor(static_cast<std::size_t>(first) + 1,
+                                    [](const SeenFrame& f) { return IsClaimFrom(f, 0x80); }),
+            0)
+      << Stats(host);
+  EXPECT_NE(Stats(host).find(" can_sent=1 "), std::string::npos) << Stats(host);
+}
+
+TEST(ExternalBus, ToolAndDeviceMeetOnAVirtualCanBus) {
+  // A port of its own, so that parallel runs do not share one virtual bus.
+  const std::string bus = "tcp://127.0.0.1:" + std::to_string(30000 + ::getpid() % 20000) + "/can0";
+  ToolAndDeviceMeetOn("virtualcan", bus);
+}
+
+bool Listening(int port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const bool up = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  ::close(fd);
+  return up;
+}
+
+TEST(ExternalBus, LosingTheAdapterEndsTheHostWithAGoodbyeAndAFailure) {
+  // The device serves the virtual bus, so that the bus goes with it.
+  const int port = 30000 + (::getpid() + 1) % 20000;
+  const std::string bus = "tcp://127.0.0.1:" + std::to_string(port) + "/can0";
+  CanDevice device("virtualcan", bus, 0x81);
+  ASSERT_TRUE(device.Started());
+  for (int i = 0; i < 500 && !Listening(port); ++i) std::this_thread::sleep_for(10ms);
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--bus", "virtualcan:" + bus}));
+  Tester tester(host);
+  ASSERT_TRUE(tester.Connected());
+
+  device.Stop();
+  EXPECT_EQ(host.WaitForExit(5000), 1);
+  for (int i = 0; i < 500 && tester.Connected(); ++i) std::this_thread::sleep_for(10ms);
+  EXPECT_FALSE(tester.Connected()) << "no goodbye from the host";
+}
+
+TEST(ExternalBus, ToolAndDeviceMeetOnSocketCan) {
+  if (!HasCanSockets()) GTEST_SKIP() << "no AF_CAN sockets on this machine";
+  if (::if_nametoindex("vcan0") == 0) GTEST_SKIP() << "no vcan0 (see README: Testing on vcan)";
+  ToolAndDeviceMeetOn("socketcan", "vcan0");
+}
+
+TEST(ExternalBus, AnAdapterThatCannotBeOpenedEndsTheHostWithAReason) {
+  testing::HostProcess host;
+  const std::string err = host.RunDir() + "/stderr";
+  EXPECT_EQ(host.RunProgram("app/host/vlt-host", {"--bus", "nosuchplugin:can0"}, "/dev/null", err),
+            1);
+  std::ifstream file(err);
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("nosuchplugin"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -87,6 +87,19 @@ int HostProcess::RunProgram(const std::string& relative, const std::vector<std::
   return WEXITSTATUS(status);
 }
 
+int HostProcess::WaitForExit(int limitMs) {
+  if (pid_ <= 0) return -1;
+  for (int waited = 0; waited <= limitMs; waited += 10) {
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return -1;
+}
+
 void HostProcess::Stop() {
   if (pid_ <= 0) return;
   ::kill(pid_, SIGTERM);

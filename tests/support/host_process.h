@@ -21,6 +21,9 @@ class HostProcess {
   // socket is there.
   bool Start(const std::vector<std::string>& args);
   void Stop();
+  // Waits for the host to end by itself; its exit status, or -1 when it still runs
+  // after `limitMs` or did not exit normally.
+  int WaitForExit(int limitMs);
   const std::string& RunDir() const { return runDir_; }
   // The path of a program built by this build (relative to the build folder).
   static std::string BuiltProgram(const std::string& relative);
