@@ -4,8 +4,9 @@
 #include <unistd.h>
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QEventLoop>
 #include <QtCore/QLoggingCategory>
-#include <QtCore/QThread>
+#include <QtCore/QSocketNotifier>
 #include <QtSerialBus/QCanBus>
 #include <QtSerialBus/QCanBusDevice>
 #include <QtSerialBus/QCanBusFrame>
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <thread>
 
 namespace vlt::host {
 
@@ -57,27 +59,37 @@ Event EventOf(const QCanBusFrame& in, QCanBusDevice& device) {
 
 }  // namespace
 
-// The adapter's thread: owns the QCanBusDevice and its event loop.
-class CanAdapterBus::Worker final : public QThread {
+// The adapter's thread: owns the QCanBusDevice and its event loop. The host's
+// thread reaches it only through a mutex-guarded queue and an eventfd (no Qt
+// calls across threads), so that nothing rests on Qt's own synchronisation.
+class CanAdapterBus::Worker {
  public:
   Worker(QString plugin, QString interfaceName, int wakeFd)
-      : plugin_(std::move(plugin)), interface_(std::move(interfaceName)), wakeFd_(wakeFd) {}
+      : plugin_(std::move(plugin)),
+        interface_(std::move(interfaceName)),
+        wakeFd_(wakeFd),
+        kickFd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
 
-  ~Worker() override {
+  ~Worker() {
     {
-      // Posted to the device, so the quit cannot slip in before exec() starts.
       std::lock_guard lock(mutex_);
       stopping_ = true;
-      if (device_ != nullptr) {
-        QMetaObject::invokeMethod(
-            device_, [this] { quit(); }, Qt::QueuedConnection);
-      }
     }
-    wait();
+    Kick();
+    if (thread_.joinable()) thread_.join();
+    if (kickFd_ >= 0) ::close(kickFd_);
+  }
+  Worker(const Worker&) = delete;
+  Worker& operator=(const Worker&) = delete;
+
+  void Start() {
+    thread_ = std::thread([this] { Run(); });
   }
 
   // Blocks until the device is connected or has failed; empty or the reason.
   std::string WaitConnected() {
+    if (kickFd_ < 0)
+      return std::string("cannot make the adapter's eventfd: ") + std::strerror(errno);
     std::unique_lock lock(mutex_);
     if (!connectDone_.wait_for(lock, kConnectLimit,
                                [this] { return connectResult_.has_value(); })) {
@@ -88,14 +100,11 @@ class CanAdapterBus::Worker final : public QThread {
   }
 
   void Send(const BusFrame& frame) {
-    QCanBusFrame out(frame.id,
-                     QByteArray(reinterpret_cast<const char*>(frame.data.data()), frame.length));
-    out.setExtendedFrameFormat(true);
-    std::lock_guard lock(mutex_);
-    if (device_ == nullptr) return;
-    QCanBusDevice* device = device_;
-    QMetaObject::invokeMethod(
-        device, [device, out] { device->writeFrame(out); }, Qt::QueuedConnection);
+    {
+      std::lock_guard lock(mutex_);
+      outgoing_.push_back(frame);
+    }
+    Kick();
   }
 
   void TakeEvents(std::deque<Event>& into) {
@@ -106,8 +115,10 @@ class CanAdapterBus::Worker final : public QThread {
     }
   }
 
- protected:
-  void run() override {
+ private:
+  void Run() {
+    if (kickFd_ < 0) return;
+    QEventLoop loop;
     QString error;
     std::unique_ptr<QCanBusDevice> device(
         QCanBus::instance()->createDevice(plugin_, interface_, &error));
@@ -126,15 +137,15 @@ class CanAdapterBus::Worker final : public QThread {
     });
     QObject::connect(
         raw, &QCanBusDevice::errorOccurred, raw, [this, raw](QCanBusDevice::CanBusError kind) {
-          const bool up = up_;
+          if (!up_) return;  // a failed connect is told through Connected
           Event event;
-          event.kind = up && kind == QCanBusDevice::ConnectionError ? Event::Kind::kLost
-                                                                    : Event::Kind::kError;
+          event.kind =
+              kind == QCanBusDevice::ConnectionError ? Event::Kind::kLost : Event::Kind::kError;
           event.text = raw->errorString().toStdString();
-          if (up) Push(std::move(event));
+          Push(std::move(event));
         });
     QObject::connect(raw, &QCanBusDevice::stateChanged, raw,
-                     [this, raw](QCanBusDevice::CanBusDeviceState state) {
+                     [this, raw, &loop](QCanBusDevice::CanBusDeviceState state) {
                        if (state == QCanBusDevice::ConnectedState && !up_) {
                          up_ = true;
                          Connected({});
@@ -148,15 +159,32 @@ class CanAdapterBus::Worker final : public QThread {
                            Connected("cannot connect " + interface_.toStdString() + ": " +
                                      raw->errorString().toStdString());
                          }
-                         quit();
+                         loop.quit();
                        }
                      });
-    if (!raw->connectDevice()) {
-      Connected("cannot connect " + interface_.toStdString() + ": " +
-                raw->errorString().toStdString());
-      return;
-    }
-    if (raw->state() == QCanBusDevice::UnconnectedState) {
+    QSocketNotifier kicks(kickFd_, QSocketNotifier::Read);
+    QObject::connect(&kicks, &QSocketNotifier::activated, raw, [this, raw, &loop] {
+      std::uint64_t count = 0;
+      [[maybe_unused]] const ssize_t ignored = ::read(kickFd_, &count, sizeof(count));
+      std::deque<BusFrame> frames;
+      bool stop = false;
+      {
+        std::lock_guard lock(mutex_);
+        frames.swap(outgoing_);
+        stop = stopping_;
+      }
+      if (stop) {
+        loop.quit();
+        return;
+      }
+      for (const BusFrame& frame : frames) {
+        QCanBusFrame out(
+            frame.id, QByteArray(reinterpret_cast<const char*>(frame.data.data()), frame.length));
+        out.setExtendedFrameFormat(true);
+        raw->writeFrame(out);
+      }
+    });
+    if (!raw->connectDevice() || raw->state() == QCanBusDevice::UnconnectedState) {
       Connected("cannot connect " + interface_.toStdString() + ": " +
                 raw->errorString().toStdString());
       return;
@@ -165,21 +193,11 @@ class CanAdapterBus::Worker final : public QThread {
       up_ = true;
       Connected({});
     }
-    {
-      std::lock_guard lock(mutex_);
-      if (stopping_) return;
-      device_ = raw;
-    }
-    exec();
-    {
-      std::lock_guard lock(mutex_);
-      device_ = nullptr;
-    }
+    loop.exec();
     QObject::disconnect(raw, nullptr, nullptr, nullptr);
     if (raw->state() != QCanBusDevice::UnconnectedState) raw->disconnectDevice();
   }
 
- private:
   void Connected(std::string result) {
     std::lock_guard lock(mutex_);
     if (connectResult_) return;
@@ -196,15 +214,24 @@ class CanAdapterBus::Worker final : public QThread {
     [[maybe_unused]] const ssize_t ignored = ::write(wakeFd_, &one, sizeof(one));
   }
 
+  void Kick() {
+    const std::uint64_t one = 1;
+    if (kickFd_ >= 0) {
+      [[maybe_unused]] const ssize_t ignored = ::write(kickFd_, &one, sizeof(one));
+    }
+  }
+
   QString plugin_;
   QString interface_;
-  int wakeFd_;
+  int wakeFd_;       // tells the host's loop that events wait
+  int kickFd_;       // tells the worker that frames or the stop wait
   bool up_ = false;  // the worker thread's own
+  std::thread thread_;
   std::mutex mutex_;
   std::condition_variable connectDone_;
   std::optional<std::string> connectResult_;
-  QCanBusDevice* device_ = nullptr;
   bool stopping_ = false;
+  std::deque<BusFrame> outgoing_;
   std::deque<Event> events_;
 };
 
@@ -244,7 +271,7 @@ std::string CanAdapterBus::Open() {
   if (wakeFd_ < 0) return std::string("cannot make the adapter's eventfd: ") + std::strerror(errno);
   worker_ = std::make_unique<Worker>(QString::fromStdString(plugin_),
                                      QString::fromStdString(interface_), wakeFd_);
-  worker_->start();
+  worker_->Start();
   std::string error = worker_->WaitConnected();
   if (!error.empty()) worker_.reset();
   return error;

@@ -1,7 +1,7 @@
 // A CAN adapter through a Qt SerialBus plugin (socketcan, virtualcan, peakcan, ...).
 // QCanBusDevice needs a Qt event loop, so it lives on its own thread; what it
 // hears crosses to the host's poll loop through a queue and an eventfd, and the
-// tools' frames cross back as queued calls.
+// tools' frames cross back the same way.
 #pragma once
 
 #include <cstdint>
