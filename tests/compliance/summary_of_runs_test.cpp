@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace static_scenario;
 
-const fs::path kHere = fs::path(__FILE__).parent_path();
+const fs::path kHere = fs::path(VLT_TESTS_DIR) / "compliance";
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

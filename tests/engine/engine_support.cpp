@@ -135,7 +135,7 @@ std::string Visible(const std::string& line) {
 }  // namespace
 
 ::testing::AssertionResult MatchesGolden(const std::string& actual, const std::string& file) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / "golden" / file;
+  const auto path = std::filesystem::path(VLT_TESTS_DIR) / "engine" / "golden" / file;
   std::ifstream in(path, std::ios::binary);
   if (!in) return ::testing::AssertionFailure() << "missing golden file " << path;
   std::ostringstream buffer;

@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kLogs = fs::path(__FILE__).parent_path() / "logs";
+const fs::path kLogs = fs::path(VLT_TESTS_DIR) / "reports" / "logs";
 
 struct ReportCommandFixture : ::testing::Test {
   std::ostringstream out, err;

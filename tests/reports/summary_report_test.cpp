@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kHere = fs::path(__FILE__).parent_path();
+const fs::path kHere = fs::path(VLT_TESTS_DIR) / "reports";
 const ProductVersion kWidget{"Widget", "2.1"};
 
 std::string ReadFile(const fs::path& path) {

@@ -75,7 +75,7 @@ struct ProfileFixture : ::testing::Test {
 
 TEST_F(ProfileFixture, DefaultsSaveByteExactlyAndLoadBackUnchanged) {
   const std::string written = Save(app, "default.zcf");
-  std::ifstream golden(fs::path(__FILE__).parent_path() / "default_profile.golden",
+  std::ifstream golden(fs::path(VLT_TESTS_DIR) / "settings" / "default_profile.golden",
                        std::ios::binary);
   std::ostringstream expected;
   expected << golden.rdbuf();

@@ -16,7 +16,7 @@ namespace vlt::settings {
 namespace {
 
 std::string ReadGolden(const std::string& name) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / name;
+  const auto path = std::filesystem::path(VLT_TESTS_DIR) / "settings" / name;
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
