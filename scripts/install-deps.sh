@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
+# The desktop program: Qt 6 Widgets and QtTest, and a font the offscreen tests render with.
+packages+=(qt6-base-dev fonts-dejavu-core)
 # libFuzzer comes with clang's runtime.
 packages+=(clang libclang-rt-14-dev)
 
