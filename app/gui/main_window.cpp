@@ -6,7 +6,9 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -81,6 +83,11 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   setWindowIcon(ApplicationIcon());
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   resize(1100, 760);
+  if (services_.rememberSize) {
+    const int cx = services_.registry.GetInt(kMainWindowSection, "CX", 0);
+    const int cy = services_.registry.GetInt(kMainWindowSection, "CY", 0);
+    if (cx > 0 && cy > 0) resize(std::max(cx, kMinimumWidth), std::max(cy, kMinimumHeight));
+  }
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -513,18 +520,23 @@ void MainWindow::Tell(const std::string& caption, const std::string& text) {
   services_.app.Prompter().MessageBox(caption, text);
 }
 
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (isVisible()) resized_ = true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (finished_) {
-    event->accept();
+  // The close box asks like "Done", so unsaved profile changes are not lost.
+  if (!finished_) Done();
+  if (!finished_) {
+    event->ignore();
     return;
   }
-  // The close box asks like "Done", so unsaved profile changes are not lost.
-  Done();
-  if (finished_) {
-    event->accept();
-  } else {
-    event->ignore();
+  if (services_.rememberSize && resized_) {
+    services_.registry.SetInt(kMainWindowSection, "CX", width());
+    services_.registry.SetInt(kMainWindowSection, "CY", height());
   }
+  event->accept();
 }
 
 }  // namespace vlt::gui

@@ -44,6 +44,10 @@ struct WindowServices {
   OperatorDialogs& dialogs;
   engine::LocalTimeFn localTime = engine::SystemLocalTime;
   bool runTimer = true;  // tests call TimerTick themselves, on virtual time
+  // Keeps the size the operator gave the window in the registry file ("CX" and
+  // "CY" under the window's section); off in the program, as for every window
+  // of the tester.
+  bool rememberSize = false;
 };
 
 // The test status box, the tick-rate box and the element strip, written by the
@@ -101,6 +105,7 @@ class MainWindow final : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildMenus();
@@ -147,6 +152,10 @@ class MainWindow final : public QMainWindow {
   QPushButton* dumpButton_ = nullptr;
   QLabel* strip_ = nullptr;
   bool finished_ = false;
+  bool resized_ = false;  // by the operator, after the window was shown
 };
+
+// The registry section of the main window's remembered size: its template id in hex.
+inline constexpr const char* kMainWindowSection = "66";
 
 }  // namespace vlt::gui

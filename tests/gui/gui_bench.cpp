@@ -19,13 +19,15 @@ GuiBench::GuiBench(Options options) {
   driver.StepMillis(5);  // registration and its acknowledgement
   dataContext = std::make_unique<data::DataContext>(*app);
   appSettings = settings::CreateApplicationSettings(*dataContext);
-  registry = std::make_unique<platform::RegistryFile>(Path("Valmora.conf"));
+  registry = std::make_unique<platform::RegistryFile>(
+      options.registryPath.empty() ? Path("Valmora.conf") : options.registryPath);
   if (!options.startingProfile.empty()) {
     registry->SetString(settings::kApplicationSubkey, settings::kStartingProfileValue,
                         options.startingProfile);
   }
-  gui::WindowServices services{*app,      *dataContext, *appSettings,   *dictionary,
-                               *registry, dialogs,      BenchLocalTime, false};
+  gui::WindowServices services{*app,           *dataContext, *appSettings,
+                               *dictionary,    *registry,    dialogs,
+                               BenchLocalTime, false,        options.rememberSize};
   window = std::make_unique<gui::MainWindow>(services);
   window->Pane().SetLineObserver([this](std::string_view line) { powerOperator.OnLogLine(line); });
 }

@@ -89,6 +89,8 @@ class GuiBench {
     std::unique_ptr<host::SimDevice> dut;
     bool hostRunning = true;
     std::string startingProfile;  // written to the registry file before the window opens
+    bool rememberSize = false;
+    std::string registryPath;  // empty: one in the bench's folder
   };
   GuiBench() : GuiBench(Options{}) {}
   explicit GuiBench(Options options);

@@ -73,6 +73,7 @@ class MainWindowTest : public QObject {
   void withoutAHostTheWindowStillWorks();
   void spaceBarFollowsTheWindowKeys();
   void verboseModeShowsTheStatusRow();
+  void windowSizeIsKeptOnlyWhenAsked();
 };
 
 void MainWindowTest::menusFollowTheRunningTest() {
@@ -402,6 +403,32 @@ void MainWindowTest::verboseModeShowsTheStatusRow() {
   QVERIFY(bench.RunUntilIdle(1000));
   bench.window->RunCommand(gui::kVerboseMode);
   QVERIFY(!bench.window->ElementStrip()->isVisibleTo(bench.window.get()));
+}
+
+void MainWindowTest::windowSizeIsKeptOnlyWhenAsked() {
+  QTemporaryDir folder;
+  const std::string registry = folder.filePath(QStringLiteral("Valmora.conf")).toStdString();
+  for (bool remember : {false, true}) {
+    {
+      GuiBench::Options options;
+      options.rememberSize = remember;
+      options.registryPath = registry;
+      GuiBench bench(std::move(options));
+      bench.window->show();
+      QVERIFY(QTest::qWaitForWindowExposed(bench.window.get()));
+      bench.window->resize(1234, 777);
+      QCoreApplication::processEvents();
+      bench.window->close();
+      QVERIFY(bench.window->Finished());
+    }
+    GuiBench::Options options;
+    options.rememberSize = true;
+    options.registryPath = registry;
+    GuiBench again(std::move(options));
+    QCOMPARE(again.window->width(), remember ? 1234 : 1100);
+    // The window is never smaller than its minimum.
+    QCOMPARE(again.window->minimumWidth(), gui::MainWindow::kMinimumWidth);
+  }
 }
 
 QTEST_MAIN(MainWindowTest)
