@@ -1,5 +1,6 @@
 // A whole session in the window against the in-process simulated host: read the
 // DUT's ADDRESS_CLAIM into the profile, then run A-10 with it, on virtual time.
+#include <QDir>
 #include <QTest>
 #include <fstream>
 #include <sstream>
@@ -16,6 +17,8 @@ class WindowTestRunTest : public QObject {
 
  private Q_SLOTS:
   void readAddressClaimThenA10Passes();
+  void theSpaceBarInTheWindowLetsA20Go();
+  void summaryOfTheSavedLogs();
 };
 
 void WindowTestRunTest::readAddressClaimThenA10Passes() {
@@ -61,6 +64,59 @@ void WindowTestRunTest::readAddressClaimThenA10Passes() {
   saved << in.rdbuf();
   QVERIFY(Has(saved.str(), "PASS : Broadcasts Address Claim"));
   QVERIFY(!Has(saved.str(), "\r\n\r\n"));
+}
+
+void WindowTestRunTest::theSpaceBarInTheWindowLetsA20Go() {
+  using namespace compliance::static_scenario;
+  GuiBench::Options options;
+  options.dut = Dut({});
+  GuiBench bench(std::move(options));
+  bench.Settings().SetValue("DSA For Address Claiming", std::to_string(kDsa));
+  bench.Settings().SetValue("Manufacturer ID", "291");
+  bench.Settings().SetValue("Full ADDRESS_CLAIM Value", kDutName);
+  bench.window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(bench.window.get()));
+
+  bench.window->RunCommand(32781);  // A-20 Static Conflict (LP)
+  for (int i = 0; i < 60'000 && !Has(bench.Text(), "Press <space>"); ++i) bench.Run(1);
+  QVERIFY(Has(bench.Text(), "Press <space>"));
+  bench.Run(5000);  // nobody presses: the test waits
+  QVERIFY(bench.window->TestRunning());
+  QWidget* focus = bench.window->Pane().Widget();
+  QTest::keyPress(focus, Qt::Key_Space);
+  bench.Run(200);
+  QTest::keyRelease(focus, Qt::Key_Space);
+  QVERIFY(bench.RunUntilIdle(60'000));
+  QVERIFY(!bench.window->LastTest()->Aborted());
+  QVERIFY(Has(bench.Text(), "Test A20 complete."));
+}
+
+void WindowTestRunTest::summaryOfTheSavedLogs() {
+  using namespace compliance::static_scenario;
+  GuiBench::Options options;
+  options.dut = Dut({});
+  GuiBench bench(std::move(options));
+  bench.Settings().SetValue("DSA For Address Claiming", std::to_string(kDsa));
+  bench.Settings().SetValue("Manufacturer ID", "291");
+  bench.Settings().SetValue("Full ADDRESS_CLAIM Value", kDutName);
+  const QString logs = bench.dir.filePath(QStringLiteral("logs"));
+  QVERIFY(QDir().mkpath(logs));
+  const std::string folder = logs.toStdString();
+  bench.window->RunCommand(32780);
+  QVERIFY(bench.RunUntilIdle(60'000));
+  bench.dialogs.files.push_back(folder + "/" + bench.window->LogFileName());
+  bench.window->RunCommand(gui::kSaveLog);
+
+  bench.dialogs.folders.push_back(folder);
+  bench.window->RunCommand(gui::kBuildSummaryReport);
+  QVERIFY2(Has(bench.Text(), "Product              : Default Product  0.0.0"),
+           bench.Text().c_str());
+
+  bench.dialogs.yesNo = false;  // the question is answered No: nothing is deleted
+  bench.dialogs.folders.push_back(folder);
+  bench.window->RunCommand(gui::kDeleteSuperseded);
+  QCOMPARE(bench.dialogs.folders.size(), std::size_t{1});
+  QCOMPARE(QDir(logs).entryList(QDir::Files).size(), 1);
 }
 
 QTEST_MAIN(WindowTestRunTest)
