@@ -2,14 +2,17 @@
 // pane written from two threads.
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
 #include <thread>
 
 #include "gui/dialogs.h"
 #include "gui/element_strip.h"
 #include "gui/window_log_pane.h"
+#include "gui/window_prompter.h"
 
 using namespace vlt;
 
@@ -24,6 +27,7 @@ class WindowPartsTest : public QObject {
   void skipTestDialogListsTheCatalogue();
   void logPaneKeepsTheOrderOfBothThreads();
   void logPaneLimitsTypingOnly();
+  void questionsFromTheTickThreadAreAnsweredInTheWindow();
 };
 
 void WindowPartsTest::elementStripKeepsColoursAndText() {
@@ -129,6 +133,34 @@ void WindowPartsTest::logPaneLimitsTypingOnly() {
   pane.Clear();
   QTest::keyClicks(pane.Widget(), "xyz");
   QCOMPARE(pane.Text(), std::string("xyz"));
+}
+
+void WindowPartsTest::questionsFromTheTickThreadAreAnsweredInTheWindow() {
+  gui::WindowPrompter prompter;
+  QStringList shown;
+  QTimer answerer;  // the operator: answers whatever box the window shows
+  connect(&answerer, &QTimer::timeout, this, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* decision = qobject_cast<gui::DecisionBox*>(modal)) {
+      shown << QStringLiteral("decision");
+      decision->NoButton()->click();
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      shown << box->text();
+      box->button(QMessageBox::Ok)->click();
+    }
+  });
+  answerer.start(10);
+  std::atomic<bool> done{false};
+  bool answer = true;
+  std::thread tick([&] {
+    prompter.MessageBox("Initialization Error", "No host \xB0");
+    answer = prompter.AskDecision("\r\nTest ABORTED!", "Do you want to log the results?");
+    done.store(true);
+  });
+  QTRY_VERIFY_WITH_TIMEOUT(done.load(), 20000);
+  tick.join();
+  QVERIFY(!answer);
+  QCOMPARE(shown, QStringList() << QStringLiteral("No host \u00b0") << QStringLiteral("decision"));
 }
 
 QTEST_MAIN(WindowPartsTest)
