@@ -353,8 +353,9 @@ void MainWindow::RepeatLastTest() {
 }
 
 void MainWindow::AbortTest() {
-  // An abort left in an idle test's queue would end its next run at once.
-  if (lastTest_ && TestRunning()) lastTest_->PostEvent(engine::kEvAbort);
+  // An abort left in the queue of a test that is no longer running (idle, or
+  // finishing and asking the operator) would end its next run at once.
+  if (lastTest_ && TestRunning() && lastTest_->Running()) lastTest_->PostEvent(engine::kEvAbort);
 }
 
 void MainWindow::ToggleVerbose() {
