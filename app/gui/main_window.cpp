@@ -489,6 +489,12 @@ void MainWindow::TimerTick() {
 }
 
 void MainWindow::Done() {
+  if (TestRunning()) {
+    // Closing under a running test would leave the host in the test's mode and
+    // tear the test down while the tick thread may be inside it.
+    Tell("Done", "A test is running. End it with Test > Abort, then choose Done.");
+    return;
+  }
   if (profiles_.Modified()) {
     log_.Detach();
     const bool save = services_.app.Prompter().AskDecision(kSaveStatement, kSaveQuestion);

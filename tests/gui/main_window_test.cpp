@@ -152,6 +152,9 @@ void MainWindowTest::repeatAndAbort() {
   bench.window->RunCommand(gui::kRepeatLastTest);
   QCOMPARE(bench.window->LastTest(), test);
   QVERIFY(bench.window->TestRunning());
+  bench.window->Done();  // refused while the test runs
+  QVERIFY(!bench.window->Finished());
+  QVERIFY(Has(bench.prompter.boxes.back().second, "A test is running."));
   QVERIFY(bench.RunUntilIdle());
   QVERIFY(!test->Aborted());  // the earlier abort did not carry over
   QVERIFY(Has(bench.Text(), "Test A10 complete."));
