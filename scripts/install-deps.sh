@@ -8,7 +8,9 @@ packages=(g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
 packages+=(nodejs npm)
 # vlt-host's CAN adapters: Qt 6 SerialBus; its plugins (socketcan, virtualcan,
 # peakcan, ...) come with libqt6serialbus6.
-packages+=(qt6-base-dev qt6-serialbus-dev libqt6serialbus6)
+packages+=(qt6-serialbus-dev libqt6serialbus6)
+# The desktop program: Qt 6 Widgets and QtTest, and a font the offscreen tests render with.
+packages+=(qt6-base-dev fonts-dejavu-core)
 # libFuzzer comes with clang's runtime.
 packages+=(clang libclang-rt-14-dev)
 

@@ -131,20 +131,6 @@ bool ApplySets(settings::SettingManager& store, const std::vector<std::string>& 
 
 }  // namespace
 
-std::string SavedLogText(const std::string& paneText) {
-  std::string out;
-  std::size_t start = 0;
-  while (start < paneText.size()) {
-    std::size_t end = paneText.find('\n', start);
-    if (end == std::string::npos) end = paneText.size();
-    std::string line = paneText.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) out += line + "\r\n";
-    start = end + 1;
-  }
-  return out;
-}
-
 int RunTests(const std::vector<std::string>& args) {
   int exitCode = kExitOk;
   const auto parsed = ParseRunOptions(args, exitCode);

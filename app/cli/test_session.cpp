@@ -84,7 +84,7 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
   }
   const std::string path = outDir + "/" + platform::Cp1252ToUtf8(logName) + ".txt";
   std::string error;
-  if (platform::WriteFileAtomically(path, SavedLogText(app_.Log().Text()), &error)) {
+  if (platform::WriteFileAtomically(path, framework::SavedLogText(app_.Log().Text()), &error)) {
     outcome.logPath = path;
     std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
   } else {

@@ -42,4 +42,21 @@ std::string FitText(std::string_view text, std::size_t width, bool rightAlign) {
   return std::string(text.substr(0, width - 2)) + "..";
 }
 
+std::string SavedLogText(std::string_view paneText) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < paneText.size()) {
+    std::size_t end = paneText.find('\n', start);
+    if (end == std::string_view::npos) end = paneText.size();
+    std::string_view line = paneText.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty()) {
+      out += line;
+      out += "\r\n";
+    }
+    start = end + 1;
+  }
+  return out;
+}
+
 }  // namespace vlt::framework

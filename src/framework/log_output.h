@@ -32,4 +32,8 @@ class LogOutput {
 // left when right-aligned), longer text keeps width - 2 characters and "..".
 std::string FitText(std::string_view text, std::size_t width, bool rightAlign);
 
+// The log pane's text as "Save &Log" writes it: its non-empty lines, each ended
+// with CR LF; both front ends save through it.
+std::string SavedLogText(std::string_view paneText);
+
 }  // namespace vlt::framework

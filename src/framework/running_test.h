@@ -19,16 +19,23 @@ class RunningTestSlot {
   void Set(TestStepper* test) {
     std::lock_guard lock(mutex_);
     test_ = test;
+    occupied_.store(test != nullptr);
   }
   // Empties the slot if it still holds this test.
   void Clear(TestStepper* test) {
     std::lock_guard lock(mutex_);
-    if (test_ == test) test_ = nullptr;
+    if (test_ == test) {
+      test_ = nullptr;
+      occupied_.store(false);
+    }
   }
   TestStepper* Get() const {
     std::lock_guard lock(mutex_);
     return test_;
   }
+  // Whether a test is in the slot, without the lock: the window asks this while
+  // the tick thread may hold the lock waiting for the operator's answer.
+  bool Occupied() const { return occupied_.load(); }
   void StepIfAny() {
     std::lock_guard lock(mutex_);
     if (test_ != nullptr) test_->Step();
@@ -37,6 +44,7 @@ class RunningTestSlot {
  private:
   mutable std::recursive_mutex mutex_;  // a test may leave the slot from inside its own step
   TestStepper* test_ = nullptr;
+  std::atomic<bool> occupied_{false};
 };
 
 }  // namespace vlt::framework

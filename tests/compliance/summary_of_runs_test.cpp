@@ -38,7 +38,7 @@ void RunAndSave(const std::string& code, host::DutFaults faults, const fs::path&
   ASSERT_TRUE(test);
   ASSERT_TRUE(bench.Run(*test));
   std::ofstream out(folder / (test->DefaultLogName() + ".txt"), std::ios::binary);
-  out << cli::SavedLogText(bench.Text());
+  out << framework::SavedLogText(bench.Text());
 }
 
 TEST(SummaryOfRuns, LogsOfRealRunsSummariseByteExactly) {

@@ -3,6 +3,7 @@
 #include "framework/activity_parser.h"
 #include "framework/host_watchdog.h"
 #include "framework/product_id_parser.h"
+#include "framework/running_test.h"
 #include "support/virtual_time.h"
 
 namespace vlt::framework {
@@ -148,6 +149,36 @@ TEST(FitText, PadsCutsAndAligns) {
       {"ABCDE", 5, false, "ABCDE"},       {"ABC", 2, false, ".."},  {"ABC", 1, false, "."},
   };
   for (const auto& c : cases) EXPECT_EQ(FitText(c.text, c.width, c.right), c.expected) << c.text;
+}
+
+TEST(SavedLogText, KeepsEveryNonEmptyLineWhole) {
+  const std::string longLine(3000, 'x');
+  EXPECT_EQ(SavedLogText("a\r\n\r\nb\n\n" + longLine + "\r\nlast"),
+            "a\r\nb\r\n" + longLine + "\r\nlast\r\n");
+  EXPECT_EQ(SavedLogText("\r\n\r\n"), "");
+}
+
+// The window asks Occupied without the lock while the tick thread may hold it.
+TEST(RunningTestSlot, OccupiedFollowsTheSlotEvenFromInsideAStep) {
+  struct Leaver : TestStepper {
+    RunningTestSlot* slot = nullptr;
+    bool seenDuringStep = false;
+    void Step() override {
+      seenDuringStep = slot->Occupied();
+      slot->Clear(this);
+    }
+  } test;
+  RunningTestSlot slot;
+  test.slot = &slot;
+  EXPECT_FALSE(slot.Occupied());
+  slot.Set(&test);
+  EXPECT_TRUE(slot.Occupied());
+  Leaver other;
+  slot.Clear(&other);  // not the test in the slot
+  EXPECT_TRUE(slot.Occupied());
+  slot.StepIfAny();
+  EXPECT_TRUE(test.seenDuringStep);
+  EXPECT_FALSE(slot.Occupied());
 }
 
 }  // namespace

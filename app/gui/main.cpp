@@ -1,0 +1,69 @@
+// valmora: the desktop tester. Start-up and shutdown around the main window.
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/data_context.h"
+#include "dictionary/dictionary.h"
+#include "framework/tool_app.h"
+#include "gui/main_window.h"
+#include "gui/operator_dialogs.h"
+#include "gui/window_icon.h"
+#include "gui/window_prompter.h"
+#include "platform/clock.h"
+#include "platform/instance_lock.h"
+#include "platform/mailslots.h"
+#include "platform/registry_file.h"
+#include "platform/run_dir.h"
+#include "settings/default_settings.h"
+
+int main(int argc, char** argv) {
+  using namespace vlt;
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Valmora"));
+  QApplication::setDesktopFileName(QStringLiteral("valmora"));
+  QApplication::setWindowIcon(gui::ApplicationIcon());
+
+  const platform::RunDirResult runDir = platform::PrepareRunDir();
+  platform::InstanceLock lock;
+  if (runDir.ok() && lock.TryAcquire(platform::TesterLockPath(runDir.path)) ==
+                         platform::InstanceLock::Result::kHeldElsewhere) {
+    // One tester per bus: a second copy ends at once, leaving the first alone.
+    std::fprintf(stderr, "valmora: another tester is running on %s\n", runDir.path.c_str());
+    return 0;
+  }
+  if (!runDir.ok()) {
+    QMessageBox::warning(nullptr, QStringLiteral("Initialization Error"),
+                         QString::fromStdString(runDir.error));
+  }
+
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+
+  platform::SteadyClock clock;
+  platform::UnixMailslots mailslots(runDir.ok() ? runDir.path : platform::RunDirPath());
+  framework::ThreadTickDriver driver(mailslots);
+  gui::WindowPrompter prompter;
+  framework::ValmoraApp app(clock, mailslots, prompter, driver);
+  app.InitInstance(args);  // without a host it says so in a box; the window opens all the same
+  auto dictionary = dictionary::StartMainDictionary(app);
+  int result = 0;
+  {
+    data::DataContext dataContext(app);
+    auto appSettings = settings::CreateApplicationSettings(dataContext);
+    platform::RegistryFile registry(platform::RegistryFile::DefaultPath("Valmora"));
+    gui::QtOperatorDialogs dialogs(nullptr);
+    gui::MainWindow window(
+        gui::WindowServices{app, dataContext, *appSettings, *dictionary, registry, dialogs});
+    prompter.SetWindow(&window);
+    dialogs.SetParent(&window);
+    window.show();
+    result = QApplication::exec();
+    prompter.SetWindow(nullptr);
+  }
+  dictionary.reset();
+  app.ShutDown();
+  return result;
+}

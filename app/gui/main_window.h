@@ -1,0 +1,161 @@
+// The tester's main window: the settings list, the log pane, the verbose status
+// row, the menus and their commands, the 50 ms timer and "Done".
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <atomic>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "data/datum_list.h"
+#include "engine/test.h"
+#include "engine/test_context.h"
+#include "framework/host_watchdog.h"
+#include "framework/tool_app.h"
+#include "gui/datum_list_view.h"
+#include "gui/operator_dialogs.h"
+#include "gui/window_key_state.h"
+#include "gui/window_log_pane.h"
+#include "platform/registry_file.h"
+#include "settings/default_settings.h"
+#include "settings/profile.h"
+#include "settings/registry_string.h"
+
+class QMenu;
+
+namespace vlt::dictionary {
+class Dictionary;
+}
+
+namespace vlt::gui {
+
+// What the window works with; the program passes the real ones, tests their doubles.
+struct WindowServices {
+  framework::ValmoraApp& app;
+  data::DataContext& data;
+  settings::ApplicationSettings& settings;
+  const dictionary::Dictionary& dictionary;
+  platform::RegistryFile& registry;
+  OperatorDialogs& dialogs;
+  engine::LocalTimeFn localTime = engine::SystemLocalTime;
+  bool runTimer = true;  // tests call TimerTick themselves, on virtual time
+  // Keeps the size the operator gave the window in the registry file ("CX" and
+  // "CY" under the window's section); off in the program, as for every window
+  // of the tester.
+  bool rememberSize = false;
+};
+
+// The test status box, the tick-rate box and the element strip, written by the
+// tick thread through queued calls.
+class WindowStatusDisplay final : public QObject, public engine::StatusDisplay {
+  Q_OBJECT
+
+ public:
+  WindowStatusDisplay(QLineEdit* status, QLineEdit* tickRate, QLabel* strip, QObject* parent)
+      : QObject(parent), status_(status), tickRate_(tickRate), strip_(strip) {}
+  void SetTestStatus(const std::string& text) override;
+  void SetTickRate(const std::string& text) override;
+  void SetElementStrip(const std::string& richText) override;
+
+ private:
+  QLineEdit* status_;
+  QLineEdit* tickRate_;
+  QLabel* strip_;
+};
+
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTimerMillis = 50;
+  static constexpr int kMinimumWidth = 900;
+  static constexpr int kMinimumHeight = 600;
+
+  explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Runs a menu command as the menu would (commands that need an idle tester do
+  // nothing while a test runs).
+  void RunCommand(int id);
+  // Applies the enabling rules, as opening a menu does.
+  void UpdateMenus();
+  // One tick of the 50 ms timer.
+  void TimerTick();
+  // "Done": the save question, then the window closes.
+  void Done();
+
+  bool TestRunning() const;
+  engine::Test* LastTest() const { return lastTest_.get(); }
+  QAction* Action(int id) const;
+  WindowLogPane& Pane() const { return *pane_; }
+  DatumListView& SettingsView() const { return *settingsView_; }
+  DatumListHost& ListHost() { return listHost_; }
+  WindowKeyState& Keys() { return keys_; }
+  settings::ProfileManager& Profiles() { return profiles_; }
+  const std::string& LogFileName() const { return logFileName_; }
+  bool Verbose() const { return verbose_.load(); }
+  bool Finished() const { return finished_; }
+  QWidget* StatusRow() const { return statusRow_; }
+  QLabel* ElementStrip() const { return strip_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QAction* AddCommand(QMenu* menu, int id, std::string_view text);
+  void BuildBottomRow(QWidget* central);
+  void UpdateTitle();
+  void PublishPane();
+
+  void StartTest(std::string_view code);
+  void RepeatLastTest();
+  void AbortTest();
+  void ToggleVerbose();
+  void LogSkippedTest();
+  void SaveLog();
+  void ReadLogFile();
+  void CopyToClipboard();
+  void LoadProfile();
+  void SaveProfile();
+  void BuildSummaryReport();
+  void DeleteSuperseded();
+  bool SaveProfileOnDone();
+  void Tell(const std::string& caption, const std::string& text);
+
+  WindowServices services_;
+  framework::LogOutput& log_;
+  WindowLogPane* pane_ = nullptr;
+  WindowKeyState keys_;
+  std::atomic<bool> verbose_{false};
+  settings::RegistryString startingProfile_;
+  settings::ProfileManager profiles_;
+  DatumListHost listHost_;
+  DatumListView* settingsView_ = nullptr;
+  data::DatumListTicker ticker_;
+  framework::HostWatchdog watchdog_;
+  WindowStatusDisplay* status_ = nullptr;
+  std::unique_ptr<engine::TestContext> context_;
+  std::unique_ptr<engine::Test> lastTest_;
+  std::string logFileName_;
+  QTimer timer_;
+  std::map<int, QAction*> actions_;
+  QWidget* statusRow_ = nullptr;
+  QLineEdit* statusBox_ = nullptr;
+  QLineEdit* tickRateBox_ = nullptr;
+  QPushButton* dumpButton_ = nullptr;
+  QLabel* strip_ = nullptr;
+  bool finished_ = false;
+  bool resized_ = false;  // by the operator, after the window was shown
+};
+
+// The registry section of the main window's remembered size: its template id in hex.
+inline constexpr const char* kMainWindowSection = "66";
+
+}  // namespace vlt::gui

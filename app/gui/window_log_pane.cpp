@@ -1,0 +1,137 @@
+#include "gui/window_log_pane.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QThread>
+
+#include "gui/qt_text.h"
+#include "gui/window_fonts.h"
+
+namespace vlt::gui {
+
+namespace {
+std::string WithCrLf(const QString& text) {
+  std::string out;
+  for (const char c : FromQt(text)) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+}  // namespace
+
+WindowLogPane::WindowLogPane(QWidget* parent) : QObject(parent), edit_(new QPlainTextEdit(parent)) {
+  edit_->setObjectName(QStringLiteral("logPane"));
+  edit_->setFont(MonospaceFont(9));
+  edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  edit_->setUndoRedoEnabled(false);
+  edit_->installEventFilter(this);
+}
+
+bool WindowLogPane::OnWindowThread() const {
+  return QThread::currentThread() == thread();
+}
+
+void WindowLogPane::AppendLine(std::string_view text) {
+  if (observer_) observer_(text);
+  Post({Op::Kind::kAppend, std::string(text)});
+}
+
+void WindowLogPane::Clear() {
+  Post({Op::Kind::kClear, {}});
+}
+
+void WindowLogPane::SetReadOnly(bool readOnly) {
+  Post({Op::Kind::kReadOnly, {}, readOnly});
+}
+
+void WindowLogPane::Post(Op op) {
+  bool queue = false;
+  {
+    std::lock_guard lock(mutex_);
+    if (op.kind == Op::Kind::kAppend) {
+      written_ += op.text;
+      written_ += "\r\n";
+    } else if (op.kind == Op::Kind::kClear) {
+      written_.clear();
+    }
+    pending_.push_back(std::move(op));
+    if (!OnWindowThread() && !flushQueued_) {
+      flushQueued_ = true;
+      queue = true;
+    }
+  }
+  if (OnWindowThread()) {
+    Flush();
+  } else if (queue) {
+    QMetaObject::invokeMethod(this, &WindowLogPane::Flush, Qt::QueuedConnection);
+  }
+}
+
+void WindowLogPane::Flush() {
+  std::vector<Op> ops;
+  {
+    std::lock_guard lock(mutex_);
+    ops.swap(pending_);
+    flushQueued_ = false;
+  }
+  if (ops.empty()) return;
+  QScrollBar* bar = edit_->verticalScrollBar();
+  const bool atEnd = bar->value() >= bar->maximum() - 2;
+  QString batch;  // consecutive lines go in with one edit, which keeps long reports fast
+  auto insertBatch = [&] {
+    if (batch.isEmpty()) return;
+    QTextCursor cursor(edit_->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(batch);
+    batch.clear();
+  };
+  for (const Op& op : ops) {
+    switch (op.kind) {
+      case Op::Kind::kAppend:
+        batch += ToQt(op.text);
+        batch += QLatin1Char('\n');
+        break;
+      case Op::Kind::kClear:
+        batch.clear();
+        edit_->clear();
+        break;
+      case Op::Kind::kReadOnly:
+        insertBatch();
+        edit_->setReadOnly(op.flag);
+        break;
+    }
+  }
+  insertBatch();
+  if (atEnd) bar->setValue(bar->maximum());
+}
+
+std::string WindowLogPane::Text() const {
+  if (!OnWindowThread()) {
+    std::lock_guard lock(mutex_);
+    return written_;
+  }
+  const_cast<WindowLogPane*>(this)->Flush();
+  return WithCrLf(edit_->toPlainText());
+}
+
+std::string WindowLogPane::SelectedText() const {
+  QString selected = edit_->textCursor().selectedText();
+  selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return WithCrLf(selected);
+}
+
+bool WindowLogPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edit_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool typesText = !key->text().isEmpty() && key->text().at(0).isPrint();
+    if (typesText && !edit_->isReadOnly() && edit_->document()->characterCount() > textLimit_) {
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vlt::gui

@@ -1,0 +1,65 @@
+#include "gui_bench.h"
+
+#include "settings/registry_string.h"
+
+namespace vlt::testing {
+
+std::tm BenchLocalTime() {
+  return LocalTime(2026, 1, 22, 4, 14, 5, 9);
+}
+
+GuiBench::GuiBench(Options options) {
+  if (options.dut) host.SetDut(std::move(options.dut));
+  host.SetRunning(options.hostRunning);
+  toolSlots = host.ConnectTool();
+  driver.beforeStep = [this] { host.CatchUp(); };
+  app = std::make_unique<framework::ValmoraApp>(clock, *toolSlots, prompter, driver);
+  app->InitInstance({});
+  dictionary = dictionary::StartMainDictionary(*app);
+  driver.StepMillis(5);  // registration and its acknowledgement
+  dataContext = std::make_unique<data::DataContext>(*app);
+  appSettings = settings::CreateApplicationSettings(*dataContext);
+  registry = std::make_unique<platform::RegistryFile>(
+      options.registryPath.empty() ? Path("Valmora.conf") : options.registryPath);
+  if (!options.startingProfile.empty()) {
+    registry->SetString(settings::kApplicationSubkey, settings::kStartingProfileValue,
+                        options.startingProfile);
+  }
+  gui::WindowServices services{*app,           *dataContext, *appSettings,
+                               *dictionary,    *registry,    dialogs,
+                               BenchLocalTime, false,        options.rememberSize};
+  window = std::make_unique<gui::MainWindow>(services);
+  window->Pane().SetLineObserver([this](std::string_view line) { powerOperator.OnLogLine(line); });
+}
+
+GuiBench::~GuiBench() {
+  window.reset();
+  appSettings.reset();
+  dataContext.reset();
+  dictionary.reset();
+  app->ShutDown();
+}
+
+void GuiBench::Run(int millis) {
+  for (int i = 0; i < millis; ++i) {
+    driver.StepMillis(1);
+    if (++sinceTimer_ == gui::MainWindow::kTimerMillis) {
+      sinceTimer_ = 0;
+      window->TimerTick();
+    }
+  }
+}
+
+bool GuiBench::RunUntilIdle(int limitMs) {
+  for (int i = 0; i < limitMs; ++i) {
+    if (!window->TestRunning()) return true;
+    Run(1);
+  }
+  return !window->TestRunning();
+}
+
+std::string GuiBench::Path(const std::string& name) const {
+  return dir.filePath(QString::fromStdString(name)).toStdString();
+}
+
+}  // namespace vlt::testing
