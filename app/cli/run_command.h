@@ -13,7 +13,4 @@ inline constexpr int kExitTestAborted = 2;
 
 int RunTests(const std::vector<std::string>& args);
 
-// The log pane's text as a saved log: its non-empty lines, each ended with CR LF.
-std::string SavedLogText(const std::string& paneText);
-
 }  // namespace vlt::cli

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/run_command.h"
+#include "engine/saved_log.h"
 #include "compliance/static_dut_support.h"
 #include "platform/log_pane.h"
 #include "reports/summary_report.h"
@@ -38,7 +38,7 @@ void RunAndSave(const std::string& code, host::DutFaults faults, const fs::path&
   ASSERT_TRUE(test);
   ASSERT_TRUE(bench.Run(*test));
   std::ofstream out(folder / (test->DefaultLogName() + ".txt"), std::ios::binary);
-  out << cli::SavedLogText(bench.Text());
+  out << engine::SavedLogText(bench.Text());
 }
 
 TEST(SummaryOfRuns, LogsOfRealRunsSummariseByteExactly) {
