@@ -40,8 +40,6 @@ void OnInterrupt(int) {
   gInterrupted = 1;
 }
 
-constexpr std::chrono::milliseconds kWindowTimer{50};
-
 constexpr const char* kUsage =
     "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
     "               [--operator auto|tty] [--verbose]\n"
