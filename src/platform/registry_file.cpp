@@ -100,17 +100,20 @@ bool RegistryFile::Save() {
 
 namespace {
 
-// Unique within the process (several windows may save at once) and across
-// processes (the pid); O_EXCL refuses any leftover of the same name.
-std::string TemporaryName(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// In the target's folder, so the rename stays on one file system; short, so a
+// target name near the length limit still has room; unique within the process
+// (several windows may save at once) and across processes (the pid). O_EXCL
+// refuses any leftover of the same name.
+std::string TemporaryName(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  return FolderOf(path) + "/.vlt-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+         ".tmp";
 }
 
 bool WriteAll(int fd, const std::string& bytes) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 
@@ -63,6 +64,13 @@ TEST_F(AtomicWriteFixture, UnwritablePlacesFailWithTheirReasonAndChangeNothing) 
     EXPECT_EQ(FileBytes(target), oldBytes);
     EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"log.txt"}) << place.path;
   }
+}
+
+TEST_F(AtomicWriteFixture, ANameAtTheLengthLimitCanStillBeSaved) {
+  const std::string longest = (folder / std::string(NAME_MAX, 'n')).string();
+  std::string error;
+  EXPECT_TRUE(WriteFileAtomically(longest, "new\r\n", &error)) << error;
+  EXPECT_EQ(FileBytes(longest), "new\r\n");
 }
 
 TEST_F(AtomicWriteFixture, AReplacedFileKeepsItsPermissions) {
