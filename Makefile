@@ -25,7 +25,7 @@ tsan-check: deps
 	cmake --build --preset tsan
 	ctest --preset tsan
 
-# Every fuzz target for FUZZ_SECONDS (default 60) under ASan/UBSan with libFuzzer.
+# Every fuzz target for FUZZ_SECONDS (default 60) under ASan/UBSan with libFuzzer, two at a time.
 fuzz: deps
 	scripts/fuzz.sh $${FUZZ_SECONDS:-60}
 

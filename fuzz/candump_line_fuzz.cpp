@@ -1,4 +1,3 @@
-// fuzz-sources: app/host/candump_line.cpp
 // Feeds any bytes, as a frame pipe or a recording would, through vlt-host's line
 // splitter and candump line parser. Besides the sanitizers, it checks what a read
 // line promises: no line beyond the length limit gets through, a frame has at most

@@ -1,4 +1,3 @@
-// fuzz-sources: app/host/j1939_transport.cpp
 // Feeds arbitrary frame sequences, on arbitrary time steps, to the host's
 // transport: the assembler (as the tool's address) and the sender's answers
 // path. Besides the sanitizers it checks what the host promises its tools: a

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds every fuzz/*_fuzz.cpp with clang's libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer against the core library, then runs each for the
-# given number of seconds (default 60), starting from fuzz/corpus/<target>/.
-# Exits non-zero when a target fails to build or any run finds a fault; the
-# input that caused it is kept in build/fuzz/artifacts/.
+# UndefinedBehaviorSanitizer against the core library, the command line's and the
+# host's libraries and the virtual-time test doubles, then runs each for the
+# given number of seconds (default 60), starting from fuzz/corpus/<target>/, two
+# at a time (the build machine has two cores), and prints every target's
+# execution count. Exits non-zero when a target fails to build or any run finds
+# a fault; the input that caused it is kept in build/fuzz/artifacts/.
 #
 #   scripts/fuzz.sh [seconds] [target-name ...]
 set -uo pipefail
@@ -27,18 +29,25 @@ for tool in clang clang++ cmake ninja; do
   fi
 done
 
-# The core library, instrumented for coverage, through the project's own build.
+# The libraries, instrumented for coverage, through the project's own build.
 if ! cmake -S . -B "$build" -G Ninja \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link $sanitize" \
-    -DVLT_BUILD_TESTS=OFF -DVLT_BUILD_BENCH=OFF >"$build.configure.log" 2>&1; then
+    -DVLT_BUILD_TESTS=OFF -DVLT_BUILD_BENCH=OFF -DVLT_BUILD_GUI=OFF >"$build.configure.log" 2>&1; then
   cat "$build.configure.log" >&2
   echo "fuzz: configuring the core library failed" >&2
   exit 2
 fi
-if ! cmake --build "$build" --target vlt_core -j "$jobs"; then
-  echo "fuzz: building the core library failed" >&2
+if ! cmake --build "$build" --target vlt_core vlt_cli -j "$jobs"; then
+  echo "fuzz: building the libraries failed" >&2
+  exit 2
+fi
+libraries=("$build/app/cli/libvlt_cli.a" "$build/app/host/libvlt_host.a" "$build/src/libvlt.a")
+# shellcheck disable=SC2086  # the sanitizer options are separate words
+if ! clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer-no-link $sanitize \
+    -Isrc -Itests -c tests/support/virtual_time.cpp -o "$build/virtual_time.o"; then
+  echo "fuzz: building the virtual-time test doubles failed" >&2
   exit 2
 fi
 
@@ -55,8 +64,9 @@ if [ "${#targets[@]}" -eq 0 ]; then
   exit 2
 fi
 
-mkdir -p "$build/artifacts"
+mkdir -p "$build/artifacts" "$build/logs"
 status=0
+built=()
 for target in "${targets[@]}"; do
   source="fuzz/$target.cpp"
   if [ ! -f "$source" ]; then
@@ -65,30 +75,58 @@ for target in "${targets[@]}"; do
     continue
   fi
   echo "=== $target: building"
-  # A target outside the core names its other sources in a "// fuzz-sources:" line.
-  extra=$(sed -n 's|^// fuzz-sources: ||p' "$source")
-  # shellcheck disable=SC2086  # the sanitizer options and sources are separate words
+  # shellcheck disable=SC2086  # the sanitizer options are separate words
   if ! clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror -fsanitize=fuzzer $sanitize \
-      -Isrc -Iapp "$source" $extra "$build/src/libvlt.a" -lpthread -o "$build/$target"; then
+      -Isrc -Iapp -Itests "$source" "$build/virtual_time.o" "${libraries[@]}" -lpthread \
+      -o "$build/$target"; then
     echo "fuzz: building $target failed" >&2
     status=1
     continue
   fi
+  built+=("$target")
+done
 
+# One target's run; its output goes to build/fuzz/logs/<target>.log.
+run_target() {
+  local target="$1"
   # New inputs go to the scratch corpus; the checked-in seeds stay as they are.
-  work="$build/corpus/$target"
-  seeds="fuzz/corpus/$target"
+  local work="$build/corpus/$target" seeds="fuzz/corpus/$target"
   mkdir -p "$work"
-  corpora=("$work")
+  local corpora=("$work")
   [ -d "$seeds" ] && corpora+=("$seeds")
+  "$build/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
+      -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" "${corpora[@]}" \
+      >"$build/logs/$target.log" 2>&1
+  echo "$?" >"$build/logs/$target.status"
+}
 
-  echo "=== $target: running for ${seconds}s"
-  if ! "$build/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" "${corpora[@]}"; then
-    echo "fuzz: $target found a fault; reproduce with: $build/$target $build/artifacts/$target-*" >&2
-    status=1
+echo "=== running ${#built[@]} targets for ${seconds}s each, ${jobs} at a time"
+for target in "${built[@]}"; do
+  rm -f "$build/logs/$target.status"
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n; done
+  echo "=== $target: running"
+  run_target "$target" &
+done
+wait
+
+printf '%-28s %8s %14s %10s\n' target result executions exec/s
+for target in "${built[@]}"; do
+  log="$build/logs/$target.log"
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+  if [ "$(cat "$build/logs/$target.status" 2>/dev/null)" = 0 ]; then
+    result=clean
   else
-    echo "=== $target: clean"
+    result=FAULT
+    status=1
+  fi
+  printf '%-28s %8s %14s %10s\n' "$target" "$result" "${executions:-?}" "${rate:-?}"
+done
+for target in "${built[@]}"; do
+  if [ "$(cat "$build/logs/$target.status" 2>/dev/null)" != 0 ]; then
+    echo "=== $target found a fault; the end of its log ($build/logs/$target.log):" >&2
+    tail -n 60 "$build/logs/$target.log" >&2
+    echo "fuzz: reproduce with: $build/$target $build/artifacts/$target-*" >&2
   fi
 done
 exit "$status"

@@ -141,6 +141,7 @@ int RunDemo(const std::vector<std::string>& args) {
   std::printf("\n################################ Demo summary ################################\n");
   bool anyFailed = false;
   bool anyAborted = false;
+  bool anyNotSaved = false;
   for (const auto& [phase, outcome] : outcomes) {
     std::printf("%s, %s%s\n", outcome.code.c_str(), phase.c_str(),
                 outcome.aborted ? "  ABORTED" : "");
@@ -149,9 +150,11 @@ int RunDemo(const std::vector<std::string>& args) {
     }
     anyFailed = anyFailed || outcome.failed;
     anyAborted = anyAborted || outcome.aborted;
+    anyNotSaved = anyNotSaved || outcome.notSaved;
   }
   std::printf("Logs saved in %s\n", outDir.c_str());
   if (status != kExitOk) return status;
+  if (anyNotSaved) return kExitCannotSave;
   if (anyAborted || TestSession::interrupted) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }

@@ -50,7 +50,8 @@ bool Save(CommandSettings& command, const std::string& path, std::ostream& err) 
   std::string error;
   data::CloneSaveReport report;
   if (!settings::SaveProfile(*command.settings, path, Now(), &error, &report)) {
-    err << "vlt: " << error << "; the file was not changed\n";
+    err << "vlt: " << error << "; the file was not changed. Free some space or choose "
+        << "another folder, then save again\n";
     return false;
   }
   for (const std::string& title : report.conflicts) {
@@ -71,7 +72,7 @@ int RunNew(const std::vector<std::string>& operands, bool force, std::ostream& o
     return kExitDataError;
   }
   CommandSettings command;
-  if (!Save(command, path, err)) return kExitDataError;
+  if (!Save(command, path, err)) return kExitCannotSave;
   out << "Wrote the default settings to " << path << '\n';
   return kExitOk;
 }
@@ -101,13 +102,13 @@ int RunSet(const std::vector<std::string>& operands, bool force, std::ostream& o
   }
   std::vector<std::string> names;
   for (std::size_t i = 1; i < operands.size(); ++i) {
-    if (!ApplySettingArgument(command, operands[i], err)) {
+    if (!ApplySettingArgument(*command.settings, operands[i], err)) {
       err << "vlt: " << path << " was not changed\n";
       return kExitUsage;
     }
     names.push_back(platform::Utf8ToCp1252(operands[i].substr(0, operands[i].find('='))));
   }
-  if (!Save(command, path, err)) return kExitDataError;
+  if (!Save(command, path, err)) return kExitCannotSave;
   for (const std::string& name : names) {
     out << Utf8(command.settings->Store().Find(name)->LogLineText()) << '\n';
   }
@@ -172,7 +173,7 @@ bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ost
   return true;
 }
 
-bool ApplySettingArgument(CommandSettings& command, const std::string& argument,
+bool ApplySettingArgument(settings::ApplicationSettings& target, const std::string& argument,
                           std::ostream& err) {
   const std::size_t equals = argument.find('=');
   if (equals == std::string::npos) {
@@ -189,7 +190,7 @@ bool ApplySettingArgument(CommandSettings& command, const std::string& argument,
     err << "vlt: the value of " << argument.substr(0, equals) << " must be one line\n";
     return false;
   }
-  settings::SettingData* setting = command.settings->Store().Find(name);
+  settings::SettingData* setting = target.Store().Find(name);
   if (setting == nullptr) {
     err << "vlt: no setting is called \"" << Utf8(name) << "\"; vlt profile show FILE lists them\n";
     return false;
@@ -205,7 +206,7 @@ bool ApplySettingArgument(CommandSettings& command, const std::string& argument,
     err << "vlt: \"" << Utf8(value) << "\" is not a valid value for " << Utf8(name) << '\n';
     return false;
   }
-  data::RunListUntilSettled(command.settings->List().List(), settings::kProfileSettleTicks);
+  data::RunListUntilSettled(target.List().List(), settings::kProfileSettleTicks);
   return true;
 }
 

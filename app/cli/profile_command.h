@@ -37,7 +37,8 @@ bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ost
 
 // Gives a setting the value of a "NAME=VALUE" argument (UTF-8) through the
 // setting's own parsing. False, with a message, when the name or value is refused.
-bool ApplySettingArgument(CommandSettings& command, const std::string& argument, std::ostream& err);
+bool ApplySettingArgument(settings::ApplicationSettings& target, const std::string& argument,
+                          std::ostream& err);
 
 // Prints log pane text (Windows-1252, CR LF) as UTF-8 lines.
 void PrintPaneText(std::ostream& out, const std::string& text);

@@ -4,12 +4,14 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <thread>
 
 #include "cli/arguments.h"
 #include "cli/operator_policy.h"
+#include "cli/profile_command.h"
 #include "cli/terminal.h"
 #include "cli/test_session.h"
 #include "cli/tester_lock.h"
@@ -38,8 +40,6 @@ void OnInterrupt(int) {
   gInterrupted = 1;
 }
 
-constexpr std::chrono::milliseconds kWindowTimer{50};
-
 constexpr const char* kUsage =
     "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
     "               [--operator auto|tty] [--verbose]\n"
@@ -49,7 +49,8 @@ constexpr const char* kUsage =
     "  --operator auto (default) powers the simulated DUT and presses space itself;\n"
     "  tty asks at the terminal. Ctrl-C aborts the running test.\n"
     "  Exit status: 0 all criteria passed or undecided, 1 some criterion did not pass,\n"
-    "  2 a test was aborted, 64 usage, 69 no host, 75 another tester runs.\n";
+    "  2 a test was aborted, 64 usage, 69 no host, 73 a log or the profile could not be\n"
+    "  saved (a file already there is unchanged), 75 another tester runs.\n";
 
 struct RunOptions {
   std::vector<std::string> codes;
@@ -104,31 +105,6 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
   return options;
 }
 
-// Each --set "NAME=VALUE" through the setting's own parsing; false (with a
-// message) for an unknown name or a value the setting refuses.
-bool ApplySets(settings::SettingManager& store, const std::vector<std::string>& sets) {
-  for (const std::string& set : sets) {
-    const auto eq = set.find('=');
-    if (eq == std::string::npos || eq == 0) {
-      std::fprintf(stderr, "vlt: --set takes \"NAME=VALUE\", not '%s'\n", set.c_str());
-      return false;
-    }
-    const std::string name = platform::Utf8ToCp1252(set.substr(0, eq));
-    const std::string value = platform::Utf8ToCp1252(set.substr(eq + 1));
-    if (store.Find(name) == nullptr) {
-      std::fprintf(stderr, "vlt: --set: there is no setting named '%s'\n",
-                   set.substr(0, eq).c_str());
-      return false;
-    }
-    if (!store.SetValue(name, value)) {
-      std::fprintf(stderr, "vlt: --set: the setting '%s' does not accept '%s'\n",
-                   set.substr(0, eq).c_str(), set.substr(eq + 1).c_str());
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 int RunTests(const std::vector<std::string>& args) {
@@ -167,20 +143,27 @@ int RunTests(const std::vector<std::string>& args) {
     }
     session.Data().SetProfileModified(false);
   }
-  if (!ApplySets(session.Settings().Store(), options.sets)) {
-    return UsageError("nothing was run", kUsage);
+  // The same reading of --set as `vlt profile set` and `vlt summary`.
+  for (const std::string& set : options.sets) {
+    if (!ApplySettingArgument(session.Settings(), set, std::cerr)) {
+      return UsageError("nothing was run", kUsage);
+    }
   }
+  // A --set holds for this run only; the profile is saved back only when a test changes it.
+  session.Data().SetProfileModified(false);
   if (const int connected = session.Connect(); connected != kExitOk) return connected;
 
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);
   bool anyFailed = false;
   bool anyAborted = false;
+  bool anyNotSaved = false;
   for (const std::string& code : options.codes) {
     if (TestSession::interrupted) break;
     const TestOutcome outcome = session.Run(code, options.outDir);
     anyFailed = anyFailed || outcome.failed;
     anyAborted = anyAborted || outcome.aborted;
+    anyNotSaved = anyNotSaved || outcome.notSaved;
   }
   session.Close();
 
@@ -191,10 +174,13 @@ int RunTests(const std::vector<std::string>& args) {
                               data::LocalTimeOf(session.Clock())(), &error)) {
       std::fprintf(stderr, "vlt: profile %s updated\n", options.profile->c_str());
     } else {
-      std::fprintf(stderr, "vlt: the profile was not updated: %s\n", error.c_str());
-      anyFailed = true;
+      std::fprintf(stderr, "vlt: the profile was not updated: %s; the file is unchanged\n",
+                   error.c_str());
+      anyNotSaved = true;
     }
   }
+  // Lost evidence outranks a verdict: the operator must act before anything else.
+  if (anyNotSaved) return kExitCannotSave;
   if (anyAborted || TestSession::interrupted) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }

@@ -78,7 +78,7 @@ int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::
     return kExitDataError;
   }
   for (const std::string& set : read.sets) {
-    if (!ApplySettingArgument(command, set, err)) {
+    if (!ApplySettingArgument(*command.settings, set, err)) {
       err << usage;
       return kExitUsage;
     }

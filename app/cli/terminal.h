@@ -17,6 +17,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitDataError = 65;
 inline constexpr int kExitNoHost = 69;
+// A log or a profile could not be written; the file already there is unchanged.
+inline constexpr int kExitCannotSave = 73;
 inline constexpr int kExitTesterRunning = 75;
 
 class TerminalPrompter final : public platform::Prompter {

@@ -7,6 +7,7 @@
 #include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
 #include "engine/failure.h"
+#include "engine/saved_log.h"
 #include "engine/test_events.h"
 #include "platform/registry_file.h"
 #include "platform/text_encoding.h"
@@ -84,12 +85,15 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
   }
   const std::string path = outDir + "/" + platform::Cp1252ToUtf8(logName) + ".txt";
   std::string error;
-  if (platform::WriteFileAtomically(path, framework::SavedLogText(app_.Log().Text()), &error)) {
+  if (engine::SaveLog(path, app_.Log().Text(), &error)) {
     outcome.logPath = path;
     std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
   } else {
-    std::fprintf(stderr, "vlt: the log of %s was not saved: %s\n", code.c_str(), error.c_str());
-    outcome.failed = true;
+    std::fprintf(stderr,
+                 "vlt: the log of %s was not saved: %s; a log already there is unchanged. "
+                 "Free some space or choose another folder with --out, then run the test again\n",
+                 code.c_str(), error.c_str());
+    outcome.notSaved = true;
   }
   test.reset();
   return outcome;

@@ -25,7 +25,8 @@ namespace vlt::cli {
 struct TestOutcome {
   std::string code;
   bool aborted = false;
-  bool failed = false;                // some criterion ended "DNP ", or the log was not saved
+  bool failed = false;                // some criterion ended "DNP "
+  bool notSaved = false;              // the log could not be written
   std::vector<std::string> criteria;  // "PASS", "DNP " or "____" + " : " + text, in id order
   std::string logPath;                // empty when not saved
 };

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "compliance/compliance_tests.h"
+#include "engine/saved_log.h"
 #include "engine/test_events.h"
 #include "gui/element_strip.h"
 #include "gui/menu_commands.h"
@@ -387,9 +388,8 @@ void MainWindow::SaveLog() {
       services_.dialogs.SaveFile({"txt", kLogFilter, logFileName_});
   if (!path) return;
   std::string error;
-  if (!platform::WriteFileAtomically(*path, framework::SavedLogText(pane_->Text()), &error)) {
-    Tell("Save Log", "The log was not saved: " + platform::Utf8ToCp1252(error) +
-                         "\r\nChoose another file or folder and save it again.");
+  if (!engine::SaveLog(*path, pane_->Text(), &error)) {
+    Tell("Save Log", engine::SaveLogFailureText(platform::Utf8ToCp1252(error)));
   }
 }
 

@@ -25,10 +25,11 @@ DataLog::DataLog(const framework::CommonTimeBase& time)
 
 void DataLog::OnMessage(const framework::FrameMessage& message) {
   if (!recording_ || message.type != messageType_ || !filter_->Matches(message)) return;
-  frames_.push_back(framework::FrameRecord::FromFrame(message, Now(), startTime_));
-  const int index = static_cast<int>(frames_.size()) - 1;
-  // A copy: a watch may restart this log and empty the frames under it.
-  const framework::FrameRecord frame = frames_.back();
+  // The watches see this record, not the store: a watch may restart the log under them.
+  const framework::FrameRecord frame =
+      framework::FrameRecord::FromFrame(message, Now(), startTime_);
+  frames_.Append(frame);
+  const int index = static_cast<int>(frames_.Size()) - 1;
   for (std::size_t i = 0; i < watches_.size(); ++i) {
     EWatch* watch = watches_[i];
     if (watch->IsParsing()) watch->OnLoggedFrame(*this, index, frame);
@@ -36,7 +37,7 @@ void DataLog::OnMessage(const framework::FrameMessage& message) {
 }
 
 void DataLog::Restart() {
-  frames_.clear();
+  frames_.Clear();
   recording_ = true;
   held_ = false;
   pauseClock_ = false;
@@ -107,15 +108,17 @@ void DataLog::Clear() {
   pauseClock_ = false;
   pauseStart_ = 0;
   startTime_ = 0;
-  frames_.clear();
+  frames_.Clear();
 }
 
 void DataLog::Dump(framework::LogOutput& log, const data::Specifier* decoder,
                    const FrameDecodeFn& decode) const {
   char size[48];
-  std::snprintf(size, sizeof(size), "Log size : %d msgs", static_cast<int>(frames_.size()));
+  std::snprintf(size, sizeof(size), "Log size : %d msgs", static_cast<int>(frames_.Size()));
   log.AppendLogLine(size);
-  for (const framework::FrameRecord& frame : frames_) {
+  framework::FrameRecord frame;  // one record reused: a long log is dumped without copies
+  for (std::size_t i = 0; i < frames_.Size(); ++i) {
+    frames_.Read(i, frame);
     log.AppendLogLine(dictionary::DescribeFrame(frame, true));
     if (decoder != nullptr && decode && decoder->Matches(MessagePart(frame))) {
       log.AppendLogLine(decode(frame));
@@ -124,8 +127,8 @@ void DataLog::Dump(framework::LogOutput& log, const data::Specifier* decoder,
 }
 
 std::string DataLog::FrameText(int index, std::uint32_t nowMs) const {
-  if (index >= 0 && static_cast<std::size_t>(index) < frames_.size()) {
-    return dictionary::DescribeFrame(frames_[static_cast<std::size_t>(index)], true);
+  if (index >= 0 && static_cast<std::size_t>(index) < frames_.Size()) {
+    return dictionary::DescribeFrame(frames_.At(static_cast<std::size_t>(index)), true);
   }
   return dictionary::DescribeFrame(framework::FrameRecord::FromText("Beyond end of log.", nowMs),
                                    true);

@@ -10,6 +10,7 @@
 
 #include "data/specifier.h"
 #include "engine/dictionary_hooks.h"
+#include "engine/frame_store.h"
 #include "framework/common_time_base.h"
 #include "framework/frame_record.h"
 #include "framework/host_protocol.h"
@@ -65,8 +66,9 @@ class DataLog {
   // The watch is not owned; it must live as long as the log (both belong to the test).
   void Attach(EWatch* watch) { watches_.push_back(watch); }
 
-  const std::vector<framework::FrameRecord>& Frames() const { return frames_; }
-  std::size_t Size() const { return frames_.size(); }
+  // Frame `index` (< Size()) rebuilt as a record.
+  framework::FrameRecord Frame(std::size_t index) const { return frames_.At(index); }
+  std::size_t Size() const { return frames_.Size(); }
   bool Recording() const { return recording_; }
   bool Held() const { return held_; }
   bool PauseClock() const { return pauseClock_; }
@@ -86,7 +88,7 @@ class DataLog {
   // Frames carry now minus this; 32 bits, as the record's relative time.
   std::uint32_t startTime_ = 0;
   const data::Specifier* filter_;
-  std::vector<framework::FrameRecord> frames_;
+  FrameStore frames_;
   std::vector<EWatch*> watches_;
 };
 

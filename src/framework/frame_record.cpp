@@ -21,8 +21,10 @@ FrameRecord FrameRecord::FromFrame(const FrameMessage& frame, std::uint32_t nowM
   record.messageType = frame.type;
   record.dgn = frame.dgn;
   record.sourceAddress = frame.sourceAddress;
-  record.length = static_cast<std::uint16_t>(frame.data.size());
-  std::memcpy(record.data, frame.data.data(), frame.data.size());
+  // An empty frame's span may hold no pointer at all.
+  const std::size_t length = std::min(frame.data.size(), kMaxFrameDataBytes);
+  record.length = static_cast<std::uint16_t>(length);
+  if (length != 0) std::memcpy(record.data, frame.data.data(), length);
   record.textFlag = 0;
   record.relativeTime = record.timeStamp - logStartMs;
   return record;

@@ -17,7 +17,8 @@ bool ParseFrameData(std::span<const std::uint8_t> bytes, std::size_t lengthAt, s
     kept = kMaxFrameDataBytes;
     message.dataCut = true;
   }
-  message.frame.dgn = ReadU32(bytes, 1);
+  // The field is 32 bits wide but a DGN has 17; stray high bits would reach names and specifiers.
+  message.frame.dgn = ReadU32(bytes, 1) & kDgnMask;
   message.frame.sourceAddress = bytes[5];
   message.frame.data = bytes.subspan(dataAt, kept);
   message.frame.raw = bytes;
@@ -158,7 +159,7 @@ ToolMessage ParseToolMessage(std::span<const std::uint8_t> bytes) {
       if (9 + n > bytes.size()) return malformed();
       message.kind = ToolMessage::Kind::kTransmit;
       message.sourceAddress = bytes[1];
-      message.dgn = ReadU32(bytes, 2);
+      message.dgn = ReadU32(bytes, 2) & kDgnMask;  // high bits would spill into the priority
       message.priority = bytes[6];
       message.data = bytes.subspan(9, n);
       return message;

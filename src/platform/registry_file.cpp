@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -97,34 +98,79 @@ bool RegistryFile::Save() {
   return WriteFileAtomically(path_, out.str(), &error_);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
-  const std::string temp = path + ".tmp-" + std::to_string(::getpid());
-  auto fail = [&](const std::string& what) {
-    if (error != nullptr) *error = what + " " + path + ": " + std::strerror(errno);
-    ::unlink(temp.c_str());
-    return false;
-  };
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fail("cannot write");
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// In the target's folder, so the rename stays on one file system; short, so a
+// target name near the length limit still has room; unique within the process
+// (several windows may save at once) and across processes (the pid). O_EXCL
+// refuses any leftover of the same name.
+std::string TemporaryName(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  return FolderOf(path) + "/.vlt-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+         ".tmp";
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
   std::size_t written = 0;
   while (written < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int saved = errno;
-      ::close(fd);
-      errno = saved;
-      return fail("cannot write");
+      return false;
+    }
+    if (n == 0) {  // no room and no errno from the kernel: call it what it is
+      errno = ENOSPC;
+      return false;
     }
     written += static_cast<std::size_t>(n);
   }
-  const bool synced = ::fsync(fd) == 0;
-  const int syncError = errno;
-  if (::close(fd) != 0 || !synced) {
-    if (!synced) errno = syncError;
-    return fail("cannot write");
+  return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+  std::string temp;
+  auto fail = [&](const char* what, int code) {
+    if (error != nullptr) *error = std::string(what) + " " + path + ": " + std::strerror(code);
+    if (!temp.empty()) ::unlink(temp.c_str());
+    return false;
+  };
+  int fd = -1;
+  for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+    temp = TemporaryName(path);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) break;
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) return fail("cannot replace");
+  if (fd < 0) {
+    const int code = errno;
+    temp.clear();  // nothing of ours to remove
+    return fail("cannot write", code);
+  }
+  // A replaced file keeps its permissions: a profile made private stays private.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(fd, old.st_mode & 07777);
+  }
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+    const int code = errno;
+    ::close(fd);
+    return fail("cannot write", code);
+  }
+  if (::close(fd) != 0) return fail("cannot write", errno);
+  if (::rename(temp.c_str(), path.c_str()) != 0) return fail("cannot replace", errno);
+  // The rename itself reaches the disk only with its folder.
+  const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
   return true;
 }
 

@@ -81,7 +81,7 @@ TEST(ND10, AgainstAHostAlreadyInEchoToolsCompletesAndRestoresThatMode) {
   EXPECT_FALSE(Contains(text, "Testing Notes"));
   EXPECT_EQ(bench.host.Server().HostMode(), 3);
   EXPECT_EQ(bench.host.Server().EchoFlag(), 1);
-  EXPECT_EQ(test->DataLogAt(0)->Frames().size(), 0u);
+  EXPECT_EQ(test->DataLogAt(0)->Size(), 0u);
 }
 
 TEST(ND10, FromNormalModeSetsEchoToolsAndPutsTheHostBack) {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/run_command.h"
 #include "compliance/static_dut_support.h"
+#include "engine/saved_log.h"
 #include "platform/log_pane.h"
 #include "reports/summary_report.h"
 #include "support/virtual_time.h"

@@ -50,8 +50,7 @@ struct LogFixture : ::testing::Test {
   }
   std::vector<std::uint32_t> RelativeTimes() const {
     std::vector<std::uint32_t> out;
-    for (const auto& f : log.Frames())
-      out.push_back(std::uint32_t{f.relativeTime});  // packed field: no reference
+    for (std::size_t i = 0; i < log.Size(); ++i) out.push_back(log.Frame(i).relativeTime);
     return out;
   }
 };
@@ -119,9 +118,9 @@ TEST_F(LogFixture, DumpWritesTheSizeLineEachFrameAndDecodedTextForMatchingFrames
   data::SpecByDGN claims(nullptr, data::DgnRef::OfValue(0xEE00));
   log.Dump(out, &claims,
            [](const framework::FrameRecord& f) { return "decoded " + std::to_string(f.dgn); });
-  EXPECT_EQ(pane.Text(),
-            "Log size : 2 msgs\r\n" + dictionary::DescribeFrame(log.Frames()[0], true) + "\r\n" +
-                "decoded 60928\r\n" + dictionary::DescribeFrame(log.Frames()[1], true) + "\r\n");
+  EXPECT_EQ(pane.Text(), "Log size : 2 msgs\r\n" + dictionary::DescribeFrame(log.Frame(0), true) +
+                             "\r\n" + "decoded 60928\r\n" +
+                             dictionary::DescribeFrame(log.Frame(1), true) + "\r\n");
   out.Detach();
 }
 
@@ -210,7 +209,7 @@ TEST_F(LogFixture, EvidencePrintsTheDecidingFrameOrBeyondEndOfLog) {
   f.Fail("Using 0EE05 for claiming.", &log, 1);
   auto lines = f.Print(0);
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1], "    " + dictionary::DescribeFrame(log.Frames()[1], true));
+  EXPECT_EQ(lines[1], "    " + dictionary::DescribeFrame(log.Frame(1), true));
   EXPECT_NE(lines[1].find("0EE00:80"), std::string::npos);
 
   clock.AdvanceMillis(1234);

@@ -196,8 +196,8 @@ TEST_F(RunFixture, PausedRunsCountNoTimeButControlEventsStillReachElements) {
   EXPECT_EQ(Count("Resuming test."), 1u);
   ASSERT_EQ(log0.Size(), 2u);
   // The pause (about 2 s) is taken out of the log's clock.
-  EXPECT_LT(std::uint32_t{log0.Frames()[1].relativeTime}, 200u);
-  EXPECT_GT(std::uint32_t{log0.Frames()[1].timeStamp}, 2000u);
+  EXPECT_LT(std::uint32_t{log0.Frame(1).relativeTime}, 200u);
+  EXPECT_GT(std::uint32_t{log0.Frame(1).timeStamp}, 2000u);
 }
 
 TEST_F(RunFixture, RestoresTheHostModeUnlessTheProfileSaysNo) {

@@ -150,6 +150,18 @@ TEST_F(LinkFixture, BadHostMessagesAreCountedAndNeverDispatched) {
   EXPECT_EQ(link.GetState(), BRLink::State::kConnected);
 }
 
+TEST_F(LinkFixture, OnlyTheSeventeenBitsOfADgnReachTheParsers) {
+  Connect();
+  link.EnableFrames(true);
+  mailslots.Queue(FrameMessageBytes(0x0800EAFF, 0x80, Bytes{0, 0xEE, 0}));
+  mailslots.Queue(StampedFrameMessageBytes(0xFFFFFFFF, 0x80, 0, 6, 0, Bytes{1}));
+  link.ReceivePass();
+  ASSERT_EQ(sink.records.size(), 2u);
+  EXPECT_EQ(std::uint32_t{sink.records[0].dgn}, 0xEAFFu);
+  EXPECT_EQ(std::uint32_t{sink.records[1].dgn}, 0x1FFFFu);
+  EXPECT_EQ(ParseToolMessage(TransmitMessage(0xF9, 0xFF01FEEB, 6, Bytes{1})).dgn, 0x1FEEBu);
+}
+
 TEST_F(LinkFixture, FrameLongerThanTheRecordIsCutToItsRoom) {
   Connect();
   link.EnableFrames(true);

@@ -57,20 +57,5 @@ TEST(RegistryFile, ValuesSurviveAReloadAndBadLinesAreIgnored) {
   EXPECT_FALSE(again.GetString("Valmora", "Bad").has_value());
 }
 
-TEST(WriteFileAtomically, AFailedWriteLeavesTheOldFile) {
-  TempFolder folder;
-  const std::string path = folder.path + "/profile.zcf";
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(path, "old\r\n", &error));
-  EXPECT_FALSE(WriteFileAtomically(folder.path + "/no/such/dir/x", "new", &error));
-  EXPECT_FALSE(error.empty());
-  std::ifstream in(path, std::ios::binary);
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(content, "old\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path),
-                          std::filesystem::directory_iterator()),
-            1);  // no temporary left behind
-}
-
 }  // namespace
 }  // namespace vlt::platform

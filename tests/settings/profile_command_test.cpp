@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/terminal.h"
+#include "support/file_limits.h"
 
 namespace vlt::cli {
 namespace {
@@ -96,6 +97,25 @@ TEST_F(ProfileCommandFixture, AFileWithLinesThatWouldBeLostNeedsForce) {
   EXPECT_EQ(rewritten.find("Favourite Colour"), std::string::npos);
   EXPECT_NE(rewritten.find(":SET Company=Acme\r\n:SET Product Name="), std::string::npos);
   EXPECT_NE(rewritten.find(":SET Tested By=Ann\r\n"), std::string::npos);
+}
+
+TEST_F(ProfileCommandFixture, AProfileThatCannotBeWrittenIsReportedAndKept) {
+  ASSERT_EQ(Run({"new", file}), kExitOk) << err.str();
+  const std::string before = ReadFile(file);
+  const int status = testing::RunWithFileSizeLimit(64, [&] {
+    return Run({"set", file, "Tested By=Ann"}) == kExitCannotSave &&
+                   err.str().find("File too large") != std::string::npos &&
+                   err.str().find("the file was not changed") != std::string::npos
+               ? 0
+               : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_EQ(testing::FolderNames(folder), std::vector<std::string>{"lab.zcf"});
+
+  EXPECT_EQ(Run({"new", file + "/inside.zcf"}), kExitCannotSave);
+  EXPECT_NE(err.str().find("Not a directory"), std::string::npos) << err.str();
+  EXPECT_EQ(ReadFile(file), before);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include "support/file_limits.h"
 #include "support/virtual_time.h"
 
 #include <filesystem>
@@ -150,17 +151,6 @@ TEST_F(ProfileFixture, DamagedFileLoadsWhatItCanAndReportsTheRest) {
   EXPECT_EQ(store.GetValue("Tested By"), "Night Shift");
 }
 
-TEST_F(ProfileFixture, FailedSaveLeavesTheOldFileAsItWas) {
-  const fs::path target = folder / "kept.zcf";
-  WriteFile(target, "old profile\r\n");
-  // A directory where the temporary file would go makes the write fail.
-  fs::create_directory(target.string() + ".tmp-" + std::to_string(::getpid()));
-  std::string error;
-  EXPECT_FALSE(SaveProfile(*app.settings, target.string(), FixedTime(), &error));
-  EXPECT_NE(error.find(target.string()), std::string::npos);
-  EXPECT_EQ(ReadFile(target), "old profile\r\n");
-}
-
 struct ManagerFixture : ProfileFixture {
   std::unique_ptr<platform::RegistryFile> registry;
   std::unique_ptr<RegistryString> starting;
@@ -224,6 +214,27 @@ TEST_F(ManagerFixture, ResetDuringALoadDropsTheLoadedValues) {
   data::RunListUntilSettled(app.settings->List().List(), kProfileSettleTicks);
   EXPECT_EQ(app.settings->Store().GetValue("Company"), "Default Company");
   EXPECT_TRUE(profiles->SaveToStartingProfile(&error)) << error;
+}
+
+TEST_F(ManagerFixture, SavingOntoAFullDiskKeepsTheProfileAndTellsWhy) {
+  const std::string path = (folder / "bench.zcf").string();
+  std::string error;
+  ASSERT_TRUE(profiles->Save(path, &error)) << error;
+  const std::string before = ReadFile(path);
+  app.settings->Store().SetValue("Company", "Acme");
+  app.settings->Item(0).SetFromText("Acme");
+  const int status = vlt::testing::RunWithFileSizeLimit(64, [&] {
+    std::string why;
+    if (profiles->Save(path, &why)) return 1;
+    if (why.find(path) == std::string::npos || why.find("File too large") == std::string::npos) {
+      return 2;
+    }
+    return profiles->Modified() ? 0 : 3;  // "Done" must still offer to save
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(vlt::testing::FolderNames(folder),
+            (std::vector<std::string>{"Valmora.conf", "bench.zcf"}));
 }
 
 }  // namespace
