@@ -27,6 +27,7 @@ struct TestOutcome {
   bool aborted = false;
   bool failed = false;                // some criterion ended "DNP ", or the log was not saved
   std::vector<std::string> criteria;  // "PASS", "DNP " or "____" + " : " + text, in id order
+  std::vector<std::string> notes;     // each criterion's note, in the same order
   std::string logPath;                // empty when not saved
 };
 
@@ -40,6 +41,7 @@ class TestSession {
   settings::ApplicationSettings& Settings() { return *appSettings_; }
   data::DataContext& Data() { return dataContext_; }
   const platform::Clock& Clock() const { return clock_; }
+  const framework::BRLink& Link() { return app_.Link(); }
 
   // Takes the tester lock, registers with the host and starts the dictionary:
   // kExitOk, or the exit status that says why not.

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/bus_traffic.h"
 #include "host/dut_common.h"
 #include "host/dynamic_dut.h"
 #include "host/sim_bus.h"
@@ -33,6 +34,7 @@ struct HostOptions {
   std::uint8_t dutInstance = kDefaultStatusInstance;
   DutFaults dutFaults;
   bool dutOff = false;
+  std::uint32_t trafficRate = 0;  // --traffic: background frames a second; 0 none
   std::string control;  // --control: send this line to the running host and print its reply
 };
 
@@ -47,6 +49,8 @@ std::string HostHelpText();
 
 // The simulated DUT the options describe; null for --dut none.
 std::unique_ptr<SimDevice> MakeDut(const HostOptions& options, std::int64_t nowMicros);
+// The background traffic the options describe, clear of the DUT; null without --traffic.
+std::unique_ptr<SimDevice> MakeTraffic(const HostOptions& options, std::int64_t nowMicros);
 // The DUT in one line for the start message, e.g. "static 253, NAME ..., (on)".
 std::string DutSummary(const HostOptions& options);
 

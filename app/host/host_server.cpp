@@ -58,6 +58,7 @@ std::string CountersText(const HostCounters& c, std::size_t toolCount) {
   add("own_echoes", c.ownEchoes);
   add("sent", c.messagesSent);
   add("dropped", c.messagesDropped);
+  add("frames_sent", c.framesSent);
   return text;
 }
 
@@ -214,6 +215,17 @@ void HostServer::SetDut(std::unique_ptr<SimDevice> dut) {
   dut_ = dut ? &bus_.Attach(std::move(dut)) : nullptr;
 }
 
+void HostServer::SetTraffic(std::unique_ptr<SimDevice> traffic) {
+  traffic_ = traffic ? &bus_.Attach(std::move(traffic)) : nullptr;
+}
+
+void HostServer::CountSent(std::span<const std::uint8_t> message) {
+  ++counters_.messagesSent;
+  if (!message.empty() && (message[0] == fw::kMsgFrame || message[0] == fw::kMsgStampedFrame)) {
+    ++counters_.framesSent;
+  }
+}
+
 void HostServer::RunDue() {
   bus_.RunDue(clock_.NowMicros());
   Sweep();
@@ -239,7 +251,7 @@ void HostServer::Enqueue(Tool& tool, std::span<const std::uint8_t> message) {
   if (tool.queue.empty()) {
     switch (tool.port->TrySend(message)) {
       case ToolPort::SendResult::kSent:
-        ++counters_.messagesSent;
+        CountSent(message);
         return;
       case ToolPort::SendResult::kGone:
         Forget(tool, "lost: its slot is closed");
@@ -265,7 +277,7 @@ void HostServer::FlushTool(Tool& tool) {
       ++counters_.lostTools;
       return;
     }
-    ++counters_.messagesSent;
+    CountSent(tool.queue.front());
     tool.queue.pop_front();
   }
 }

@@ -69,6 +69,7 @@ struct HostCounters {
   std::uint64_t ownEchoes = 0;         // echo copies under the tool's own address
   std::uint64_t messagesSent = 0;      // messages handed to tools
   std::uint64_t messagesDropped = 0;   // a tool's queue was full
+  std::uint64_t framesSent = 0;        // of messagesSent, frame messages (00h or 03h)
 };
 
 // One line of name=value pairs, for the control socket's "stats".
@@ -92,6 +93,9 @@ class HostServer {
   // The device that the control commands power; attached to the bus.
   void SetDut(std::unique_ptr<SimDevice> dut);
   SimDevice* Dut() const { return dut_; }
+  // Background traffic that "traffic on/off" switch; attached to the bus.
+  void SetTraffic(std::unique_ptr<SimDevice> traffic);
+  SimDevice* Traffic() const { return traffic_; }
 
   // Runs the simulated devices whose deadline has come.
   void RunDue();
@@ -124,6 +128,7 @@ class HostServer {
   std::vector<std::uint8_t> FrameMessage(const BusFrame& frame) const;
   void Enqueue(Tool& tool, std::span<const std::uint8_t> message);
   void FlushTool(Tool& tool);
+  void CountSent(std::span<const std::uint8_t> message);
   void Forget(Tool& tool, const char* why);
   void Sweep();
   Tool* FindBySender(const std::string& sender);
@@ -135,6 +140,7 @@ class HostServer {
   std::int64_t startMicros_;
   SimBus bus_;
   SimDevice* dut_ = nullptr;
+  SimDevice* traffic_ = nullptr;
   std::vector<std::unique_ptr<Tool>> tools_;  // registration order
   std::uint32_t nextToolId_ = 1;
   std::uint8_t hostMode_ = kStartHostMode;

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   loop->Server().SetDut(MakeDut(options, clock.NowMicros()));
+  loop->Server().SetTraffic(MakeTraffic(options, clock.NowMicros()));
 
   gLoop = loop.get();
   struct sigaction action {};
@@ -73,8 +74,10 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &action, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
 
-  std::fprintf(stderr, "vlt-host: run folder %s, bus sim, DUT %s, frames as %s\n",
-               loop->RunDir().c_str(), DutSummary(options).c_str(),
+  const std::string traffic =
+      options.trafficRate > 0 ? ", traffic " + std::to_string(options.trafficRate) + "/s" : "";
+  std::fprintf(stderr, "vlt-host: run folder %s, bus sim, DUT %s%s, frames as %s\n",
+               loop->RunDir().c_str(), DutSummary(options).c_str(), traffic.c_str(),
                options.stamped ? "03h (stamped)" : "00h");
   loop->Run();
   gLoop = nullptr;

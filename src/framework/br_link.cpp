@@ -73,6 +73,7 @@ void BRLink::Dispatch(std::span<const std::uint8_t> bytes) {
       toolId_ = 0;
       break;
     case HostMessage::Kind::kFrame:
+      ++framesReceived_;
       if (message.dataCut) ++framesCut_;
       if (!framesEnabled_.load()) {
         ++framesDropped_;
@@ -152,8 +153,8 @@ std::uint32_t BRLink::AdvanceTickCount() {
 }
 
 LinkCounters BRLink::Counters() const {
-  return {malformed_.load(), unknownType_.load(), readFailures_.load(), framesCut_.load(),
-          framesDropped_.load()};
+  return {malformed_.load(), unknownType_.load(),   readFailures_.load(),
+          framesCut_.load(), framesDropped_.load(), framesReceived_.load()};
 }
 
 }  // namespace vlt::framework

@@ -34,6 +34,9 @@ struct LinkCounters {
   std::uint32_t readFailures = 0;
   std::uint32_t framesCut = 0;      // data beyond the record's 1785 bytes dropped
   std::uint32_t framesDropped = 0;  // arrived while frames were not enabled
+  // Every frame message read, dropped or not: the host's count of frames sent
+  // must meet it, or frames were lost on the way.
+  std::uint32_t framesReceived = 0;
 };
 
 class BRLink {
@@ -117,7 +120,7 @@ class BRLink {
 
   std::array<std::uint8_t, kReadBufferBytes> buffer_{};
   std::atomic<std::uint32_t> malformed_{0}, unknownType_{0}, readFailures_{0}, framesCut_{0},
-      framesDropped_{0};
+      framesDropped_{0}, framesReceived_{0};
 };
 
 }  // namespace vlt::framework
