@@ -63,7 +63,8 @@ class BRLink {
   void ReceivePass();
   void SendPass();
 
-  // Writes one message; only while connected. False when not written.
+  // Writes one message; only while connected. False when not written. A mode
+  // message (E2h) makes the mode unknown until the host's next report.
   bool Write(std::span<const std::uint8_t> message);
   // A transmit message (01h) with priority 6.
   bool Transmit(std::uint8_t sourceAddress, std::uint32_t dgn, std::span<const std::uint8_t> data);
