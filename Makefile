@@ -1,7 +1,8 @@
 # Entry points for a fresh Debian 12 machine; each installs what is missing first.
 #   make demo   build, then run the tester's main job on the built-in simulated bus
 #   make check  build with AddressSanitizer/UndefinedBehaviorSanitizer and run every test
-.PHONY: deps demo check release debug tsan-check fuzz clean
+#   make soak   the long consecutive-run tests, from the release build
+.PHONY: deps demo check release debug tsan-check soak fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -24,6 +25,13 @@ tsan-check: deps
 	cmake --preset tsan
 	cmake --build --preset tsan
 	ctest --preset tsan
+
+# A thousand runs each of A-10 and A-110 in one session on virtual time; too
+# slow under the sanitizers, so from the release build.
+soak: deps
+	cmake --preset release
+	cmake --build --preset release --target vlt_soak_tests
+	ctest --preset soak
 
 # Every fuzz target for FUZZ_SECONDS (default 60) under ASan/UBSan with libFuzzer, two at a time.
 fuzz: deps

@@ -82,6 +82,7 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
     if (criterion->GetState() == engine::Failure::State::kDidNotPass) outcome.failed = true;
     outcome.criteria.push_back(std::string(engine::StateTag(criterion->GetState())) + " : " +
                                criterion->Text());
+    outcome.notes.push_back(criterion->Note());
   }
   const std::string path = outDir + "/" + platform::Cp1252ToUtf8(logName) + ".txt";
   std::string error;

@@ -28,6 +28,7 @@ struct TestOutcome {
   bool failed = false;                // some criterion ended "DNP "
   bool notSaved = false;              // the log could not be written
   std::vector<std::string> criteria;  // "PASS", "DNP " or "____" + " : " + text, in id order
+  std::vector<std::string> notes;     // each criterion's note, in the same order
   std::string logPath;                // empty when not saved
 };
 
@@ -41,6 +42,7 @@ class TestSession {
   settings::ApplicationSettings& Settings() { return *appSettings_; }
   data::DataContext& Data() { return dataContext_; }
   const platform::Clock& Clock() const { return clock_; }
+  const framework::BRLink& Link() { return app_.Link(); }
 
   // Takes the tester lock, registers with the host and starts the dictionary:
   // kExitOk, or the exit status that says why not.

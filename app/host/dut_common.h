@@ -47,11 +47,21 @@ inline constexpr std::uint8_t kDefaultStatusInstance = 0xFF;
 inline constexpr std::uint32_t kMinStatusDgn = 0x10000;  // the tester takes 10000h-1FFFFh
 inline constexpr std::uint32_t kMaxStatusDgn = 0x1FFFF;
 
+// How fast a correct DUT is; a soak varies these inside what the tests accept.
+// Faults that change the timing take precedence.
+struct DutTiming {
+  std::int64_t bootDelayMs = kDutBootDelayMs;
+  std::int64_t firstStatusAfterClaimMs = kDutFirstStatusAfterClaimMs;
+  std::int64_t statusPeriodMs = kDutStatusPeriodMs;
+  std::int64_t reactionMs = kDutReactionMs;
+};
+
 // The next periodic status after one was sent; after a stall the period starts
 // afresh rather than sending a burst.
-constexpr std::int64_t NextStatusMicros(std::int64_t scheduledMicros, std::int64_t nowMicros) {
-  const std::int64_t next = scheduledMicros + MsToMicros(kDutStatusPeriodMs);
-  return next <= nowMicros ? nowMicros + MsToMicros(kDutStatusPeriodMs) : next;
+constexpr std::int64_t NextStatusMicros(std::int64_t scheduledMicros, std::int64_t nowMicros,
+                                        std::int64_t periodMs = kDutStatusPeriodMs) {
+  const std::int64_t next = scheduledMicros + MsToMicros(periodMs);
+  return next <= nowMicros ? nowMicros + MsToMicros(periodMs) : next;
 }
 
 // What both models are configured with besides their addressing.
@@ -61,6 +71,7 @@ struct DutCommon {
   std::uint8_t instance = kDefaultStatusInstance;
   DutFaults faults;
   bool poweredAtStart = true;
+  DutTiming timing;
 };
 
 // The NAME a device of `kind` claims with: its own, with the arbitrary-address

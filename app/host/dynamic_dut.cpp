@@ -101,7 +101,7 @@ void DynamicDut::SeekAfter(std::uint8_t lost, std::int64_t nowMicros) {
   const auto next = CandidateAfter(lost, std::nullopt);
   if (!next) {
     pending_.Clear();
-    pending_.Add(nowMicros + MsToMicros(kDutReactionMs),
+    pending_.Add(nowMicros + MsToMicros(Timing().reactionMs),
                  ClaimFrame(kNullAddress, ClaimName(config_.common, DutKind::kDynamic, true)));
     MoveTo(State::kCannotClaim, nowMicros);
     return;
@@ -113,7 +113,7 @@ void DynamicDut::SeekAfter(std::uint8_t lost, std::int64_t nowMicros) {
 }
 
 std::int64_t DynamicDut::AnswerDueMicros(std::int64_t nowMicros) const {
-  return nowMicros + MsToMicros(Has(DutFault::kSlowAnswer) ? kSlowAnswerMs : kDutReactionMs);
+  return nowMicros + MsToMicros(Has(DutFault::kSlowAnswer) ? kSlowAnswerMs : Timing().reactionMs);
 }
 
 bool DynamicDut::Yields(bool rivalOutranks) const {
@@ -187,7 +187,8 @@ void DynamicDut::OnClaim(const BusFrame& claim, std::int64_t nowMicros) {
   }
   pending_.Clear();  // answers owed from the lost address go with it
   if (Has(DutFault::kTalksBeforeDefence)) {
-    pending_.Add(nowMicros + MsToMicros(kDutReactionMs), StatusFrame(config_.common, address_));
+    pending_.Add(nowMicros + MsToMicros(Timing().reactionMs),
+                 StatusFrame(config_.common, address_));
   }
   SeekAfter(address_, nowMicros);
 }
@@ -269,7 +270,7 @@ void DynamicDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
       [[fallthrough]];
     case State::kRunning:
       out.push_back(StatusFrame(config_.common, StatusAddress()));
-      nextStatusMicros_ = NextStatusMicros(nextStatusMicros_, nowMicros);
+      nextStatusMicros_ = NextStatusMicros(nextStatusMicros_, nowMicros, Timing().statusPeriodMs);
       return;
   }
 }
@@ -280,9 +281,9 @@ std::optional<std::int64_t> DynamicDut::StateDeadlineMicros() const {
     case State::kCannotClaim:
       return std::nullopt;
     case State::kBooting:
-      return stateSinceMicros_ + MsToMicros(kDutBootDelayMs);
+      return stateSinceMicros_ + MsToMicros(Timing().bootDelayMs);
     case State::kSeeking:
-      return stateSinceMicros_ + MsToMicros(kDutReactionMs);
+      return stateSinceMicros_ + MsToMicros(Timing().reactionMs);
     case State::kWaiting: {
       const std::int64_t claimAt =
           stateSinceMicros_ + MsToMicros(Has(DutFault::kShortWait) ? kHastyMs : kDutRequestWaitMs);
@@ -293,7 +294,7 @@ std::optional<std::int64_t> DynamicDut::StateDeadlineMicros() const {
     }
     case State::kClaimed:
       return stateSinceMicros_ +
-             MsToMicros(Has(DutFault::kShortQuiet) ? kHastyMs : kDutFirstStatusAfterClaimMs);
+             MsToMicros(Has(DutFault::kShortQuiet) ? kHastyMs : Timing().firstStatusAfterClaimMs);
     case State::kRunning:
       return nextStatusMicros_;
   }

@@ -83,6 +83,8 @@ class DynamicDut final : public SimDevice {
   void Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
   std::optional<std::int64_t> NextDeadlineMicros() const override;
   std::string Describe() const override;
+  // Takes effect at the next deadline the device sets.
+  void SetTiming(const DutTiming& timing) { config_.common.timing = timing; }
 
   State CurrentState() const { return state_; }
   // The address it holds, or is asking for; FEh once it cannot claim.
@@ -93,6 +95,7 @@ class DynamicDut final : public SimDevice {
  private:
   void MoveTo(State next, std::int64_t nowMicros);
   bool Has(DutFault fault) const { return config_.common.faults.Has(fault); }
+  const DutTiming& Timing() const { return config_.common.timing; }
   std::optional<std::uint8_t> CandidateAfter(std::uint8_t address,
                                              std::optional<std::uint8_t> besides) const;
   std::uint8_t NextInRange(std::uint8_t address) const;

@@ -40,6 +40,12 @@ std::string ControlReply(HostServer& server, std::string_view line) {
     }
     return text;
   }
+  if (command == "traffic on" || command == "traffic off") {
+    SimDevice* traffic = server.Traffic();
+    if (traffic == nullptr) return "error no background traffic (start with --traffic RATE)";
+    traffic->SetPower(command == "traffic on", server.NowMicros());
+    return std::string("ok ") + (traffic->Powered() ? "on " : "off ") + traffic->Describe();
+  }
   if (command == "dut power on" || command == "dut power off" || command == "dut status") {
     DevicePower* dut = server.Dut();
     if (dut == nullptr) return "error no simulated DUT";

@@ -102,6 +102,10 @@ std::string CheckDut(const HostOptions& options) {
       return "--dut options are for the simulated bus; on --bus " + BusSummary(options.bus) +
              " the DUT is the device on that bus";
     }
+    if (options.trafficRate > 0) {
+      return "--traffic is for the simulated bus; on --bus " + BusSummary(options.bus) +
+             " the traffic is what that bus carries";
+    }
     return {};
   }
   if (options.dutModel == Model::kNone) {
@@ -142,10 +146,10 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
       inlineValue = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
     }
-    const bool takesValue = arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" ||
-                            arg == "--dut-dsa" || arg == "--dut-fault" ||
-                            arg == "--dut-status-dgn" || arg == "--dut-instance" ||
-                            arg == "--control" || arg == "--bus" || arg == "--record";
+    const bool takesValue =
+        arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" || arg == "--dut-dsa" ||
+        arg == "--dut-fault" || arg == "--dut-status-dgn" || arg == "--dut-instance" ||
+        arg == "--control" || arg == "--bus" || arg == "--record" || arg == "--traffic";
     if (inlineValue && !takesValue) {
       parsed.error = "option " + std::string(arg) + " takes no value";
       return parsed;
@@ -177,6 +181,14 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
         parsed.error = "--record needs a file name";
       } else {
         options.record = std::string(value);
+      }
+    } else if (arg == "--traffic") {
+      if (const auto rate = ParseNumber(value, kMaxTrafficFramesPerSecond); rate && *rate > 0) {
+        options.trafficRate = *rate;
+      } else {
+        parsed.error = "bad traffic rate '" + std::string(value) + "' (frames a second, 1 to " +
+                       std::to_string(kMaxTrafficFramesPerSecond) + "; a full 250 kbit/s bus " +
+                       std::to_string(kFullBusFramesPerSecond) + ")";
       }
     } else if (arg == "--dut-off") {
       options.dutOff = true;
@@ -304,6 +316,12 @@ std::string HostHelpText() {
          ")\n"
          "  --dut-fault NAME    make the DUT break one rule (repeatable; list below)\n"
          "  --dut-off           start with the DUT powered off (default: on)\n"
+         "  --traffic RATE      background traffic: RATE frames a second in all (1-" +
+         std::to_string(kMaxTrafficFramesPerSecond) + "; " +
+         std::to_string(kFullBusFramesPerSecond) +
+         " fills a 250 kbit/s bus), status DGNs of\n"
+         "                      other nodes (never the DUT's address or status DGN, never\n"
+         "                      claims); \"traffic off\" and \"traffic on\" switch it\n"
          "  --verbose           log tool registrations and removals on stderr\n"
          "  --control LINE      do not start a host: send LINE to the vlt-host that runs on\n"
          "                      the run folder, print its reply (exit 0 when it is ok)\n"
@@ -352,6 +370,7 @@ std::string HostHelpText() {
          "  dut power off       cut the DUT's power\n"
          "  dut status          reply e.g. \"ok on static 253\" or \"ok off dynamic 112\"\n"
          "                      (the address it holds or asks for; 254 once it cannot claim)\n"
+         "  traffic on|off      switch the background traffic of --traffic\n"
          "  stats               counters: \"ok tools=1 received=... dropped=...\"\n"
          "  other lines         \"error unknown command\"\n"
          "\n"
@@ -389,6 +408,32 @@ std::unique_ptr<SimDevice> MakeDut(const HostOptions& options, std::int64_t nowM
           nowMicros);
   }
   return nullptr;
+}
+
+std::unique_ptr<SimDevice> MakeTraffic(const HostOptions& options, std::int64_t nowMicros) {
+  if (options.trafficRate == 0) return nullptr;
+  TrafficConfig config;
+  config.framesPerSecond = options.trafficRate;
+  config.avoidDgn = options.dutStatusDgn;
+  switch (options.dutModel) {
+    case HostOptions::DutModel::kNone:
+      break;
+    case HostOptions::DutModel::kStatic:
+      config.avoidAddresses = {options.dutAddress, NeighbourAddress(options.dutAddress)};
+      break;
+    case HostOptions::DutModel::kDynamic: {
+      // Its range and the addresses it falls back to.
+      const AddressRange range = kDsaCategoryRanges[options.dutCategory];
+      for (unsigned a = range.low; a <= range.high; ++a) {
+        config.avoidAddresses.push_back(static_cast<std::uint8_t>(a));
+      }
+      for (unsigned a = 0xF0; a <= 0xFD; ++a) {
+        config.avoidAddresses.push_back(static_cast<std::uint8_t>(a));
+      }
+      break;
+    }
+  }
+  return std::make_unique<BusTraffic>(config, nowMicros);
 }
 
 std::string DutSummary(const HostOptions& options) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/bus_traffic.h"
 #include "host/dut_common.h"
 #include "host/dynamic_dut.h"
 #include "host/sim_bus.h"
@@ -48,7 +49,8 @@ struct HostOptions {
   bool dutOff = false;
   bool dutOptionGiven = false;  // any --dut... option: only the simulated bus has that DUT
   BusChoice bus;
-  std::string record;   // --record FILE: every bus frame as candump -L lines
+  std::string record;             // --record FILE: every bus frame as candump -L lines
+  std::uint32_t trafficRate = 0;  // --traffic: background frames a second; 0 none
   std::string control;  // --control: send this line to the running host and print its reply
 };
 
@@ -65,6 +67,8 @@ std::string BusSummary(const BusChoice& bus);
 
 // The simulated DUT the options describe; null for --dut none.
 std::unique_ptr<SimDevice> MakeDut(const HostOptions& options, std::int64_t nowMicros);
+// The background traffic the options describe, clear of the DUT; null without --traffic.
+std::unique_ptr<SimDevice> MakeTraffic(const HostOptions& options, std::int64_t nowMicros);
 // The DUT in one line for the start message, e.g. "static 253, NAME ..., (on)".
 std::string DutSummary(const HostOptions& options);
 

@@ -61,6 +61,7 @@ std::string CountersText(const HostCounters& c, std::size_t toolCount) {
   add("own_echoes", c.ownEchoes);
   add("sent", c.messagesSent);
   add("dropped", c.messagesDropped);
+  add("frames_sent", c.framesSent);
   AppendTransportCounters(c.transport, text);
   return text;
 }
@@ -293,6 +294,17 @@ void HostServer::SetDut(std::unique_ptr<SimDevice> dut) {
   dut_ = dut ? &bus_.Attach(std::move(dut)) : nullptr;
 }
 
+void HostServer::SetTraffic(std::unique_ptr<SimDevice> traffic) {
+  traffic_ = traffic ? &bus_.Attach(std::move(traffic)) : nullptr;
+}
+
+void HostServer::CountSent(std::span<const std::uint8_t> message) {
+  ++counters_.messagesSent;
+  if (!message.empty() && (message[0] == fw::kMsgFrame || message[0] == fw::kMsgStampedFrame)) {
+    ++counters_.framesSent;
+  }
+}
+
 void HostServer::RunDue() {
   const std::int64_t now = clock_.NowMicros();
   bus_.RunDue(now);
@@ -345,7 +357,7 @@ void HostServer::Enqueue(Tool& tool, std::span<const std::uint8_t> message) {
   if (tool.queue.empty()) {
     switch (tool.port->TrySend(message)) {
       case ToolPort::SendResult::kSent:
-        ++counters_.messagesSent;
+        CountSent(message);
         return;
       case ToolPort::SendResult::kGone:
         Forget(tool, "lost: its slot is closed");
@@ -371,7 +383,7 @@ void HostServer::FlushTool(Tool& tool) {
       ++counters_.lostTools;
       return;
     }
-    ++counters_.messagesSent;
+    CountSent(tool.queue.front());
     tool.queue.pop_front();
   }
 }

@@ -72,6 +72,7 @@ struct HostCounters {
   std::uint64_t messagesSent = 0;      // messages handed to tools
   std::uint64_t messagesDropped = 0;   // a tool's queue was full
   TransportCounters transport;         // multi-packet messages both ways
+  std::uint64_t framesSent = 0;        // of messagesSent, frame messages (00h or 03h)
 };
 
 // One line of name=value pairs, for the control socket's "stats".
@@ -108,6 +109,9 @@ class HostServer {
   // A device outside the host (a process, ...); the host does not own it.
   void SetExternalDut(DevicePower* dut) { dut_ = dut; }
   DevicePower* Dut() const { return dut_; }
+  // Background traffic that "traffic on/off" switch; attached to the bus.
+  void SetTraffic(std::unique_ptr<SimDevice> traffic);
+  SimDevice* Traffic() const { return traffic_; }
 
   // Runs the simulated devices and the transport sessions whose deadline has come.
   void RunDue();
@@ -155,6 +159,7 @@ class HostServer {
   Tool* FindById(std::uint64_t id);
   void Enqueue(Tool& tool, std::span<const std::uint8_t> message);
   void FlushTool(Tool& tool);
+  void CountSent(std::span<const std::uint8_t> message);
   void Forget(Tool& tool, const char* why);
   void Sweep();
   Tool* FindBySender(const std::string& sender);
@@ -168,6 +173,7 @@ class HostServer {
   DevicePower* dut_ = nullptr;
   BusWire* wire_ = nullptr;
   FrameTap tap_;
+  SimDevice* traffic_ = nullptr;
   std::vector<std::unique_ptr<Tool>> tools_;  // registration order
   std::uint32_t nextToolId_ = 1;
   std::uint8_t hostMode_ = kStartHostMode;

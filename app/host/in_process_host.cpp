@@ -173,6 +173,11 @@ void InProcessHost::SetDut(std::unique_ptr<SimDevice> dut) {
   shared_->server.SetDut(std::move(dut));
 }
 
+void InProcessHost::SetTraffic(std::unique_ptr<SimDevice> traffic) {
+  std::lock_guard lock(shared_->mutex);
+  shared_->server.SetTraffic(std::move(traffic));
+}
+
 void InProcessHost::AddDevice(std::unique_ptr<SimDevice> device) {
   std::lock_guard lock(shared_->mutex);
   shared_->server.Bus().Attach(std::move(device));

@@ -47,7 +47,9 @@ class InProcessHost {
 
   // The device that "dut ..." commands power; attached to the bus.
   void SetDut(std::unique_ptr<SimDevice> dut);
-  // Another node on the bus, e.g. background traffic.
+  // The traffic that "traffic on/off" switch; attached to the bus.
+  void SetTraffic(std::unique_ptr<SimDevice> traffic);
+  // Another node on the bus.
   void AddDevice(std::unique_ptr<SimDevice> device);
   // The control socket's commands: "dut power on", "dut power off", "dut status", "stats".
   std::string Control(std::string_view line);

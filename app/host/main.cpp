@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
     }
     loop->AttachBus(std::move(bus));
   }
+  loop->Server().SetTraffic(MakeTraffic(options, clock.NowMicros()));
 
   gLoop = loop.get();
   struct sigaction action {};
@@ -122,9 +123,11 @@ int main(int argc, char** argv) {
       options.bus.kind == BusChoice::Kind::kSim
           ? DutSummary(options)
           : (loop->Bus()->Device() != nullptr ? "the bus program" : "on the bus");
-  std::fprintf(stderr, "vlt-host: run folder %s, bus %s, DUT %s, frames as %s\n",
+  const std::string traffic =
+      options.trafficRate > 0 ? ", traffic " + std::to_string(options.trafficRate) + "/s" : "";
+  std::fprintf(stderr, "vlt-host: run folder %s, bus %s, DUT %s%s, frames as %s\n",
                loop->RunDir().c_str(), BusSummary(options.bus).c_str(), dut.c_str(),
-               options.stamped ? "03h (stamped)" : "00h");
+               traffic.c_str(), options.stamped ? "03h (stamped)" : "00h");
   const bool busKept = loop->Run();
   gLoop = nullptr;
   recorder.Flush();

@@ -42,7 +42,7 @@ BusFrame StaticDut::NextClaim(std::uint8_t sourceAddress) {
 void StaticDut::OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) {
   if (state_ == State::kOff || state_ == State::kBooting) return;
   const std::int64_t answerDue =
-      nowMicros + MsToMicros(Has(DutFault::kSlowAnswer) ? kSlowAnswerMs : kDutReactionMs);
+      nowMicros + MsToMicros(Has(DutFault::kSlowAnswer) ? kSlowAnswerMs : Timing().reactionMs);
   if (IsRequestForClaim(frame) && !Has(DutFault::kIgnoresRequests)) {
     const std::uint8_t destination = frame.DestinationAddress();
     if (state_ == State::kCannotClaim) {
@@ -69,7 +69,7 @@ void StaticDut::OnClaimOfOwnAddress(const BusFrame& claim, std::int64_t nowMicro
   const DeviceName rival = NameOf(claim);
   if (rival == own) return;
   const std::int64_t due =
-      nowMicros + MsToMicros(Has(DutFault::kSlowAnswer) ? kSlowAnswerMs : kDutReactionMs);
+      nowMicros + MsToMicros(Has(DutFault::kSlowAnswer) ? kSlowAnswerMs : Timing().reactionMs);
   if (Has(DutFault::kJ1939Yield) && OutranksName(rival, own)) {
     pending_.Clear();
     pending_.Add(due, ClaimFrame(kNullAddress, own));
@@ -103,7 +103,7 @@ void StaticDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
       [[fallthrough]];
     case State::kRunning:
       out.push_back(StatusFrame(config_.common, Address()));
-      nextStatusMicros_ = NextStatusMicros(nextStatusMicros_, nowMicros);
+      nextStatusMicros_ = NextStatusMicros(nextStatusMicros_, nowMicros, Timing().statusPeriodMs);
       return;
   }
 }
@@ -115,10 +115,10 @@ std::optional<std::int64_t> StaticDut::StateDeadlineMicros() const {
       return std::nullopt;
     case State::kBooting:
       return stateSinceMicros_ +
-             MsToMicros(Has(DutFault::kLateClaim) ? kLateClaimMs : kDutBootDelayMs);
+             MsToMicros(Has(DutFault::kLateClaim) ? kLateClaimMs : Timing().bootDelayMs);
     case State::kClaimed:
       return stateSinceMicros_ +
-             MsToMicros(Has(DutFault::kShortQuiet) ? kHastyMs : kDutFirstStatusAfterClaimMs);
+             MsToMicros(Has(DutFault::kShortQuiet) ? kHastyMs : Timing().firstStatusAfterClaimMs);
     case State::kRunning:
       return nextStatusMicros_;
   }

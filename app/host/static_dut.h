@@ -41,6 +41,8 @@ class StaticDut final : public SimDevice {
   void Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
   std::optional<std::int64_t> NextDeadlineMicros() const override;
   std::string Describe() const override;
+  // Takes effect at the next deadline the device sets.
+  void SetTiming(const DutTiming& timing) { config_.common.timing = timing; }
 
   State CurrentState() const { return state_; }
   // The address it claims: its DSA unless a fault moves it.
@@ -49,6 +51,7 @@ class StaticDut final : public SimDevice {
  private:
   void MoveTo(State next, std::int64_t nowMicros);
   bool Has(DutFault fault) const { return config_.common.faults.Has(fault); }
+  const DutTiming& Timing() const { return config_.common.timing; }
   BusFrame NextClaim(std::uint8_t sourceAddress);
   std::optional<std::int64_t> StateDeadlineMicros() const;
   void OnClaimOfOwnAddress(const BusFrame& claim, std::int64_t nowMicros);

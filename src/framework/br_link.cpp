@@ -73,6 +73,7 @@ void BRLink::Dispatch(std::span<const std::uint8_t> bytes) {
       toolId_ = 0;
       break;
     case HostMessage::Kind::kFrame:
+      ++framesReceived_;
       if (message.dataCut) ++framesCut_;
       if (!framesEnabled_.load()) {
         ++framesDropped_;
@@ -110,6 +111,13 @@ void BRLink::SendPass() {
 
 bool BRLink::Write(std::span<const std::uint8_t> message) {
   if (state_.load() != State::kConnected) return false;
+  if (!message.empty() && message[0] == kMsgSetMode) {
+    // The host answers every E2h with a report: until it comes, the last one may
+    // predate a mode change still on its way (a restore sent at the end of the
+    // last run), and a test would take that old mode for the host's.
+    hostMode_ = 0xFF;
+    hostEcho_ = 0xFF;
+  }
   return mailslots_.Write(message);
 }
 
@@ -152,8 +160,8 @@ std::uint32_t BRLink::AdvanceTickCount() {
 }
 
 LinkCounters BRLink::Counters() const {
-  return {malformed_.load(), unknownType_.load(), readFailures_.load(), framesCut_.load(),
-          framesDropped_.load()};
+  return {malformed_.load(), unknownType_.load(),   readFailures_.load(),
+          framesCut_.load(), framesDropped_.load(), framesReceived_.load()};
 }
 
 }  // namespace vlt::framework

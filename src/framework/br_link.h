@@ -34,6 +34,9 @@ struct LinkCounters {
   std::uint32_t readFailures = 0;
   std::uint32_t framesCut = 0;      // data beyond the record's 1785 bytes dropped
   std::uint32_t framesDropped = 0;  // arrived while frames were not enabled
+  // Every frame message read, dropped or not: the host's count of frames sent
+  // must meet it, or frames were lost on the way.
+  std::uint32_t framesReceived = 0;
 };
 
 class BRLink {
@@ -60,7 +63,8 @@ class BRLink {
   void ReceivePass();
   void SendPass();
 
-  // Writes one message; only while connected. False when not written.
+  // Writes one message; only while connected. False when not written. A mode
+  // message (E2h) makes the mode unknown until the host's next report.
   bool Write(std::span<const std::uint8_t> message);
   // A transmit message (01h) with priority 6.
   bool Transmit(std::uint8_t sourceAddress, std::uint32_t dgn, std::span<const std::uint8_t> data);
@@ -117,7 +121,7 @@ class BRLink {
 
   std::array<std::uint8_t, kReadBufferBytes> buffer_{};
   std::atomic<std::uint32_t> malformed_{0}, unknownType_{0}, readFailures_{0}, framesCut_{0},
-      framesDropped_{0};
+      framesDropped_{0}, framesReceived_{0};
 };
 
 }  // namespace vlt::framework

@@ -203,6 +203,19 @@ TEST_F(LinkFixture, ModeReportIsStoredAndReadAsAToolMode) {
   mailslots.Queue(ModeReportMessage(3, 1));
   link.ReceivePass();
   EXPECT_EQ(link.CurrentToolMode(), 6u);  // Echo|Tools
+
+  // A set or a query makes the stored mode unknown until the host answers it,
+  // so that nothing reads a mode the host may have left already.
+  for (const std::uint8_t hostMode : {std::uint8_t{3}, kQueryModeByte}) {
+    ASSERT_TRUE(link.Write(SetModeMessage(link.ToolId(), hostMode, hostMode == 3 ? 0 : 0xFF)));
+    EXPECT_EQ(link.CurrentToolMode(), 0xFFu);
+    mailslots.Queue(ModeReportMessage(3, 0));
+    link.ReceivePass();
+    EXPECT_EQ(link.CurrentToolMode(), 2u);  // Tools
+  }
+  // Other messages leave it alone.
+  ASSERT_TRUE(link.Transmit(0xF9, 0xEA00, std::vector<std::uint8_t>{0, 0xEE, 0}));
+  EXPECT_EQ(link.CurrentToolMode(), 2u);
 }
 
 TEST(HostModeMapping, BothDirectionsFollowTheTable) {

@@ -28,7 +28,7 @@ constexpr const char* kOutrankedText = "A5A5E0FF00800080";
 
 std::unique_ptr<DynamicDut> Dut(DutFaults faults = {}) {
   return std::make_unique<DynamicDut>(
-      DynamicDutConfig{.common = {.faults = faults, .poweredAtStart = false}}, 0);
+      DynamicDutConfig{.common = {.faults = faults, .poweredAtStart = false, .timing = {}}}, 0);
 }
 
 std::string Claim(int ms, int source, const char* name = kName) {

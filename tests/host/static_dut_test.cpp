@@ -19,7 +19,9 @@ const DeviceName kOutranked = WithManufacturer(kDefaultDutName, kMaxManufacturer
 
 std::unique_ptr<StaticDut> Dut(DutFaults faults = {}) {
   return std::make_unique<StaticDut>(
-      StaticDutConfig{.address = kDut, .common = {.faults = faults, .poweredAtStart = false}}, 0);
+      StaticDutConfig{.address = kDut,
+                      .common = {.faults = faults, .poweredAtStart = false, .timing = {}}},
+      0);
 }
 
 std::string ClaimLine(int ms, std::uint8_t source = kDut, const char* name = kName) {
