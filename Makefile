@@ -23,7 +23,7 @@ check: debug
 
 tsan-check: deps
 	cmake --preset tsan
-	cmake --build --preset tsan
+	cmake --build --preset tsan --target vlt_threaded_tests
 	ctest --preset tsan
 
 # A thousand runs each of A-10 and A-110 in one session on virtual time; too
