@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev)
 # The interop test runs a vendored J1939 stack on Node.js (installed offline by npm).
-packages+=(nodejs npm)
+# A Node.js from elsewhere that brings its own npm will do (Debian's npm conflicts with it).
+command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 # vlt-host's CAN adapters: Qt 6 SerialBus; its plugins (socketcan, virtualcan,
 # peakcan, ...) come with libqt6serialbus6.
 packages+=(qt6-serialbus-dev libqt6serialbus6)
