@@ -171,7 +171,11 @@ void MainWindow::BuildBottomRow(QWidget* central) {
   tickRateBox_->setFixedWidth(80);
   dumpButton_ = new QPushButton(tr("Dump Status"), statusRow_);
   connect(dumpButton_, &QPushButton::clicked, this, [this] {
-    if (lastTest_) lastTest_->DumpStatus();
+    if (services_.app.RunningTest().Occupied()) {
+      services_.app.RunningTest().RequestDump();
+    } else if (lastTest_) {
+      lastTest_->DumpStatus();
+    }
   });
   auto* done = new QPushButton(tr("Done"), statusRow_);
   done->setObjectName(QStringLiteral("done"));

@@ -49,7 +49,7 @@ class Test : public framework::BRParser,
 
   virtual void WriteReport();
   // Diagnostic: every element's status line between rules.
-  virtual void DumpStatus();
+  void DumpStatus() override;
   virtual std::string BuildStrip() const;
   // "Product Name" + "_" + code + "_" + local time "%y%m%d%H%M".
   virtual std::string DefaultLogName() const;

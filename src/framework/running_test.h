@@ -12,6 +12,7 @@ class TestStepper {
  public:
   virtual ~TestStepper() = default;
   virtual void Step() = 0;
+  virtual void DumpStatus() {}
 };
 
 class RunningTestSlot {
@@ -20,6 +21,7 @@ class RunningTestSlot {
     std::lock_guard lock(mutex_);
     test_ = test;
     occupied_.store(test != nullptr);
+    dumpRequested_.store(false);  // a request for the test before is not for this one
   }
   // Empties the slot if it still holds this test.
   void Clear(TestStepper* test) {
@@ -36,15 +38,21 @@ class RunningTestSlot {
   // Whether a test is in the slot, without the lock: the window asks this while
   // the tick thread may hold the lock waiting for the operator's answer.
   bool Occupied() const { return occupied_.load(); }
+  // Asks the tick thread to dump the running test's status before its next
+  // step: the window may not touch a test while it steps.
+  void RequestDump() { dumpRequested_.store(true); }
   void StepIfAny() {
     std::lock_guard lock(mutex_);
-    if (test_ != nullptr) test_->Step();
+    if (test_ == nullptr) return;
+    if (dumpRequested_.exchange(false)) test_->DumpStatus();
+    test_->Step();
   }
 
  private:
   mutable std::recursive_mutex mutex_;  // a test may leave the slot from inside its own step
   TestStepper* test_ = nullptr;
   std::atomic<bool> occupied_{false};
+  std::atomic<bool> dumpRequested_{false};
 };
 
 }  // namespace vlt::framework

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/activity_parser.h"
 #include "framework/host_watchdog.h"
 #include "framework/product_id_parser.h"
@@ -179,6 +181,24 @@ TEST(RunningTestSlot, OccupiedFollowsTheSlotEvenFromInsideAStep) {
   slot.StepIfAny();
   EXPECT_TRUE(test.seenDuringStep);
   EXPECT_FALSE(slot.Occupied());
+}
+
+// "Dump Status" while a test runs is done by the tick thread, before a step.
+TEST(RunningTestSlot, ADumpRequestIsServedOnceBeforeTheNextStep) {
+  struct Recorder : TestStepper {
+    std::string calls;
+    void Step() override { calls += 'S'; }
+    void DumpStatus() override { calls += 'D'; }
+  } test;
+  RunningTestSlot slot;
+  slot.RequestDump();
+  slot.StepIfAny();
+  slot.Set(&test);  // a request made before this test is not for it
+  slot.StepIfAny();
+  slot.RequestDump();
+  slot.StepIfAny();
+  slot.StepIfAny();
+  EXPECT_EQ(test.calls, "SDSS");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "host/host_control.h"
 #include "platform/mailslots.h"
 #include "platform/run_dir.h"
+#include "support/frame_collector.h"
 #include "support/host_process.h"
 #include "support/virtual_time.h"
 
@@ -20,46 +21,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct SeenFrame {
-  std::uint32_t dgn;
-  std::uint8_t source;
-  std::vector<std::uint8_t> data;
-};
-
-// Collects frames on the tick thread; the test thread waits for the ones it wants.
-class FrameCollector : public framework::BRParser {
- public:
-  void OnFrame(const framework::FrameMessage& m) override {
-    std::lock_guard lock(mutex_);
-    frames_.push_back({m.dgn, m.sourceAddress, {m.data.begin(), m.data.end()}});
-    changed_.notify_all();
-  }
-  // Waits until a frame after `from` satisfies the predicate; its index, or -1.
-  template <typename Predicate>
-  int WaitFor(std::size_t from, Predicate predicate, std::chrono::milliseconds limit = 5s) {
-    std::unique_lock lock(mutex_);
-    int found = -1;
-    changed_.wait_for(lock, limit, [&] {
-      for (std::size_t i = from; i < frames_.size(); ++i) {
-        if (predicate(frames_[i])) {
-          found = static_cast<int>(i);
-          return true;
-        }
-      }
-      return false;
-    });
-    return found;
-  }
-  std::size_t Count() {
-    std::lock_guard lock(mutex_);
-    return frames_.size();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::vector<SeenFrame> frames_;
-};
+using testing::FrameCollector;
+using testing::SeenFrame;
 
 bool IsClaimFrom(const SeenFrame& f, std::uint8_t address) {
   return (f.dgn & 0x1FF00) == 0xEE00 && f.source == address && f.data.size() == 8;
