@@ -3,10 +3,10 @@
 #include <set>
 #include <string>
 
-#include "dictionary/enumeration.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/enumeration.h"
+#include "values/value_maker_shared.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 namespace {
 
 // A listed key that equals the field's error or not-available code would never
@@ -158,4 +158,4 @@ TEST(ValueMakerDSARange, NamesTheNineCategoriesByIndex) {
 }
 
 }  // namespace
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

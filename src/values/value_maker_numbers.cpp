@@ -1,6 +1,6 @@
-#include "dictionary/value_maker_numbers.h"
+#include "values/value_maker_numbers.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 using namespace value_rules;
 
@@ -221,4 +221,4 @@ std::string ValueMakerFullPacket::Format(std::span<const std::uint8_t> raw) cons
   return HexBytes(raw, 8, "");
 }
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -307,4 +307,4 @@ TEST(ValueMakerParse, FormattedTextsReadBackToTheSameText) {
 }
 
 }  // namespace
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -2,9 +2,9 @@
 // with a printf-style format holding one floating-point conversion ("%0.2f Vdc").
 #pragma once
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 class ValueMakerFlexMaker : public ValueMaker {
  public:
@@ -70,4 +70,4 @@ class ValueMakerFlexUint : public ValueMakerFlexMaker {
   std::size_t RawSize() const override { return 4; }
 };
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 // A string field of `Width()` characters; text ends at the first zero byte.
 class ValueMakerFixedString : public ValueMaker {
@@ -129,4 +129,4 @@ class ValueMakerSecurityCategory4 : public ValueMakerSecurityCategory {
   ValueMakerSecurityCategory4();
 };
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -1,11 +1,11 @@
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 std::string ValueMaker::Format(std::span<const std::uint8_t>) const {
   return {};
@@ -188,4 +188,4 @@ void DescribeLine(std::ostream& out, std::string_view key, std::string_view valu
 
 }  // namespace value_rules
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

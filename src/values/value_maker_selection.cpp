@@ -1,8 +1,8 @@
-#include "dictionary/value_maker_selection.h"
+#include "values/value_maker_selection.h"
 
 #include <algorithm>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 using namespace value_rules;
 
@@ -94,4 +94,4 @@ ValueMakerDSARange::ValueMakerDSARange()
                               {7, "Entertainment Systems"},
                               {8, "Chassis"}}) {}
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 using ChoiceMap = std::map<std::uint8_t, std::string>;
 using WordChoiceMap = std::map<std::uint16_t, std::string>;
@@ -92,4 +92,4 @@ void DescribeLine(std::ostream& out, std::string_view key, std::string_view valu
 
 }  // namespace value_rules
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -1,9 +1,9 @@
 // The RV-C enumerations: name, bit count and (key, text) choices of each, one
 // table per RV-C data type. Keys at or above the field's error code (all ones
 // minus one) would never be shown, so none are listed.
-#include "dictionary/enumeration.h"
+#include "values/enumeration.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 namespace {
 
@@ -356,4 +356,4 @@ std::span<const EnumerationTable> EnumerationTables() {
   return kEnumerationTables;
 }
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -3,9 +3,9 @@
 // list says; a value that is not listed shows "Invalid".
 #pragma once
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 class ValueMakerSelection : public ValueMaker {
  public:
@@ -79,4 +79,4 @@ class ValueMakerDSARange : public ValueMakerSelection {
   ValueMakerDSARange();
 };
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

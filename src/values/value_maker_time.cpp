@@ -1,8 +1,8 @@
-#include "dictionary/value_maker_time.h"
+#include "values/value_maker_time.h"
 
 #include <cmath>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 using namespace value_rules;
 
@@ -194,4 +194,4 @@ std::string ValueMakerDiagFullCode::Format(std::span<const std::uint8_t> raw) co
   return Printf("[%3u] %4u:%2u", b1, b0 * 8 + (b2 >> 5), fmi);
 }
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

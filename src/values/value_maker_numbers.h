@@ -2,9 +2,9 @@
 // manufacturer code, and raw byte dumps.
 #pragma once
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 // A byte, or a narrower field, in decimal; `notAvailable` is the field's all-ones
 // code (7, 15, 31, 63 or 255 for 3- to 8-bit fields).
@@ -129,4 +129,4 @@ class ValueMakerFullPacket : public ValueMaker {
   std::size_t RawSize() const override { return 8; }
 };
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

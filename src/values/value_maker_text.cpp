@@ -1,8 +1,8 @@
-#include "dictionary/value_maker_text.h"
+#include "values/value_maker_text.h"
 
 #include <algorithm>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 using namespace value_rules;
 
@@ -226,4 +226,4 @@ ValueMakerSecurityCategory3::ValueMakerSecurityCategory3()
 ValueMakerSecurityCategory4::ValueMakerSecurityCategory4()
     : ValueMakerSecurityCategory({"UI4", "UI5", "UI6", "UI7", "UI8", "UI9", "UI0"}) {}
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -3,9 +3,9 @@
 #include <sstream>
 #include <vector>
 
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -319,4 +319,4 @@ TEST(ValueMakerTraits, ChoiceListsWidthsAndTwoBitStatus) {
 }
 
 }  // namespace
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

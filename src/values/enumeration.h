@@ -5,9 +5,9 @@
 #include <span>
 #include <string_view>
 
-#include "dictionary/value_maker_selection.h"
+#include "values/value_maker_selection.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 struct EnumerationChoice {
   std::uint8_t key;
@@ -44,4 +44,4 @@ class ValueMakerAGSCritType : public ValueMakerEnumeration {
   bool Parse(std::string_view text, std::span<std::uint8_t> raw) const override;
 };
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

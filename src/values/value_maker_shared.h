@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/enumeration.h"
-#include "dictionary/value_maker.h"
-#include "dictionary/value_maker_flex.h"
-#include "dictionary/value_maker_numbers.h"
-#include "dictionary/value_maker_selection.h"
-#include "dictionary/value_maker_text.h"
-#include "dictionary/value_maker_time.h"
+#include "values/enumeration.h"
+#include "values/value_maker.h"
+#include "values/value_maker_flex.h"
+#include "values/value_maker_numbers.h"
+#include "values/value_maker_selection.h"
+#include "values/value_maker_text.h"
+#include "values/value_maker_time.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 class SharedValueMakers {
  public:
@@ -91,4 +91,4 @@ class SharedValueMakers {
   std::vector<Named> all_;
 };
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -2,9 +2,9 @@
 // and diagnostic codes.
 #pragma once
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 // RV-C percent: 0.5 % per step, " 50.0 %".
 class ValueMakerRVCPct : public ValueMaker {
@@ -76,4 +76,4 @@ class ValueMakerDiagFullCode : public ValueMaker {
   std::size_t RawSize() const override { return 3; }
 };
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

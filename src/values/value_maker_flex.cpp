@@ -1,10 +1,10 @@
-#include "dictionary/value_maker_flex.h"
+#include "values/value_maker_flex.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 using namespace value_rules;
 
@@ -145,4 +145,4 @@ void ValueMakerFlexUint::Describe(std::ostream& out) const {
   DescribeScaling(out, 0, 4);
 }
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -1,8 +1,8 @@
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 #include <algorithm>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 namespace {
 
@@ -271,4 +271,4 @@ const ValueMakerFlexUint* SharedValueMakers::FlexUint(std::string_view format) c
   return FindScaled<ValueMakerFlexUint>(scaled_, format);
 }
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values

@@ -1,8 +1,8 @@
-#include "dictionary/enumeration.h"
+#include "values/enumeration.h"
 
 #include <algorithm>
 
-namespace vlt::dictionary {
+namespace vlt::values {
 
 using namespace value_rules;
 
@@ -50,4 +50,4 @@ bool ValueMakerAGSCritType::Parse(std::string_view, std::span<std::uint8_t>) con
   return false;
 }
 
-}  // namespace vlt::dictionary
+}  // namespace vlt::values
