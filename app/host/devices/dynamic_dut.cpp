@@ -20,11 +20,13 @@ bool IsSpareAddress(std::uint8_t address) {
 }  // namespace
 
 DynamicDut::DynamicDut(DynamicDutConfig config, std::int64_t nowMicros)
-    : config_(config), range_(EffectiveRange(config)) {
+    : SimulatedDut(config.common, DutKind::kDynamic),
+      config_(config),
+      range_(EffectiveRange(config)) {
   dsa_ = config_.dsa.value_or(kDsaCategoryRanges[config_.category % (kMaxDsaCategory + 1)].low);
   if (Has(DutFault::kOutOfRange)) dsa_ = static_cast<std::uint8_t>(dsa_ - kOutOfRangeShift);
   target_ = address_ = dsa_;
-  if (config_.common.poweredAtStart) MoveTo(State::kBooting, nowMicros);
+  if (Common().poweredAtStart) MoveTo(State::kBooting, nowMicros);
 }
 
 std::uint8_t DynamicDut::Address() const {
@@ -44,14 +46,13 @@ void DynamicDut::MoveTo(State next, std::int64_t nowMicros) {
   stateSinceMicros_ = nowMicros;
   switch (next) {
     case State::kOff:
-      pending_.Clear();
+      ForgetSincePowerUp();
       break;
     case State::kBooting:
       // A reboot forgets what it heard and starts from its DSA.
-      pending_.Clear();
+      ForgetSincePowerUp();
       taken_.reset();
       firstHeld_.reset();
-      claimsSent_ = 0;
       target_ = address_ = dsa_;
       secondTarget_.reset();
       break;
@@ -63,7 +64,7 @@ void DynamicDut::MoveTo(State next, std::int64_t nowMicros) {
       waitStatusSent_ = false;
       break;
     case State::kRunning:
-      nextStatusMicros_ = nowMicros;
+      StartStatus(nowMicros);
       break;
   }
 }
@@ -102,7 +103,7 @@ void DynamicDut::SeekAfter(std::uint8_t lost, std::int64_t nowMicros) {
   if (!next) {
     pending_.Clear();
     pending_.Add(nowMicros + MsToMicros(Timing().reactionMs),
-                 ClaimFrame(kNullAddress, ClaimName(config_.common, DutKind::kDynamic, true)));
+                 ClaimFrame(kNullAddress, ClaimName(Common(), DutKind::kDynamic, true)));
     MoveTo(State::kCannotClaim, nowMicros);
     return;
   }
@@ -110,10 +111,6 @@ void DynamicDut::SeekAfter(std::uint8_t lost, std::int64_t nowMicros) {
   secondTarget_.reset();
   if (Has(DutFault::kTwoAddresses)) secondTarget_ = CandidateAfter(target_, target_);
   MoveTo(State::kSeeking, nowMicros);
-}
-
-std::int64_t DynamicDut::AnswerDueMicros(std::int64_t nowMicros) const {
-  return nowMicros + MsToMicros(Has(DutFault::kSlowAnswer) ? kSlowAnswerMs : Timing().reactionMs);
 }
 
 bool DynamicDut::Yields(bool rivalOutranks) const {
@@ -131,28 +128,19 @@ void DynamicDut::OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) {
 }
 
 void DynamicDut::OnRequest(const BusFrame& request, std::int64_t nowMicros) {
-  if (Has(DutFault::kIgnoresRequests)) return;
-  const std::uint8_t destination = request.DestinationAddress();
   if (state_ == State::kCannotClaim) {
-    // J1939: a node without an address answers only global requests.
-    if (destination == kGlobalAddress) {
-      pending_.Add(AnswerDueMicros(nowMicros),
-                   ClaimFrame(kNullAddress, ClaimName(config_.common, DutKind::kDynamic, true)));
-    }
+    AnswerRequest(request, std::nullopt, nowMicros);
     return;
   }
   // Before its claim it has no address to answer for.
   if (state_ != State::kClaimed && state_ != State::kRunning) return;
-  if (destination != address_ && destination != kGlobalAddress) return;
-  const std::uint8_t from =
-      Has(DutFault::kAnswerFromOtherAddress) ? NeighbourAddress(address_) : address_;
-  pending_.Add(AnswerDueMicros(nowMicros), NextClaim(from));
+  AnswerRequest(request, address_, nowMicros);
 }
 
 void DynamicDut::OnClaim(const BusFrame& claim, std::int64_t nowMicros) {
   const std::uint8_t claimed = claim.SourceAddress();
   if (claimed >= kNullAddress) return;  // cannot-claim: no address is taken
-  const DeviceName own = ClaimName(config_.common, DutKind::kDynamic, false);
+  const DeviceName own = OwnName();
   const DeviceName rival = NameOf(claim);
   if (rival == own) return;
   const bool rivalOutranks = OutranksName(rival, own);
@@ -178,17 +166,13 @@ void DynamicDut::OnClaim(const BusFrame& claim, std::int64_t nowMicros) {
       break;
   }
   if (claimed != address_) return;
-  const std::int64_t due = AnswerDueMicros(nowMicros);
   if (!Yields(rivalOutranks)) {
-    if (Has(DutFault::kTalksBeforeDefence))
-      pending_.Add(due, StatusFrame(config_.common, address_));
-    pending_.Add(due, NextClaim(address_));
+    Defend(address_, nowMicros);
     return;
   }
   pending_.Clear();  // answers owed from the lost address go with it
   if (Has(DutFault::kTalksBeforeDefence)) {
-    pending_.Add(nowMicros + MsToMicros(Timing().reactionMs),
-                 StatusFrame(config_.common, address_));
+    pending_.Add(nowMicros + MsToMicros(Timing().reactionMs), StatusFrame(Common(), address_));
   }
   SeekAfter(address_, nowMicros);
 }
@@ -210,11 +194,6 @@ BusFrame DynamicDut::RequestFrame(std::uint8_t target) const {
                        std::span<const std::uint8_t>(data, length));
 }
 
-BusFrame DynamicDut::NextClaim(std::uint8_t sourceAddress) {
-  const bool later = claimsSent_++ > 0;
-  return ClaimFrame(sourceAddress, ClaimName(config_.common, DutKind::kDynamic, later));
-}
-
 std::uint8_t DynamicDut::StatusAddress() const {
   return Has(DutFault::kStaleStatusAddress) && firstHeld_ ? *firstHeld_ : address_;
 }
@@ -232,17 +211,13 @@ void DynamicDut::SendClaims(std::vector<BusFrame>& out, std::int64_t nowMicros) 
   MoveTo(State::kClaimed, nowMicros);
 }
 
-void DynamicDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
-  if (state_ == State::kOff) return;
-  pending_.TakeDue(nowMicros, out);
-  const auto due = StateDeadlineMicros();
-  if (!due || *due > nowMicros) return;
+void DynamicDut::OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) {
   switch (state_) {
     case State::kOff:
     case State::kCannotClaim:
       return;
     case State::kBooting:
-      if (Has(DutFault::kTalksFirst)) out.push_back(StatusFrame(config_.common, target_));
+      if (Has(DutFault::kTalksFirst)) out.push_back(StatusFrame(Common(), target_));
       if (Has(DutFault::kTwoAddresses)) secondTarget_ = CandidateAfter(target_, target_);
       MoveTo(State::kSeeking, nowMicros);  // asks at once
       [[fallthrough]];
@@ -257,7 +232,7 @@ void DynamicDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
     case State::kWaiting:
       if (Has(DutFault::kTalksInWait) && !waitStatusSent_ &&
           nowMicros >= stateSinceMicros_ + MsToMicros(kHastyMs)) {
-        out.push_back(StatusFrame(config_.common, target_));
+        out.push_back(StatusFrame(Common(), target_));
         waitStatusSent_ = true;
       }
       if (nowMicros >= stateSinceMicros_ +
@@ -269,8 +244,7 @@ void DynamicDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
       MoveTo(State::kRunning, nowMicros);
       [[fallthrough]];
     case State::kRunning:
-      out.push_back(StatusFrame(config_.common, StatusAddress()));
-      nextStatusMicros_ = NextStatusMicros(nextStatusMicros_, nowMicros, Timing().statusPeriodMs);
+      SendStatus(StatusAddress(), nowMicros, out);
       return;
   }
 }
@@ -293,17 +267,11 @@ std::optional<std::int64_t> DynamicDut::StateDeadlineMicros() const {
       return claimAt;
     }
     case State::kClaimed:
-      return stateSinceMicros_ +
-             MsToMicros(Has(DutFault::kShortQuiet) ? kHastyMs : Timing().firstStatusAfterClaimMs);
+      return stateSinceMicros_ + MsToMicros(QuietAfterClaimMs());
     case State::kRunning:
-      return nextStatusMicros_;
+      return StatusDueMicros();
   }
   return std::nullopt;
-}
-
-std::optional<std::int64_t> DynamicDut::NextDeadlineMicros() const {
-  if (state_ == State::kOff) return std::nullopt;
-  return Earliest(StateDeadlineMicros(), pending_.NextDueMicros());
 }
 
 std::string DynamicDut::Describe() const {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/buses/sim_bus.h"
 #include "host/devices/dut_common.h"
+#include "host/devices/simulated_dut.h"
 
 namespace vlt::host {
 
@@ -63,7 +63,7 @@ struct DynamicDutConfig {
   DutCommon common;
 };
 
-class DynamicDut final : public SimDevice {
+class DynamicDut final : public SimulatedDut {
  public:
   enum class State {
     kOff,          // no power: sends nothing, hears nothing
@@ -80,11 +80,7 @@ class DynamicDut final : public SimDevice {
   void SetPower(bool on, std::int64_t nowMicros) override;
   bool Powered() const override { return state_ != State::kOff; }
   void OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) override;
-  void Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
-  std::optional<std::int64_t> NextDeadlineMicros() const override;
   std::string Describe() const override;
-  // Takes effect at the next deadline the device sets.
-  void SetTiming(const DutTiming& timing) { config_.common.timing = timing; }
 
   State CurrentState() const { return state_; }
   // The address it holds, or is asking for; FEh once it cannot claim.
@@ -94,8 +90,8 @@ class DynamicDut final : public SimDevice {
 
  private:
   void MoveTo(State next, std::int64_t nowMicros);
-  bool Has(DutFault fault) const { return config_.common.faults.Has(fault); }
-  const DutTiming& Timing() const { return config_.common.timing; }
+  std::optional<std::int64_t> StateDeadlineMicros() const override;
+  void OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
   std::optional<std::uint8_t> CandidateAfter(std::uint8_t address,
                                              std::optional<std::uint8_t> besides) const;
   std::uint8_t NextInRange(std::uint8_t address) const;
@@ -103,12 +99,9 @@ class DynamicDut final : public SimDevice {
   void OnRequest(const BusFrame& request, std::int64_t nowMicros);
   void OnClaim(const BusFrame& claim, std::int64_t nowMicros);
   bool Yields(bool rivalOutranks) const;
-  std::int64_t AnswerDueMicros(std::int64_t nowMicros) const;
-  std::optional<std::int64_t> StateDeadlineMicros() const;
   void SendRequests(std::vector<BusFrame>& out);
   void SendClaims(std::vector<BusFrame>& out, std::int64_t nowMicros);
   BusFrame RequestFrame(std::uint8_t target) const;
-  BusFrame NextClaim(std::uint8_t sourceAddress);
   std::uint8_t StatusAddress() const;
 
   DynamicDutConfig config_;
@@ -121,10 +114,7 @@ class DynamicDut final : public SimDevice {
   std::uint8_t address_ = 0;                  // the one it holds, or last held
   std::optional<std::uint8_t> firstHeld_;     // since power-up
   std::bitset<256> taken_;                    // held by higher-priority NAMEs, as far as it heard
-  int claimsSent_ = 0;                        // since power-up
   bool waitStatusSent_ = false;
-  std::int64_t nextStatusMicros_ = 0;
-  PendingFrames pending_;
 };
 
 }  // namespace vlt::host

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "host/buses/sim_bus.h"
 #include "host/devices/dut_common.h"
+#include "host/devices/simulated_dut.h"
 
 namespace vlt::host {
 
@@ -23,7 +23,7 @@ struct StaticDutConfig {
   DutCommon common;
 };
 
-class StaticDut final : public SimDevice {
+class StaticDut final : public SimulatedDut {
  public:
   enum class State {
     kOff,          // no power: sends nothing, hears nothing
@@ -38,11 +38,7 @@ class StaticDut final : public SimDevice {
   void SetPower(bool on, std::int64_t nowMicros) override;
   bool Powered() const override { return state_ != State::kOff; }
   void OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) override;
-  void Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
-  std::optional<std::int64_t> NextDeadlineMicros() const override;
   std::string Describe() const override;
-  // Takes effect at the next deadline the device sets.
-  void SetTiming(const DutTiming& timing) { config_.common.timing = timing; }
 
   State CurrentState() const { return state_; }
   // The address it claims: its DSA unless a fault moves it.
@@ -50,18 +46,14 @@ class StaticDut final : public SimDevice {
 
  private:
   void MoveTo(State next, std::int64_t nowMicros);
-  bool Has(DutFault fault) const { return config_.common.faults.Has(fault); }
-  const DutTiming& Timing() const { return config_.common.timing; }
-  BusFrame NextClaim(std::uint8_t sourceAddress);
-  std::optional<std::int64_t> StateDeadlineMicros() const;
+  std::optional<std::int64_t> StateDeadlineMicros() const override;
+  void OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
+  std::uint8_t ClaimDestination() const override;
   void OnClaimOfOwnAddress(const BusFrame& claim, std::int64_t nowMicros);
 
   StaticDutConfig config_;
   State state_ = State::kOff;
   std::int64_t stateSinceMicros_ = 0;
-  std::int64_t nextStatusMicros_ = 0;
-  int claimsSent_ = 0;  // since power-up
-  PendingFrames pending_;
 };
 
 }  // namespace vlt::host
