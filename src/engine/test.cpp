@@ -134,6 +134,33 @@ void Test::PostEvent(std::uint32_t code) {
   events_.push_back(code);
 }
 
+void Test::PostAbort(std::string reason, bool sayWhatItWaitsFor) {
+  std::lock_guard lock(eventLock_);
+  // The first reason stands: a timeout and a lost link at once are one abort.
+  if (abortReason_.empty() && !abortSaysWait_) {
+    abortReason_ = std::move(reason);
+    abortSaysWait_ = sayWhatItWaitsFor;
+  }
+  events_.push_back(kEvAbort);
+}
+
+void Test::CueOperator(OperatorCue cue) {
+  if (context_.operatorCues == nullptr || cue == OperatorCue::kNone) return;
+  if (cue == OperatorCue::kPowerOn) {
+    pendingCue_ = cue;  // given after the sequencer step that settles the list
+    return;
+  }
+  context_.operatorCues->Cue(cue);
+}
+
+bool Test::OperatorDone() const {
+  return context_.operatorCues == nullptr || context_.operatorCues->CueDone();
+}
+
+std::string Test::WaitingFor() const {
+  return elements_.WaitingFor();
+}
+
 std::size_t Test::QueuedEvents() const {
   std::lock_guard lock(eventLock_);
   return events_.size();
@@ -161,6 +188,15 @@ void Test::Start() {
   MarkTime(kStartTimeMark);
   paused_ = false;
   aborted_ = false;
+  pendingCue_ = OperatorCue::kNone;
+  linkAbortPosted_ = false;
+  linkLost_ = false;
+  finishHeld_ = false;
+  {
+    std::lock_guard lock(eventLock_);
+    abortReason_.clear();
+    abortSaysWait_ = false;
+  }
   elements_.At(0).Start();
   context_.appSettings.ClearUsed();
   ClearUsed();
@@ -173,12 +209,68 @@ void Test::Start() {
 
 void Test::Tick() {
   if (!running_.load()) return;
+  CheckLink();
+  if (finishHeld_) {
+    ContinueHeldFinish();
+    return;
+  }
   const std::uint32_t now = NowMs();
   ++ticksThisSecond_;
   PostDueTimerEvents(now);
   std::uint32_t code = 0;
   // Codes posted while an event is handled are handled in the same drain.
   while (running_.load() && NextEvent(code)) HandleEvent(code);
+}
+
+void Test::CheckLink() {
+  const framework::BRLink& link = context_.app.Link();
+  if (linkAbortPosted_ || !link.Down()) return;
+  linkAbortPosted_ = true;
+  linkLost_ = true;
+  PostAbort(link.DownReason());
+}
+
+void Test::HoldFinishForHost() {
+  framework::BRLink& link = context_.app.Link();
+  {
+    // As at the finish itself: what was queued behind the end belongs to the run.
+    std::lock_guard lock(eventLock_);
+    events_.clear();
+  }
+  finishHeld_ = true;
+  heardAtHoldCount_ = link.ReceivedCount();
+  // Answered at once by a host that is there, whatever the bus does.
+  link.Write(framework::ProbeMessage(link.ToolId()));
+}
+
+void Test::ContinueHeldFinish() {
+  std::uint32_t code = 0;
+  while (NextEvent(code)) {
+    if (code == kEvAbort) {
+      finishHeld_ = false;
+      HandleEvent(kEvAbort);
+      return;
+    }
+  }
+  if (context_.app.Link().ReceivedCount() == heardAtHoldCount_) return;
+  finishHeld_ = false;
+  FinishRun();
+}
+
+void Test::WriteAbortReason() {
+  std::string reason;
+  bool sayWait = false;
+  {
+    std::lock_guard lock(eventLock_);
+    reason.swap(abortReason_);
+    sayWait = abortSaysWait_;
+    abortSaysWait_ = false;
+  }
+  if (!reason.empty()) Write(reason);
+  if (sayWait) {
+    const std::string waiting = WaitingFor();
+    if (!waiting.empty()) Write(waiting);
+  }
 }
 
 void Test::PostDueTimerEvents(std::uint32_t now) {
@@ -224,6 +316,7 @@ void Test::HandleEvent(std::uint32_t code) {
       Write("Resuming test.");
       break;
     case kEvAbort:
+      WriteAbortReason();
       Write("Test " + identity_.code + " aborted.");
       running_.store(false);
       aborted_ = true;
@@ -244,11 +337,23 @@ void Test::HandleEvent(std::uint32_t code) {
     if (step.started != nullptr) ShowTestStatus(step.started->GetName());
     if (step.becameIdle) ShowTestStatus("");
   }
-  if (step.finished) FinishRun();
+  if (step.finished) {
+    if (aborted_) {
+      FinishRun();
+    } else {
+      HoldFinishForHost();
+    }
+    return;
+  }
+  if (pendingCue_ != OperatorCue::kNone && elements_.Settled()) {
+    context_.operatorCues->Cue(pendingCue_);
+    pendingCue_ = OperatorCue::kNone;
+  }
 }
 
 void Test::FinishRun() {
   running_.store(false);
+  pendingCue_ = OperatorCue::kNone;
   {
     // Events queued behind the one that ended the run belong to it: an abort
     // posted in the same event would otherwise run the finish a second time.

@@ -29,7 +29,12 @@ GuiBench::GuiBench(Options options) {
                                *dictionary,    *registry,    dialogs,
                                BenchLocalTime, false,        options.rememberSize};
   window = std::make_unique<gui::MainWindow>(services);
-  window->Pane().SetLineObserver([this](std::string_view line) { powerOperator.OnLogLine(line); });
+  window->Pane().SetLineObserver([this](std::string_view line) { OnPaneLine(line); });
+}
+
+void GuiBench::OnPaneLine(std::string_view line) {
+  if (line == "Start with an empty network, DUT powered off or disconnected.") power_.Switch(false);
+  if (line == "Power Up DUT") power_.Switch(true);
 }
 
 GuiBench::~GuiBench() {

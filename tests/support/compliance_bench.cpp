@@ -31,6 +31,7 @@ engine::TestContext ComplianceBench::Context() {
   engine::TestContext context{*app, appSettings->Store(), *dataContext, op, prompter, verbose};
   compliance::AttachDictionary(context, *dictionary);
   context.localTime = [] { return LocalTime(2026, 1, 22, 4, 14, 5, 9); };
+  context.operatorCues = &op;
   return context;
 }
 

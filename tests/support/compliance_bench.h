@@ -1,7 +1,7 @@
 // A whole bench on virtual time for compliance scenarios: the in-process host
 // with a simulated DUT, the tester's application core connected to it, the
-// default application settings, the auto operator (it powers the DUT and
-// presses space as the tests ask) and a memory log pane.
+// default application settings, the auto operator (it powers the DUT when the
+// test cues it and presses space as the tests ask) and a memory log pane.
 #pragma once
 
 #include <atomic>
@@ -68,7 +68,7 @@ class ComplianceBench {
 
  public:
   HostPower power{host};
-  cli::AutoOperator op{power, clock};
+  cli::AutoOperator op{power, clock, [this] { return app->MasterParser().FrameCount(); }};
   std::unique_ptr<platform::Mailslots> slots;
   std::unique_ptr<ObservedLogPane> pane;
   std::unique_ptr<framework::ValmoraApp> app;
