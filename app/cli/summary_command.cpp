@@ -14,11 +14,16 @@ namespace {
 // sysexits EX_IOERR: a log that could not be deleted.
 constexpr int kExitIoError = 74;
 
+// Some test's newest log has a criterion that did not pass.
+constexpr int kExitSomeDidNotPass = 1;
+
 constexpr const char* kSummaryUsage =
     "usage: vlt summary DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]...\n"
     "  Prints the summary report of the saved test logs (*.txt) in DIR for the\n"
     "  \"Product Name\" and \"Product Version\" of the default settings, changed by\n"
-    "  the profile and then by each --set.\n";
+    "  the profile and then by each --set. Each file that cannot be read as a test\n"
+    "  log is named on stderr. Exit status: 0, or 1 when the newest log of some\n"
+    "  test has a DNP criterion; 64 usage, 65 the folder cannot be read.\n";
 
 constexpr const char* kSupersedeUsage =
     "usage: vlt supersede DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]... [--yes]\n"
@@ -103,7 +108,8 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
       reports::ProductVersion::FromSettings(command.settings->Store()),
       data::LocalTimeAt(platform::SteadyClock().UtcSeconds()), reports::ProgramCompileDate(),
       reports::ProgramCatalogue()};
-  const bool listed = reports::BuildSummaryReport(read.folder, inputs, log);
+  reports::SummaryOutcome outcome;
+  const bool listed = reports::BuildSummaryReport(read.folder, inputs, log, &outcome);
   log.Detach();
   if (!listed) {
     err << "vlt: Error opening directory " << read.folder << ": it cannot be listed or holds no "
@@ -111,7 +117,10 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitDataError;
   }
   PrintPaneText(out, pane.Text());
-  return kExitOk;
+  for (const auto& [path, why] : outcome.unreadable) {
+    err << "vlt: summary: " << path << " was left out: " << why << '\n';
+  }
+  return outcome.anyDidNotPass ? kExitSomeDidNotPass : kExitOk;
 }
 
 int RunSupersede(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
