@@ -357,7 +357,9 @@ std::string HostHelpText() {
          "ADDRESS_CLAIM Value\" from the DUT before the other tests.\n"
          "\n"
          "Faults (--dut-fault NAME): what the DUT then does, and the criteria it trips\n"
-         "(test and criterion id as the reports show them):\n" +
+         "(test and criterion id as the reports show them) against a profile that holds\n"
+         "the NAME read from it, DSA 253 and manufacturer code 291; \"aborted\": by the\n"
+         "test's own limit; \"run until stopped\": by the operator or vlt run --timeout:\n" +
          FaultHelpText() +
          "\n"
          "A tool's transmit of up to 8 data bytes goes out as one frame; of 9 to 1785 bytes\n"

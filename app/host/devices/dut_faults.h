@@ -1,7 +1,8 @@
 // The named ways a simulated DUT can be built wrong: each fault makes the device
 // break one rule of address claiming, so that the criterion judging that rule
-// fails. The table is the one place that says what a fault does and what it trips;
-// vlt-host's help is generated from it.
+// fails. The tables are the one place that says what a fault does and what it
+// trips; vlt-host's help is generated from them, and a test runs every fault
+// through every test of its kind to hold them true.
 #pragma once
 
 #include <array>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -57,14 +59,37 @@ inline constexpr std::uint8_t kForDynamic = 2;
 
 struct DutFaultInfo {
   DutFault fault;
-  std::string_view name;   // as given to --dut-fault
-  std::uint8_t kinds;      // kForStatic | kForDynamic
-  std::string_view does;   // what the device does wrong
-  std::string_view trips;  // the criteria that fail (test: criterion id)
+  std::string_view name;  // as given to --dut-fault
+  std::uint8_t kinds;     // kForStatic | kForDynamic
+  std::string_view does;  // what the device does wrong
 };
 
 // In enum order: kDutFaults[i].fault == DutFault(i).
 extern const std::array<DutFaultInfo, kDutFaultCount> kDutFaults;
+
+inline constexpr std::size_t kMaxTrippedCriteria = 5;
+
+// How a run against a faulty DUT ends.
+enum class TripEnd : std::uint8_t {
+  kFinishes,  // with its report
+  kAborts,    // by one of the test's own limits (or its own abort)
+  kWaits,     // never by itself: the operator, or `vlt run --timeout`, ends it
+};
+
+// A test that a fault makes fail: the criteria that end "DNP " (in id order; 0
+// ends the list) and how the run ends.
+struct FaultTrip {
+  DutFault fault;
+  std::string_view test;  // the code `vlt run` takes: "A10"
+  std::array<std::uint16_t, kMaxTrippedCriteria> criteria;
+  TripEnd end = TripEnd::kFinishes;
+};
+
+// Every test in which a fault shows. A fault run through any other test of its
+// kind ends with no "DNP " line and is not aborted.
+std::span<const FaultTrip> FaultTrips();
+// The tests with criteria that a DUT of each kind is put through, in menu order.
+std::span<const std::string_view> TestsFor(DutKind kind);
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 std::optional<DutFault> FaultByName(std::string_view name);
