@@ -20,7 +20,8 @@ void ElementList::Rewind() {
 bool ElementList::Settled() const {
   const std::size_t n = elements_.size();
   if (n == 0) return true;
-  if (!idle_ && !elements_[current_]->IsBlocking()) return false;
+  const bool allStarted = idle_ || current_ + 1 == n;
+  if (!allStarted && !elements_[current_]->IsBlocking()) return false;
   for (std::size_t i = firstActive_; i <= current_ && i < n; ++i) {
     if (elements_[i]->IsActive() && !elements_[i]->Settled()) return false;
   }

@@ -77,7 +77,8 @@ void EGroup::Reset() {
 
 bool EGroup::Settled() const {
   if (!active_) return true;
-  if (!idle_ && !children_[current_]->IsBlocking()) return false;
+  const bool allStarted = idle_ || current_ + 1 == children_.size();
+  if (!allStarted && !children_[current_]->IsBlocking()) return false;
   for (std::size_t i = 0; i <= current_ && i < children_.size(); ++i) {
     if (children_[i]->IsActive() && !children_[i]->Settled()) return false;
   }

@@ -13,6 +13,7 @@
 #include "data/data_context.h"
 #include "dictionary/dictionary.h"
 #include "engine/test.h"
+#include "framework/host_watchdog.h"
 #include "framework/tool_app.h"
 #include "host/core/in_process_host.h"
 #include "platform/log_pane.h"
@@ -40,13 +41,20 @@ class ComplianceBench {
   explicit ComplianceBench(std::unique_ptr<host::SimDevice> dut);
   ~ComplianceBench();
 
+  // Questions of the tests go to `answers` (default: the recording prompter).
   engine::TestContext Context();
+  engine::TestContext Context(platform::Prompter& answers);
   // The runnable test of that code, registered; null for an unknown code.
   std::unique_ptr<engine::Test> Make(std::string_view code);
+  std::unique_ptr<engine::Test> Make(std::string_view code, platform::Prompter& answers);
   // Starts the test and steps virtual time until it has finished; false when
   // `limitMs` ran out first.
   bool Run(engine::Test& test, int limitMs = 120'000);
-  void Step(int millis) { driver.StepMillis(millis); }
+  // Virtual milliseconds; with `windowTimer`, the host watchdog runs every 50 ms
+  // as the window's timer would.
+  void Step(int millis);
+  // Starts the host watchdog on the window's timer.
+  void StartWindowTimer();
   std::string Text() const { return pane->Text(); }
   settings::SettingManager& Settings() { return appSettings->Store(); }
 
@@ -75,6 +83,10 @@ class ComplianceBench {
   std::unique_ptr<data::DataContext> dataContext;
   std::unique_ptr<settings::ApplicationSettings> appSettings;
   std::unique_ptr<dictionary::RegisteredMainDictionary> dictionary;
+  std::unique_ptr<framework::HostWatchdog> watchdog;  // only after StartWindowTimer
+
+ private:
+  int sinceTimerMs_ = 0;
 };
 
 }  // namespace vlt::testing
