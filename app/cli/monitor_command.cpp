@@ -91,9 +91,17 @@ int RunMonitor(const std::vector<std::string>& args) {
   const std::int64_t endMicros =
       seconds < 0 ? INT64_MAX : clock.NowMicros() + static_cast<std::int64_t>(seconds) * 1'000'000;
   // A host that goes away is waited for: the watchdog registers again when one is back.
+  bool down = false;
   while (!Interrupted() && clock.NowMicros() < endMicros) {
     std::this_thread::sleep_for(kWindowTimer);
     watchdog.OnTimer();
+    if (app.Link().Down() != down) {
+      down = !down;
+      if (down) {
+        std::fprintf(stderr, "vlt: %s Waiting for a vlt-host to come back.\n",
+                     platform::Cp1252ToUtf8(app.Link().DownReason()).c_str());
+      }
+    }
   }
   app.Link().EnableFrames(false);
   app.ShutDown();

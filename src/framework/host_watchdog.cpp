@@ -37,9 +37,10 @@ void HostWatchdog::WatchSilence() {
 
 void HostWatchdog::MendLink() {
   if (link_.Down()) {
-    if (!downSaid_) {
-      log_.AppendLogLine(link_.DownReason());
-      downSaid_ = true;
+    // The reason is the running test's to write, in its report; the window
+    // shows it from DownReason().
+    if (!downSeen_) {
+      downSeen_ = true;
       sinceRegister_ = 0;
     }
     if (++sinceRegister_ >= kRegisterEveryTicks) {
@@ -49,10 +50,10 @@ void HostWatchdog::MendLink() {
     return;
   }
   if (link_.GetState() != BRLink::State::kConnected) return;
-  if (downSaid_) {
+  if (downSeen_) {
     log_.AppendLogLine(std::string(everConnected_ ? "Registered again" : "Registered") +
                        " with the host at " + link_.HostLocation() + ".");
-    downSaid_ = false;
+    downSeen_ = false;
   }
   everConnected_ = true;
 }

@@ -1,8 +1,9 @@
 // Keeps the tester's link to its host honest, on the window's 50 ms timer. It
 // probes a silent host from 150 ms on, once a second; after 5 s without any
 // message it says once that the host may have crashed and takes the link for
-// down, so that a running test aborts. While the link is down it registers
-// again every second, and says so when a host has taken the tool back.
+// down, so that a running test aborts (the test writes why). While the link is
+// down it registers again every second, and says so when a host has taken the
+// tool back.
 //
 // Silence counts only while the tick thread keeps reading: a tick thread that
 // waits for the operator's answer reads nothing, and the host is not to blame.
@@ -53,7 +54,7 @@ class HostWatchdog {
   std::uint32_t lastPolls_ = 0;
   std::int32_t silence_ = kSilenceStart;
   std::int32_t sinceRegister_ = 0;
-  bool downSaid_ = false;  // the reason of this time down is in the log
+  bool downSeen_ = false;  // the link is down since this watchdog last saw it up
   bool everConnected_ = false;
 };
 
