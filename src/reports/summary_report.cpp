@@ -118,6 +118,7 @@ LogSummary LogSummary::Parse(std::string path, std::istream& text, const Product
   std::string line;
   while (reader.Next(line)) {
     if (line.empty()) continue;
+    if (StartsWith(line, kTestLabel)) summary.reportLine = true;
     if (line.front() == '=' || line.front() == '-') {
       if (++summary.ruleCount > kCriterionZoneRules) break;
       continue;
@@ -214,11 +215,13 @@ void LogSummary::Finish(const ProductVersion& product) {
 
 std::string LogSummary::Unreadable() const {
   if (!opened) return "it cannot be opened";
+  if (!reportLine) return {};
   if (code.empty() || specText.empty() || title.empty() || codeRevision.empty() ||
-      dateText.empty() || fileStamp.empty()) {
-    return "it is not a test log as the tester saves it (a header line or the time stamp of its "
-           "name is missing)";
+      dateText.empty()) {
+    return "its report header is not where the tester saves it, or lacks a line (a log saved "
+           "with the verbose trace on?)";
   }
+  if (fileStamp.empty()) return "its name ends in no time stamp";
   return {};
 }
 

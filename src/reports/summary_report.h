@@ -73,11 +73,14 @@ struct LogSummary {
   std::string reason;
   std::map<std::string, int> tally;  // criterion lines per state tag
   int ruleCount = 0;
-  bool opened = true;  // the file could be opened and read
+  bool opened = true;       // the file could be opened and read
+  bool reportLine = false;  // a "Test" label line stands anywhere in it
 
-  // Why the file cannot count as a log of any product: it could not be opened,
-  // or lacks a header field of the saved layout. Empty for a log that counts, or
-  // that belongs to another product or version.
+  // Why a test report in the file cannot count for any product: the file could
+  // not be opened, or it holds a report whose header lacks a field where the
+  // reader looks (a log saved with the verbose trace on). Empty for a log that
+  // counts, one of another product or version, and a file with no report at
+  // all (Read ADDRESS_CLAIM's log, notes).
   std::string Unreadable() const;
 
   // Never fails: a file that cannot be read, or reads as anything but a log of

@@ -23,7 +23,7 @@ TEST(SummaryCommand, NamesEachUnreadableLogAndExitsOneWhenATestDidNotPass) {
   EXPECT_EQ(status, 1);  // the newest A-10 log has DNP lines
   EXPECT_NE(out.str().find("A10     DNP  :  2"), std::string::npos) << out.str();
   const std::string warnings = err.str();
-  EXPECT_NE(warnings.find("Widget_A60_2511091000.txt was left out: it is not a test log"),
+  EXPECT_NE(warnings.find("Widget_A60_2511091000.txt was left out: its report header"),
             std::string::npos)
       << warnings;
   EXPECT_NE(warnings.find("Widget_A70_2511101000.txt was left out"), std::string::npos);
