@@ -18,6 +18,7 @@
 #include "gui/element_strip.h"
 #include "gui/menu_commands.h"
 #include "gui/qt_text.h"
+#include "gui/timeline_tabs.h"
 #include "gui/window_fonts.h"
 #include "gui/window_icon.h"
 #include "platform/text_encoding.h"
@@ -104,7 +105,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   settingsView_->setFixedHeight(
       settingsView_->HeightForRows(static_cast<int>(settingsView_->Model().RowCount())));
   layout->addWidget(settingsView_);
-  layout->addWidget(pane_->Widget(), 1);
+  timeline_ = new TimelineTabs(*pane_, central);
+  layout->addWidget(timeline_, 1);
   BuildBottomRow(central);
   layout->addWidget(statusRow_);
   setCentralWidget(central);
@@ -115,6 +117,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
                           services_.app.Prompter(), verbose_, status_});
   context_->startingProfile = [this] { return startingProfile_.Value(); };
   context_->localTime = services_.localTime;
+  context_->runObserver = &timeline_->Feed();
   compliance::AttachDictionary(*context_, services_.dictionary);
 
   if (!profiles_.StartingProfile().empty()) {
@@ -209,6 +212,8 @@ void MainWindow::BuildMenus() {
   AddCommand(file, kLoadProfile, "&Load Profile");
   AddCommand(file, kSaveProfile, "&Save Profile");
   AddCommand(file, kResetProfile, "Reset Profile");
+  file->addSeparator();
+  AddCommand(file, kExportTimeline, "Export Timeline...");
   file->addSeparator();
   AddCommand(file, kExit, "Exit");
 
@@ -322,6 +327,9 @@ void MainWindow::RunCommand(int id) {
       return;
     case kDeleteSuperseded:
       DeleteSuperseded();
+      return;
+    case kExportTimeline:
+      ExportTimeline();
       return;
     case kVersionReport:
       reports::WriteVersionReport(reports::TestCatalogue::Instance(), log_);
@@ -485,8 +493,27 @@ void MainWindow::DeleteSuperseded() {
       reports::SupersedeMode::kDelete, log_);
 }
 
+void MainWindow::ExportTimeline() {
+  timeline_->Refresh();
+  if (!timeline_->HasRun()) {
+    Tell("Export Timeline", "No test has run yet: there is no timeline to save.");
+    return;
+  }
+  std::string name = logFileName_;
+  if (name.size() > 4 && name.ends_with(".txt")) name.resize(name.size() - 4);
+  const std::optional<std::string> path =
+      services_.dialogs.SaveFile({"svg", "SVG Files (*.svg)", name.empty() ? "" : name + ".svg"});
+  if (!path) return;
+  std::string error;
+  if (!timeline_->Export(*path, &error)) {
+    Tell("Export Timeline", "The timeline was not saved: " + platform::Utf8ToCp1252(error) +
+                                ".\r\nA file already there is unchanged.");
+  }
+}
+
 void MainWindow::TimerTick() {
   ticker_.Tick();
+  timeline_->OnTimer();
   settingsView_->RefreshMarkers();
   watchdog_.OnTimer();
   UpdateMenus();

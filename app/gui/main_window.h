@@ -34,6 +34,8 @@ class Dictionary;
 
 namespace vlt::gui {
 
+class TimelineTabs;
+
 // What the window works with; the program passes the real ones, tests their doubles.
 struct WindowServices {
   framework::ValmoraApp& app;
@@ -102,6 +104,7 @@ class MainWindow final : public QMainWindow {
   bool Finished() const { return finished_; }
   QWidget* StatusRow() const { return statusRow_; }
   QLabel* ElementStrip() const { return strip_; }
+  TimelineTabs* Timeline() const { return timeline_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -126,6 +129,7 @@ class MainWindow final : public QMainWindow {
   void SaveProfile();
   void BuildSummaryReport();
   void DeleteSuperseded();
+  void ExportTimeline();
   bool SaveProfileOnDone();
   void Tell(const std::string& caption, const std::string& text);
 
@@ -151,6 +155,7 @@ class MainWindow final : public QMainWindow {
   QLineEdit* tickRateBox_ = nullptr;
   QPushButton* dumpButton_ = nullptr;
   QLabel* strip_ = nullptr;
+  TimelineTabs* timeline_ = nullptr;
   bool finished_ = false;
   bool resized_ = false;  // by the operator, after the window was shown
 };

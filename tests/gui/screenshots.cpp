@@ -1,6 +1,6 @@
-// Renders the main window after a finished A-10 run (verbose mode on), the input
-// dialog, the decision window and a child window to PNG files, so that a person
-// can look at them: vlt_gui_screenshots <folder>.
+// Renders the main window after a finished A-10 run (verbose mode on; its log and
+// its timeline), the input dialog, the decision window and a child window to PNG
+// files, so that a person can look at them: vlt_gui_screenshots <folder>.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -12,6 +12,7 @@
 #include "gui/child_datum_dialog.h"
 #include "gui/dialogs.h"
 #include "gui/menu_commands.h"
+#include "gui/timeline_tabs.h"
 #include "gui/window_icon.h"
 #include "gui_bench.h"
 
@@ -61,6 +62,9 @@ int main(int argc, char** argv) {
     pane->ensureCursorVisible();
   }
   ok &= Save(*bench.window, folder, "main_window_a10.png");
+  bench.window->Timeline()->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+  ok &= Save(*bench.window, folder, "main_window_a10_timeline.png");
+  bench.window->Timeline()->setCurrentIndex(gui::TimelineTabs::kLogTab);
 
   bench.dialogs.onChildren = [&](data::Datum& item, gui::DatumListHost& host) {
     gui::ChildDatumDialog child(item, host, nullptr);
