@@ -124,7 +124,7 @@ void DatumListView::EditRow(int row) {
   const auto index = static_cast<std::size_t>(row);
   data::Datum* datum = model_.Row(index).item;
   InputRequest request{datum->ShortTitle(), datum->ValueText(), std::nullopt};
-  dictionary::ChoiceMap choices;
+  values::ChoiceMap choices;
   if (datum->GetValueMaker().GetChoices(choices) && !choices.empty()) request.choices = choices;
   const InputAnswer answer = host_.dialogs.EditValue(request);
   if (answer.abandoned) {

@@ -64,7 +64,7 @@ DecisionBox::DecisionBox(const std::string& statement, const std::string& questi
 }
 
 InputDialog::InputDialog(const std::string& title, const std::string& current,
-                         const dictionary::ChoiceMap* choices, QWidget* parent)
+                         const values::ChoiceMap* choices, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(ToQt(title));
   setObjectName(choices != nullptr ? QStringLiteral("listInput") : QStringLiteral("stringInput"));

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <string>
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
 class QComboBox;
 class QLineEdit;
@@ -41,7 +41,7 @@ class InputDialog final : public QDialog {
 
  public:
   InputDialog(const std::string& title, const std::string& current,
-              const dictionary::ChoiceMap* choices, QWidget* parent);
+              const values::ChoiceMap* choices, QWidget* parent);
 
   bool Accepted() const { return accepted_; }
   bool Abandoned() const { return abandoned_; }

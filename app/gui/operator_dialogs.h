@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
 class QWidget;
 
@@ -27,7 +27,7 @@ struct FileRequest {
 struct InputRequest {
   std::string title;
   std::string current;
-  std::optional<dictionary::ChoiceMap> choices;  // set: the list input
+  std::optional<values::ChoiceMap> choices;  // set: the list input
 };
 
 struct InputAnswer {

@@ -14,7 +14,7 @@
 #include "gui/menu_commands.h"
 #include "gui/qt_text.h"
 #include "gui_bench.h"
-#include "host/static_dut.h"
+#include "host/devices/static_dut.h"
 
 using namespace vlt;
 using testing::GuiBench;

@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
 
   gui::InputDialog input("Company", "Valmora Labs", nullptr, nullptr);
   ok &= Save(input, folder, "input_dialog.png");
-  const dictionary::ChoiceMap choices{{0, "No"}, {1, "Yes"}};
+  const values::ChoiceMap choices{{0, "No"}, {1, "Yes"}};
   gui::InputDialog list("Clear Text Log at Start", "Yes", &choices, nullptr);
   ok &= Save(list, folder, "list_input_dialog.png");
   gui::DecisionBox decision("\r\nTest ABORTED!", "Do you want to log the results?", nullptr);

@@ -4,7 +4,7 @@
 
 #include "compliance/compliance_tests.h"
 #include "compliance/static_dut_support.h"
-#include "host/dynamic_dut.h"
+#include "host/devices/dynamic_dut.h"
 #include "support/virtual_time.h"
 
 namespace vlt::results::testing {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/test.h"
-#include "host/dut_faults.h"
+#include "host/devices/dut_faults.h"
 #include "support/compliance_bench.h"
 
 namespace vlt::results::testing {
