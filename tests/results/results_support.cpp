@@ -13,9 +13,7 @@ namespace {
 FinishedRun RunToEnd(std::unique_ptr<vlt::testing::ComplianceBench> bench, const char* code,
                      engine::RunObserver* observer) {
   FinishedRun run;
-  engine::TestContext context = bench->Context();
-  context.runObserver = observer;
-  run.test = compliance::MakeTest(code, context);
+  run.test = MakeObserved(*bench, code, observer);
   EXPECT_TRUE(run.test);
   if (run.test) {
     EXPECT_TRUE(bench->Run(*run.test, 60'000));
@@ -25,6 +23,13 @@ FinishedRun RunToEnd(std::unique_ptr<vlt::testing::ComplianceBench> bench, const
 }
 
 }  // namespace
+
+std::unique_ptr<engine::Test> MakeObserved(vlt::testing::ComplianceBench& bench, const char* code,
+                                           engine::RunObserver* observer) {
+  engine::TestContext context = bench.Context();
+  context.runObserver = observer;
+  return compliance::MakeTest(code, context);
+}
 
 std::unique_ptr<vlt::testing::ComplianceBench> A10Bench(host::DutFaults faults) {
   auto bench =

@@ -22,6 +22,10 @@ struct FinishedRun {
 // A bench with the static DUT at 253 (with the faults) and the profile that matches it.
 std::unique_ptr<vlt::testing::ComplianceBench> A10Bench(host::DutFaults faults);
 
+// The test of that code on the bench, `observer` seeing its steps.
+std::unique_ptr<engine::Test> MakeObserved(vlt::testing::ComplianceBench& bench, const char* code,
+                                           engine::RunObserver* observer);
+
 // Runs the test to its end; `observer` sees every step when given.
 FinishedRun RunA10(host::DutFaults faults, engine::RunObserver* observer = nullptr);
 FinishedRun RunA50(host::DutFaults faults);

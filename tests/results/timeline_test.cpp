@@ -10,7 +10,6 @@
 #include <functional>
 #include <map>
 
-#include "compliance/compliance_tests.h"
 #include "dictionary/frame_text.h"
 #include "engine/control_elements.h"
 #include "framework/parser.h"
@@ -168,9 +167,7 @@ int StepTaking(vlt::testing::ComplianceBench& bench, engine::Test& test, TraceFe
 TEST(TraceFeed, TheWindowsCopyOfARunningTestEndsAsTheWholeTrace) {
   TraceFeed feed;
   auto bench = testing::A10Bench({});
-  engine::TestContext context = bench->Context();
-  context.runObserver = &feed;
-  auto test = compliance::MakeTest("A10", context);
+  auto test = testing::MakeObserved(*bench, "A10", &feed);
   RunTrace window;
   // The second run of the same test starts the copy over.
   for (int run = 0; run < 2; ++run) {

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <thread>
 
-#include "compliance/compliance_tests.h"
 #include "results/results_support.h"
 #include "results/run_trace.h"
 
@@ -16,9 +15,7 @@ namespace {
 TEST(TraceFeedThreads, TheWindowTakesCopiesWhileTheTickThreadSteps) {
   TraceFeed feed;
   auto bench = testing::A10Bench({});
-  engine::TestContext context = bench->Context();
-  context.runObserver = &feed;
-  auto test = compliance::MakeTest("A10", context);
+  auto test = testing::MakeObserved(*bench, "A10", &feed);
   test->Start();
   std::atomic<bool> done{false};
   std::thread tick([&] {
