@@ -34,19 +34,13 @@ struct RunNote {
 // or on the tick thread.
 class RunJournal {
  public:
-  // A new run: the notes of the last one go, the run number moves on.
-  void Clear() {
-    notes_.clear();
-    ++run_;
-  }
+  // A new run: the notes of the last one go.
+  void Clear() { notes_.clear(); }
   void Add(RunNote note) { notes_.push_back(std::move(note)); }
   const std::vector<RunNote>& Notes() const { return notes_; }
-  // Tells one run of the same test from the next.
-  std::uint32_t Run() const { return run_; }
 
  private:
   std::vector<RunNote> notes_;
-  std::uint32_t run_ = 0;
 };
 
 }  // namespace vlt::engine

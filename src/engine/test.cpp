@@ -181,6 +181,7 @@ void Test::Start() {
   context_.appSettings.ClearUsed();
   ClearUsed();
   if (Verbose()) ShowTestStatus(elements_.At(0).GetName());
+  if (context_.runObserver != nullptr) context_.runObserver->OnStart(*this);
   // Last, so the tick thread never steps a half-started run.
   running_.store(true);
   framework::RunningTestSlot& slot = context_.app.RunningTest();

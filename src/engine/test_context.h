@@ -34,11 +34,13 @@ class StatusDisplay {
 
 class Test;
 
-// Sees the running test after each of its steps, on the tick thread: the one
-// place where the window may take copies of a run while it goes on.
+// Sees each run: its start on the window thread, before the tick thread may step
+// it, then the test after each step, on the tick thread. The one place where the
+// window may take copies of a run while it goes on.
 class RunObserver {
  public:
   virtual ~RunObserver() = default;
+  virtual void OnStart(const Test& test) = 0;
   virtual void OnStep(const Test& test) = 0;
 };
 

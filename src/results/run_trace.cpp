@@ -53,22 +53,24 @@ RunTrace CaptureRunTrace(const engine::Test& test) {
   return trace;
 }
 
+void TraceFeed::OnStart(const engine::Test& test) {
+  const engine::DataLog* log = FirstLog(test);
+  std::lock_guard lock(mutex_);
+  pending_ = Delta{};
+  pending_.changed = true;
+  pending_.newRun = true;
+  pending_.identity = test.Identity();
+  generation_ = log != nullptr ? log->Generation() : 0;
+  framesSeen_ = 0;
+  notesSeen_ = 0;
+  criteriaSeen_.clear();
+}
+
 void TraceFeed::OnStep(const engine::Test& test) {
   const engine::RunJournal& journal = test.Journal();
   const engine::DataLog* log = FirstLog(test);
   std::lock_guard lock(mutex_);
   Delta& d = pending_;
-  if (&test != test_ || journal.Run() != run_) {
-    test_ = &test;
-    run_ = journal.Run();
-    d = Delta{};
-    d.newRun = true;
-    d.identity = test.Identity();
-    generation_ = log != nullptr ? log->Generation() : 0;
-    framesSeen_ = 0;
-    notesSeen_ = 0;
-    criteriaSeen_.clear();
-  }
   if (log != nullptr && log->Generation() != generation_) {
     generation_ = log->Generation();
     framesSeen_ = 0;

@@ -50,6 +50,8 @@ RunTrace CaptureRunTrace(const engine::Test& test);
 // after each step, the window takes what is new into its own trace.
 class TraceFeed final : public engine::RunObserver {
  public:
+  // Window thread, while no test runs: the copy starts over with this run.
+  void OnStart(const engine::Test& test) override;
   // Tick thread.
   void OnStep(const engine::Test& test) override;
   // Window thread: brings `trace` up to date; true when anything changed.
@@ -70,11 +72,9 @@ class TraceFeed final : public engine::RunObserver {
     std::optional<std::vector<TraceCriterion>> criteria;  // all of them, when they changed
   };
 
-  std::mutex mutex_;
+  std::mutex mutex_;  // guards everything below
   Delta pending_;
-  // Tick thread only: how far the copies have got.
-  const engine::Test* test_ = nullptr;
-  std::uint32_t run_ = 0;
+  // How far the copies of the run have got.
   std::uint32_t generation_ = 0;
   std::size_t framesSeen_ = 0;
   std::size_t notesSeen_ = 0;

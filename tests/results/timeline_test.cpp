@@ -169,9 +169,14 @@ TEST(TraceFeed, TheWindowsCopyOfARunningTestEndsAsTheWholeTrace) {
   auto bench = testing::A10Bench({});
   auto test = testing::MakeObserved(*bench, "A10", &feed);
   RunTrace window;
-  // The second run of the same test starts the copy over.
-  for (int run = 0; run < 2; ++run) {
+  // A second run of the same test, and a new test (perhaps where the old one
+  // was in memory), start the copy over.
+  for (int run = 0; run < 3; ++run) {
     SCOPED_TRACE(run);
+    if (run == 2) {
+      test.reset();
+      test = testing::MakeObserved(*bench, "A10", &feed);
+    }
     test->Start();
     bool framesWhileRunning = false;
     const int updates = StepTaking(*bench, *test, feed, window, [&] {
