@@ -25,9 +25,9 @@ GuiBench::GuiBench(Options options) {
     registry->SetString(settings::kApplicationSubkey, settings::kStartingProfileValue,
                         options.startingProfile);
   }
-  gui::WindowServices services{*app,           *dataContext, *appSettings,
-                               *dictionary,    *registry,    dialogs,
-                               BenchLocalTime, false,        options.rememberSize};
+  gui::WindowServices services{
+      *app,    *dataContext,   *appSettings, *dictionary,          *registry,
+      dialogs, BenchLocalTime, false,        options.rememberSize, Path("run")};
   window = std::make_unique<gui::MainWindow>(services);
   window->Pane().SetLineObserver([this](std::string_view line) { powerOperator.OnLogLine(line); });
 }
