@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "gui/qt_text.h"
 #include "gui/window_fonts.h"
@@ -151,6 +152,10 @@ void DatumListView::EditRow(int row) {
 int DatumListView::HeightForRows(int rows) const {
   return horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize() +
          2 * frameWidth() + 2;
+}
+
+QSize DatumListView::sizeHint() const {
+  return {QTableWidget::sizeHint().width(), HeightForRows(std::min(rowCount(), kMostRowsWanted))};
 }
 
 QString DatumListView::ValueAt(int row) const {

@@ -33,6 +33,7 @@ class DatumListView final : public QTableWidget {
   static constexpr int kMarkerColumnWidth = 26;
   static constexpr double kItemFraction = 0.6;
   static constexpr double kValueFraction = 0.4;
+  static constexpr int kMostRowsWanted = 16;
 
   DatumListView(data::DatumBoxMultiColumn& model, DatumListHost& host, QWidget* parent);
 
@@ -55,6 +56,8 @@ class DatumListView final : public QTableWidget {
   data::DatumBoxMultiColumn& Model() { return model_; }
   // The height that shows this many rows without scrolling.
   int HeightForRows(int rows) const;
+  // Every row in sight, up to a screenful.
+  QSize sizeHint() const override;
   QString ValueAt(int row) const;
   QString TitleAt(int row) const;
 

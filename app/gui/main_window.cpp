@@ -108,8 +108,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   settingsView_ = new DatumListView(services_.settings.List().List(), listHost_, central);
   // Every top-level row in sight where the screen allows: the operator works from it.
   settingsView_->setMinimumHeight(settingsView_->HeightForRows(3));
-  settingsView_->setMaximumHeight(
-      settingsView_->HeightForRows(static_cast<int>(settingsView_->Model().RowCount())));
+  settingsView_->setMaximumHeight(settingsView_->sizeHint().height());
+  settingsView_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   pane_->Widget()->setMinimumHeight(pane_->Widget()->fontMetrics().lineSpacing() * 4);
   statusArea_ = new StatusArea(central);
   layout->addWidget(settingsView_, 0);

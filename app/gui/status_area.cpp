@@ -130,9 +130,9 @@ StatusArea::StatusArea(QWidget* parent) : QFrame(parent) {
   unsaved_->setToolTip(tr("Save the log (Log File > Save Log) to keep the report"));
   unsaved_->setVisible(false);
   row->addWidget(linkDot_);
-  row->addWidget(linkLabel_, 2);
+  row->addWidget(linkLabel_);
   row->addWidget(verdictLabel_);
-  row->addWidget(run_, 3);
+  row->addWidget(run_, 1);
   row->addWidget(unsaved_);
   layout->addLayout(row);
   SetLink(HostLinkState::kNotConnected, "");
@@ -144,25 +144,25 @@ void StatusArea::SetLink(HostLinkState state, const std::string& runFolder) {
   const char* colour = kLinkDownColour;
   switch (state) {
     case HostLinkState::kConnected:
-      text = tr("Host link: connected");
+      text = tr("Host: connected");
       colour = kLinkUpColour;
       break;
     case HostLinkState::kConnecting:
-      text = tr("Host link: registering...");
+      text = tr("Host: registering...");
       colour = kLinkWaitColour;
       break;
     case HostLinkState::kNotConnected:
-      text = tr("Host link: not connected - tests need vlt-host");
+      text = tr("Host: not connected - tests need vlt-host");
       break;
     case HostLinkState::kLost:
-      text = tr("Host link: lost - waiting for vlt-host");
+      text = tr("Host: lost - waiting for vlt-host");
       break;
     case HostLinkState::kReconnecting:
-      text = tr("Host link: reconnecting...");
+      text = tr("Host: reconnecting...");
       colour = kLinkWaitColour;
       break;
   }
-  if (!runFolder.empty()) text += tr("  (run folder %1)").arg(PathToQt(runFolder));
+  if (!runFolder.empty()) text += tr(", run folder %1").arg(PathToQt(runFolder));
   linkLabel_->setText(text);
   linkLabel_->setToolTip(text);
   linkDot_->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(QLatin1String(colour)));

@@ -25,9 +25,16 @@ GuiBench::GuiBench(Options options) {
     registry->SetString(settings::kApplicationSubkey, settings::kStartingProfileValue,
                         options.startingProfile);
   }
-  gui::WindowServices services{
-      *app,    *dataContext,   *appSettings, *dictionary,          *registry,
-      dialogs, BenchLocalTime, false,        options.rememberSize, Path("run")};
+  gui::WindowServices services{*app,
+                               *dataContext,
+                               *appSettings,
+                               *dictionary,
+                               *registry,
+                               dialogs,
+                               BenchLocalTime,
+                               false,
+                               options.rememberSize,
+                               options.runFolder.empty() ? Path("run") : options.runFolder};
   window = std::make_unique<gui::MainWindow>(services);
   window->Pane().SetLineObserver([this](std::string_view line) { powerOperator.OnLogLine(line); });
 }

@@ -110,6 +110,7 @@ class GuiBench {
     std::string startingProfile;  // written to the registry file before the window opens
     bool rememberSize = false;
     std::string registryPath;  // empty: one in the bench's folder
+    std::string runFolder;     // shown with the host link; empty: one in the bench's folder
   };
   GuiBench() : GuiBench(Options{}) {}
   explicit GuiBench(Options options);
