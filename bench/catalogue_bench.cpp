@@ -10,7 +10,7 @@ using namespace vlt;
 
 void BM_BuildMainDictionary(benchmark::State& state) {
   const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  const dictionary::SharedValueMakers& makers = dictionary::SharedValueMakers::Instance();
+  const values::SharedValueMakers& makers = values::SharedValueMakers::Instance();
   dictionary::SignalCatalogueRows();  // the joined table is built once per process
   for (auto _ : state) {
     dictionary::MainDictionary built(makers, global);
@@ -24,7 +24,7 @@ BENCHMARK(BM_BuildMainDictionary)->Unit(benchmark::kMillisecond);
 void BM_BuildWithSharedMakers(benchmark::State& state) {
   for (auto _ : state) {
     const framework::DgnTable global = framework::DgnTable::For(0xFF);
-    dictionary::SharedValueMakers makers;
+    values::SharedValueMakers makers;
     dictionary::MainDictionary built(makers, global);
     benchmark::DoNotOptimize(built.EntryCount());
   }

@@ -25,13 +25,13 @@ constexpr dictionary::EntryRow kDateTimeRows[] = {
 
 struct Traffic {
   const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  dictionary::MainDictionary dictionary{dictionary::SharedValueMakers::Instance(), global};
+  dictionary::MainDictionary dictionary{values::SharedValueMakers::Instance(), global};
   std::vector<std::vector<std::uint8_t>> messages;
   std::vector<framework::FrameMessage> frames;
 
   Traffic() {
     if (!dictionary.Knows(0x1FFFF)) {
-      dictionary.AddRows(kDateTimeRows, dictionary::SharedValueMakers::Instance());
+      dictionary.AddRows(kDateTimeRows, values::SharedValueMakers::Instance());
     }
     Add(0xEE00, 0x80, {0x01, 0x02, 0x63, 0x24, 0x00, 0x8C, 0x00, 0xA0});   // ADDRESS_CLAIM
     Add(0xEAFF, 0xFE, {0x00, 0xEE, 0x00});                                 // REQUEST

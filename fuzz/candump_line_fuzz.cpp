@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "host/candump_line.h"
+#include "host/buses/candump_line.h"
 
 namespace {
 

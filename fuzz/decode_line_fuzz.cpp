@@ -17,8 +17,7 @@ using namespace vlt;
 
 const dictionary::Dictionary& Dictionary() {
   static const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  static const dictionary::MainDictionary dictionary(dictionary::SharedValueMakers::Instance(),
-                                                     global);
+  static const dictionary::MainDictionary dictionary(values::SharedValueMakers::Instance(), global);
   return dictionary;
 }
 

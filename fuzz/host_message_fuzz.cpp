@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
-#include "dictionary/value_maker_shared.h"
 #include "engine/data_log.h"
 #include "framework/activity_parser.h"
 #include "framework/br_link.h"
 #include "framework/master_parser.h"
 #include "framework/product_id_parser.h"
 #include "support/virtual_time.h"
+#include "values/value_maker_shared.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ using namespace vlt;
 
 dictionary::MainDictionary& Dictionary() {
   static const framework::DgnTable target = framework::DgnTable::For(0x80);
-  static dictionary::MainDictionary dictionary(dictionary::SharedValueMakers::Instance(), target);
+  static dictionary::MainDictionary dictionary(values::SharedValueMakers::Instance(), target);
   return dictionary;
 }
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "host/j1939_transport.h"
+#include "host/transport/j1939_transport.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 
 #include "data/data_context.h"
 #include "dictionary/dictionary.h"
-#include "dictionary/value_maker_shared.h"
 #include "framework/tool_app.h"
 #include "settings/profile.h"
 #include "settings/settings_list.h"
 #include "support/virtual_time.h"
+#include "values/value_maker_shared.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ struct Tester {
     app.InitInstance({});
     mailslots.Queue(framework::AcknowledgeMessage(7));
     driver.StepMillis(1);
-    dictionary = dictionary::StartMainDictionary(app, dictionary::SharedValueMakers::Instance());
+    dictionary = dictionary::StartMainDictionary(app, values::SharedValueMakers::Instance());
     context = std::make_unique<data::DataContext>(app);
     settings = settings::CreateApplicationSettings(*context);
   }

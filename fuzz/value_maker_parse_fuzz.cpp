@@ -11,17 +11,17 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace {
 
-using vlt::dictionary::ValueMaker;
+using vlt::values::ValueMaker;
 
 constexpr std::uint8_t kUntouched = 0xA5;
 
 // Makers that the shared set does not hold but the program builds elsewhere.
 std::vector<std::unique_ptr<ValueMaker>> MakeOthers() {
-  using namespace vlt::dictionary;
+  using namespace vlt::values;
   std::vector<std::unique_ptr<ValueMaker>> others;
   others.push_back(std::make_unique<ValueMakerString6Char>());
   others.push_back(std::make_unique<ValueMakerTerminalString>());
@@ -67,7 +67,7 @@ void Exercise(const ValueMaker& maker, std::string_view text, std::span<const st
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace vlt::dictionary;
+  using namespace vlt::values;
   static const SharedValueMakers& shared = SharedValueMakers::Instance();
   static const auto others = MakeOthers();
 

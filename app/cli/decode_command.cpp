@@ -64,7 +64,7 @@ int RunDecode(const std::vector<std::string>& args) {
   }
   // The dictionary alone: decoding needs neither a host nor a parser list.
   const framework::DgnTable global = framework::DgnTable::For(framework::kGlobalAddress);
-  const dictionary::MainDictionary dictionary(dictionary::SharedValueMakers::Instance(), global);
+  const dictionary::MainDictionary dictionary(values::SharedValueMakers::Instance(), global);
   std::ios::sync_with_stdio(false);
   return DecodeFrameLines(std::cin, std::cout, std::cerr, dictionary);
 }

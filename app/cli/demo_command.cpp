@@ -13,9 +13,9 @@
 #include "cli/terminal.h"
 #include "cli/test_session.h"
 #include "compliance/compliance_tests.h"
-#include "host/dynamic_dut.h"
-#include "host/host_loop.h"
-#include "host/static_dut.h"
+#include "host/core/host_loop.h"
+#include "host/devices/dynamic_dut.h"
+#include "host/devices/static_dut.h"
 #include "platform/text_encoding.h"
 
 namespace vlt::cli {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "host/host_control.h"
+#include "host/core/host_control.h"
 #include "platform/text_encoding.h"
 
 namespace vlt::cli {

@@ -5,11 +5,11 @@
 #include "cli/terminal.h"
 #include "data/clone_file.h"
 #include "data/datum_list.h"
-#include "dictionary/value_maker_text.h"
 #include "platform/clock.h"
 #include "platform/text_encoding.h"
 #include "settings/profile.h"
 #include "settings/settings_list.h"
+#include "values/value_maker_text.h"
 
 namespace vlt::cli {
 
@@ -197,7 +197,7 @@ bool ApplySettingArgument(settings::ApplicationSettings& target, const std::stri
   }
   data::Datum& item = setting->Item();
   // A text field cuts longer text silently; the operator should know first.
-  const auto* text = dynamic_cast<const dictionary::ValueMakerFixedString*>(&item.GetValueMaker());
+  const auto* text = dynamic_cast<const values::ValueMakerFixedString*>(&item.GetValueMaker());
   if (text != nullptr && value.size() > text->Width()) {
     err << "vlt: " << Utf8(name) << " holds at most " << text->Width() << " characters\n";
     return false;

@@ -138,7 +138,7 @@ void DatumListView::EditRow(int row) {
                                   : "[" + text + "] is not a valid setting for " + title + ".";
   };
   InputRequest request{title, datum->ValueText(), std::nullopt, check};
-  dictionary::ChoiceMap choices;
+  values::ChoiceMap choices;
   if (datum->GetValueMaker().GetChoices(choices) && !choices.empty()) request.choices = choices;
   const InputAnswer answer = host_.dialogs.EditValue(request);
   if (answer.abandoned) {

@@ -104,7 +104,7 @@ void PlaceAwayFromLog(QWidget& box, const QWidget* window) {
 }
 
 InputDialog::InputDialog(const std::string& title, const std::string& current,
-                         const dictionary::ChoiceMap* choices, QWidget* parent, TextCheck check)
+                         const values::ChoiceMap* choices, QWidget* parent, TextCheck check)
     : QDialog(parent, kSmallDialogFlags), check_(std::move(check)) {
   setWindowTitle(ToQt(title));
   setObjectName(choices != nullptr ? QStringLiteral("listInput") : QStringLiteral("stringInput"));

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "dictionary/value_maker.h"
 #include "gui/operator_dialogs.h"
+#include "values/value_maker.h"
 
 class QComboBox;
 class QLabel;
@@ -69,7 +69,7 @@ class InputDialog final : public QDialog {
 
  public:
   InputDialog(const std::string& title, const std::string& current,
-              const dictionary::ChoiceMap* choices, QWidget* parent, TextCheck check = {});
+              const values::ChoiceMap* choices, QWidget* parent, TextCheck check = {});
 
   bool Accepted() const { return accepted_; }
   bool Abandoned() const { return abandoned_; }

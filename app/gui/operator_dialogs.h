@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "dictionary/value_maker.h"
+#include "values/value_maker.h"
 
 class QWidget;
 
@@ -32,8 +32,8 @@ struct FileRequest {
 struct InputRequest {
   std::string title;
   std::string current;
-  std::optional<dictionary::ChoiceMap> choices;  // set: the list input
-  TextCheck check;                               // none: every text goes
+  std::optional<values::ChoiceMap> choices;  // set: the list input
+  TextCheck check;                           // none: every text goes
 };
 
 struct InputAnswer {

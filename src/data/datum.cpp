@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::data {
 
@@ -38,7 +38,7 @@ Datum::Datum(DataContext& context, std::string title, std::vector<std::uint8_t> 
       notAvailable_(std::move(notAvailable)),
       raw_(notAvailable_),
       title_(std::move(title)),
-      maker_(&dictionary::SharedValueMakers::Instance().plain) {}
+      maker_(&values::SharedValueMakers::Instance().plain) {}
 
 Datum::~Datum() {
   if (periodicMaster_ != nullptr) periodicMaster_->RemovePeriodicItem(this);
@@ -86,8 +86,8 @@ std::string Datum::PendingText() const {
   return maker_->Format(std::vector<std::uint8_t>(pending.begin(), pending.end()));
 }
 
-void Datum::SetValueMaker(const dictionary::ValueMaker* maker) {
-  maker_ = maker != nullptr ? maker : &dictionary::SharedValueMakers::Instance().plain;
+void Datum::SetValueMaker(const values::ValueMaker* maker) {
+  maker_ = maker != nullptr ? maker : &values::SharedValueMakers::Instance().plain;
 }
 
 void Datum::SetSpecifier(Specifier* specifier) {

@@ -23,10 +23,10 @@
 #include "data/data_context.h"
 #include "data/setter.h"
 #include "data/specifier.h"
-#include "dictionary/value_maker.h"
 #include "framework/host_protocol.h"
 #include "framework/master_parser.h"
 #include "framework/product_id_parser.h"  // TextDisplay
+#include "values/value_maker.h"
 
 namespace vlt::data {
 
@@ -61,8 +61,8 @@ class Datum : public framework::PeriodicItem {
 
   // Value maker, specifier and setter. None gives the shared one; the item owns
   // what it is given through the Own... operations only.
-  void SetValueMaker(const dictionary::ValueMaker* maker);
-  const dictionary::ValueMaker& GetValueMaker() const { return *maker_; }
+  void SetValueMaker(const values::ValueMaker* maker);
+  const values::ValueMaker& GetValueMaker() const { return *maker_; }
   void SetSpecifier(Specifier* specifier);
   void OwnSpecifier(std::unique_ptr<Specifier> specifier);
   const Specifier& GetSpecifier() const;
@@ -217,7 +217,7 @@ class Datum : public framework::PeriodicItem {
   std::mutex titleMutex_;
   std::string title_;
   std::string shortTitle_;
-  const dictionary::ValueMaker* maker_;
+  const values::ValueMaker* maker_;
   Specifier* specifier_ = nullptr;  // null: the shared specifier
   Setter* setter_ = nullptr;        // null: the shared read-only setter
   std::unique_ptr<Specifier> ownedSpecifier_;

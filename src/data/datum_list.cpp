@@ -23,8 +23,8 @@ constexpr std::array<std::uint8_t, 8> kGeneralResetData = {0xFD, 0xFF, 0xFF, 0xF
 constexpr std::size_t kShownLineBytes = 60;
 
 bool IsReservedValue(std::string_view value) {
-  return value == dictionary::kNotAvailableText || value == dictionary::kInvalidText ||
-         value == dictionary::kErrorText;
+  return value == values::kNotAvailableText || value == values::kInvalidText ||
+         value == values::kErrorText;
 }
 
 // An LF inside a title or value would end the record early and turn the rest

@@ -4,7 +4,7 @@
 
 #include "data/datum_values.h"
 #include "data/dgn_ref.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::dictionary {
 
@@ -32,14 +32,14 @@ data::DgnRef RefTo(const framework::DgnTable* table, std::uint32_t dgn) {
 // DictEntry
 
 DictEntry::DictEntry(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                     std::uint32_t commandDgn, const ValueMaker* maker, LabelFunction label)
+                     std::uint32_t commandDgn, const values::ValueMaker* maker, LabelFunction label)
     : name_(std::move(name)),
       target_(target),
       statusDgn_(statusDgn),
       commandDgn_(commandDgn),
       maker_(maker),
       label_(label != nullptr ? label : &L0) {
-  if (maker_ == nullptr) maker_ = &SharedValueMakers::Instance().plain;
+  if (maker_ == nullptr) maker_ = &values::SharedValueMakers::Instance().plain;
 }
 
 void DictEntry::SetIdentifier(std::int32_t identifier, std::string identifierText) {
@@ -103,8 +103,8 @@ std::unique_ptr<data::PacketPlan> DictEntry::CommandPlan() const {
 // DictByte and the bit fields
 
 DictByte::DictByte(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                   std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
-                   LabelFunction label)
+                   std::uint32_t commandDgn, const values::ValueMaker* maker,
+                   std::uint8_t byteIndex, LabelFunction label)
     : DictEntry(std::move(name), target, statusDgn, commandDgn, maker, label),
       byteIndex_(byteIndex) {}
 
@@ -131,8 +131,9 @@ std::unique_ptr<data::Datum> DictByte::MakeDatum(data::DataContext& context,
 }
 
 DictBits::DictBits(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                   std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
-                   std::uint8_t bitPosition, std::uint8_t bitCount, LabelFunction label)
+                   std::uint32_t commandDgn, const values::ValueMaker* maker,
+                   std::uint8_t byteIndex, std::uint8_t bitPosition, std::uint8_t bitCount,
+                   LabelFunction label)
     : DictByte(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, label),
       bitPosition_(bitPosition),
       bitCount_(bitCount),
@@ -160,8 +161,8 @@ std::unique_ptr<data::Datum> DictBits::MakeDatum(data::DataContext& context,
 }
 
 DictFlag::DictFlag(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                   std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
-                   std::uint8_t bitPosition, LabelFunction label)
+                   std::uint32_t commandDgn, const values::ValueMaker* maker,
+                   std::uint8_t byteIndex, std::uint8_t bitPosition, LabelFunction label)
     : DictBits(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, bitPosition, 2,
                label) {}
 
@@ -190,8 +191,8 @@ std::unique_ptr<data::Datum> DictRawBits::MakeDatum(
 
 DictMultiByte::DictMultiByte(std::string name, const framework::DgnTable* target,
                              std::uint32_t statusDgn, std::uint32_t commandDgn,
-                             const ValueMaker* maker, std::uint8_t byteIndex, std::size_t width,
-                             LabelFunction label)
+                             const values::ValueMaker* maker, std::uint8_t byteIndex,
+                             std::size_t width, LabelFunction label)
     : DictEntry(std::move(name), target, statusDgn, commandDgn, maker, label),
       byteIndex_(byteIndex),
       width_(width) {}
@@ -216,8 +217,8 @@ std::string DictMultiByte::FormatValue(const FrameMessage& frame) const {
 }
 
 DictWord::DictWord(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                   std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
-                   LabelFunction label)
+                   std::uint32_t commandDgn, const values::ValueMaker* maker,
+                   std::uint8_t byteIndex, LabelFunction label)
     : DictMultiByte(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, 2, label) {}
 
 std::unique_ptr<data::Datum> DictWord::MakeDatum(data::DataContext& context,
@@ -229,8 +230,8 @@ std::unique_ptr<data::Datum> DictWord::MakeDatum(data::DataContext& context,
 }
 
 Dict3Byte::Dict3Byte(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                     std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
-                     LabelFunction label)
+                     std::uint32_t commandDgn, const values::ValueMaker* maker,
+                     std::uint8_t byteIndex, LabelFunction label)
     : DictMultiByte(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, 3, label) {}
 
 std::unique_ptr<data::Datum> Dict3Byte::MakeDatum(
@@ -242,8 +243,8 @@ std::unique_ptr<data::Datum> Dict3Byte::MakeDatum(
 }
 
 DictUint::DictUint(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                   std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
-                   LabelFunction label)
+                   std::uint32_t commandDgn, const values::ValueMaker* maker,
+                   std::uint8_t byteIndex, LabelFunction label)
     : DictMultiByte(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, 4, label) {}
 
 std::unique_ptr<data::Datum> DictUint::MakeDatum(data::DataContext& context,
@@ -255,8 +256,8 @@ std::unique_ptr<data::Datum> DictUint::MakeDatum(data::DataContext& context,
 }
 
 Dict5Byte::Dict5Byte(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                     std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
-                     LabelFunction label)
+                     std::uint32_t commandDgn, const values::ValueMaker* maker,
+                     std::uint8_t byteIndex, LabelFunction label)
     : DictMultiByte(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, 5, label) {}
 
 std::unique_ptr<data::Datum> Dict5Byte::MakeDatum(
@@ -272,7 +273,7 @@ std::unique_ptr<data::Datum> Dict5Byte::MakeDatum(
 
 DictFullPacket::DictFullPacket(std::string name, const framework::DgnTable* target,
                                std::uint32_t statusDgn, std::uint32_t commandDgn,
-                               const ValueMaker* maker, LabelFunction label)
+                               const values::ValueMaker* maker, LabelFunction label)
     : DictEntry(std::move(name), target, statusDgn, commandDgn, maker, label) {}
 
 void DictFullPacket::CollectValues(ValueList& values, const FrameMessage& frame) const {
@@ -290,9 +291,10 @@ std::unique_ptr<data::Datum> DictFullPacket::MakeDatum(
 }
 
 DictMfgId::DictMfgId(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                     std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t lowByte,
-                     std::uint8_t lowBit, std::uint8_t lowBits, std::uint8_t highByte,
-                     std::uint8_t highBit, std::uint8_t highBits, LabelFunction label)
+                     std::uint32_t commandDgn, const values::ValueMaker* maker,
+                     std::uint8_t lowByte, std::uint8_t lowBit, std::uint8_t lowBits,
+                     std::uint8_t highByte, std::uint8_t highBit, std::uint8_t highBits,
+                     LabelFunction label)
     : DictEntry(std::move(name), target, statusDgn, commandDgn, maker, label),
       low_{lowByte, lowBit, lowBits},
       high_{highByte, highBit, highBits} {}
@@ -338,7 +340,7 @@ std::unique_ptr<data::Datum> DictMfgId::MakeDatum(
 
 DictProductID::DictProductID(std::string name, const framework::DgnTable* target,
                              std::uint32_t statusDgn, std::uint32_t commandDgn,
-                             const ValueMaker* maker, LabelFunction label)
+                             const values::ValueMaker* maker, LabelFunction label)
     : DictEntry(std::move(name), target, statusDgn, commandDgn, maker, label) {}
 
 void DictProductID::CollectValues(ValueList& values, const FrameMessage& frame) const {
@@ -373,7 +375,8 @@ std::optional<std::uint8_t> AgsCriterionOf(std::uint32_t statusDgn,
 DictByte_AGSCritSetting::DictByte_AGSCritSetting(std::string name,
                                                  const framework::DgnTable* target,
                                                  std::uint32_t statusDgn, std::uint32_t commandDgn,
-                                                 std::uint8_t criterion, const ValueMaker* maker,
+                                                 std::uint8_t criterion,
+                                                 const values::ValueMaker* maker,
                                                  std::uint8_t byteIndex, LabelFunction label)
     : DictByte(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, label),
       criterion_(criterion) {}
@@ -385,7 +388,8 @@ bool DictByte_AGSCritSetting::Selects(const FrameMessage& frame) const {
 DictWord_AGSCritSetting::DictWord_AGSCritSetting(std::string name,
                                                  const framework::DgnTable* target,
                                                  std::uint32_t statusDgn, std::uint32_t commandDgn,
-                                                 std::uint8_t criterion, const ValueMaker* maker,
+                                                 std::uint8_t criterion,
+                                                 const values::ValueMaker* maker,
                                                  std::uint8_t byteIndex, LabelFunction label)
     : DictWord(std::move(name), target, statusDgn, commandDgn, maker, byteIndex, label),
       criterion_(criterion) {}

@@ -21,9 +21,9 @@
 #include "data/setter.h"
 #include "data/specifier.h"
 #include "dictionary/dict_labels.h"
-#include "dictionary/value_maker.h"
 #include "framework/dgn_table.h"
 #include "framework/host_protocol.h"
+#include "values/value_maker.h"
 
 namespace vlt::dictionary {
 
@@ -42,7 +42,7 @@ using ValueList = std::vector<ValuePair>;
 class DictEntry {
  public:
   DictEntry(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-            std::uint32_t commandDgn, const ValueMaker* maker, LabelFunction label = &L0);
+            std::uint32_t commandDgn, const values::ValueMaker* maker, LabelFunction label = &L0);
   virtual ~DictEntry() = default;
   DictEntry(const DictEntry&) = delete;
   DictEntry& operator=(const DictEntry&) = delete;
@@ -75,7 +75,7 @@ class DictEntry {
   std::int32_t Identifier() const { return identifier_; }
   const std::string& IdentifierText() const { return identifierText_; }
   const framework::DgnTable* Target() const { return target_; }
-  const ValueMaker& Maker() const { return *maker_; }
+  const values::ValueMaker& Maker() const { return *maker_; }
   LabelFunction Label() const { return label_; }
   bool HasInstanceLabel() const { return label_ != &L0; }
   std::string LabelFor(const framework::FrameMessage& frame) const { return label_(name_, frame); }
@@ -99,7 +99,7 @@ class DictEntry {
   std::uint32_t commandDgn_;
   std::int32_t identifier_ = -1;
   std::string identifierText_;
-  const ValueMaker* maker_;
+  const values::ValueMaker* maker_;
   LabelFunction label_;
 };
 
@@ -107,7 +107,7 @@ class DictEntry {
 class DictByte : public DictEntry {
  public:
   DictByte(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-           std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+           std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
            LabelFunction label = &L0);
 
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
@@ -133,7 +133,7 @@ class DictByte : public DictEntry {
 class DictBits : public DictByte {
  public:
   DictBits(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-           std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+           std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
            std::uint8_t bitPosition, std::uint8_t bitCount, LabelFunction label = &L0);
 
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
@@ -157,7 +157,7 @@ class DictBits : public DictByte {
 class DictFlag : public DictBits {
  public:
   DictFlag(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-           std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+           std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
            std::uint8_t bitPosition, LabelFunction label = &L0);
 
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
@@ -188,7 +188,7 @@ class DictMultiByte : public DictEntry {
 
  protected:
   DictMultiByte(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+                std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
                 std::size_t width, LabelFunction label);
   virtual bool Selects(const framework::FrameMessage& /*frame*/) const { return true; }
 
@@ -200,7 +200,7 @@ class DictMultiByte : public DictEntry {
 class DictWord : public DictMultiByte {
  public:
   DictWord(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-           std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+           std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
            LabelFunction label = &L0);
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
                                          const std::vector<std::uint8_t>& instances) const override;
@@ -209,7 +209,7 @@ class DictWord : public DictMultiByte {
 class Dict3Byte : public DictMultiByte {
  public:
   Dict3Byte(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-            std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+            std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
             LabelFunction label = &L0);
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
                                          const std::vector<std::uint8_t>& instances) const override;
@@ -218,7 +218,7 @@ class Dict3Byte : public DictMultiByte {
 class DictUint : public DictMultiByte {
  public:
   DictUint(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-           std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+           std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
            LabelFunction label = &L0);
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
                                          const std::vector<std::uint8_t>& instances) const override;
@@ -227,7 +227,7 @@ class DictUint : public DictMultiByte {
 class Dict5Byte : public DictMultiByte {
  public:
   Dict5Byte(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-            std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t byteIndex,
+            std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t byteIndex,
             LabelFunction label = &L0);
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
                                          const std::vector<std::uint8_t>& instances) const override;
@@ -237,7 +237,8 @@ class Dict5Byte : public DictMultiByte {
 class DictFullPacket : public DictEntry {
  public:
   DictFullPacket(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                 std::uint32_t commandDgn, const ValueMaker* maker, LabelFunction label = &L0);
+                 std::uint32_t commandDgn, const values::ValueMaker* maker,
+                 LabelFunction label = &L0);
   std::unique_ptr<data::Datum> MakeDatum(data::DataContext& context,
                                          const std::vector<std::uint8_t>& instances) const override;
   void CollectValues(ValueList& values, const framework::FrameMessage& frame) const override;
@@ -255,7 +256,7 @@ class DictMfgId : public DictEntry {
   };
 
   DictMfgId(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-            std::uint32_t commandDgn, const ValueMaker* maker, std::uint8_t lowByte,
+            std::uint32_t commandDgn, const values::ValueMaker* maker, std::uint8_t lowByte,
             std::uint8_t lowBit, std::uint8_t lowBits, std::uint8_t highByte, std::uint8_t highBit,
             std::uint8_t highBits, LabelFunction label = &L0);
 
@@ -281,7 +282,8 @@ class DictProductID : public DictEntry {
                                                      "AuxSerNumber"};
 
   DictProductID(std::string name, const framework::DgnTable* target, std::uint32_t statusDgn,
-                std::uint32_t commandDgn, const ValueMaker* maker, LabelFunction label = &L0);
+                std::uint32_t commandDgn, const values::ValueMaker* maker,
+                LabelFunction label = &L0);
   void CollectValues(ValueList& values, const framework::FrameMessage& frame) const override;
   // The text as sent, up to its first zero byte.
   std::string FormatValue(const framework::FrameMessage& frame) const override;
@@ -298,7 +300,7 @@ class DictByte_AGSCritSetting : public DictByte {
  public:
   DictByte_AGSCritSetting(std::string name, const framework::DgnTable* target,
                           std::uint32_t statusDgn, std::uint32_t commandDgn, std::uint8_t criterion,
-                          const ValueMaker* maker, std::uint8_t byteIndex,
+                          const values::ValueMaker* maker, std::uint8_t byteIndex,
                           LabelFunction label = &L0);
   std::uint8_t Criterion() const { return criterion_; }
 
@@ -313,7 +315,7 @@ class DictWord_AGSCritSetting : public DictWord {
  public:
   DictWord_AGSCritSetting(std::string name, const framework::DgnTable* target,
                           std::uint32_t statusDgn, std::uint32_t commandDgn, std::uint8_t criterion,
-                          const ValueMaker* maker, std::uint8_t byteIndex,
+                          const values::ValueMaker* maker, std::uint8_t byteIndex,
                           LabelFunction label = &L0);
   std::uint8_t Criterion() const { return criterion_; }
 

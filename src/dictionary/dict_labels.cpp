@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "dictionary/value_maker_text.h"
+#include "values/value_maker_text.h"
 
 namespace vlt::dictionary {
 
@@ -36,7 +36,7 @@ unsigned D(const FrameMessage& frame, std::size_t index) {
 }
 
 std::string Dsa(unsigned dsa) {
-  return DsaAbbreviation(static_cast<std::uint8_t>(dsa));
+  return values::DsaAbbreviation(static_cast<std::uint8_t>(dsa));
 }
 
 // The per-phase labels of L13 and L14.

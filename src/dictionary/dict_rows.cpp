@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "dictionary/value_maker_flex.h"
-#include "dictionary/value_maker_selection.h"
+#include "values/value_maker_flex.h"
+#include "values/value_maker_selection.h"
 
 namespace vlt::dictionary {
 
@@ -26,12 +26,13 @@ bool SameScaling(const Maker* maker, const MakerSpec& spec) {
 
 }  // namespace
 
-const ValueMaker* RowMakers::Keep(std::string key, std::unique_ptr<ValueMaker> maker) {
+const values::ValueMaker* RowMakers::Keep(std::string key,
+                                          std::unique_ptr<values::ValueMaker> maker) {
   owned_.emplace_back(std::move(key), std::move(maker));
   return owned_.back().second.get();
 }
 
-const ValueMaker* RowMakers::Resolve(const MakerSpec& spec) {
+const values::ValueMaker* RowMakers::Resolve(const MakerSpec& spec) {
   using Kind = MakerSpec::Kind;
   std::string key;
   switch (spec.kind) {
@@ -76,25 +77,27 @@ const ValueMaker* RowMakers::Resolve(const MakerSpec& spec) {
   }
   switch (spec.kind) {
     case Kind::kDecByte:
-      return Keep(key, std::make_unique<ValueMakerDecByte>(static_cast<std::uint8_t>(spec.bits)));
+      return Keep(
+          key, std::make_unique<values::ValueMakerDecByte>(static_cast<std::uint8_t>(spec.bits)));
     case Kind::kFlag:
-      return Keep(key, std::make_unique<ValueMakerFlexFlag>(std::string(spec.text),
-                                                            std::string(spec.text2)));
+      return Keep(key, std::make_unique<values::ValueMakerFlexFlag>(std::string(spec.text),
+                                                                    std::string(spec.text2)));
     case Kind::kFlexByte:
-      return Keep(key, std::make_unique<ValueMakerFlexByte>(std::string(spec.text), spec.scale,
-                                                            spec.offset, spec.bits));
+      return Keep(key, std::make_unique<values::ValueMakerFlexByte>(
+                           std::string(spec.text), spec.scale, spec.offset, spec.bits));
     case Kind::kFlexWord:
-      return Keep(key, std::make_unique<ValueMakerFlexWord>(std::string(spec.text), spec.scale,
-                                                            spec.offset));
+      return Keep(key, std::make_unique<values::ValueMakerFlexWord>(std::string(spec.text),
+                                                                    spec.scale, spec.offset));
     case Kind::kFlexUint:
-      return Keep(key, std::make_unique<ValueMakerFlexUint>(std::string(spec.text), spec.scale,
-                                                            spec.offset));
+      return Keep(key, std::make_unique<values::ValueMakerFlexUint>(std::string(spec.text),
+                                                                    spec.scale, spec.offset));
     case Kind::kChoices: {
-      ChoiceMap choices;
-      for (const EnumerationChoice& choice : spec.choices) {
+      values::ChoiceMap choices;
+      for (const values::EnumerationChoice& choice : spec.choices) {
         choices[choice.key] = std::string(choice.text);
       }
-      return Keep(key, std::make_unique<ValueMakerSelection>(spec.bits, std::move(choices)));
+      return Keep(key,
+                  std::make_unique<values::ValueMakerSelection>(spec.bits, std::move(choices)));
     }
     case Kind::kShared:
       break;
@@ -123,7 +126,7 @@ std::unique_ptr<DictEntry> MakeEntry(const EntryRow& row, const framework::DgnTa
     problem = name + ": command DGN is neither 0 nor 10000 to 1FFFF";
     return nullptr;
   }
-  const ValueMaker* maker = makers.Resolve(row.maker);
+  const values::ValueMaker* maker = makers.Resolve(row.maker);
   if (maker == nullptr) {
     problem = name + ": no value maker \"" + std::string(row.maker.text) + "\"";
     return nullptr;

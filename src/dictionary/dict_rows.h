@@ -17,8 +17,8 @@
 
 #include "dictionary/dict_entries.h"
 #include "dictionary/dict_labels.h"
-#include "dictionary/enumeration.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/enumeration.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::dictionary {
 
@@ -55,7 +55,7 @@ struct MakerSpec {
   double scale = 1;
   double offset = 0;
   unsigned bits = 8;
-  std::span<const EnumerationChoice> choices;
+  std::span<const values::EnumerationChoice> choices;
 };
 
 constexpr MakerSpec Shared(std::string_view name) {
@@ -97,7 +97,7 @@ constexpr MakerSpec FlexWord(std::string_view format, double scale, double offse
 constexpr MakerSpec FlexUint(std::string_view format, double scale, double offset) {
   return Scaled(MakerSpec::Kind::kFlexUint, format, scale, offset, 32);
 }
-constexpr MakerSpec Choices(unsigned bits, std::span<const EnumerationChoice> choices) {
+constexpr MakerSpec Choices(unsigned bits, std::span<const values::EnumerationChoice> choices) {
   MakerSpec spec;
   spec.kind = MakerSpec::Kind::kChoices;
   spec.bits = bits;
@@ -157,21 +157,21 @@ struct EntryRow {
 // quantity the shared set already has is taken from it.
 class RowMakers {
  public:
-  explicit RowMakers(const SharedValueMakers& shared) : shared_(shared) {}
+  explicit RowMakers(const values::SharedValueMakers& shared) : shared_(shared) {}
   RowMakers(const RowMakers&) = delete;
   RowMakers& operator=(const RowMakers&) = delete;
 
   // Nullptr when the row names no maker the program has.
-  const ValueMaker* Resolve(const MakerSpec& spec);
+  const values::ValueMaker* Resolve(const MakerSpec& spec);
   // Takes the makers of `other` (which keeps none).
   void Adopt(RowMakers& other);
   std::size_t OwnedCount() const { return owned_.size(); }
 
  private:
-  const ValueMaker* Keep(std::string key, std::unique_ptr<ValueMaker> maker);
+  const values::ValueMaker* Keep(std::string key, std::unique_ptr<values::ValueMaker> maker);
 
-  const SharedValueMakers& shared_;
-  std::vector<std::pair<std::string, std::unique_ptr<ValueMaker>>> owned_;
+  const values::SharedValueMakers& shared_;
+  std::vector<std::pair<std::string, std::unique_ptr<values::ValueMaker>>> owned_;
 };
 
 // The entry a row describes, or nothing with the reason in `problem`: an unknown

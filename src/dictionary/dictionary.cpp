@@ -88,7 +88,7 @@ DictEntry& Dictionary::AddEntryWithId(std::unique_ptr<DictEntry> entry, std::int
   return AddEntry(std::move(entry));
 }
 
-bool Dictionary::AddRow(const EntryRow& row, const SharedValueMakers& makers) {
+bool Dictionary::AddRow(const EntryRow& row, const values::SharedValueMakers& makers) {
   std::unique_lock lock(indexMutex_);
   if (rowMakers_ == nullptr) rowMakers_ = std::make_unique<RowMakers>(makers);
   std::string problem;
@@ -101,7 +101,8 @@ bool Dictionary::AddRow(const EntryRow& row, const SharedValueMakers& makers) {
   return true;
 }
 
-std::size_t Dictionary::AddRows(std::span<const EntryRow> rows, const SharedValueMakers& makers) {
+std::size_t Dictionary::AddRows(std::span<const EntryRow> rows,
+                                const values::SharedValueMakers& makers) {
   std::size_t added = 0;
   for (const EntryRow& row : rows) added += AddRow(row, makers) ? 1 : 0;
   return added;
@@ -324,7 +325,8 @@ ValueList Dictionary::TakeValues() {
 // ---------------------------------------------------------------------------
 // The program's dictionary
 
-MainDictionary::MainDictionary(const SharedValueMakers& makers, const framework::DgnTable& target,
+MainDictionary::MainDictionary(const values::SharedValueMakers& makers,
+                               const framework::DgnTable& target,
                                std::span<const EntryRow> catalogue)
     : Dictionary(&target) {
   SetRegisterCommands(true);
@@ -348,8 +350,8 @@ std::unique_ptr<data::Datum> MainDictionary::MakeDatumByNameFor(
   return datum;
 }
 
-std::unique_ptr<RegisteredMainDictionary> StartMainDictionary(framework::BRToolApp& app,
-                                                              const SharedValueMakers& makers) {
+std::unique_ptr<RegisteredMainDictionary> StartMainDictionary(
+    framework::BRToolApp& app, const values::SharedValueMakers& makers) {
   return std::make_unique<RegisteredMainDictionary>(app.Link().Parsers(), makers,
                                                     app.GlobalDgnTable());
 }

@@ -26,11 +26,11 @@
 #include "data/datum.h"
 #include "dictionary/dict_entries.h"
 #include "dictionary/dict_rows.h"
-#include "dictionary/value_maker_shared.h"
 #include "framework/dgn_table.h"
 #include "framework/frame_record.h"
 #include "framework/parser.h"
 #include "framework/tool_app.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::dictionary {
 
@@ -65,9 +65,9 @@ class Dictionary : public framework::BRParser {
                             std::string identifierText);
   // Adds the entry a row describes; false, with the reason kept in RejectedRows,
   // when the row cannot be built.
-  bool AddRow(const EntryRow& row, const SharedValueMakers& makers);
+  bool AddRow(const EntryRow& row, const values::SharedValueMakers& makers);
   // The number of rows added.
-  std::size_t AddRows(std::span<const EntryRow> rows, const SharedValueMakers& makers);
+  std::size_t AddRows(std::span<const EntryRow> rows, const values::SharedValueMakers& makers);
   std::vector<std::string> RejectedRows() const;
   // Takes every entry (and the makers made for rows) of `other`, which is left
   // empty; the entries refer to this dictionary's target and follow its DGN lists.
@@ -151,7 +151,7 @@ class Dictionary : public framework::BRParser {
 // catalogue, with commands registered.
 class MainDictionary : public Dictionary {
  public:
-  MainDictionary(const SharedValueMakers& makers, const framework::DgnTable& target,
+  MainDictionary(const values::SharedValueMakers& makers, const framework::DgnTable& target,
                  std::span<const EntryRow> catalogue = SignalCatalogueRows());
 
   // Blanks of the name read as "_" (as profiles write names); a name found only
@@ -166,6 +166,7 @@ using RegisteredMainDictionary = framework::Registered<MainDictionary>;
 // global DGN table, registered as a parser after the master parser. Destroy it
 // before the application.
 std::unique_ptr<RegisteredMainDictionary> StartMainDictionary(
-    framework::BRToolApp& app, const SharedValueMakers& makers = SharedValueMakers::Instance());
+    framework::BRToolApp& app,
+    const values::SharedValueMakers& makers = values::SharedValueMakers::Instance());
 
 }  // namespace vlt::dictionary

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "dictionary/dict_rows.h"
-#include "dictionary/enumeration.h"
+#include "values/enumeration.h"
 
 namespace vlt::dictionary::catalogue {
 
@@ -279,18 +279,19 @@ inline constexpr MakerSpec kUnsafeMotionSafe = Flag("Unsafe", "Motion-Safe");
 inline constexpr MakerSpec kRejectApprove = Flag("Reject", "Approve");
 
 // Choice lists of single signals.
-inline constexpr EnumerationChoice kMotion[] = {
+inline constexpr values::EnumerationChoice kMotion[] = {
     {0, "No Motion"}, {1, "Extending"}, {2, "Retracting"}};
-inline constexpr EnumerationChoice kWindowOperation[] = {{1, "Stop"}, {2, "Open"}, {3, "Close"}};
+inline constexpr values::EnumerationChoice kWindowOperation[] = {
+    {1, "Stop"}, {2, "Open"}, {3, "Close"}};
 // Three-bit fields with two named states (RV-C reserves the other codes).
-inline constexpr EnumerationChoice kOffOnChoices[] = {{0, "Off"}, {1, "On"}};
-inline constexpr EnumerationChoice kAtsSource[] = {{0, "Primary"}, {1, "Secondary"}};
+inline constexpr values::EnumerationChoice kOffOnChoices[] = {{0, "Off"}, {1, "On"}};
+inline constexpr values::EnumerationChoice kAtsSource[] = {{0, "Primary"}, {1, "Secondary"}};
 // The AC qualification status is a 4-bit field; ValueMakerQualificationStatus
 // reads a whole byte, whose reserved high bits would turn every value "Invalid".
-inline constexpr EnumerationChoice kQualification[] = {
+inline constexpr values::EnumerationChoice kQualification[] = {
     {0, "No AC Present"}, {1, "AC Bad"}, {2, "Waiting"}, {3, "Qualifying"}, {4, "AC Good"}};
 // J1939 gear: 125 is neutral, lower keys reverse, higher forward.
-inline constexpr EnumerationChoice kGear[] = {
+inline constexpr values::EnumerationChoice kGear[] = {
     {124, "Reverse 1"}, {125, "Neutral"},   {126, "Forward 1"}, {127, "Forward 2"},
     {128, "Forward 3"}, {129, "Forward 4"}, {130, "Forward 5"}, {131, "Forward 6"},
     {132, "Forward 7"}, {251, "Park"}};

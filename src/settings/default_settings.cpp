@@ -2,8 +2,8 @@
 
 #include "data/datum_string.h"
 #include "data/datum_values.h"
-#include "dictionary/value_maker_shared.h"
 #include "settings/settings_list.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::settings {
 
@@ -64,8 +64,8 @@ std::unique_ptr<data::Datum> ApplicationSettings::MakeItem(const DefaultSetting&
   return item;
 }
 
-const dictionary::ValueMaker* ApplicationSettings::MakerFor(SettingMaker maker) const {
-  const auto& shared = dictionary::SharedValueMakers::Instance();
+const values::ValueMaker* ApplicationSettings::MakerFor(SettingMaker maker) const {
+  const auto& shared = values::SharedValueMakers::Instance();
   switch (maker) {
     case SettingMaker::kText:
       return &shared.string36Char;

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/value_maker_flex.h"
-#include "dictionary/value_maker_selection.h"
 #include "settings/setting_manager.h"
+#include "values/value_maker_flex.h"
+#include "values/value_maker_selection.h"
 
 namespace vlt::settings {
 
@@ -123,18 +123,18 @@ class ApplicationSettings {
   // The item of the table's setting `index`, the same object wherever it is shown.
   data::Datum& Item(std::size_t index) const { return *items_.at(index); }
   const std::vector<data::Datum*>& Items() const { return items_; }
-  const dictionary::ValueMakerDSARange& DsaRangeMaker() const { return dsaRange_; }
+  const values::ValueMakerDSARange& DsaRangeMaker() const { return dsaRange_; }
   // The settings list over these settings, built on first use. There is only
   // one, because its headings become the parents of the settings.
   SettingsList& List();
 
  private:
   std::unique_ptr<data::Datum> MakeItem(const DefaultSetting& setting);
-  const dictionary::ValueMaker* MakerFor(SettingMaker maker) const;
+  const values::ValueMaker* MakerFor(SettingMaker maker) const;
 
   // Declared before the store: the items use them until the store is gone.
-  const dictionary::ValueMakerDSARange dsaRange_;
-  const dictionary::ValueMakerFlexByte milliseconds_;
+  const values::ValueMakerDSARange dsaRange_;
+  const values::ValueMakerFlexByte milliseconds_;
   SettingManager store_;
   std::vector<data::Datum*> items_;
   std::unique_ptr<SettingsList> list_;  // declared last: its headings point at the items

@@ -1,7 +1,7 @@
 #include "settings/setting_manager.h"
 
 #include "data/datum_string.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::settings {
 
@@ -51,7 +51,7 @@ bool SettingManager::SetValue(std::string_view name, std::string_view text) {
     return accepted;
   }
   auto item = std::make_unique<data::DatumString36Char>(context_, std::string(name));
-  item->SetValueMaker(&dictionary::SharedValueMakers::Instance().string36Char);
+  item->SetValueMaker(&values::SharedValueMakers::Instance().string36Char);
   const bool accepted = item->SetValueFromText(text);
   data::Datum& created = *item;
   std::lock_guard lock(mutex_);

@@ -87,8 +87,7 @@ TEST(FrameLines, MalformedLinesSayWhatIsWrong) {
 
 struct Decoding : ::testing::Test {
   const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  const dictionary::MainDictionary dictionary{
-      dictionary::SharedValueMakers::Instance(), global, {}};
+  const dictionary::MainDictionary dictionary{values::SharedValueMakers::Instance(), global, {}};
   std::ostringstream out, errors;
 
   int Decode(const std::string& input) {

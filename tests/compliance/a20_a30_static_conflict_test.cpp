@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "compliance/static_dut_support.h"
-#include "host/dut_common.h"
-#include "host/static_dut.h"
+#include "host/devices/dut_common.h"
+#include "host/devices/static_dut.h"
 #include "support/compliance_bench.h"
 
 namespace vlt::compliance {

@@ -4,7 +4,7 @@
 #include <span>
 #include <sstream>
 
-#include "host/dut_common.h"
+#include "host/devices/dut_common.h"
 #include "settings/setting_text.h"
 
 namespace vlt::compliance::scenario {

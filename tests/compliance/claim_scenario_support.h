@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "host/dut_faults.h"
-#include "host/dynamic_dut.h"
-#include "host/static_dut.h"
+#include "host/devices/dut_faults.h"
+#include "host/devices/dynamic_dut.h"
+#include "host/devices/static_dut.h"
 #include "support/compliance_bench.h"
 
 namespace vlt::compliance::scenario {

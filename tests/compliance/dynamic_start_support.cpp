@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/device_name.h"
-#include "host/dut_common.h"
+#include "host/devices/device_name.h"
+#include "host/devices/dut_common.h"
 
 namespace vlt::compliance::scenario {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "host/dut_faults.h"
-#include "host/dynamic_dut.h"
+#include "host/devices/dut_faults.h"
+#include "host/devices/dynamic_dut.h"
 #include "support/compliance_bench.h"
 
 namespace vlt::compliance::scenario {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "compliance/test_a_read_address.h"
-#include "host/static_dut.h"
+#include "host/devices/static_dut.h"
 #include "support/compliance_bench.h"
 
 namespace vlt::compliance {

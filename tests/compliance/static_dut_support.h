@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "host/static_dut.h"
+#include "host/devices/static_dut.h"
 #include "support/compliance_bench.h"
 
 namespace vlt::compliance::static_scenario {

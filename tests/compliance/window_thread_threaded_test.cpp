@@ -15,8 +15,8 @@
 #include "engine/failure.h"
 #include "engine/test_events.h"
 #include "framework/tool_app.h"
-#include "host/in_process_host.h"
-#include "host/static_dut.h"
+#include "host/core/in_process_host.h"
+#include "host/devices/static_dut.h"
 #include "settings/default_settings.h"
 #include "support/virtual_time.h"
 

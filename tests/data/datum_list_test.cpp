@@ -9,13 +9,13 @@
 #include "data/datum_string.h"
 #include "data/datum_values.h"
 #include "data_test_support.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::data {
 namespace {
 
-const dictionary::SharedValueMakers& Makers() {
-  return dictionary::SharedValueMakers::Instance();
+const values::SharedValueMakers& Makers() {
+  return values::SharedValueMakers::Instance();
 }
 
 std::tm FixedTime() {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "data_test_support.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::data {
 namespace {
@@ -22,7 +22,7 @@ struct TextFixture : ::testing::Test {
 
   std::unique_ptr<DatumString36Char> Item(int layout) {
     auto item = std::make_unique<DatumString36Char>(context, "Name", layout);
-    item->SetValueMaker(&dictionary::SharedValueMakers::Instance().string36Char);
+    item->SetValueMaker(&values::SharedValueMakers::Instance().string36Char);
     const std::uint8_t* instance = &instance_;
     item->OwnSetter(std::make_unique<SetString36Char>(
         std::make_unique<PacketPlan>(DgnRef(global, 0x1FEF1), PacketPlan::DataSlots{instance})));
@@ -102,7 +102,7 @@ using TextSendFixture = testing::ConnectedApp;
 
 TEST_F(TextSendFixture, SendNowPacesThePacketsOnTheTickThread) {
   DatumString36Char item(*context, "Name");
-  item.SetValueMaker(&dictionary::SharedValueMakers::Instance().string36Char);
+  item.SetValueMaker(&values::SharedValueMakers::Instance().string36Char);
   item.OwnSetter(std::make_unique<SetString36Char>(std::make_unique<PacketPlan>(
       DgnRef(app.GlobalDgnTable(), 0x1FEF1), PacketPlan::DataSlots{})));
   ASSERT_TRUE(item.SetFromText("Pump controller"));

@@ -5,16 +5,16 @@
 #include "data/datum_string.h"
 #include "data/datum_values.h"
 #include "data_test_support.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::data {
 namespace {
 
-using dictionary::SharedValueMakers;
 using framework::DgnTable;
 using testing::Bytes;
 using testing::Frame;
 using testing::StampedFrame;
+using values::SharedValueMakers;
 
 const SharedValueMakers& Makers() {
   return SharedValueMakers::Instance();

@@ -7,8 +7,8 @@
 
 #include "data/datum_string.h"
 #include "data/datum_values.h"
-#include "dictionary/value_maker_shared.h"
 #include "platform/log_pane.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::data {
 namespace {
@@ -18,7 +18,7 @@ TEST(DatumThreads, FramesAndEditsMeetWithoutRaces) {
   framework::LogOutput log;
   log.Attach(&pane);
   DataContext context(log);
-  const auto& makers = dictionary::SharedValueMakers::Instance();
+  const auto& makers = values::SharedValueMakers::Instance();
   DatumByte byte(context, "byte", 0);
   byte.SetValueMaker(makers.DecByte(255));
   byte.OwnSetter(std::make_unique<SetByte>());

@@ -9,7 +9,7 @@
 
 #include "data/data_test_support.h"
 #include "data/datum_values.h"
-#include "dictionary/value_maker_shared.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::dictionary {
 namespace {
@@ -17,8 +17,8 @@ namespace {
 using data::testing::Bytes;
 using data::testing::Frame;
 
-const SharedValueMakers& Makers() {
-  return SharedValueMakers::Instance();
+const values::SharedValueMakers& Makers() {
+  return values::SharedValueMakers::Instance();
 }
 
 const framework::DgnTable kGlobal = framework::DgnTable::For(0xFF);
@@ -32,7 +32,7 @@ struct FieldCase {
 };
 
 TEST(DictEntries, ListTheirFieldUnlessNotAvailableOrBeyondTheFrame) {
-  const ValueMaker* dec = Makers().DecByte(255);
+  const values::ValueMaker* dec = Makers().DecByte(255);
   auto byte1 = [&] { return std::make_unique<DictByte>("b", &kGlobal, 0x1FFFF, 0, dec, 1); };
   auto occurrences = [&] {
     return std::make_unique<DictBits>("n", &kGlobal, 0x1FECA, 0, dec, 5, 0, 7);
@@ -138,7 +138,7 @@ TEST(DictEntries, ProductIdListsUpToFourStarEndedFields) {
 }
 
 TEST(DictEntries, AutoStartSettingsListOnlyFramesAboutTheirCriterion) {
-  const ValueMaker* dec = Makers().DecByte(255);
+  const values::ValueMaker* dec = Makers().DecByte(255);
   // AGS_CRITERION_STS names the criterion in data[1], every other DGN in data[0].
   const DictByte_AGSCritSetting status("gcVdcAGS_Trigger", &kGlobal, 0x1FEFE, 0, 0, dec, 3);
   const DictWord_AGSCritSetting timer("gcSoCAGS_Timer", &kGlobal, 0x1FED2, 0, 1, &Makers().decWord,

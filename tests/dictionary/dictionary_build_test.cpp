@@ -11,8 +11,8 @@ namespace {
 using data::testing::Bytes;
 using data::testing::Frame;
 
-const SharedValueMakers& Makers() {
-  return SharedValueMakers::Instance();
+const values::SharedValueMakers& Makers() {
+  return values::SharedValueMakers::Instance();
 }
 
 const framework::DgnTable kGlobal = framework::DgnTable::For(0xFF);
@@ -93,7 +93,7 @@ TEST(DictionaryBuilding, RowsThatCannotStandAreRefusedWithTheirReason) {
 }
 
 TEST(DictionaryBuilding, RowsShareMakersAndCarryTheirIdentifier) {
-  static constexpr EnumerationChoice kModes[] = {{0, "Off"}, {1, "Heat"}};
+  static constexpr values::EnumerationChoice kModes[] = {{0, "Off"}, {1, "Heat"}};
   Dictionary dictionary(&kGlobal);
   const EntryRow rows[] = {
       {EntryKind::kFlag, "a", 0x1FFFF, 0, Flag("Standby", "Active"), {0, 0}},

@@ -14,7 +14,7 @@ using data::testing::Frame;
 
 struct NetworkDictionary : ::testing::Test {
   const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  const MainDictionary dictionary{SharedValueMakers::Instance(), global, {}};
+  const MainDictionary dictionary{values::SharedValueMakers::Instance(), global, {}};
 
   std::string Decode(std::uint32_t dgn, std::uint8_t source, const Bytes& data) const {
     return dictionary.DecodeToText(Frame(dgn, source, data).frame);
@@ -31,7 +31,7 @@ TEST_F(NetworkDictionary, EveryNetworkRowIsBuilt) {
 
 TEST(MainDictionaryCatalogue, EveryRowIsBuilt) {
   const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  const MainDictionary dictionary(SharedValueMakers::Instance(), global);
+  const MainDictionary dictionary(values::SharedValueMakers::Instance(), global);
   EXPECT_EQ(dictionary.RejectedRows(), std::vector<std::string>{});
   EXPECT_TRUE(dictionary.Has("~~DGNRequest"));
 }
@@ -104,7 +104,8 @@ TEST_F(NetworkDictionary, UnknownNamesAndDgnsGiveTheirFixedTexts) {
 TEST(DictionaryLookup, OnlyDestinationSpecificDgnsFallBackToTheirBlock) {
   Dictionary dictionary(nullptr);
   dictionary.AddEntry(std::make_unique<DictByte>("dsMotionSafeCnxn", nullptr, 0x1FD00, 0,
-                                                 SharedValueMakers::Instance().DecByte(255), 0));
+                                                 values::SharedValueMakers::Instance().DecByte(255),
+                                                 0));
   // 1FD04h is a broadcast DGN of its own, not a destination of 1FD00h.
   EXPECT_FALSE(dictionary.Knows(0x1FD04));
   EXPECT_EQ(dictionary.DecodeToText(Frame(0x1FD04, 1, {1}).frame), "No Parsible Data");

@@ -16,7 +16,7 @@ using data::testing::Frame;
 TEST(DictionaryThreads, ValueListAndIndexesHoldUnderTickAndWindowThreads) {
   constexpr int kFrames = 300;  // 3 pairs each: below the list's limit, so none is emptied
   const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  MainDictionary dictionary(SharedValueMakers::Instance(), global, {});
+  MainDictionary dictionary(values::SharedValueMakers::Instance(), global, {});
   dictionary.SetValueListWait(std::chrono::seconds(10));  // nothing dropped, so all can be counted
   dictionary.SetCollecting(true);
   const auto claim = Frame(0xEE00, 0x80, {0x01, 0x02, 0x63, 0x24, 0x00, 0x8C, 0x00, 0xA0});
@@ -41,8 +41,8 @@ TEST(DictionaryThreads, ValueListAndIndexesHoldUnderTickAndWindowThreads) {
     for (auto& pair : dictionary.TakeValues()) taken.push_back(std::move(pair));
     EXPECT_EQ(dictionary.MakeDatumByName(context, "~~DGNRequest", {})->MatchDgn(), 0xEAFFu);
     // Entries come and go under a DGN the tick thread never decodes.
-    dictionary.AddEntry(std::make_unique<DictByte>("side", &global, 0x1FFFF, 0x1FFFE,
-                                                   SharedValueMakers::Instance().DecByte(255), 0));
+    dictionary.AddEntry(std::make_unique<DictByte>(
+        "side", &global, 0x1FFFF, 0x1FFFE, values::SharedValueMakers::Instance().DecByte(255), 0));
     EXPECT_FALSE(dictionary.CommandMap().empty());
     if (++round % 2 == 0) dictionary.ForgetDgn(0x1FFFF);
   }

@@ -24,7 +24,7 @@ constexpr const char* kDegreesF =
 class CatalogueDecoding : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dictionary_ = new MainDictionary(SharedValueMakers::Instance(), global_);
+    dictionary_ = new MainDictionary(values::SharedValueMakers::Instance(), global_);
   }
   static void TearDownTestSuite() {
     delete dictionary_;

@@ -308,9 +308,9 @@ TEST(SignalCatalogue, FieldsOfOneDgnDoNotOverlapUnlessIntended) {
 }
 
 TEST(SignalCatalogue, ValueMakersFitTheirFields) {
-  RowMakers makers(SharedValueMakers::Instance());
+  RowMakers makers(values::SharedValueMakers::Instance());
   for (const EntryRow& row : AllRows()) {
-    const ValueMaker* maker = makers.Resolve(row.maker);
+    const values::ValueMaker* maker = makers.Resolve(row.maker);
     ASSERT_NE(maker, nullptr) << row.name;
     const unsigned required = maker->RequiredBits();
     EXPECT_TRUE(required == 0 || required == Width(row))
@@ -320,7 +320,7 @@ TEST(SignalCatalogue, ValueMakersFitTheirFields) {
 
 struct BuiltCatalogue : ::testing::Test {
   const framework::DgnTable global = framework::DgnTable::For(0xFF);
-  const MainDictionary dictionary{SharedValueMakers::Instance(), global};
+  const MainDictionary dictionary{values::SharedValueMakers::Instance(), global};
 };
 
 TEST_F(BuiltCatalogue, EveryRowIsBuilt) {

@@ -17,7 +17,7 @@
 #include "framework/tool_app.h"
 #include "gui/main_window.h"
 #include "gui/operator_dialogs.h"
-#include "host/in_process_host.h"
+#include "host/core/in_process_host.h"
 #include "platform/registry_file.h"
 #include "settings/default_settings.h"
 #include "support/virtual_time.h"

@@ -15,7 +15,7 @@
 #include "gui/qt_text.h"
 #include "gui/window_geometry.h"
 #include "gui_bench.h"
-#include "host/static_dut.h"
+#include "host/devices/static_dut.h"
 
 using namespace vlt;
 using testing::GuiBench;

@@ -19,7 +19,7 @@
 #include "gui/status_area.h"
 #include "gui/window_icon.h"
 #include "gui_bench.h"
-#include "host/dut_faults.h"
+#include "host/devices/dut_faults.h"
 
 using namespace vlt;
 
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
       });
   refused.ValueEdit()->setText(QStringLiteral("lots"));
   ok &= Save(refused, folder, "input_dialog_refused.png");
-  const dictionary::ChoiceMap choices{{0, "No"}, {1, "Yes"}};
+  const values::ChoiceMap choices{{0, "No"}, {1, "Yes"}};
   gui::InputDialog list("Clear Text Log at Start", "Yes", &choices, nullptr);
   ok &= Save(list, folder, "list_input_dialog.png");
   gui::DecisionBox decision("\r\nTest ABORTED!", "Do you want to log the results?", nullptr);

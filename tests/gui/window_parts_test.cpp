@@ -146,7 +146,7 @@ void WindowPartsTest::inputDialogFlags() {
   QVERIFY(text.Abandoned());
   QVERIFY(!text.Accepted());
 
-  const dictionary::ChoiceMap choices{{1, "Yes"}, {0, "No"}};
+  const values::ChoiceMap choices{{1, "Yes"}, {0, "No"}};
   gui::InputDialog list("Clear Text Log at Start", "Yes", &choices, nullptr);
   list.ValueEdit()->setText(QStringLiteral("No"));
   QTest::keyClick(list.ValueEdit(), Qt::Key_Return);

@@ -14,7 +14,7 @@
 #include "gui/save_questions.h"
 #include "gui/status_area.h"
 #include "gui_bench.h"
-#include "host/dut_faults.h"
+#include "host/devices/dut_faults.h"
 
 using namespace vlt;
 using testing::GuiBench;

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <set>
 
-#include "host/bus_traffic.h"
-#include "host/host_options.h"
-#include "host/in_process_host.h"
+#include "host/core/host_options.h"
+#include "host/core/in_process_host.h"
+#include "host/devices/bus_traffic.h"
 #include "platform/clock.h"
 
 namespace vlt::host {

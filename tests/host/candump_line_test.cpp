@@ -1,4 +1,4 @@
-#include "host/candump_line.h"
+#include "host/buses/candump_line.h"
 
 #include <gtest/gtest.h>
 

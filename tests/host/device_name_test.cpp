@@ -1,10 +1,10 @@
-#include "host/device_name.h"
+#include "host/devices/device_name.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "host/dut_faults.h"
+#include "host/devices/dut_faults.h"
 
 namespace vlt::host {
 namespace {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "framework/host_protocol.h"
-#include "host/dut_common.h"
-#include "host/in_process_host.h"
+#include "host/core/in_process_host.h"
+#include "host/devices/dut_common.h"
 
 namespace vlt::host::testing {
 

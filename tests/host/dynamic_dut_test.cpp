@@ -1,4 +1,4 @@
-#include "host/dynamic_dut.h"
+#include "host/devices/dynamic_dut.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // vlt-host's loop over real sockets in a private run folder.
-#include "host/host_loop.h"
+#include "host/core/host_loop.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "framework/host_protocol.h"
-#include "host/host_control.h"
-#include "host/static_dut.h"
+#include "host/core/host_control.h"
+#include "host/devices/static_dut.h"
 #include "platform/datagram_socket.h"
 #include "platform/run_dir.h"
 

@@ -1,4 +1,4 @@
-#include "host/host_options.h"
+#include "host/core/host_options.h"
 
 #include <gtest/gtest.h>
 

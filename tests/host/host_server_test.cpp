@@ -1,4 +1,4 @@
-#include "host/host_server.h"
+#include "host/core/host_server.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "framework/host_protocol.h"
-#include "host/host_control.h"
-#include "host/static_dut.h"
+#include "host/core/host_control.h"
+#include "host/devices/static_dut.h"
 
 namespace vlt::host {
 namespace {

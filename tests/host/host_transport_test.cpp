@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "framework/host_protocol.h"
-#include "host/host_control.h"
-#include "host/host_server.h"
-#include "host/j1939_transport.h"
+#include "host/core/host_control.h"
+#include "host/core/host_server.h"
+#include "host/transport/j1939_transport.h"
 
 namespace vlt::host {
 namespace {

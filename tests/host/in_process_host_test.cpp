@@ -1,4 +1,4 @@
-#include "host/in_process_host.h"
+#include "host/core/in_process_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The transport state machines on their own, on virtual time: what reaches the
 // tools whole, what is dropped and why, and what the host sends as receiver and
 // as originator.
-#include "host/j1939_transport.h"
+#include "host/transport/j1939_transport.h"
 
 #include <gtest/gtest.h>
 

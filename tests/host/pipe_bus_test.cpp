@@ -1,7 +1,7 @@
 // The frame pipe against real /bin/sh programs. The kill deadline runs on virtual
 // time; the test waits only for the program's own output and end (ppoll on the
 // bus's descriptors), never for time to pass.
-#include "host/pipe_bus.h"
+#include "host/buses/pipe_bus.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

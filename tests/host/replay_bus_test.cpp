@@ -1,5 +1,5 @@
 // Replays and recordings on virtual time.
-#include "host/replay_bus.h"
+#include "host/buses/replay_bus.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "host/frame_recorder.h"
+#include "host/buses/frame_recorder.h"
 
 namespace vlt::host {
 namespace {

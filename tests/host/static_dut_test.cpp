@@ -1,4 +1,4 @@
-#include "host/static_dut.h"
+#include "host/devices/static_dut.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 #include <thread>
 
 #include "framework/tool_app.h"
-#include "host/host_control.h"
+#include "host/core/host_control.h"
 #include "platform/mailslots.h"
 #include "support/frame_collector.h"
 #include "support/host_process.h"

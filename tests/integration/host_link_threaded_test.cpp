@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "framework/tool_app.h"
-#include "host/host_control.h"
+#include "host/core/host_control.h"
 #include "platform/mailslots.h"
 #include "platform/run_dir.h"
 #include "support/frame_collector.h"

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "framework/host_protocol.h"
-#include "host/host_control.h"
+#include "host/core/host_control.h"
 #include "platform/datagram_socket.h"
 #include "platform/run_dir.h"
 #include "support/host_process.h"

@@ -16,8 +16,8 @@
 #include <thread>
 
 #include "cli/test_session.h"
-#include "host/bus_traffic.h"
-#include "host/host_control.h"
+#include "host/core/host_control.h"
+#include "host/devices/bus_traffic.h"
 #include "support/host_process.h"
 
 namespace vlt {

@@ -8,9 +8,9 @@
 
 #include "data/datum_string.h"
 #include "data/datum_values.h"
-#include "dictionary/value_maker_shared.h"
 #include "platform/log_pane.h"
 #include "settings/default_settings.h"
+#include "values/value_maker_shared.h"
 
 namespace vlt::settings {
 namespace {

@@ -17,7 +17,7 @@
 #include "compliance/compliance_tests.h"
 #include "engine/failure.h"
 #include "engine/saved_log.h"
-#include "host/static_dut.h"
+#include "host/devices/static_dut.h"
 #include "platform/registry_file.h"
 #include "support/compliance_bench.h"
 

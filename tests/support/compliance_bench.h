@@ -14,7 +14,7 @@
 #include "dictionary/dictionary.h"
 #include "engine/test.h"
 #include "framework/tool_app.h"
-#include "host/in_process_host.h"
+#include "host/core/in_process_host.h"
 #include "platform/log_pane.h"
 #include "settings/default_settings.h"
 #include "support/virtual_time.h"

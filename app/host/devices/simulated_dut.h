@@ -1,0 +1,68 @@
+// What both simulated DUT models do whatever their addressing: power and the
+// deadline loop, the frames they owe the bus, the NAME they claim with, answers to
+// requests for ADDRESS_CLAIM, the defence of their address and periodic status.
+// Each model keeps its own state machine; this base only serves it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "host/buses/sim_bus.h"
+#include "host/devices/dut_common.h"
+
+namespace vlt::host {
+
+class SimulatedDut : public SimDevice {
+ public:
+  // Sends what is owed, then lets the model act once its own deadline has come.
+  void Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) final;
+  std::optional<std::int64_t> NextDeadlineMicros() const final;
+  // Takes effect at the next deadline the device sets.
+  void SetTiming(const DutTiming& timing) { common_.timing = timing; }
+
+ protected:
+  SimulatedDut(const DutCommon& common, DutKind kind) : common_(common), kind_(kind) {}
+
+  // The model's next own deadline (boot, wait, quiet time, status), if any.
+  virtual std::optional<std::int64_t> StateDeadlineMicros() const = 0;
+  // Called by Poll once StateDeadlineMicros() has come.
+  virtual void OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) = 0;
+
+  const DutCommon& Common() const { return common_; }
+  bool Has(DutFault fault) const { return common_.faults.Has(fault); }
+  const DutTiming& Timing() const { return common_.timing; }
+
+  // A power cycle forgets what was asked and starts the claim count afresh.
+  void ForgetSincePowerUp();
+  // Answers and defences leave after the reaction time, or late with slow-answer.
+  std::int64_t AnswerDueMicros(std::int64_t nowMicros) const;
+  // How long a new claimer keeps its status traffic back.
+  std::int64_t QuietAfterClaimMs() const;
+  // The NAME of its first claim since power-up, which rivals are measured against.
+  DeviceName OwnName() const { return ClaimName(common_, kind_, false); }
+  // Every claim it sends, first or later, goes to ClaimDestination().
+  BusFrame NextClaim(std::uint8_t sourceAddress);
+  virtual std::uint8_t ClaimDestination() const { return kGlobalAddress; }
+  // A request for ADDRESS_CLAIM to `held` or to all is answered with a claim of
+  // `held`; without an address (nullopt), J1939 has a node answer only global
+  // requests, with cannot-claim.
+  void AnswerRequest(const BusFrame& request, std::optional<std::uint8_t> held,
+                     std::int64_t nowMicros);
+  // Claims `address` again against a rival's claim of it.
+  void Defend(std::uint8_t address, std::int64_t nowMicros);
+  // Periodic status from `address`, starting at `nowMicros`.
+  void StartStatus(std::int64_t nowMicros) { nextStatusMicros_ = nowMicros; }
+  std::int64_t StatusDueMicros() const { return nextStatusMicros_; }
+  void SendStatus(std::uint8_t address, std::int64_t nowMicros, std::vector<BusFrame>& out);
+
+  PendingFrames pending_;
+
+ private:
+  DutCommon common_;
+  DutKind kind_;
+  int claimsSent_ = 0;  // since power-up
+  std::int64_t nextStatusMicros_ = 0;
+};
+
+}  // namespace vlt::host
