@@ -158,4 +158,9 @@ class GuiBench {
 // A fixed report time, so that log names and report headers repeat.
 std::tm BenchLocalTime();
 
+bool Has(const std::string& text, const std::string& piece);
+std::string ReadFile(const std::string& path);
+// The row of the list whose item has this title; -1 when none has.
+int RowOf(gui::DatumListView& view, const QString& title);
+
 }  // namespace vlt::testing

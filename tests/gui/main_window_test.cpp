@@ -19,23 +19,15 @@
 
 using namespace vlt;
 using testing::GuiBench;
+using testing::Has;
+using testing::ReadFile;
+using testing::RowOf;
 
 namespace {
 
 constexpr int kA10 = 32780;
 constexpr int kA20 = 32781;
 constexpr int kNd20 = 32792;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-bool Has(const std::string& text, const std::string& piece) {
-  return text.find(piece) != std::string::npos;
-}
 
 GuiBench::Options WithDut() {
   GuiBench::Options options;
@@ -45,13 +37,6 @@ GuiBench::Options WithDut() {
 
 bool Enabled(GuiBench& bench, int id) {
   return bench.window->Action(id)->isEnabled();
-}
-
-int RowOf(gui::DatumListView& view, const QString& title) {
-  for (int row = 0; row < view.rowCount(); ++row) {
-    if (view.TitleAt(row) == title) return row;
-  }
-  return -1;
 }
 
 }  // namespace

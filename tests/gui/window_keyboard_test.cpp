@@ -19,21 +19,12 @@
 
 using namespace vlt;
 using testing::GuiBench;
+using testing::Has;
+using testing::RowOf;
 
 namespace {
 
 constexpr int kA10 = 32780;
-
-bool Has(const std::string& text, const std::string& piece) {
-  return text.find(piece) != std::string::npos;
-}
-
-int RowOf(gui::DatumListView& view, const QString& title) {
-  for (int row = 0; row < view.rowCount(); ++row) {
-    if (view.TitleAt(row) == title) return row;
-  }
-  return -1;
-}
 
 // The list with the keyboard focus on a row, as after the operator tabbed to it.
 gui::DatumListView& FocusRow(GuiBench& bench, const QString& title) {

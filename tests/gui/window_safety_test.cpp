@@ -18,22 +18,13 @@
 
 using namespace vlt;
 using testing::GuiBench;
+using testing::Has;
+using testing::ReadFile;
 
 namespace {
 
 constexpr int kA10 = 32780;
 constexpr int kA20 = 32781;
-
-bool Has(const std::string& text, const std::string& piece) {
-  return text.find(piece) != std::string::npos;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 // A static DUT at its DSA and a profile that matches it, so A-10 passes.
 GuiBench::Options MatchingDut(host::DutFaults faults = {}) {
