@@ -139,7 +139,11 @@ StatusArea::StatusArea(QWidget* parent) : QFrame(parent) {
 }
 
 void StatusArea::SetLink(HostLinkState state, const std::string& runFolder) {
+  // Called on every timer tick: a style sheet is costly to apply, so only on a change.
+  if (linkShown_ && state == link_ && runFolder == runFolder_) return;
+  linkShown_ = true;
   link_ = state;
+  runFolder_ = runFolder;
   QString text;
   const char* colour = kLinkDownColour;
   switch (state) {
@@ -170,6 +174,7 @@ void StatusArea::SetLink(HostLinkState state, const std::string& runFolder) {
 
 void StatusArea::SetRun(const std::string& code, const std::string& title,
                         const RunOutcome& outcome, std::int64_t elapsedMillis) {
+  const bool restyle = outcome.verdict != verdict_;
   verdict_ = outcome.verdict;
   const QString test = ToQt(code) + QStringLiteral("  ") + ToQt(title);
   const QString elapsed = QString::fromStdString(ElapsedText(elapsedMillis));
@@ -177,7 +182,7 @@ void StatusArea::SetRun(const std::string& code, const std::string& title,
   switch (outcome.verdict) {
     case RunVerdict::kNone:
       run_->setText(tr("No test run yet"));
-      Restyle();
+      if (restyle) Restyle();
       return;
     case RunVerdict::kRunning:
       detail = tr("running  %1").arg(elapsed);
@@ -209,7 +214,7 @@ void StatusArea::SetRun(const std::string& code, const std::string& title,
   }
   run_->setText(test + QStringLiteral("  -  ") + detail);
   run_->setToolTip(run_->text());
-  Restyle();
+  if (restyle) Restyle();
 }
 
 void StatusArea::SetLogUnsaved(bool unsaved) {
@@ -217,7 +222,9 @@ void StatusArea::SetLogUnsaved(bool unsaved) {
 }
 
 void StatusArea::SetPrompt(const std::string& prompt) {
-  prompt_->setText(ToQt(prompt));
+  const QString text = ToQt(prompt);
+  if (text == prompt_->text() && prompt_->isHidden() == prompt.empty()) return;
+  prompt_->setText(text);
   prompt_->setVisible(!prompt.empty());
 }
 

@@ -50,7 +50,9 @@ class StatusArea final : public QFrame {
   QLabel* verdictLabel_;
   QLabel* run_;
   QLabel* unsaved_;
+  bool linkShown_ = false;
   HostLinkState link_ = HostLinkState::kNotConnected;
+  std::string runFolder_;
   RunVerdict verdict_ = RunVerdict::kNone;
 };
 
