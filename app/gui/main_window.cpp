@@ -43,8 +43,8 @@ constexpr const char* kResetQuestion =
     "The profile file changes only if you save the profile afterwards.";
 constexpr const char* kTestRunningText =
     "A test is running. End it with Test > Abort, then choose Done.";
-const QString kNoLinkNote = QStringLiteral("Tests need the host link: vlt-host is not connected");
-const QString kNotWhileTesting = QStringLiteral("Not while a test runs: it writes to the log pane");
+constexpr const char* kNoLinkNote = "Tests need the host link: vlt-host is not connected";
+constexpr const char* kNotWhileTesting = "Not while a test runs: it writes to the log pane";
 
 // The commands that empty or write over the log pane; a running test's log
 // would be scrambled.
@@ -251,7 +251,7 @@ QAction* MainWindow::AddCommand(QMenu* menu, int id, std::string_view text) {
 
 void MainWindow::AddNoLinkNote(QMenu* menu) {
   // The menu says why its tests are greyed out; shown only without a link.
-  QAction* note = menu->addAction(kNoLinkNote);
+  QAction* note = menu->addAction(QString::fromLatin1(kNoLinkNote));
   note->setEnabled(false);
   note->setVisible(false);
   noLinkNotes_.push_back(note);
@@ -334,7 +334,7 @@ void MainWindow::UpdateMenus() {
   }
   for (int id : kPaneCommands) {
     actions_[id]->setEnabled(idle);
-    actions_[id]->setToolTip(idle ? QString() : kNotWhileTesting);
+    actions_[id]->setToolTip(idle ? QString() : QString::fromLatin1(kNotWhileTesting));
   }
   for (const TestCommand& command : kAddressingCommands) {
     actions_[command.id]->setEnabled(idle && linked);
