@@ -5,8 +5,6 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <fstream>
-#include <sstream>
 
 #include "compliance/static_dut_support.h"
 #include "dictionary/frame_text.h"
@@ -38,13 +36,6 @@ const results::SceneMark* FirstMark(const results::TimelineScene& scene, results
     if (m.shape == shape && m.frame >= 0) return &m;
   }
   return nullptr;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 }  // namespace
@@ -132,7 +123,7 @@ void TimelineViewTest::exportSavesThePictureOrSaysWhyNot() {
   QCOMPARE(bench->dialogs.fileRequests.back().suffix, std::string("svg"));
   QVERIFY(bench->dialogs.fileRequests.back().initialPath.ends_with(".svg"));
   gui::TimelineTabs* tabs = bench->window->Timeline();
-  const std::string saved = ReadFile(path);
+  const std::string saved = testing::ReadFile(path);
   QCOMPARE(saved, results::WriteTimelineSvg(tabs->View()->Scene(), tabs->Trace()));
   QVERIFY(saved.starts_with("<?xml"));
 
@@ -142,7 +133,7 @@ void TimelineViewTest::exportSavesThePictureOrSaysWhyNot() {
   bench->window->RunCommand(gui::kExportTimeline);
   QCOMPARE(bench->prompter.boxes.size(), std::size_t{2});
   QVERIFY(bench->prompter.boxes[1].second.starts_with("The timeline was not saved: "));
-  QCOMPARE(ReadFile(path), saved);
+  QCOMPARE(testing::ReadFile(path), saved);
 }
 
 QTEST_MAIN(TimelineViewTest)
