@@ -9,6 +9,7 @@
 
 #include "cli/arguments.h"
 #include "cli/interrupts.h"
+#include "cli/result_files.h"
 #include "cli/run_command.h"
 #include "cli/terminal.h"
 #include "cli/test_session.h"
@@ -26,11 +27,12 @@ namespace {
 constexpr std::chrono::seconds kDemoTestTimeout{120};
 
 constexpr const char* kUsage =
-    "usage: vlt demo [--out DIR]\n"
+    "usage: vlt demo [--out DIR] [--junit FILE] [--json FILE] [--timeline]\n"
     "  Starts a private simulated host in this process and runs Read ADDRESS_CLAIM and every\n"
     "  address-claiming test that applies, first against a static-address DUT, then against\n"
     "  a dynamic (arbitrary-address-capable) one, with the auto operator. Saves every log in\n"
     "  DIR (default ./vlt-demo-logs) and ends with a summary of the criteria.\n"
+    "  --junit, --json and --timeline write result files as for vlt run.\n"
     "  Ctrl-C (SIGINT) or SIGTERM aborts the running test, saves its log and runs no\n"
     "  further test (exit status 2); a second one ends at once.\n";
 
@@ -74,8 +76,14 @@ bool Runnable(const std::string& code) {
 
 int RunDemo(const std::vector<std::string>& args) {
   std::string outDir = "vlt-demo-logs";
+  ResultFileOptions resultOptions;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--out" && i + 1 < args.size()) {
+    const ResultOption read = ReadResultOption(args, i, resultOptions);
+    if (read == ResultOption::kMissingValue) {
+      return UsageError(args[i] + " needs a file name", kUsage);
+    } else if (read == ResultOption::kTaken) {
+      continue;
+    } else if (args[i] == "--out" && i + 1 < args.size()) {
       outDir = args[++i];
     } else if (args[i] == "--help" || args[i] == "-h") {
       std::fputs(kUsage, stdout);
@@ -101,6 +109,7 @@ int RunDemo(const std::vector<std::string>& args) {
   InstallInterruptHandlers();
 
   std::vector<std::pair<std::string, TestOutcome>> outcomes;
+  ResultFiles resultFiles(resultOptions);
   int status = kExitOk;
   for (const DemoPhase& phase : Phases()) {
     if (Interrupted()) break;
@@ -121,6 +130,10 @@ int RunDemo(const std::vector<std::string>& args) {
     {
       TestSession session(loop->RunDir(), false, false);
       session.SetTimeout(kDemoTestTimeout);
+      session.onFinished = [&resultFiles](const engine::Test& test, const std::string& logPath,
+                                          bool saved) {
+        resultFiles.OnRunFinished(test, logPath, saved);
+      };
       for (const auto& [name, value] : phase.settings)
         session.Settings().Store().SetValue(name, value);
       status = session.Connect();
@@ -138,6 +151,7 @@ int RunDemo(const std::vector<std::string>& args) {
     if (status != kExitOk) break;
   }
   std::filesystem::remove_all(runDir, ec);
+  resultFiles.Finish();
 
   std::printf("\n################################ Demo summary ################################\n");
   bool anyFailed = false;
@@ -155,7 +169,7 @@ int RunDemo(const std::vector<std::string>& args) {
   }
   std::printf("Logs saved in %s\n", outDir.c_str());
   if (status != kExitOk) return status;
-  if (anyNotSaved) return kExitCannotSave;
+  if (anyNotSaved || resultFiles.AnyNotWritten()) return kExitCannotSave;
   if (anyAborted || Interrupted()) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }

@@ -15,13 +15,14 @@
 #include <thread>
 
 #include "engine/operator_cues.h"
+#include "engine/operator_prompts.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 
 namespace vlt::cli {
 
 // The line that asks for a key press; the other prompts reach the operator as cues.
-inline constexpr std::string_view kSpacePromptStart = "Press <space>";
+using engine::kSpacePromptStart;
 // The decision after Read ADDRESS_CLAIM, whose statement holds the NAME read.
 inline constexpr std::string_view kSaveClaimQuestion = "Save for future tests?";
 

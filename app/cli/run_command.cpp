@@ -11,6 +11,7 @@
 #include "cli/arguments.h"
 #include "cli/interrupts.h"
 #include "cli/profile_command.h"
+#include "cli/result_files.h"
 #include "cli/terminal.h"
 #include "cli/test_session.h"
 #include "compliance/compliance_tests.h"
@@ -32,6 +33,7 @@ constexpr std::chrono::seconds kReconnectWait{10};
 constexpr const char* kUsageHead =
     "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
     "               [--operator auto|tty] [--timeout SECONDS] [--verbose]\n"
+    "               [--junit FILE] [--json FILE] [--timeline]\n"
     "       vlt run --list\n"
     "  Runs the tests one after the other against the host of $VLT_RUN_DIR and saves each\n"
     "  log as DIR/<product>_<code>_<yymmddHHMM>.txt (default DIR: the current folder); a\n"
@@ -44,10 +46,13 @@ constexpr const char* kUsageHead =
     "  --timeout SECONDS aborts a test that runs longer (default 120, 0: never) and says\n"
     "  what it was waiting for. Ctrl-C (SIGINT) or SIGTERM aborts the running test as\n"
     "  Abort does, saves its log and runs no further test; a second one ends at once.\n"
+    "  --junit FILE writes JUnit XML of the criteria (a testsuite per test) for CI;\n"
+    "  --json FILE the same facts and more as JSON (docs/vlt-results.schema.json);\n"
+    "  --timeline writes a timeline picture <log name>.svg beside each saved log.\n"
     "  Exit status: 0 all criteria passed or undecided, 1 some criterion did not pass,\n"
     "  2 a test was aborted (or a signal came), 64 usage, 69 no host or the link to it\n"
-    "  was lost, 73 a log or the profile could not be saved (no file is lost), 75\n"
-    "  another tester runs.\n";
+    "  was lost, 73 a log, the profile or a result file could not be saved (no file is\n"
+    "  lost), 75 another tester runs.\n";
 
 std::string TestList() {
   std::string text;
@@ -71,6 +76,7 @@ struct RunOptions {
   bool ttyOperator = false;
   bool verbose = false;
   long timeoutSeconds = kDefaultTimeoutSeconds;
+  ResultFileOptions results;
 };
 
 std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, int& exitCode) {
@@ -113,6 +119,9 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
       }
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (const ResultOption read = ReadResultOption(args, i, options.results);
+               read != ResultOption::kNotOurs) {
+      if (read == ResultOption::kMissingValue) return fail(arg + " needs a file name");
     } else if (arg.starts_with("-")) {
       return fail("unknown option '" + arg + "'");
     } else if (std::find(known.begin(), known.end(), arg) != known.end()) {
@@ -231,6 +240,12 @@ int RunTests(const std::vector<std::string>& args) {
   InstallInterruptHandlers();
   if (const int connected = session.Connect(); connected != kExitOk) return connected;
 
+  ResultFiles resultFiles(options.results);
+  session.onFinished = [&resultFiles](const engine::Test& test, const std::string& logPath,
+                                      bool saved) {
+    resultFiles.OnRunFinished(test, logPath, saved);
+  };
+
   bool anyFailed = false;
   bool anyAborted = false;
   bool anyNotSaved = false;
@@ -279,6 +294,8 @@ int RunTests(const std::vector<std::string>& args) {
   }
   if (Interrupted()) std::fprintf(stderr, "vlt: interrupted; no further test was run\n");
   session.Close();
+  resultFiles.Finish();
+  anyNotSaved = anyNotSaved || resultFiles.AnyNotWritten();
 
   // Lost evidence outranks a verdict: the operator must act before anything else.
   if (anyNotSaved) return kExitCannotSave;

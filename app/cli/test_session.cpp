@@ -135,6 +135,14 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
                  code.c_str(), error.c_str());
     outcome.notSaved = true;
   }
+  if (onFinished) {
+    // Unsaved, the name the log was to have.
+    const std::string named =
+        outcome.notSaved
+            ? outDir + "/" + platform::Cp1252ToUtf8(engine::LogFileName(logName)) + ".txt"
+            : path;
+    onFinished(*test, named, !outcome.notSaved);
+  }
   test.reset();
   return outcome;
 }

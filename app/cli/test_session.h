@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,6 +72,9 @@ class TestSession {
   std::optional<std::string> ManufacturerOf(const std::string& nameText) const;
   // The removal handshake; the session can not run tests afterwards.
   void Close();
+
+  // Sees each finished test before it goes, once its log was saved (or not) at `logPath`.
+  std::function<void(const engine::Test&, const std::string& logPath, bool saved)> onFinished;
 
  private:
   // The window's 50 ms timer: the host watchdog.

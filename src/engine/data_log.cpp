@@ -38,6 +38,7 @@ void DataLog::OnMessage(const framework::FrameMessage& message) {
 
 void DataLog::Restart() {
   frames_.Clear();
+  ++generation_;
   recording_ = true;
   held_ = false;
   pauseClock_ = false;
@@ -109,6 +110,7 @@ void DataLog::Clear() {
   pauseStart_ = 0;
   startTime_ = 0;
   frames_.Clear();
+  ++generation_;
 }
 
 void DataLog::Dump(framework::LogOutput& log, const data::Specifier* decoder,

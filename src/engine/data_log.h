@@ -69,6 +69,9 @@ class DataLog {
   // Frame `index` (< Size()) rebuilt as a record.
   framework::FrameRecord Frame(std::size_t index) const { return frames_.At(index); }
   std::size_t Size() const { return frames_.Size(); }
+  // Moves on whenever the frames are emptied: index i of one generation is
+  // another frame than index i of the next.
+  std::uint32_t Generation() const { return generation_; }
   bool Recording() const { return recording_; }
   bool Held() const { return held_; }
   bool PauseClock() const { return pauseClock_; }
@@ -89,6 +92,7 @@ class DataLog {
   std::uint32_t startTime_ = 0;
   const data::Specifier* filter_;
   FrameStore frames_;
+  std::uint32_t generation_ = 0;
   std::vector<EWatch*> watches_;
 };
 

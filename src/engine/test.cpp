@@ -61,6 +61,11 @@ DataLog* Test::DataLogAt(std::uint16_t id) {
   return it == dataLogs_.end() ? nullptr : it->second.get();
 }
 
+const DataLog* Test::DataLogAt(std::uint16_t id) const {
+  const auto it = dataLogs_.find(id);
+  return it == dataLogs_.end() ? nullptr : it->second.get();
+}
+
 void Test::DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const {
   const auto it = dataLogs_.find(id);
   if (it != dataLogs_.end()) it->second->Dump(context_.app.Log(), decoder, context_.decodeFrame);
@@ -108,6 +113,15 @@ std::uint32_t Test::TimeBetween(std::uint16_t id1, std::uint16_t id2) const {
 
 void Test::Write(std::string_view line) const {
   context_.app.Log().AppendLogLine(line);
+  if (draining_) lastDrainLine_ = line;
+}
+
+void Test::Note(RunNote::Kind kind, std::uint32_t lengthMs, std::string text) {
+  journal_.Add(RunNote{kind, NowMs(), lengthMs, std::move(text)});
+}
+
+void Test::NoteAt(RunNote::Kind kind, std::uint32_t atMs, std::uint32_t lengthMs) {
+  journal_.Add(RunNote{kind, atMs, lengthMs, {}});
 }
 
 void Test::Trace(std::string_view line) const {
@@ -184,8 +198,10 @@ void Test::Start() {
   for (auto& [id, log] : dataLogs_) log->Clear();
   // Marks of the last run would pass for this run's until overwritten.
   timeMarks_.clear();
+  journal_.Clear();
   PostEvent(kEvStart);
   MarkTime(kStartTimeMark);
+  Note(RunNote::Kind::kStarted);
   paused_ = false;
   aborted_ = false;
   pendingCue_ = OperatorCue::kNone;
@@ -201,6 +217,7 @@ void Test::Start() {
   context_.appSettings.ClearUsed();
   ClearUsed();
   if (Verbose()) ShowTestStatus(elements_.At(0).GetName());
+  if (context_.runObserver != nullptr) context_.runObserver->OnStart(*this);
   // Last, so the tick thread never steps a half-started run.
   running_.store(true);
   framework::RunningTestSlot& slot = context_.app.RunningTest();
@@ -210,16 +227,20 @@ void Test::Start() {
 void Test::Tick() {
   if (!running_.load()) return;
   CheckLink();
+  draining_ = true;
+  lastDrainLine_.clear();
   if (finishHeld_) {
     ContinueHeldFinish();
-    return;
+  } else {
+    const std::uint32_t now = NowMs();
+    ++ticksThisSecond_;
+    PostDueTimerEvents(now);
+    std::uint32_t code = 0;
+    // Codes posted while an event is handled are handled in the same drain.
+    while (running_.load() && NextEvent(code)) HandleEvent(code);
   }
-  const std::uint32_t now = NowMs();
-  ++ticksThisSecond_;
-  PostDueTimerEvents(now);
-  std::uint32_t code = 0;
-  // Codes posted while an event is handled are handled in the same drain.
-  while (running_.load() && NextEvent(code)) HandleEvent(code);
+  draining_ = false;
+  if (context_.runObserver != nullptr) context_.runObserver->OnStep(*this);
 }
 
 void Test::CheckLink() {
@@ -257,7 +278,7 @@ void Test::ContinueHeldFinish() {
   FinishRun();
 }
 
-void Test::WriteAbortReason() {
+std::optional<std::string> Test::WriteAbortReason() {
   std::string reason;
   bool sayWait = false;
   {
@@ -271,6 +292,8 @@ void Test::WriteAbortReason() {
     const std::string waiting = WaitingFor();
     if (!waiting.empty()) Write(waiting);
   }
+  if (reason.empty()) return std::nullopt;
+  return reason;
 }
 
 void Test::PostDueTimerEvents(std::uint32_t now) {
@@ -316,7 +339,8 @@ void Test::HandleEvent(std::uint32_t code) {
       Write("Resuming test.");
       break;
     case kEvAbort:
-      WriteAbortReason();
+      // The reason, when the abort brought one, else the line that led to it.
+      Note(RunNote::Kind::kAborted, 0, WriteAbortReason().value_or(lastDrainLine_));
       Write("Test " + identity_.code + " aborted.");
       running_.store(false);
       aborted_ = true;
@@ -361,6 +385,7 @@ void Test::FinishRun() {
     events_.clear();
   }
   for (auto& [id, log] : dataLogs_) log->Stop();
+  Note(RunNote::Kind::kFinished);
   Write("Test " + identity_.code + " complete.");
   Finish();
   if (Verbose()) ShowTestStatus("Done");

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,6 +19,7 @@
 #include "engine/failure.h"
 #include "engine/operator_cues.h"
 #include "engine/report_layout.h"
+#include "engine/run_journal.h"
 #include "engine/test_context.h"
 #include "framework/parser.h"
 #include "framework/running_test.h"
@@ -95,6 +97,7 @@ class Test : public framework::BRParser,
   // Every criterion in id order.
   const std::map<std::uint16_t, std::unique_ptr<Failure>>& Criteria() const { return criteria_; }
   DataLog* DataLogAt(std::uint16_t id);
+  const DataLog* DataLogAt(std::uint16_t id) const;
   // Prints data log `id` into the log pane, decoding the frames `decoder` matches.
   void DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const;
 
@@ -115,6 +118,10 @@ class Test : public framework::BRParser,
   std::string WaitingFor() const;
 
   void Write(std::string_view line) const;
+  // Stamps a journal note now, or at `atMs`.
+  void Note(RunNote::Kind kind, std::uint32_t lengthMs = 0, std::string text = {});
+  void NoteAt(RunNote::Kind kind, std::uint32_t atMs, std::uint32_t lengthMs);
+  const RunJournal& Journal() const { return journal_; }
   void Trace(std::string_view line) const;
   bool Verbose() const { return context_.verbose.load(); }
   std::uint32_t NowMs() const { return context_.app.TimeBase().NowMs(); }
@@ -157,7 +164,8 @@ class Test : public framework::BRParser,
   // left it after this moment: no verdict stands on a dead link.
   void HoldFinishForHost();
   void ContinueHeldFinish();
-  void WriteAbortReason();
+  // Writes the reason an abort was posted with, if any, and returns it.
+  std::optional<std::string> WriteAbortReason();
   void FinishRun();
   void ShowStatusBoxes();
   void ShowTestStatus(const std::string& text) const;
@@ -170,6 +178,11 @@ class Test : public framework::BRParser,
   std::map<std::uint16_t, std::unique_ptr<DataLog>> dataLogs_;
   std::map<std::uint16_t, std::unique_ptr<Failure>> criteria_;
   std::map<std::uint16_t, std::uint32_t> timeMarks_;
+  RunJournal journal_;
+  // Tick thread only: the last line written in the drain so far, which says why
+  // an abort handled later in the same drain was posted.
+  bool draining_ = false;
+  mutable std::string lastDrainLine_;
 
   mutable std::mutex eventLock_;  // guards events_ and the abort reason; never held while an
                                   // event is handled
