@@ -114,6 +114,7 @@ class Session {
         engine::TestContext{*bench_->app, bench_->Settings(), *bench_->dataContext, bench_->op,
                             bench_->op, bench_->verbose});
     compliance::AttachDictionary(*context_, *bench_->dictionary);
+    context_->operatorCues = &bench_->op;
     context_->localTime = [] { return testing::LocalTime(2026, 1, 22, 4, 14, 5, 9); };
     char pattern[] = "/tmp/vlt-soak.XXXXXX";
     if (::mkdtemp(pattern) != nullptr) logDir_ = pattern;
