@@ -133,30 +133,24 @@ int BackgroundProgram::Wait(int limitMs) {
 
 int HostProcess::WaitForExit(int limitMs) {
   if (pid_ <= 0) return -1;
-  for (int waited = 0; waited <= limitMs; waited += 10) {
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return -1;
+  const int status = WaitFor(pid_, limitMs);
+  if (status == -1) return -1;  // still running
+  pid_ = -1;
+  return status < 0 ? -1 : status;
 }
 
 void HostProcess::Kill() {
-  if (pid_ <= 0) return;
-  ::kill(pid_, SIGKILL);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
-  pid_ = -1;
+  EndWith(SIGKILL);
 }
 
 void HostProcess::Stop() {
+  EndWith(SIGTERM);
+}
+
+void HostProcess::EndWith(int signal) {
   if (pid_ <= 0) return;
-  ::kill(pid_, SIGTERM);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
+  ::kill(pid_, signal);
+  WaitFor(pid_, -1);
   pid_ = -1;
 }
 

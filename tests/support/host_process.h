@@ -37,6 +37,7 @@ class HostProcess {
                  const std::string& stderrFile = "/dev/null") const;
 
  private:
+  void EndWith(int signal);
   std::string runDir_;
   pid_t pid_ = -1;
 };
