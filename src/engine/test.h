@@ -155,6 +155,7 @@ class Test : public framework::BRParser,
   // Set on the tick thread; the window may read them.
   std::atomic<bool> paused_{false};
   std::atomic<bool> aborted_{false};
+  // The due time of the last event of each kind, on the common time base.
   std::uint32_t last5_ = 0, last25_ = 0, last100_ = 0, last250_ = 0, last1000_ = 0, last5000_ = 0;
   std::uint32_t ticksThisSecond_ = 0;
   float msPerTick_ = 1.0F;
