@@ -168,6 +168,7 @@ void Test::Start() {
   for (auto& [id, log] : dataLogs_) log->Clear();
   // Marks of the last run would pass for this run's until overwritten.
   timeMarks_.clear();
+  wakeAtMicros_.reset();
   PostEvent(kEvStart);
   MarkTime(kStartTimeMark);
   paused_ = false;
@@ -182,10 +183,22 @@ void Test::Start() {
   if (slot.Get() == nullptr) slot.Set(this);
 }
 
+void Test::WakeAt(std::int64_t micros) {
+  if (!wakeAtMicros_ || micros < *wakeAtMicros_) wakeAtMicros_ = micros;
+}
+
+std::optional<std::int64_t> Test::WakeAtMicros() const {
+  if (!wakeAtMicros_ || !running_.load()) return std::nullopt;
+  return context_.app.TimeBase().ClockMicrosAt(*wakeAtMicros_);
+}
+
 void Test::Tick() {
+  if (wakeAtMicros_ && *wakeAtMicros_ <= NowMicros()) wakeAtMicros_.reset();
   if (!running_.load()) return;
   const std::uint32_t now = NowMs();
   ++ticksThisSecond_;
+  // Like the timer events, nothing moves while the run is paused.
+  if (!paused_) elements_.LoopStep();
   PostDueTimerEvents(now);
   std::uint32_t code = 0;
   // Codes posted while an event is handled are handled in the same drain.

@@ -87,6 +87,13 @@ class ManualTickDriver final : public framework::TickDriver {
   void Stop() override { loop_ = nullptr; }
   void Idle() override { StepMillis(1); }
 
+  // One loop step `micros` after the last, for timing finer than a millisecond.
+  void StepMicros(std::int64_t micros) {
+    clock_.AdvanceMicros(micros);
+    if (beforeStep) beforeStep();
+    if (loop_ != nullptr) loop_->Step();
+  }
+
   void StepMillis(int millis) {
     for (int i = 0; i < millis; i += loopMillis) {
       clock_.AdvanceMillis(loopMillis);
