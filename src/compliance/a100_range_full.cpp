@@ -80,11 +80,10 @@ void EWatchForClaims_A100::Contest(std::uint8_t address) const {
 
 void EWatchForClaims_A100::OnMatch(engine::DataLog& log, int index,
                                    const framework::FrameRecord& frame) {
-  // Only the DUT's own claims; the tool's differ in the manufacturer code. A
-  // NAME that already has code 0 cannot be told from the tool's echoed claim,
-  // and answering that echo would flood the bus.
-  if (!claims::IsGlobalClaim(frame) || claims::DataText(frame) != dutName_ ||
-      std::equal(contestName_.begin(), contestName_.end(), frame.data)) {
+  // Only the DUT's own claims; answering the echo of a contesting claim would
+  // flood the bus, even when the DUT's NAME already has manufacturer code 0.
+  if (log.OwnTransmission(index) || !claims::IsGlobalClaim(frame) ||
+      claims::DataText(frame) != dutName_) {
     return;
   }
   const std::uint8_t address = frame.sourceAddress;
