@@ -21,6 +21,12 @@ std::uint32_t HexValue(const std::string& text) {
 
 }  // namespace
 
+std::uint8_t ContestedAddress(Test& test, std::uint8_t requestTarget) {
+  if (requestTarget != framework::kGlobalAddress) return requestTarget;
+  return static_cast<std::uint8_t>(
+      settings::SettingNumber(test.AppSettings().GetValue(kDsaForClaimingSetting)));
+}
+
 void EWaitForActivityAtAddress::Start() {
   const std::string value =
       settingsStore_ != nullptr ? settingsStore_->GetValue(addressSetting_, false) : "N/A";
@@ -87,7 +93,12 @@ void ERespondWithAddressClaimed::OnMatch(DataLog& /*log*/, int /*index*/,
                                          const framework::FrameRecord& frame) {
   if ((frame.dgn & 0x1FF00) != kRequestDgn || dueMicros_ || test_ == nullptr) return;
   if (test_->SignalValue(frame, "~~DGNRequest") != "EE00") return;
-  responder_ = static_cast<std::uint8_t>(frame.dgn & 0xFF);
+  const auto target = static_cast<std::uint8_t>(frame.dgn & 0xFF);
+  responder_ = ContestedAddress(*test_, target);
+  if (target == framework::kGlobalAddress) {
+    Write("Request for ADDRESS_CLAIM to all: contesting address " + std::to_string(responder_) +
+          " (" + kDsaForClaimingSetting + ").");
+  }
   dueMicros_ = ArrivalMicros(frame) + static_cast<std::int64_t>(delay_) * 1000;
   test_->WakeAt(*dueMicros_);
 }

@@ -36,8 +36,15 @@ class EWaitForActivityAtAddress : public EWatch {
   settings::SettingManager* settingsStore_;
 };
 
+inline constexpr const char* kDsaForClaimingSetting = "DSA For Address Claiming";
+
+// The address an answer to a request for ADDRESS_CLAIM contests: the request's
+// target, or for a request to all (normal J1939 practice) the address the DUT
+// is expected to take, "DSA For Address Claiming": no node can hold FFh.
+std::uint8_t ContestedAddress(Test& test, std::uint8_t requestTarget);
+
 // Answers one request for ADDRESS_CLAIM `delay` ms after it arrived, with the
-// profile's NAME (changed by `nameKind`) from the address the request went to.
+// profile's NAME (changed by `nameKind`) from the address it contests.
 // The due time is checked on every loop step and the loop wakes for it, so the
 // answer leaves within a fraction of a millisecond of it.
 class ERespondWithAddressClaimed : public EWatch {
