@@ -14,16 +14,16 @@
 #include <string_view>
 #include <thread>
 
+#include "engine/operator_prompts.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 
 namespace vlt::cli {
 
 // Lines the tests write that ask the operator to act.
-inline constexpr std::string_view kPowerOffPrompt =
-    "Start with an empty network, DUT powered off or disconnected.";
-inline constexpr std::string_view kPowerOnPrompt = "Power Up DUT";
-inline constexpr std::string_view kSpacePromptStart = "Press <space>";
+using engine::kPowerOffPrompt;
+using engine::kPowerOnPrompt;
+using engine::kSpacePromptStart;
 
 // Switches the DUT's power; the host's control socket in the program.
 class DutPower {

@@ -1,8 +1,10 @@
 #include "gui/datum_list_view.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "gui/qt_text.h"
 #include "gui/window_fonts.h"
@@ -105,14 +107,20 @@ void DatumListView::ClickCell(int row, int column) {
   data::Datum* datum = model_.Row(static_cast<std::size_t>(row)).item;
   if (column == kChildrenColumn) {
     host_.log.AppendLogLine("");
-    if (datum->HasChildrenNow()) {
-      host_.dialogs.OpenChildren(*datum, host_);
-      WriteRow(static_cast<std::size_t>(row));
-      RefreshMarkers();
-    }
+    OpenChildren(row);
   } else if ((column == kUnconfirmedColumn || column == kSettableColumn) && datum->IsSettable()) {
     EditRow(row);
   }
+}
+
+bool DatumListView::OpenChildren(int row) {
+  if (row < 0 || row >= rowCount()) return false;
+  data::Datum* datum = model_.Row(static_cast<std::size_t>(row)).item;
+  if (!datum->HasChildrenNow()) return false;
+  host_.dialogs.OpenChildren(*datum, host_);
+  WriteRow(static_cast<std::size_t>(row));
+  RefreshMarkers();
+  return true;
 }
 
 void DatumListView::DoubleClickRow(int row) {
@@ -123,7 +131,13 @@ void DatumListView::DoubleClickRow(int row) {
 void DatumListView::EditRow(int row) {
   const auto index = static_cast<std::size_t>(row);
   data::Datum* datum = model_.Row(index).item;
-  InputRequest request{datum->ShortTitle(), datum->ValueText(), std::nullopt};
+  const std::string title = datum->ShortTitle();
+  // The reason is the item's own error line, shown where the operator types.
+  auto check = [datum, title](const std::string& text) {
+    return datum->CheckText(text) ? std::string()
+                                  : "[" + text + "] is not a valid setting for " + title + ".";
+  };
+  InputRequest request{title, datum->ValueText(), std::nullopt, check};
   values::ChoiceMap choices;
   if (datum->GetValueMaker().GetChoices(choices) && !choices.empty()) request.choices = choices;
   const InputAnswer answer = host_.dialogs.EditValue(request);
@@ -140,12 +154,57 @@ int DatumListView::HeightForRows(int rows) const {
          2 * frameWidth() + 2;
 }
 
+QSize DatumListView::sizeHint() const {
+  return {QTableWidget::sizeHint().width(), HeightForRows(std::min(rowCount(), kMostRowsWanted))};
+}
+
 QString DatumListView::ValueAt(int row) const {
   return item(row, kValueColumn)->text();
 }
 
 QString DatumListView::TitleAt(int row) const {
   return item(row, kItemColumn)->text();
+}
+
+void DatumListView::keyPressEvent(QKeyEvent* event) {
+  const int row = currentRow();
+  const bool hasRow = row >= 0 && row < rowCount();
+  const bool settable = hasRow && model_.Row(static_cast<std::size_t>(row)).item->IsSettable();
+  switch (event->key()) {
+    case Qt::Key_Space:
+      if (host_.spaceEdits && !host_.spaceEdits()) {
+        event->accept();  // the test's key now, not the list's
+        return;
+      }
+      [[fallthrough]];
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+      // Enter on a heading opens it, like Right; on a setting it edits.
+      if (settable) {
+        EditRow(row);
+      } else if (hasRow) {
+        OpenChildren(row);
+      }
+      event->accept();
+      return;
+    case Qt::Key_Right:
+      if (hasRow) OpenChildren(row);
+      event->accept();
+      return;
+    case Qt::Key_Left:
+      Q_EMIT LeaveRequested();
+      event->accept();
+      return;
+    default:
+      QTableWidget::keyPressEvent(event);
+  }
+}
+
+void DatumListView::focusInEvent(QFocusEvent* event) {
+  QTableWidget::focusInEvent(event);
+  // The keyboard needs a current row to act on.
+  if (currentRow() < 0 && rowCount() > 0) setCurrentCell(0, kItemColumn);
 }
 
 void DatumListView::resizeEvent(QResizeEvent* event) {

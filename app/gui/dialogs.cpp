@@ -9,24 +9,32 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/qt_text.h"
 #include "gui/window_fonts.h"
+#include "gui/window_geometry.h"
 #include "gui/window_icon.h"
+#include "reports/summary_report.h"
 #include "reports/test_catalogue.h"
 
 namespace vlt::gui {
 
 namespace {
 constexpr std::size_t kSkipCodeChars = 8;
-}
+// The project has not named its licence yet; one line to change when it does.
+constexpr const char* kProgramLicence = "Licence: the licence agreement that came with Valmora.";
+}  // namespace
 
-DecisionBox::DecisionBox(const std::string& statement, const std::string& question, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+DecisionBox::DecisionBox(const std::string& statement, const std::string& question, QWidget* parent,
+                         const DecisionButtons& buttons)
+    : QDialog(parent,
+              buttons.cancel ? kSmallDialogFlags : kSmallDialogFlags & ~Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("decisionBox"));
+  setWindowTitle(QStringLiteral("Valmora"));
   setModal(true);
-  setStyleSheet(QStringLiteral("QDialog#decisionBox { border: 2px solid #505050; }"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(14, 14, 14, 14);
   layout->setSpacing(10);
@@ -36,36 +44,68 @@ DecisionBox::DecisionBox(const std::string& statement, const std::string& questi
   statementBox->setFont(MonospaceFont(14));
   statementBox->setAlignment(Qt::AlignCenter);
   statementBox->setWordWrap(true);
-  statementBox->setMinimumSize(640, 90);
+  statementBox->setMinimumSize(std::min(640, ScreenShare(parent, 0.9)), 90);
   statementBox->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* questionBox = new QLabel(ToQt(question), this);
   questionBox->setObjectName(QStringLiteral("question"));
   questionBox->setFont(MonospaceFont(10));
   questionBox->setAlignment(Qt::AlignCenter);
+  questionBox->setWordWrap(true);
 
-  yes_ = new QPushButton(tr("Yes"), this);
-  no_ = new QPushButton(tr("No"), this);
-  for (QPushButton* b : {yes_, no_}) {
-    b->setMinimumHeight(34);
-    b->setAutoDefault(false);
+  yes_ = new QPushButton(buttons.yes, this);
+  no_ = new QPushButton(buttons.no, this);
+  auto* row = new QHBoxLayout;
+  row->addWidget(yes_, 1);
+  row->addSpacing(40);
+  row->addWidget(no_, 1);
+  if (buttons.cancel) {
+    cancel_ = new QPushButton(tr("&Cancel"), this);
+    row->addSpacing(40);
+    row->addWidget(cancel_, 1);
+    connect(cancel_, &QPushButton::clicked, this, [this] { done(kCancel); });
   }
-  yes_->setDefault(true);
   connect(yes_, &QPushButton::clicked, this, [this] { done(kYes); });
   connect(no_, &QPushButton::clicked, this, [this] { done(kNo); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(yes_, 1);
-  buttons->addSpacing(60);
-  buttons->addWidget(no_, 1);
+  QPushButton* focus = buttons.focus == DecisionButtons::Focus::kNo ? no_
+                       : buttons.focus == DecisionButtons::Focus::kCancel && cancel_ != nullptr
+                           ? cancel_
+                           : yes_;
+  for (QPushButton* b : {yes_, no_, cancel_}) {
+    if (b == nullptr) continue;
+    b->setMinimumHeight(34);
+    b->setAutoDefault(false);
+    b->setDefault(b == focus);
+  }
 
   layout->addWidget(statementBox);
   layout->addWidget(questionBox);
-  layout->addLayout(buttons);
-  yes_->setFocus();
+  layout->addLayout(row);
+  focus->setFocus();
+}
+
+void DecisionBox::reject() {
+  if (cancel_ != nullptr) done(kCancel);
+}
+
+void PlaceAwayFromLog(QWidget& box, const QWidget* window) {
+  if (window == nullptr || !window->isVisible()) return;
+  box.adjustSize();
+  const QRect frame = window->frameGeometry();
+  const QRect inside = window->geometry();
+  QPoint at(frame.center().x() - box.width() / 2, inside.top() + 8);
+  if (const QScreen* screen = window->screen()) {
+    const QRect available = screen->availableGeometry();
+    at.setX(std::clamp(at.x(), available.left(),
+                       std::max(available.left(), available.right() - box.width())));
+    at.setY(std::clamp(at.y(), available.top(),
+                       std::max(available.top(), available.bottom() - box.height())));
+  }
+  box.move(at);
 }
 
 InputDialog::InputDialog(const std::string& title, const std::string& current,
-                         const values::ChoiceMap* choices, QWidget* parent)
-    : QDialog(parent) {
+                         const values::ChoiceMap* choices, QWidget* parent, TextCheck check)
+    : QDialog(parent, kSmallDialogFlags), check_(std::move(check)) {
   setWindowTitle(ToQt(title));
   setObjectName(choices != nullptr ? QStringLiteral("listInput") : QStringLiteral("stringInput"));
   auto* layout = new QGridLayout(this);
@@ -74,7 +114,10 @@ InputDialog::InputDialog(const std::string& title, const std::string& current,
   current_ = new QLineEdit(ToQt(current), this);
   current_->setReadOnly(true);
   current_->setObjectName(QStringLiteral("currentValue"));
-  current_->setMinimumWidth(260);
+  current_->setMinimumWidth(std::min(260, ScreenShare(parent, 0.5)));
+  current_->setToolTip(tr("The value now"));
+  auto* currentLabel = new QLabel(tr("C&urrent:"), this);
+  currentLabel->setBuddy(current_);
   QWidget* editor = nullptr;
   if (choices != nullptr) {
     combo_ = new QComboBox(this);
@@ -88,17 +131,30 @@ InputDialog::InputDialog(const std::string& title, const std::string& current,
     editor = edit_;
   }
   editor->setObjectName(QStringLiteral("newValue"));
-  auto* cancel = new QPushButton(tr("Cancel"), this);
-  auto* ok = new QPushButton(tr("OK"), this);
-  abandon_ = new QPushButton(tr("Abandon Changes"), this);
-  ok->setDefault(true);
-  layout->addWidget(caption, 0, 0, 1, 2);
-  layout->addWidget(current_, 1, 0, 1, 2);
-  layout->addWidget(editor, 2, 0, 1, 2);
-  layout->addWidget(cancel, 3, 0);
-  layout->addWidget(ok, 3, 1);
-  layout->addWidget(abandon_, 4, 0, 1, 2);
-  connect(ok, &QPushButton::clicked, this, [this] {
+  editor->setToolTip(tr("The new value"));
+  auto* newLabel = new QLabel(tr("Ne&w:"), this);
+  newLabel->setBuddy(editor);
+  problem_ = new QLabel(this);
+  problem_->setObjectName(QStringLiteral("problem"));
+  problem_->setWordWrap(true);
+  problem_->setStyleSheet(QStringLiteral("QLabel { color: #d0342c; font-weight: bold; }"));
+  problem_->setVisible(false);
+  auto* cancel = new QPushButton(tr("&Cancel"), this);
+  ok_ = new QPushButton(tr("&OK"), this);
+  abandon_ = new QPushButton(tr("&Abandon Changes"), this);
+  abandon_->setToolTip(tr("Drop a value that is set but not applied yet"));
+  ok_->setDefault(true);
+  layout->addWidget(caption, 0, 0, 1, 3);
+  layout->addWidget(currentLabel, 1, 0);
+  layout->addWidget(current_, 1, 1, 1, 2);
+  layout->addWidget(newLabel, 2, 0);
+  layout->addWidget(editor, 2, 1, 1, 2);
+  layout->addWidget(problem_, 3, 0, 1, 3);
+  layout->addWidget(cancel, 4, 1);
+  layout->addWidget(ok_, 4, 2);
+  layout->addWidget(abandon_, 5, 1, 1, 2);
+  connect(ok_, &QPushButton::clicked, this, [this] {
+    if (!Problem().isEmpty()) return;
     accepted_ = true;
     result_ = FromQt(combo_ != nullptr ? combo_->currentText() : edit_->text());
     accept();
@@ -106,14 +162,31 @@ InputDialog::InputDialog(const std::string& title, const std::string& current,
   if (combo_ != nullptr) {
     // The combo box keeps Return for itself; the operator expects it to mean OK.
     combo_->setInsertPolicy(QComboBox::NoInsert);
-    connect(combo_->lineEdit(), &QLineEdit::returnPressed, ok, &QPushButton::click);
+    connect(combo_->lineEdit(), &QLineEdit::returnPressed, ok_, &QPushButton::click);
+    connect(combo_, &QComboBox::editTextChanged, this, &InputDialog::Check);
+  } else {
+    connect(edit_, &QLineEdit::textChanged, this, &InputDialog::Check);
   }
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(abandon_, &QPushButton::clicked, this, [this] {
     abandoned_ = true;
     reject();
   });
+  Check();
   editor->setFocus();
+}
+
+void InputDialog::Check() {
+  const std::string text = FromQt(combo_ != nullptr ? combo_->currentText() : edit_->text());
+  const std::string problem = check_ ? check_(text) : std::string();
+  problem_->setText(ToQt(problem));
+  problem_->setVisible(!problem.empty());
+  ok_->setEnabled(problem.empty());
+  ok_->setToolTip(problem.empty() ? QString() : ToQt(problem));
+}
+
+QString InputDialog::Problem() const {
+  return problem_->text();
 }
 
 QLineEdit* InputDialog::ValueEdit() const {
@@ -139,27 +212,38 @@ std::string SkipTestCode(const std::string& line) {
   return code;
 }
 
-SkipTestDialog::SkipTestDialog(QWidget* parent) : QDialog(parent) {
+SkipTestDialog::SkipTestDialog(QWidget* parent, std::function<bool(const std::string&)> skippable)
+    : QDialog(parent, kSmallDialogFlags), skippable_(std::move(skippable)) {
   setWindowTitle(tr("Skip Test"));
   setObjectName(QStringLiteral("skipTest"));
   auto* layout = new QGridLayout(this);
   tests_ = new QListWidget(this);
   tests_->setFont(MonospaceFont(9));
   for (const std::string& line : SkipTestLines()) tests_->addItem(ToQt(line));
-  tests_->setMinimumSize(520, 230);
+  tests_->setMinimumSize(std::min(520, ScreenShare(parent, 0.8)), 160);
   reasons_ = new QListWidget(this);
   reasons_->addItem(QString::fromLatin1(kReasonNotDesigned));
   reasons_->addItem(QString::fromLatin1(kReasonNotRequired));
   reasons_->setMaximumHeight(52);
   auto* reminder = new QLabel(tr("Remember to SAVE the Log generated by this routine."), this);
+  hint_ = new QLabel(this);
+  hint_->setObjectName(QStringLiteral("hint"));
+  hint_->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(new QLabel(tr("Test"), this), 0, 0, Qt::AlignTop);
+  ok_ = buttons->button(QDialogButtonBox::Ok);
+  auto* testLabel = new QLabel(tr("&Test"), this);
+  testLabel->setBuddy(tests_);
+  auto* reasonLabel = new QLabel(tr("&Reason"), this);
+  reasonLabel->setBuddy(reasons_);
+  layout->addWidget(testLabel, 0, 0, Qt::AlignTop);
   layout->addWidget(tests_, 0, 1);
-  layout->addWidget(new QLabel(tr("Reason"), this), 1, 0, Qt::AlignTop);
+  layout->addWidget(reasonLabel, 1, 0, Qt::AlignTop);
   layout->addWidget(reasons_, 1, 1);
-  layout->addWidget(reminder, 2, 0, 1, 2);
-  layout->addWidget(buttons, 3, 0, 1, 2);
+  layout->addWidget(hint_, 2, 0, 1, 2);
+  layout->addWidget(reminder, 3, 0, 1, 2);
+  layout->addWidget(buttons, 4, 0, 1, 2);
   connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    if (!ok_->isEnabled()) return;
     const QListWidgetItem* test = tests_->currentItem();
     code_ = test != nullptr && test->isSelected() ? SkipTestCode(FromQt(test->text())) : "Err";
     const QListWidgetItem* reason = reasons_->currentItem();
@@ -167,21 +251,61 @@ SkipTestDialog::SkipTestDialog(QWidget* parent) : QDialog(parent) {
     accept();
   });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(tests_, &QListWidget::itemSelectionChanged, this, &SkipTestDialog::Check);
+  Check();
 }
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+void SkipTestDialog::Check() {
+  if (!skippable_) {
+    hint_->setVisible(false);
+    return;
+  }
+  const QListWidgetItem* test = tests_->currentItem();
+  QString hint;
+  if (test == nullptr || !test->isSelected()) {
+    hint = tr("Choose the test to log as skipped.");
+  } else if (const std::string code = SkipTestCode(FromQt(test->text())); !skippable_(code)) {
+    hint = tr("%1 is not a compliance test and cannot be logged as skipped.").arg(ToQt(code));
+  }
+  hint_->setText(hint);
+  hint_->setVisible(!hint.isEmpty());
+  ok_->setEnabled(hint.isEmpty());
+}
+
+QString SkipTestDialog::Hint() const {
+  return hint_->isHidden() ? QString() : hint_->text();
+}
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, kSmallDialogFlags) {
   setWindowTitle(tr("About Valmora"));
+  setObjectName(QStringLiteral("about"));
   auto* layout = new QHBoxLayout(this);
   auto* icon = new QLabel(this);
   icon->setPixmap(ApplicationIcon().pixmap(64, 64));
   auto* right = new QVBoxLayout;
-  right->addWidget(new QLabel(tr("Valmora, Version 1.0"), this));
-  auto* ok = new QPushButton(tr("OK"), this);
+  const QStringList lines{
+      tr("Valmora, Version 1.0"),
+      tr("The Valmora Tester for RV-C address claiming, for Linux."),
+      tr("Built %1").arg(QString::fromStdString(reports::ProgramCompileDate())),
+      tr("Qt %1 (built with Qt %2)")
+          .arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR)),
+      QString::fromLatin1(kProgramLicence),
+      tr("Qt is used under the GNU Lesser General Public License, version 3."),
+  };
+  text_ = new QLabel(lines.join(QLatin1Char('\n')), this);
+  text_->setObjectName(QStringLiteral("aboutText"));
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  right->addWidget(text_);
+  auto* ok = new QPushButton(tr("&OK"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   right->addWidget(ok, 0, Qt::AlignRight);
-  layout->addWidget(icon);
+  layout->addWidget(icon, 0, Qt::AlignTop);
   layout->addLayout(right);
+}
+
+QString AboutDialog::Text() const {
+  return text_->text();
 }
 
 }  // namespace vlt::gui

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,14 @@ std::vector<QColor> ReadColourTable(Reader& r) {
 
 }  // namespace
 
-QString StripRtfToHtml(std::string_view rtf) {
+QColor ReadableOn(const QColor& colour, const QColor& background) {
+  constexpr int kLeastLightnessGap = 100;
+  const int lightness = colour.lightness();
+  if (std::abs(lightness - background.lightness()) >= kLeastLightnessGap) return colour;
+  return QColor::fromHsl(colour.hslHue(), colour.hslSaturation(), 255 - lightness);
+}
+
+QString StripRtfToHtml(std::string_view rtf, const QColor& background) {
   Reader r{rtf};
   std::vector<QColor> colours;
   std::vector<int> colourStack{0};
@@ -80,8 +88,9 @@ QString StripRtfToHtml(std::string_view rtf) {
       if (openColour >= 0) html += QStringLiteral("</span>");
       const bool known = colour > 0 && colour < static_cast<int>(colours.size()) &&
                          colours[static_cast<std::size_t>(colour)].isValid();
-      const QString name =
-          known ? colours[static_cast<std::size_t>(colour)].name() : QStringLiteral("#202020");
+      const QColor shown =
+          known ? colours[static_cast<std::size_t>(colour)] : QColor(QStringLiteral("#202020"));
+      const QString name = ReadableOn(shown, background).name();
       html += QStringLiteral("<span style=\"color:%1\">").arg(name);
       openColour = colour;
     }

@@ -8,6 +8,7 @@
 #include "data/data_context.h"
 #include "dictionary/dictionary.h"
 #include "framework/tool_app.h"
+#include "gui/dialog_gate.h"
 #include "gui/main_window.h"
 #include "gui/operator_dialogs.h"
 #include "gui/window_icon.h"
@@ -45,7 +46,9 @@ int main(int argc, char** argv) {
   platform::SteadyClock clock;
   platform::UnixMailslots mailslots(runDir.ok() ? runDir.path : platform::RunDirPath());
   framework::ThreadTickDriver driver(mailslots);
+  gui::DialogGate gate;
   gui::WindowPrompter prompter;
+  prompter.SetGate(&gate);
   framework::ValmoraApp app(clock, mailslots, prompter, driver);
   app.InitInstance(args);  // without a host it says so in a box; the window opens all the same
   auto dictionary = dictionary::StartMainDictionary(app);
@@ -54,9 +57,10 @@ int main(int argc, char** argv) {
     data::DataContext dataContext(app);
     auto appSettings = settings::CreateApplicationSettings(dataContext);
     platform::RegistryFile registry(platform::RegistryFile::DefaultPath("Valmora"));
-    gui::QtOperatorDialogs dialogs(nullptr);
-    gui::MainWindow window(
-        gui::WindowServices{app, dataContext, *appSettings, *dictionary, registry, dialogs});
+    gui::QtOperatorDialogs dialogs(nullptr, gate);
+    gui::WindowServices services{app, dataContext, *appSettings, *dictionary, registry, dialogs};
+    services.runFolder = runDir.ok() ? runDir.path : std::string();
+    gui::MainWindow window(std::move(services));
     prompter.SetWindow(&window);
     dialogs.SetParent(&window);
     window.show();

@@ -4,11 +4,13 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -18,7 +20,10 @@
 #include "gui/element_strip.h"
 #include "gui/menu_commands.h"
 #include "gui/qt_text.h"
+#include "gui/save_questions.h"
+#include "gui/status_area.h"
 #include "gui/window_fonts.h"
+#include "gui/window_geometry.h"
 #include "gui/window_icon.h"
 #include "platform/text_encoding.h"
 #include "reports/summary_report.h"
@@ -32,14 +37,19 @@ namespace {
 
 constexpr const char* kProfileFilter = "ZCF Files (*.zcf)";
 constexpr const char* kLogFilter = "Text Files (*.txt)";
-constexpr const char* kSaveQuestion = "Do you wish to save the profile?";
-constexpr const char* kSaveStatement = "The data in the profile has changed.";
+constexpr const char* kResetTitle = "Reset Profile";
+constexpr const char* kResetQuestion =
+    "Set every setting back to its default value?\r\n"
+    "The profile file changes only if you save the profile afterwards.";
+constexpr const char* kTestRunningText =
+    "A test is running. End it with Test > Abort, then choose Done.";
+constexpr const char* kNoLinkNote = "Tests need the host link: vlt-host is not connected";
+constexpr const char* kNotWhileTesting = "Not while a test runs: it writes to the log pane";
 
-// The folder part of a path, with its closing separator; empty when it has none.
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
+// The commands that empty or write over the log pane; a running test's log
+// would be scrambled.
+constexpr std::array<int, 5> kPaneCommands = {kClearLog, kReadLogFile, kBuildSummaryReport,
+                                              kDeleteSuperseded, kVersionReport};
 
 // A default log name as a file name: a product name may hold a folder separator.
 std::string LogFileNameOf(const engine::Test& test) {
@@ -67,7 +77,9 @@ void WindowStatusDisplay::SetTickRate(const std::string& text) {
 }
 
 void WindowStatusDisplay::SetElementStrip(const std::string& richText) {
-  QMetaObject::invokeMethod(this, [this, richText] { strip_->setText(StripRtfToHtml(richText)); });
+  QMetaObject::invokeMethod(this, [this, richText] {
+    strip_->setText(StripRtfToHtml(richText, strip_->palette().color(QPalette::Base)));
+  });
 }
 
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
@@ -79,16 +91,10 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
       profiles_(services_.settings, startingProfile_, services_.localTime),
       listHost_{services_.dialogs, services_.app.Log(), services_.data},
       ticker_(services_.settings.List().List()),
-      watchdog_(services_.app.Link(), services_.app.Log()) {
+      watchdog_(services_.app.Link(), services_.app.Log()),
+      folders_(services_.registry) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowIcon(ApplicationIcon());
-  setMinimumSize(kMinimumWidth, kMinimumHeight);
-  resize(1100, 760);
-  if (services_.rememberSize) {
-    const int cx = services_.registry.GetInt(kMainWindowSection, "CX", 0);
-    const int cy = services_.registry.GetInt(kMainWindowSection, "CY", 0);
-    if (cx > 0 && cy > 0) resize(std::max(cx, kMinimumWidth), std::max(cy, kMinimumHeight));
-  }
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -98,17 +104,26 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   PublishPane();
   pane_->SetTextLimit(WindowLogPane::kStartTextLimit);
 
+  listHost_.spaceEdits = [this] { return !TestRunning(); };
   settingsView_ = new DatumListView(services_.settings.List().List(), listHost_, central);
-  // Every top-level row in sight: the list is short and the operator works from it.
-  settingsView_->setMinimumHeight(settingsView_->HeightForRows(6));
-  settingsView_->setFixedHeight(
-      settingsView_->HeightForRows(static_cast<int>(settingsView_->Model().RowCount())));
-  layout->addWidget(settingsView_);
+  // Every top-level row in sight where the screen allows: the operator works from it.
+  settingsView_->setMinimumHeight(settingsView_->HeightForRows(3));
+  settingsView_->setMaximumHeight(settingsView_->sizeHint().height());
+  settingsView_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  pane_->Widget()->setMinimumHeight(pane_->Widget()->fontMetrics().lineSpacing() * 4);
+  statusArea_ = new StatusArea(central);
+  layout->addWidget(settingsView_, 0);
   layout->addWidget(pane_->Widget(), 1);
+  layout->addWidget(statusArea_);
   BuildBottomRow(central);
   layout->addWidget(statusRow_);
   setCentralWidget(central);
   BuildMenus();
+  FitToScreen();
+  pane_->SetShownLineObserver([this](std::string_view line) {
+    prompts_.OnLine(line, services_.app.Link().Counters().framesReceived);
+    statusArea_->SetPrompt(prompts_.Prompt());
+  });
 
   context_ = std::make_unique<engine::TestContext>(
       engine::TestContext{services_.app, services_.settings.Store(), services_.data, keys_,
@@ -132,7 +147,25 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     timer_.start(kTimerMillis);
   }
   keys_.Watch(this);
+  connect(&keys_, &WindowKeyState::SpacePressed, this, [this] {
+    prompts_.OnSpaceBar();
+    statusArea_->SetPrompt(prompts_.Prompt());
+  });
+  FollowTheRun();
   UpdateMenus();
+}
+
+void MainWindow::FitToScreen() {
+  const QRect available = AvailableGeometry(this);
+  const WindowSizes sizes = MainWindowSizes(available.size());
+  setMinimumSize(sizes.minimum);
+  QSize start = sizes.start;
+  if (services_.rememberSize) {
+    const int cx = services_.registry.GetInt(kMainWindowSection, "CX", 0);
+    const int cy = services_.registry.GetInt(kMainWindowSection, "CY", 0);
+    if (cx > 0 && cy > 0) start = QSize(cx, cy).expandedTo(sizes.minimum);
+  }
+  resize(start.boundedTo(available.size()));
 }
 
 MainWindow::~MainWindow() {
@@ -147,7 +180,9 @@ void MainWindow::PublishPane() {
 }
 
 void MainWindow::UpdateTitle() {
-  setWindowTitle(ToQt(profiles_.WindowTitle(reports::ProgramCompileDate())));
+  // "[*]" shows as "*" while something is unsaved.
+  setWindowTitle(ToQt(profiles_.WindowTitle(reports::ProgramCompileDate())) +
+                 QStringLiteral("[*]"));
 }
 
 void MainWindow::BuildBottomRow(QWidget* central) {
@@ -159,17 +194,27 @@ void MainWindow::BuildBottomRow(QWidget* central) {
   strip_->setTextFormat(Qt::RichText);
   strip_->setFont(MonospaceFont(10));
   strip_->setFrameShape(QFrame::StyledPanel);
-  strip_->setMinimumWidth(360);
-  strip_->setStyleSheet(QStringLiteral("QLabel { background: white; padding: 2px 4px; }"));
+  strip_->setMinimumWidth(120);
+  // The theme's own text background, light or dark; the strip's colours adapt to it.
+  strip_->setAutoFillBackground(true);
+  strip_->setBackgroundRole(QPalette::Base);
+  strip_->setForegroundRole(QPalette::Text);
+  strip_->setToolTip(tr("The running test's elements, one mark each"));
   statusBox_ = new QLineEdit(statusRow_);
   statusBox_->setObjectName(QStringLiteral("testStatus"));
   statusBox_->setReadOnly(true);
-  statusBox_->setMinimumWidth(170);
+  statusBox_->setMinimumWidth(90);
+  statusBox_->setPlaceholderText(tr("test status"));
+  statusBox_->setToolTip(tr("Test status: running, paused or idling, with the element counts"));
   tickRateBox_ = new QLineEdit(statusRow_);
   tickRateBox_->setObjectName(QStringLiteral("tickRate"));
   tickRateBox_->setReadOnly(true);
-  tickRateBox_->setFixedWidth(80);
-  dumpButton_ = new QPushButton(tr("Dump Status"), statusRow_);
+  tickRateBox_->setMinimumWidth(60);
+  tickRateBox_->setMaximumWidth(90);
+  tickRateBox_->setPlaceholderText(tr("ms/tick"));
+  tickRateBox_->setToolTip(tr("Tick rate: milliseconds per tick of the test thread"));
+  dumpButton_ = new QPushButton(tr("Dump &Status"), statusRow_);
+  dumpButton_->setToolTip(tr("Write every element's state into the log pane"));
   connect(dumpButton_, &QPushButton::clicked, this, [this] {
     if (services_.app.RunningTest().Occupied()) {
       services_.app.RunningTest().RequestDump();
@@ -177,14 +222,14 @@ void MainWindow::BuildBottomRow(QWidget* central) {
       lastTest_->DumpStatus();
     }
   });
-  auto* done = new QPushButton(tr("Done"), statusRow_);
+  auto* done = new QPushButton(tr("&Done"), statusRow_);
   done->setObjectName(QStringLiteral("done"));
   done->setDefault(true);
-  done->setMinimumWidth(120);
+  done->setMinimumWidth(80);
   connect(done, &QPushButton::clicked, this, &MainWindow::Done);
   row->addWidget(strip_, 3);
   row->addWidget(statusBox_, 2);
-  row->addWidget(tickRateBox_);
+  row->addWidget(tickRateBox_, 1);
   row->addWidget(dumpButton_);
   row->addStretch(1);
   row->addWidget(done);
@@ -204,24 +249,35 @@ QAction* MainWindow::AddCommand(QMenu* menu, int id, std::string_view text) {
   return action;
 }
 
-void MainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(tr("File"));
-  AddCommand(file, kLoadProfile, "&Load Profile");
-  AddCommand(file, kSaveProfile, "&Save Profile");
-  AddCommand(file, kResetProfile, "Reset Profile");
-  file->addSeparator();
-  AddCommand(file, kExit, "Exit");
+void MainWindow::AddNoLinkNote(QMenu* menu) {
+  // The menu says why its tests are greyed out; shown only without a link.
+  QAction* note = menu->addAction(QString::fromLatin1(kNoLinkNote));
+  note->setEnabled(false);
+  note->setVisible(false);
+  noLinkNotes_.push_back(note);
+}
 
-  QMenu* test = menuBar()->addMenu(tr("Test"));
-  AddCommand(test, kRepeatLastTest, "Repeat Last Test");
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  AddCommand(file, kLoadProfile, "&Load Profile")->setShortcut(QKeySequence::Open);
+  AddCommand(file, kSaveProfile, "&Save Profile");
+  AddCommand(file, kResetProfile, "&Reset Profile");
+  file->addSeparator();
+  AddCommand(file, kExit, "E&xit")->setShortcut(QKeySequence::Quit);
+
+  QMenu* test = menuBar()->addMenu(tr("&Test"));
+  AddNoLinkNote(test);
+  AddCommand(test, kRepeatLastTest, "&Repeat Last Test")->setShortcut(Qt::Key_F5);
   test->addSeparator();
   AddCommand(test, kAbort, "&Abort");
   test->addSeparator();
-  QMenu* addressing = test->addMenu(tr("A - Addressing"));
-  QMenu* network = test->addMenu(tr("ND - Network/Diagnostics"));
+  QMenu* addressing = test->addMenu(tr("A - A&ddressing"));
+  QMenu* network = test->addMenu(tr("ND - &Network/Diagnostics"));
   for (auto [menu, commands] :
        {std::pair{addressing, std::span<const TestCommand>(kAddressingCommands)},
         std::pair{network, std::span<const TestCommand>(kNetworkCommands)}}) {
+    AddNoLinkNote(menu);
+    menu->setToolTipsVisible(true);
     for (const TestCommand& command : commands) {
       if (command.separatorBefore) menu->addSeparator();
       QAction* action = AddCommand(menu, command.id, command.text);
@@ -230,22 +286,23 @@ void MainWindow::BuildMenus() {
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenus);
   }
   test->addSeparator();
-  QAction* verbose = AddCommand(test, kVerboseMode, "Verbose Mode");
+  QAction* verbose = AddCommand(test, kVerboseMode, "&Verbose Mode");
   verbose->setCheckable(true);
-  AddCommand(test, kLogSkippedTest, "Log a Skipped Test");
+  AddCommand(test, kLogSkippedTest, "Log a &Skipped Test");
 
-  QMenu* log = menuBar()->addMenu(tr("Log File"));
-  AddCommand(log, kCopyToClipboard, "Copy to Clipboard");
+  QMenu* log = menuBar()->addMenu(tr("&Log File"));
+  log->setToolTipsVisible(true);
+  AddCommand(log, kCopyToClipboard, "Cop&y to Clipboard");
   AddCommand(log, kClearLog, "&Clear Log");
   log->addSeparator();
-  AddCommand(log, kSaveLog, "Save &Log");
-  AddCommand(log, kReadLogFile, "Read Log File");
+  AddCommand(log, kSaveLog, "Save &Log")->setShortcut(QKeySequence::Save);
+  AddCommand(log, kReadLogFile, "&Read Log File");
   log->addSeparator();
-  AddCommand(log, kBuildSummaryReport, "Build Summary Report");
-  AddCommand(log, kDeleteSuperseded, "Delete Superseded Test Results");
+  AddCommand(log, kBuildSummaryReport, "&Build Summary Report");
+  AddCommand(log, kDeleteSuperseded, "&Delete Superseded Test Results");
 
-  QMenu* about = menuBar()->addMenu(tr("About"));
-  AddCommand(about, kVersionReport, "Get Version Report");
+  QMenu* about = menuBar()->addMenu(tr("&About"));
+  AddCommand(about, kVersionReport, "Get &Version Report");
   about->addSeparator();
   AddCommand(about, kAbout, "&About Valmora...");
 
@@ -265,30 +322,43 @@ bool MainWindow::TestRunning() const {
   return services_.app.RunningTest().Occupied();
 }
 
+HostLinkState MainWindow::Link() const {
+  return HostLinkStateOf(services_.app.Link().GetState());
+}
+
 void MainWindow::UpdateMenus() {
   const bool idle = !TestRunning();
+  const bool linked = TestsMayRun(Link());
   for (int id : {kLoadProfile, kSaveProfile, kResetProfile, kLogSkippedTest}) {
     actions_[id]->setEnabled(idle);
   }
-  for (const TestCommand& command : kAddressingCommands) actions_[command.id]->setEnabled(idle);
-  for (const TestCommand& command : kNetworkCommands) {
-    actions_[command.id]->setEnabled(idle && !command.code.empty());
+  for (int id : kPaneCommands) {
+    actions_[id]->setEnabled(idle);
+    actions_[id]->setToolTip(idle ? QString() : QString::fromLatin1(kNotWhileTesting));
   }
-  actions_[kRepeatLastTest]->setEnabled(idle && lastTest_ != nullptr);
+  for (const TestCommand& command : kAddressingCommands) {
+    actions_[command.id]->setEnabled(idle && linked);
+  }
+  for (const TestCommand& command : kNetworkCommands) {
+    actions_[command.id]->setEnabled(idle && linked && !command.code.empty());
+  }
+  for (QAction* note : noLinkNotes_) note->setVisible(!linked);
+  actions_[kRepeatLastTest]->setEnabled(idle && linked && lastTest_ != nullptr);
   actions_[kAbort]->setEnabled(!idle);
   actions_[kVerboseMode]->setChecked(verbose_.load());
 }
 
 void MainWindow::RunCommand(int id) {
+  const bool idle = !TestRunning();
   switch (id) {
     case kLoadProfile:
-      if (!TestRunning()) LoadProfile();
+      if (idle) LoadProfile();
       return;
     case kSaveProfile:
-      if (!TestRunning()) SaveProfile();
+      if (idle) SaveProfile();
       return;
     case kResetProfile:
-      if (!TestRunning()) profiles_.Reset();
+      if (idle) ResetProfile();
       return;
     case kExit:
       Done();
@@ -309,22 +379,22 @@ void MainWindow::RunCommand(int id) {
       CopyToClipboard();
       return;
     case kClearLog:
-      log_.ClearLogPane();
+      if (idle) ClearLog();
       return;
     case kSaveLog:
       SaveLog();
       return;
     case kReadLogFile:
-      ReadLogFile();
+      if (idle) ReadLogFile();
       return;
     case kBuildSummaryReport:
-      BuildSummaryReport();
+      if (idle) BuildSummaryReport();
       return;
     case kDeleteSuperseded:
-      DeleteSuperseded();
+      if (idle) DeleteSuperseded();
       return;
     case kVersionReport:
-      reports::WriteVersionReport(reports::TestCatalogue::Instance(), log_);
+      if (idle) reports::WriteVersionReport(reports::TestCatalogue::Instance(), log_);
       return;
     case kAbout:
       services_.dialogs.ShowAbout();
@@ -340,21 +410,52 @@ void MainWindow::RunCommand(int id) {
   }
 }
 
+std::int64_t MainWindow::NowMillis() const {
+  return services_.app.Clock().NowMicros() / 1000;
+}
+
 void MainWindow::StartTest(std::string_view code) {
-  if (TestRunning()) return;
+  if (TestRunning() || !TestsMayRun(Link())) return;
   lastTest_.reset();  // it leaves the host link before its successor registers
   lastTest_ = compliance::MakeTest(code, *context_);
   if (!lastTest_) return;
   logFileName_ = LogFileNameOf(*lastTest_);
+  runStartMs_ = NowMillis();
   lastTest_->Start();
+  FollowTheRun();
   UpdateMenus();
 }
 
 void MainWindow::RepeatLastTest() {
-  if (TestRunning() || !lastTest_) return;
+  if (TestRunning() || !lastTest_ || !TestsMayRun(Link())) return;
   logFileName_ = LogFileNameOf(*lastTest_);
+  runStartMs_ = NowMillis();
   lastTest_->Start();
+  FollowTheRun();
   UpdateMenus();
+}
+
+void MainWindow::FollowTheRun() {
+  const bool running = TestRunning();
+  if (running && lastTest_) {
+    shownCode_ = lastTest_->Code();
+    shownTitle_ = lastTest_->Identity().title;
+    outcome_ = RunOutcome{lastTest_->Aborted() ? RunVerdict::kAborting : RunVerdict::kRunning};
+    runEndMs_ = NowMillis();
+  } else if (wasRunning_ && lastTest_) {
+    // The run ended: what it wrote is a test log the operator has not saved.
+    outcome_ = OutcomeOf(*lastTest_);
+    runEndMs_ = NowMillis();
+    logUnsaved_ = true;
+    prompts_.OnRunEnded();
+  }
+  wasRunning_ = running;
+  prompts_.OnFramesHeard(services_.app.Link().Counters().framesReceived);
+  statusArea_->SetLink(Link(), services_.runFolder);
+  statusArea_->SetRun(shownCode_, shownTitle_, outcome_, runEndMs_ - runStartMs_);
+  statusArea_->SetPrompt(prompts_.Prompt());
+  statusArea_->SetLogUnsaved(logUnsaved_);
+  setWindowModified(logUnsaved_ || profiles_.Modified());
 }
 
 void MainWindow::AbortTest() {
@@ -384,28 +485,45 @@ void MainWindow::LogSkippedTest() {
   log_.ClearLogPane();
   logFileName_ = LogFileNameOf(*lastTest_);
   lastTest_->WriteSkipped(choice->reason);
+  shownCode_ = lastTest_->Code();
+  shownTitle_ = lastTest_->Identity().title;
+  outcome_ = RunOutcome{RunVerdict::kSkipped};
+  logUnsaved_ = true;
+  FollowTheRun();
   UpdateMenus();
 }
 
-void MainWindow::SaveLog() {
+void MainWindow::ClearLog() {
+  log_.ClearLogPane();
+  logUnsaved_ = false;
+  FollowTheRun();
+}
+
+bool MainWindow::SaveLog() {
   const std::optional<std::string> path =
-      services_.dialogs.SaveFile({"txt", kLogFilter, logFileName_});
-  if (!path) return;
+      services_.dialogs.SaveFile({"txt", kLogFilter, InFolder(folders_.LogFolder(), logFileName_)});
+  if (!path) return false;
   std::string error;
   if (!engine::SaveLog(*path, pane_->Text(), &error)) {
     Tell("Save Log", engine::SaveLogFailureText(platform::Utf8ToCp1252(error)));
+    return false;
   }
+  folders_.RememberLog(*path);
+  // Saved while a test still writes, the log is not yet the whole report.
+  if (!TestRunning()) logUnsaved_ = false;
+  FollowTheRun();
+  return true;
 }
 
 void MainWindow::ReadLogFile() {
-  const std::optional<std::string> path = services_.dialogs.OpenFile({"txt", kLogFilter, ""});
+  const std::optional<std::string> path =
+      services_.dialogs.OpenFile({"txt", kLogFilter, folders_.LogFolder()});
   if (!path) return;
   std::ifstream in(*path, std::ios::binary);
   if (!in || std::filesystem::is_directory(*path)) {
     log_.AppendLogLine("Unable to open " + reports::DisplayPath(*path));
     return;
   }
-  const bool wasReadOnly = pane_->Widget()->isReadOnly();
   log_.SetReadOnly(true);
   log_.ClearLogPane();
   std::string line;
@@ -414,7 +532,10 @@ void MainWindow::ReadLogFile() {
     log_.AppendLogLine(line);
   }
   logFileName_ = std::filesystem::path(*path).filename().string();
-  log_.SetReadOnly(wasReadOnly && TestRunning());
+  folders_.RememberLog(*path);
+  log_.SetReadOnly(false);
+  logUnsaved_ = false;  // the pane holds what the file holds
+  FollowTheRun();
 }
 
 void MainWindow::CopyToClipboard() {
@@ -430,8 +551,10 @@ void MainWindow::CopyToClipboard() {
 
 void MainWindow::LoadProfile() {
   log_.Detach();
+  const std::string initial =
+      profiles_.StartingProfile().empty() ? folders_.ProfileFolder() : profiles_.StartingProfile();
   const std::optional<std::string> path =
-      services_.dialogs.OpenFile({"zcf", kProfileFilter, profiles_.StartingProfile()});
+      services_.dialogs.OpenFile({"zcf", kProfileFilter, initial});
   std::string problem;
   if (path) {
     const data::CloneLoadReport report = profiles_.Load(*path);
@@ -442,6 +565,7 @@ void MainWindow::LoadProfile() {
       problem = "Some lines of the profile were not taken; those settings keep their values:" +
                 Joined(report.invalidLines) + Joined(report.rejectedValues);
     }
+    if (report.opened) folders_.RememberProfile(*path);
     UpdateTitle();
   }
   PublishPane();
@@ -451,11 +575,18 @@ void MainWindow::LoadProfile() {
 
 void MainWindow::SaveProfile() {
   log_.Detach();
-  const std::optional<std::string> path = services_.dialogs.SaveFile({"zcf", kProfileFilter, ""});
+  const std::string folder = profiles_.StartingProfile().empty()
+                                 ? folders_.ProfileFolder()
+                                 : FolderOf(profiles_.StartingProfile());
+  const std::optional<std::string> path =
+      services_.dialogs.SaveFile({"zcf", kProfileFilter, folder});
   std::string error;
   // The modified flag stays set unless the save worked, so "Done" still asks.
   const bool failed = path && !profiles_.Save(*path, &error);
-  if (path && !failed) UpdateTitle();
+  if (path && !failed) {
+    folders_.RememberProfile(*path);
+    UpdateTitle();
+  }
   PublishPane();
   pane_->SetTextLimit(WindowLogPane::kProfileTextLimit);
   if (failed) {
@@ -463,9 +594,20 @@ void MainWindow::SaveProfile() {
   }
 }
 
+void MainWindow::ResetProfile() {
+  // The defaults would go over the loaded profile file at the next save.
+  if (!services_.dialogs.AskYesNo(kResetTitle, kResetQuestion)) return;
+  profiles_.Reset();
+  FollowTheRun();
+}
+
+std::string MainWindow::ReportFolder() const {
+  return folders_.LogFolder().empty() ? FolderOf(profiles_.StartingProfile())
+                                      : folders_.LogFolder();
+}
+
 void MainWindow::BuildSummaryReport() {
-  const std::optional<std::string> folder =
-      services_.dialogs.ChooseFolder(FolderOf(profiles_.StartingProfile()));
+  const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
   const reports::SummaryInputs inputs{
       reports::ProductVersion::FromSettings(services_.settings.Store()), services_.localTime(),
@@ -477,8 +619,7 @@ void MainWindow::DeleteSuperseded() {
   if (!services_.dialogs.AskYesNo(reports::kSupersedeQuestionTitle, reports::kSupersedeQuestion)) {
     return;
   }
-  const std::optional<std::string> folder =
-      services_.dialogs.ChooseFolder(FolderOf(profiles_.StartingProfile()));
+  const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
   reports::DeleteSupersededResults(
       *folder, reports::ProductVersion::FromSettings(services_.settings.Store()),
@@ -489,23 +630,26 @@ void MainWindow::TimerTick() {
   ticker_.Tick();
   settingsView_->RefreshMarkers();
   watchdog_.OnTimer();
+  FollowTheRun();
   UpdateMenus();
 }
 
 void MainWindow::Done() {
+  FollowTheRun();
   if (TestRunning()) {
     // Closing under a running test would leave the host in the test's mode and
-    // tear the test down while the tick thread may be inside it.
-    Tell("Done", "A test is running. End it with Test > Abort, then choose Done.");
+    // tear the test down while the tick thread may be inside it. The notice
+    // goes when the test ends, so it never stands over the test's own question.
+    services_.dialogs.ShowNotice("Done", kTestRunningText, [this] { return TestRunning(); });
     return;
   }
-  if (profiles_.Modified()) {
-    log_.Detach();
-    const bool save = services_.app.Prompter().AskDecision(kSaveStatement, kSaveQuestion);
-    const bool saved = !save || SaveProfileOnDone();
-    PublishPane();
-    if (!saved) return;  // the window stays, so the changes are not lost
-  }
+  log_.Detach();
+  const bool mayClose =
+      MayClose(services_.dialogs,
+               {{logUnsaved_, LogQuestion(), [this] { return SaveLog(); }},
+                {profiles_.Modified(), ProfileQuestion(), [this] { return SaveProfileOnDone(); }}});
+  PublishPane();
+  if (!mayClose) return;  // the window stays, so nothing is lost
   finished_ = true;
   close();
 }
@@ -515,7 +659,7 @@ bool MainWindow::SaveProfileOnDone() {
   if (path.empty()) {
     // No profile was ever loaded or saved: ask where, rather than lose the changes.
     const std::optional<std::string> chosen =
-        services_.dialogs.SaveFile({"zcf", kProfileFilter, ""});
+        services_.dialogs.SaveFile({"zcf", kProfileFilter, folders_.ProfileFolder()});
     if (!chosen) return false;
     path = *chosen;
   }
@@ -524,6 +668,7 @@ bool MainWindow::SaveProfileOnDone() {
     Tell("Save Profile", "The profile was not saved: " + platform::Utf8ToCp1252(error));
     return false;
   }
+  folders_.RememberProfile(path);
   return true;
 }
 
@@ -537,7 +682,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // The close box asks like "Done", so unsaved profile changes are not lost.
+  // The close box asks like "Done", so unsaved work is not lost.
   if (!finished_) Done();
   if (!finished_) {
     event->ignore();

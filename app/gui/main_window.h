@@ -1,5 +1,5 @@
-// The tester's main window: the settings list, the log pane, the verbose status
-// row, the menus and their commands, the 50 ms timer and "Done".
+// The tester's main window: the settings list, the log pane, the status area, the
+// verbose status row, the menus and their commands, the 50 ms timer and "Done".
 #pragma once
 
 #include <QLabel>
@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/datum_list.h"
 #include "engine/test.h"
@@ -19,6 +20,8 @@
 #include "framework/tool_app.h"
 #include "gui/datum_list_view.h"
 #include "gui/operator_dialogs.h"
+#include "gui/remembered_folders.h"
+#include "gui/run_status.h"
 #include "gui/window_key_state.h"
 #include "gui/window_log_pane.h"
 #include "platform/registry_file.h"
@@ -48,6 +51,8 @@ struct WindowServices {
   // "CY" under the window's section); off in the program, as for every window
   // of the tester.
   bool rememberSize = false;
+  // The folder of the host's sockets, shown with the host link.
+  std::string runFolder{};
 };
 
 // The test status box, the tick-rate box and the element strip, written by the
@@ -68,13 +73,13 @@ class WindowStatusDisplay final : public QObject, public engine::StatusDisplay {
   QLabel* strip_;
 };
 
+class StatusArea;
+
 class MainWindow final : public QMainWindow {
   Q_OBJECT
 
  public:
   static constexpr int kTimerMillis = 50;
-  static constexpr int kMinimumWidth = 900;
-  static constexpr int kMinimumHeight = 600;
 
   explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
   ~MainWindow() override;
@@ -86,10 +91,11 @@ class MainWindow final : public QMainWindow {
   void UpdateMenus();
   // One tick of the 50 ms timer.
   void TimerTick();
-  // "Done": the save question, then the window closes.
+  // "Done": the questions about unsaved work, then the window closes.
   void Done();
 
   bool TestRunning() const;
+  HostLinkState Link() const;
   engine::Test* LastTest() const { return lastTest_.get(); }
   QAction* Action(int id) const;
   WindowLogPane& Pane() const { return *pane_; }
@@ -102,6 +108,9 @@ class MainWindow final : public QMainWindow {
   bool Finished() const { return finished_; }
   QWidget* StatusRow() const { return statusRow_; }
   QLabel* ElementStrip() const { return strip_; }
+  StatusArea* Status() const { return statusArea_; }
+  // Whether the log pane holds a test log that was not saved.
+  bool LogUnsaved() const { return logUnsaved_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -110,22 +119,31 @@ class MainWindow final : public QMainWindow {
  private:
   void BuildMenus();
   QAction* AddCommand(QMenu* menu, int id, std::string_view text);
+  void AddNoLinkNote(QMenu* menu);
   void BuildBottomRow(QWidget* central);
+  void FitToScreen();
   void UpdateTitle();
   void PublishPane();
+  // Notices a run that started or ended and shows where it stands.
+  void FollowTheRun();
+  std::int64_t NowMillis() const;
 
   void StartTest(std::string_view code);
   void RepeatLastTest();
   void AbortTest();
   void ToggleVerbose();
   void LogSkippedTest();
-  void SaveLog();
+  void ClearLog();
+  bool SaveLog();
   void ReadLogFile();
   void CopyToClipboard();
   void LoadProfile();
   void SaveProfile();
   void BuildSummaryReport();
   void DeleteSuperseded();
+  void ResetProfile();
+  // Where reports are read from: the log folder, else the profile's.
+  std::string ReportFolder() const;
   bool SaveProfileOnDone();
   void Tell(const std::string& caption, const std::string& text);
 
@@ -151,6 +169,17 @@ class MainWindow final : public QMainWindow {
   QLineEdit* tickRateBox_ = nullptr;
   QPushButton* dumpButton_ = nullptr;
   QLabel* strip_ = nullptr;
+  StatusArea* statusArea_ = nullptr;
+  std::vector<QAction*> noLinkNotes_;
+  RememberedFolders folders_;
+  OperatorPromptTracker prompts_;
+  bool wasRunning_ = false;
+  std::int64_t runStartMs_ = 0;
+  std::int64_t runEndMs_ = 0;
+  RunOutcome outcome_;
+  std::string shownCode_;
+  std::string shownTitle_;
+  bool logUnsaved_ = false;
   bool finished_ = false;
   bool resized_ = false;  // by the operator, after the window was shown
 };

@@ -2,8 +2,11 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 
+#include "engine/test_factory.h"
 #include "gui/child_datum_dialog.h"
+#include "gui/dialog_gate.h"
 #include "gui/dialogs.h"
 #include "gui/qt_text.h"
 
@@ -14,9 +17,9 @@ QString FilterOf(const FileRequest& request) {
   return QString::fromStdString(request.filter) + QStringLiteral(";;All Files (*)");
 }
 
-std::optional<std::string> Chosen(const QString& path) {
-  if (path.isEmpty()) return std::nullopt;
-  return PathFromQt(path);
+bool Skippable(const std::string& code) {
+  return std::find(engine::kFactoryCodes.begin(), engine::kFactoryCodes.end(), code) !=
+         engine::kFactoryCodes.end();
 }
 }  // namespace
 
@@ -25,8 +28,11 @@ std::optional<std::string> QtOperatorDialogs::OpenFile(const FileRequest& reques
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QString::fromStdString(request.suffix));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return Chosen(dialog.selectedFiles().front());
+  if (gate_.Run(dialog, DialogGate::Kind::kTask) != QDialog::Accepted ||
+      dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return PathFromQt(dialog.selectedFiles().front());
 }
 
 std::optional<std::string> QtOperatorDialogs::SaveFile(const FileRequest& request) {
@@ -34,40 +40,78 @@ std::optional<std::string> QtOperatorDialogs::SaveFile(const FileRequest& reques
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString::fromStdString(request.suffix));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return Chosen(dialog.selectedFiles().front());
+  if (gate_.Run(dialog, DialogGate::Kind::kTask) != QDialog::Accepted ||
+      dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return PathFromQt(dialog.selectedFiles().front());
 }
 
 std::optional<std::string> QtOperatorDialogs::ChooseFolder(const std::string& initialFolder) {
-  return Chosen(QFileDialog::getExistingDirectory(parent_, QString(), PathToQt(initialFolder)));
+  QFileDialog dialog(parent_, QString(), PathToQt(initialFolder));
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (gate_.Run(dialog, DialogGate::Kind::kTask) != QDialog::Accepted ||
+      dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return PathFromQt(dialog.selectedFiles().front());
 }
 
 bool QtOperatorDialogs::AskYesNo(const std::string& title, const std::string& text) {
-  return QMessageBox::question(parent_, ToQt(title), ToQt(text), QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::No) == QMessageBox::Yes;
+  QMessageBox box(QMessageBox::Question, ToQt(title), ToQt(text),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setDefaultButton(QMessageBox::No);
+  return gate_.Run(box, DialogGate::Kind::kTask) == QMessageBox::Yes;
+}
+
+SaveAnswer QtOperatorDialogs::AskToSave(const SaveQuestion& question) {
+  DecisionButtons buttons;
+  buttons.yes = ToQt(question.saveLabel);
+  buttons.no = ToQt(question.discardLabel);
+  buttons.cancel = true;
+  buttons.focus = DecisionButtons::Focus::kCancel;
+  DecisionBox box(question.statement, question.question, parent_, buttons);
+  PlaceAwayFromLog(box, parent_);
+  switch (gate_.Run(box, DialogGate::Kind::kTask)) {
+    case DecisionBox::kYes:
+      return SaveAnswer::kSave;
+    case DecisionBox::kNo:
+      return SaveAnswer::kDiscard;
+    default:
+      return SaveAnswer::kCancel;
+  }
+}
+
+void QtOperatorDialogs::ShowNotice(const std::string& caption, const std::string& text,
+                                   std::function<bool()> stillTrue) {
+  QMessageBox box(QMessageBox::Information, ToQt(caption), ToQt(text), QMessageBox::Ok, parent_);
+  gate_.Run(box, DialogGate::Kind::kNotice, std::move(stillTrue));
 }
 
 InputAnswer QtOperatorDialogs::EditValue(const InputRequest& request) {
   InputDialog dialog(request.title, request.current, request.choices ? &*request.choices : nullptr,
-                     parent_);
-  dialog.exec();
+                     parent_, request.check);
+  gate_.Run(dialog, DialogGate::Kind::kTask);
   return {dialog.Accepted(), dialog.Abandoned(), dialog.ResultText()};
 }
 
 std::optional<SkipChoice> QtOperatorDialogs::ChooseSkippedTest() {
-  SkipTestDialog dialog(parent_);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  SkipTestDialog dialog(parent_, Skippable);
+  if (gate_.Run(dialog, DialogGate::Kind::kTask) != QDialog::Accepted) return std::nullopt;
   return SkipChoice{dialog.TestCode(), dialog.Reason()};
 }
 
 void QtOperatorDialogs::OpenChildren(data::Datum& item, DatumListHost& host) {
+  // A window to look at values in, kept open for long: a test's question may
+  // come up over it rather than wait unseen behind it.
   ChildDatumDialog dialog(item, host, parent_);
   dialog.exec();
 }
 
 void QtOperatorDialogs::ShowAbout() {
   AboutDialog dialog(parent_);
-  dialog.exec();
+  gate_.Run(dialog, DialogGate::Kind::kNotice);
 }
 
 }  // namespace vlt::gui

@@ -21,7 +21,10 @@ bool WindowKeyState::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
       const auto* key = static_cast<QKeyEvent*>(event);
       if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
-        spaceDown_.store(event->type() == QEvent::KeyPress);
+        const bool pressed = event->type() == QEvent::KeyPress;
+        // One key press passes every watched widget from the focus up; say it once.
+        if (pressed && !spaceDown_.load()) Q_EMIT SpacePressed();
+        spaceDown_.store(pressed);
       }
       break;
     }

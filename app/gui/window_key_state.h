@@ -20,6 +20,10 @@ class WindowKeyState final : public QObject, public platform::KeyState {
 
   bool IsKeyDown(std::uint8_t virtualKey) const override;
 
+ Q_SIGNALS:
+  // The operator pressed the space bar (not a key repeat).
+  void SpacePressed();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QThread>
 
+#include "gui/log_edit.h"
 #include "gui/qt_text.h"
 #include "gui/window_fonts.h"
 
@@ -22,12 +23,20 @@ std::string WithCrLf(const QString& text) {
 }
 }  // namespace
 
-WindowLogPane::WindowLogPane(QWidget* parent) : QObject(parent), edit_(new QPlainTextEdit(parent)) {
+WindowLogPane::WindowLogPane(QWidget* parent) : QObject(parent), edit_(new LogEdit(parent)) {
   edit_->setObjectName(QStringLiteral("logPane"));
   edit_->setFont(MonospaceFont(9));
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
   edit_->setUndoRedoEnabled(false);
   edit_->installEventFilter(this);
+}
+
+QPlainTextEdit* WindowLogPane::Widget() const {
+  return edit_;
+}
+
+bool WindowLogPane::Locked() const {
+  return edit_->Locked();
 }
 
 bool WindowLogPane::OnWindowThread() const {
@@ -93,6 +102,7 @@ void WindowLogPane::Flush() {
       case Op::Kind::kAppend:
         batch += ToQt(op.text);
         batch += QLatin1Char('\n');
+        if (shownObserver_) shownObserver_(op.text);
         break;
       case Op::Kind::kClear:
         batch.clear();
@@ -100,7 +110,7 @@ void WindowLogPane::Flush() {
         break;
       case Op::Kind::kReadOnly:
         insertBatch();
-        edit_->setReadOnly(op.flag);
+        edit_->SetLocked(op.flag);
         break;
     }
   }

@@ -15,6 +15,8 @@
 
 namespace vlt::gui {
 
+class LogEdit;
+
 class WindowLogPane final : public QObject, public platform::LogPane {
   Q_OBJECT
 
@@ -42,8 +44,14 @@ class WindowLogPane final : public QObject, public platform::LogPane {
   void SetLineObserver(std::function<void(std::string_view)> observer) {
     observer_ = std::move(observer);
   }
+  // Sees every line as it reaches the box, on the window thread, in order.
+  void SetShownLineObserver(std::function<void(std::string_view)> observer) {
+    shownObserver_ = std::move(observer);
+  }
 
-  QPlainTextEdit* Widget() const { return edit_; }
+  QPlainTextEdit* Widget() const;
+  // Set while a test runs: nothing can be typed, not even testing notes.
+  bool Locked() const;
   // Applies what other threads queued.
   void Flush();
 
@@ -59,9 +67,10 @@ class WindowLogPane final : public QObject, public platform::LogPane {
   void Post(Op op);
   bool OnWindowThread() const;
 
-  QPlainTextEdit* edit_;
+  LogEdit* edit_;
   int textLimit_ = kStartTextLimit;
   std::function<void(std::string_view)> observer_;
+  std::function<void(std::string_view)> shownObserver_;
   mutable std::mutex mutex_;
   std::vector<Op> pending_;
   bool flushQueued_ = false;

@@ -1,11 +1,32 @@
 #include "gui_bench.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "settings/registry_string.h"
 
 namespace vlt::testing {
 
 std::tm BenchLocalTime() {
   return LocalTime(2026, 1, 22, 4, 14, 5, 9);
+}
+
+bool Has(const std::string& text, const std::string& piece) {
+  return text.find(piece) != std::string::npos;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+int RowOf(gui::DatumListView& view, const QString& title) {
+  for (int row = 0; row < view.rowCount(); ++row) {
+    if (view.TitleAt(row) == title) return row;
+  }
+  return -1;
 }
 
 GuiBench::GuiBench(Options options) {
@@ -25,9 +46,16 @@ GuiBench::GuiBench(Options options) {
     registry->SetString(settings::kApplicationSubkey, settings::kStartingProfileValue,
                         options.startingProfile);
   }
-  gui::WindowServices services{*app,           *dataContext, *appSettings,
-                               *dictionary,    *registry,    dialogs,
-                               BenchLocalTime, false,        options.rememberSize};
+  gui::WindowServices services{*app,
+                               *dataContext,
+                               *appSettings,
+                               *dictionary,
+                               *registry,
+                               dialogs,
+                               BenchLocalTime,
+                               false,
+                               options.rememberSize,
+                               options.runFolder.empty() ? Path("run") : options.runFolder};
   window = std::make_unique<gui::MainWindow>(services);
   window->Pane().SetLineObserver([this](std::string_view line) { powerOperator.OnLogLine(line); });
 }

@@ -30,7 +30,13 @@ class ScriptedDialogs final : public gui::OperatorDialogs {
   std::deque<std::optional<std::string>> files;
   std::vector<gui::FileRequest> fileRequests;
   std::deque<std::optional<std::string>> folders;
+  std::vector<std::string> folderRequests;
   bool yesNo = true;
+  std::vector<std::pair<std::string, std::string>> yesNoQuestions;
+  // Answers in order; an empty queue answers Cancel, the safe choice.
+  std::deque<gui::SaveAnswer> saveAnswers;
+  std::vector<gui::SaveQuestion> saveQuestions;
+  std::vector<std::pair<std::string, std::string>> notices;
   std::deque<gui::InputAnswer> inputs;
   std::vector<gui::InputRequest> inputRequests;
   std::deque<std::optional<gui::SkipChoice>> skips;
@@ -44,11 +50,24 @@ class ScriptedDialogs final : public gui::OperatorDialogs {
   std::optional<std::string> SaveFile(const gui::FileRequest& request) override {
     return NextFile(request);
   }
-  std::optional<std::string> ChooseFolder(const std::string& /*initial*/) override {
+  std::optional<std::string> ChooseFolder(const std::string& initial) override {
+    folderRequests.push_back(initial);
     return Next(folders);
   }
-  bool AskYesNo(const std::string& /*title*/, const std::string& /*text*/) override {
+  bool AskYesNo(const std::string& title, const std::string& text) override {
+    yesNoQuestions.emplace_back(title, text);
     return yesNo;
+  }
+  gui::SaveAnswer AskToSave(const gui::SaveQuestion& question) override {
+    saveQuestions.push_back(question);
+    if (saveAnswers.empty()) return gui::SaveAnswer::kCancel;
+    const gui::SaveAnswer answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+  }
+  void ShowNotice(const std::string& caption, const std::string& text,
+                  std::function<bool()> /*stillTrue*/) override {
+    notices.emplace_back(caption, text);
   }
   gui::InputAnswer EditValue(const gui::InputRequest& request) override {
     inputRequests.push_back(request);
@@ -91,6 +110,7 @@ class GuiBench {
     std::string startingProfile;  // written to the registry file before the window opens
     bool rememberSize = false;
     std::string registryPath;  // empty: one in the bench's folder
+    std::string runFolder;     // shown with the host link; empty: one in the bench's folder
   };
   GuiBench() : GuiBench(Options{}) {}
   explicit GuiBench(Options options);
@@ -137,5 +157,10 @@ class GuiBench {
 
 // A fixed report time, so that log names and report headers repeat.
 std::tm BenchLocalTime();
+
+bool Has(const std::string& text, const std::string& piece);
+std::string ReadFile(const std::string& path);
+// The row of the list whose item has this title; -1 when none has.
+int RowOf(gui::DatumListView& view, const QString& title);
 
 }  // namespace vlt::testing

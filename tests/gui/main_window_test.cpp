@@ -13,28 +13,21 @@
 #include "gui/child_datum_dialog.h"
 #include "gui/menu_commands.h"
 #include "gui/qt_text.h"
+#include "gui/window_geometry.h"
 #include "gui_bench.h"
 #include "host/devices/static_dut.h"
 
 using namespace vlt;
 using testing::GuiBench;
+using testing::Has;
+using testing::ReadFile;
+using testing::RowOf;
 
 namespace {
 
 constexpr int kA10 = 32780;
 constexpr int kA20 = 32781;
 constexpr int kNd20 = 32792;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-bool Has(const std::string& text, const std::string& piece) {
-  return text.find(piece) != std::string::npos;
-}
 
 GuiBench::Options WithDut() {
   GuiBench::Options options;
@@ -44,13 +37,6 @@ GuiBench::Options WithDut() {
 
 bool Enabled(GuiBench& bench, int id) {
   return bench.window->Action(id)->isEnabled();
-}
-
-int RowOf(gui::DatumListView& view, const QString& title) {
-  for (int row = 0; row < view.rowCount(); ++row) {
-    if (view.TitleAt(row) == title) return row;
-  }
-  return -1;
 }
 
 }  // namespace
@@ -93,15 +79,28 @@ void MainWindowTest::menusFollowTheRunningTest() {
   QVERIFY(bench.window->TestRunning());
   bench.window->UpdateMenus();
   QVERIFY(Enabled(bench, gui::kAbort));
+  // Besides the test commands, everything that would empty or write over the
+  // pane the test is writing its log into.
   for (int id : std::initializer_list<int>{gui::kLoadProfile, gui::kSaveProfile, gui::kResetProfile,
                                            gui::kLogSkippedTest, gui::kRepeatLastTest,
-                                           gui::kReadAddressClaim, kA10, 32791}) {
+                                           gui::kReadAddressClaim, kA10, 32791, gui::kClearLog,
+                                           gui::kReadLogFile, gui::kBuildSummaryReport,
+                                           gui::kDeleteSuperseded, gui::kVersionReport}) {
     QVERIFY2(!Enabled(bench, id), qPrintable(QString::number(id)));
   }
-  for (int id :
-       std::initializer_list<int>{gui::kSaveLog, gui::kCopyToClipboard, gui::kVersionReport}) {
+  for (int id : std::initializer_list<int>{gui::kSaveLog, gui::kCopyToClipboard}) {
     QVERIFY(Enabled(bench, id));
   }
+  // Reached another way (a shortcut, a stale menu), they still do nothing.
+  const std::string before = bench.Text();
+  bench.dialogs.files.push_back(bench.Path("other.txt"));
+  bench.dialogs.folders.push_back(bench.Path(""));
+  for (int id :
+       {gui::kClearLog, gui::kReadLogFile, gui::kBuildSummaryReport, gui::kVersionReport}) {
+    bench.window->RunCommand(id);
+  }
+  QCOMPARE(bench.Text(), before);
+  QCOMPARE(bench.dialogs.files.size(), std::size_t{1});
   QVERIFY(bench.RunUntilIdle());
   bench.window->UpdateMenus();
   QVERIFY(Enabled(bench, gui::kRepeatLastTest));
@@ -119,12 +118,12 @@ void MainWindowTest::startingATestReplacesTheLastOneAndNamesItsLog() {
   QVERIFY(bench.window->LogFileName().ends_with(".txt"));
   bench.Run(100);
   QVERIFY(!Has(bench.Text(), "old line"));  // "Clear Text Log at Start" is Yes
-  QVERIFY(bench.window->Pane().Widget()->isReadOnly());
+  QVERIFY(bench.window->Pane().Locked());
 
   bench.window->RunCommand(kA20);  // refused while A-10 runs
   QCOMPARE(bench.window->LastTest(), first);
   QVERIFY(bench.RunUntilIdle());
-  QVERIFY(!bench.window->Pane().Widget()->isReadOnly());
+  QVERIFY(!bench.window->Pane().Locked());
 
   bench.window->RunCommand(gui::kReadAddressClaim);
   QVERIFY(bench.window->LastTest() != nullptr);
@@ -154,7 +153,7 @@ void MainWindowTest::repeatAndAbort() {
   QVERIFY(bench.window->TestRunning());
   bench.window->Done();  // refused while the test runs
   QVERIFY(!bench.window->Finished());
-  QVERIFY(Has(bench.prompter.boxes.back().second, "A test is running."));
+  QVERIFY(Has(bench.dialogs.notices.back().second, "A test is running."));
   QVERIFY(bench.RunUntilIdle());
   QVERIFY(!test->Aborted());  // the earlier abort did not carry over
   QVERIFY(Has(bench.Text(), "Test A10 complete."));
@@ -214,10 +213,10 @@ void MainWindowTest::readLogFile() {
   bench.window->RunCommand(gui::kReadLogFile);
   QCOMPARE(bench.Text(), std::string("line one\r\nline \xB0 two\r\n\r\nlast\r\n"));
   QCOMPARE(bench.window->LogFileName(), std::string("A10 run.txt"));
-  QVERIFY(!bench.window->Pane().Widget()->isReadOnly());
+  QVERIFY(!bench.window->Pane().Locked());
 
   bench.window->RunCommand(gui::kSaveLog);  // cancelled; only the offered name matters
-  QCOMPARE(bench.dialogs.fileRequests.back().initialPath, std::string("A10 run.txt"));
+  QCOMPARE(bench.dialogs.fileRequests.back().initialPath, path);  // its folder too
 
   const std::string missing = bench.Path("missing.txt");
   bench.dialogs.files.push_back(missing);
@@ -256,19 +255,21 @@ void MainWindowTest::profileSaveLoadAndDoneQuestion() {
     bench.window->RunCommand(gui::kSaveProfile);
     QVERIFY(!bench.window->Profiles().Modified());
     QVERIFY(Has(ReadFile(path), ":SET Company=ACME Coaches\r\n"));
-    QVERIFY(
-        bench.window->windowTitle().endsWith(QStringLiteral("   ") + QString::fromStdString(path)));
+    QVERIFY(bench.window->windowTitle().endsWith(
+        QStringLiteral("   ") + QString::fromStdString(path) + QStringLiteral("[*]")));
     QVERIFY(bench.dialogs.fileRequests.back().initialPath.empty());
 
     bench.window->Done();  // nothing changed since the save: no question
     QVERIFY(bench.window->Finished());
-    QVERIFY(bench.prompter.decisions.empty());
+    QVERIFY(bench.dialogs.saveQuestions.empty());
   }
   GuiBench::Options options;
   options.startingProfile = path;
   GuiBench bench(std::move(options));
   QCOMPARE(bench.Settings().GetValue("Company", true), std::string("ACME Coaches"));
-  QVERIFY(bench.window->windowTitle().endsWith(QString::fromStdString(path)));
+  QVERIFY(
+      bench.window->windowTitle().endsWith(QString::fromStdString(path) + QStringLiteral("[*]")));
+  QVERIFY(!bench.window->isWindowModified());
   QCOMPARE(bench.Text(), std::string());  // nothing about the load in the pane
   QVERIFY(!bench.window->Profiles().Modified());
   QCOMPARE(bench.window->Pane().TextLimit(), gui::WindowLogPane::kProfileTextLimit);
@@ -276,12 +277,14 @@ void MainWindowTest::profileSaveLoadAndDoneQuestion() {
   bench.dialogs.inputs.push_back({true, false, "Other Coaches"});
   bench.window->SettingsView().EditRow(0);
   bench.Run(1100);
-  bench.prompter.answer = true;
+  QVERIFY(bench.window->isWindowModified());
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kSave);
   bench.window->Done();
   QVERIFY(bench.window->Finished());
-  QCOMPARE(bench.prompter.decisions.back().first,
+  QCOMPARE(bench.dialogs.saveQuestions.back().statement,
            std::string("The data in the profile has changed."));
-  QCOMPARE(bench.prompter.decisions.back().second, std::string("Do you wish to save the profile?"));
+  QCOMPARE(bench.dialogs.saveQuestions.back().question,
+           std::string("Do you wish to save the profile?"));
   QVERIFY(Has(ReadFile(path), ":SET Company=Other Coaches\r\n"));
 }
 
@@ -295,9 +298,9 @@ void MainWindowTest::resetAndCancelledSaveKeepTheQuestion() {
   bench.window->RunCommand(gui::kSaveProfile);  // cancelled: the changes are still unsaved
   QVERIFY(bench.window->Profiles().Modified());
 
-  bench.prompter.answer = false;
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);
   bench.window->Done();
-  QCOMPARE(bench.prompter.decisions.size(), std::size_t{1});
+  QCOMPARE(bench.dialogs.saveQuestions.size(), std::size_t{1});
   QVERIFY(bench.window->Finished());  // "No" closes without saving
   QVERIFY(bench.dialogs.fileRequests.size() == 1);
 }
@@ -305,7 +308,7 @@ void MainWindowTest::resetAndCancelledSaveKeepTheQuestion() {
 void MainWindowTest::doneWithoutAProfilePathAsksWhere() {
   GuiBench bench;
   bench.window->RunCommand(gui::kResetProfile);
-  bench.prompter.answer = true;
+  bench.dialogs.saveAnswers = {gui::SaveAnswer::kSave, gui::SaveAnswer::kSave};
   bench.window->Done();  // Yes, then the file dialog is cancelled: the window stays
   QVERIFY(!bench.window->Finished());
   QCOMPARE(bench.dialogs.fileRequests.size(), std::size_t{1});
@@ -428,9 +431,11 @@ void MainWindowTest::windowSizeIsKeptOnlyWhenAsked() {
     options.rememberSize = true;
     options.registryPath = registry;
     GuiBench again(std::move(options));
-    QCOMPARE(again.window->width(), remember ? 1234 : 1100);
+    const gui::WindowSizes sizes =
+        gui::MainWindowSizes(gui::AvailableGeometry(again.window.get()).size());
+    QCOMPARE(again.window->width(), remember ? 1234 : sizes.start.width());
     // The window is never smaller than its minimum.
-    QCOMPARE(again.window->minimumWidth(), gui::MainWindow::kMinimumWidth);
+    QCOMPARE(again.window->minimumWidth(), sizes.minimum.width());
   }
 }
 

@@ -1,18 +1,26 @@
-// The window's parts on their own: the element strip, the dialogs and the log
-// pane written from two threads.
+// The window's parts on their own: the element strip, the dialogs, the log pane
+// written from two threads and typed in by the operator, and one dialog at a time.
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <atomic>
 #include <thread>
 
+#include "gui/dialog_gate.h"
 #include "gui/dialogs.h"
 #include "gui/element_strip.h"
+#include "gui/log_edit.h"
 #include "gui/window_log_pane.h"
 #include "gui/window_prompter.h"
+#include "gui_bench.h"
+#include "reports/summary_report.h"
 
 using namespace vlt;
 
@@ -22,12 +30,21 @@ class WindowPartsTest : public QObject {
  private Q_SLOTS:
   void elementStripKeepsColoursAndText();
   void elementStripSurvivesMalformedText();
+  void elementStripReadsOnADarkTheme();
   void decisionBoxAnswersYesOrNo();
+  void saveQuestionHasCancelWithTheFocus();
+  void decisionBoxIsMovableAndClearOfTheLog();
   void inputDialogFlags();
   void skipTestDialogListsTheCatalogue();
+  void skipTestDialogWaitsForATestThatCanBeSkipped();
+  void aboutBoxNamesVersionBuildQtAndLicence();
   void logPaneKeepsTheOrderOfBothThreads();
   void logPaneLimitsTypingOnly();
+  void logPaneTakesOnlyTestingNotes();
   void questionsFromTheTickThreadAreAnsweredInTheWindow();
+  void aQuestionReplacesANotice();
+  void aQuestionWaitsForABoxTheOperatorWorksIn();
+  void aNoticeGoesWithTheStateItDescribes();
 };
 
 void WindowPartsTest::elementStripKeepsColoursAndText() {
@@ -64,6 +81,64 @@ void WindowPartsTest::decisionBoxAnswersYesOrNo() {
   }
 }
 
+void WindowPartsTest::elementStripReadsOnADarkTheme() {
+  const QColor dark(QStringLiteral("#2b2b2b"));
+  const QColor white(Qt::white);
+  QVERIFY(gui::ReadableOn(QColor(10, 10, 10), dark).lightness() > 200);
+  QCOMPARE(gui::ReadableOn(QColor(10, 10, 10), white), QColor(10, 10, 10));
+  QCOMPARE(gui::ReadableOn(QColor(0, 192, 0), white), QColor(0, 192, 0));
+  const QColor green = gui::ReadableOn(QColor(0, 192, 0), dark);
+  QVERIFY(green.lightness() > QColor(0, 192, 0).lightness());
+  QCOMPARE(green.hslHue(), QColor(0, 192, 0).hslHue());  // still green
+  const QString html =
+      gui::StripRtfToHtml("{\\colortbl;\\red10\\green10\\blue10;}{\\cf1 x}{\\cf0 y}", dark);
+  QVERIFY(!html.contains(QStringLiteral("#0a0a0a")));
+  QVERIFY(!html.contains(QStringLiteral("#202020")));
+}
+
+void WindowPartsTest::saveQuestionHasCancelWithTheFocus() {
+  gui::DecisionButtons buttons;
+  buttons.yes = QStringLiteral("&Save Log...");
+  buttons.no = QStringLiteral("&Discard Log");
+  buttons.cancel = true;
+  buttons.focus = gui::DecisionButtons::Focus::kCancel;
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    gui::DecisionBox box("The log pane holds a test log that has not been saved.",
+                         "Do you wish to save the log?", nullptr, buttons);
+    QWidget* focus = nullptr;
+    QTimer::singleShot(0, &box, [&] {
+      focus = box.focusWidget();
+      QTest::keyClick(focus, key);
+    });
+    // Two careless keystrokes (Enter, or Escape) neither save nor drop anything.
+    QCOMPARE(box.exec(), gui::DecisionBox::kCancel);
+    QCOMPARE(focus, static_cast<QWidget*>(box.CancelButton()));
+    QCOMPARE(box.YesButton()->text(), QStringLiteral("&Save Log..."));
+  }
+}
+
+void WindowPartsTest::decisionBoxIsMovableAndClearOfTheLog() {
+  testing::GuiBench bench;
+  bench.window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(bench.window.get()));
+  for (int i = 0; i < 200; ++i) bench.app->Log().AppendLogLine("line " + std::to_string(i));
+  QCoreApplication::processEvents();
+  // The lower half of the pane, where the newest lines are.
+  const QWidget* log = bench.window->Pane().Widget()->viewport();
+  const QRect lastLines(log->mapToGlobal(QPoint(0, log->height() / 2)),
+                        QSize(log->width(), log->height() / 2));
+
+  gui::DecisionBox box("\r\nTest ABORTED!", "Do you want to log the results?", bench.window.get());
+  gui::PlaceAwayFromLog(box, bench.window.get());
+  box.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&box));
+  QVERIFY(!box.frameGeometry().intersects(lastLines));
+  QVERIFY(!(box.windowFlags() & Qt::FramelessWindowHint));
+  QVERIFY(box.windowFlags() & Qt::WindowTitleHint);  // a title bar to move it by
+  QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+  box.done(gui::DecisionBox::kNo);
+}
+
 void WindowPartsTest::inputDialogFlags() {
   gui::InputDialog text("Company", "Default Company", nullptr, nullptr);
   QCOMPARE(text.ValueEdit()->text(), QStringLiteral("Default Company"));
@@ -96,6 +171,32 @@ void WindowPartsTest::skipTestDialogListsTheCatalogue() {
   QCOMPARE(dialog.Reason(), std::string("Device Not Required by OEM to Pass"));
 }
 
+void WindowPartsTest::skipTestDialogWaitsForATestThatCanBeSkipped() {
+  gui::SkipTestDialog dialog(nullptr, [](const std::string& code) { return code != "RAC"; });
+  QVERIFY(!dialog.OkButton()->isEnabled());
+  QVERIFY(!dialog.Hint().isEmpty());
+  dialog.Tests()->setCurrentRow(0);  // "RAC": nothing to log as skipped
+  QVERIFY(!dialog.OkButton()->isEnabled());
+  QVERIFY(dialog.Hint().contains(QStringLiteral("RAC")));
+  dialog.Tests()->setCurrentRow(1);
+  QVERIFY(dialog.OkButton()->isEnabled());
+  QVERIFY(dialog.Hint().isEmpty());
+  QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Return); });
+  QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+  QCOMPARE(dialog.TestCode(), std::string("A10"));
+}
+
+void WindowPartsTest::aboutBoxNamesVersionBuildQtAndLicence() {
+  gui::AboutDialog about(nullptr);
+  const QString text = about.Text();
+  QVERIFY(text.startsWith(QStringLiteral("Valmora, Version 1.0")));
+  QVERIFY(text.contains(QString::fromStdString(reports::ProgramCompileDate())));
+  QVERIFY(text.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())));
+  QVERIFY(text.contains(QStringLiteral("Licence")));
+  QVERIFY(text.contains(QStringLiteral("Lesser General Public License")));
+  QVERIFY(!(about.windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
 void WindowPartsTest::logPaneKeepsTheOrderOfBothThreads() {
   QWidget parent;
   gui::WindowLogPane pane(&parent);
@@ -116,7 +217,7 @@ void WindowPartsTest::logPaneKeepsTheOrderOfBothThreads() {
     QVERIFY(found != std::string::npos);
     at = found;
   }
-  QVERIFY(pane.Widget()->isReadOnly());
+  QVERIFY(pane.Locked());
   pane.Clear();
   QCOMPARE(pane.Text(), std::string());
 }
@@ -127,12 +228,74 @@ void WindowPartsTest::logPaneLimitsTypingOnly() {
   pane.SetTextLimit(10);
   pane.AppendLine("a line far longer than ten characters");  // written lines are never cut
   QVERIFY(pane.Text().starts_with("a line far longer"));
+  pane.AppendLine("Testing Notes        : ");
+  pane.Widget()->moveCursor(QTextCursor::End);
+  pane.Widget()->moveCursor(QTextCursor::PreviousBlock);
+  pane.Widget()->moveCursor(QTextCursor::EndOfBlock);
   const std::string before = pane.Text();
   QTest::keyClicks(pane.Widget(), "xyz");
   QCOMPARE(pane.Text(), before);
-  pane.Clear();
+  pane.SetTextLimit(1000);
   QTest::keyClicks(pane.Widget(), "xyz");
-  QCOMPARE(pane.Text(), std::string("xyz"));
+  QVERIFY(pane.Text().ends_with("Testing Notes        : xyz\r\n"));
+}
+
+void WindowPartsTest::logPaneTakesOnlyTestingNotes() {
+  QWidget parent;
+  gui::WindowLogPane pane(&parent);
+  pane.AppendLine("Test                 : A10 [10-2025]  Static Addressing Bootup");
+  pane.AppendLine("Testing Notes        : ");
+  pane.AppendLine("PASS : Broadcasts Address Claim");
+  QPlainTextEdit* edit = pane.Widget();
+  auto at = [&](int block, int column) {
+    QTextCursor cursor(edit->document()->findBlockByNumber(block));
+    cursor.setPosition(cursor.position() + column);
+    edit->setTextCursor(cursor);
+  };
+  const std::string before = pane.Text();
+  QVERIFY(!edit->acceptDrops());
+
+  // Anywhere but after the notes label, keys change nothing.
+  for (auto [block, column] :
+       {std::pair{0, 5}, std::pair{1, 3}, std::pair{2, 4}, std::pair{3, 0}}) {
+    at(block, column);
+    QTest::keyClicks(edit, "x");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QCOMPARE(pane.Text(), before);
+  }
+
+  // After the label: typed; Backspace stops at the label; Enter makes no new line.
+  at(1, 23);
+  QTest::keyClicks(edit, "bench 2");
+  QVERIFY(pane.Text().find("\r\nTesting Notes        : bench 2\r\nPASS") != std::string::npos);
+  for (int i = 0; i < 12; ++i) QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClick(edit, Qt::Key_Return);
+  QCOMPARE(pane.Text(), before);
+
+  // Pasted lines join into the one line of the note.
+  QGuiApplication::clipboard()->setText(QStringLiteral("first\nsecond"));
+  QTest::keySequence(edit, QKeySequence::Paste);
+  QVERIFY(pane.Text().find(": first second\r\nPASS") != std::string::npos);
+
+  // A selection reaching into the label is not a note.
+  at(1, 5);
+  QTextCursor across = edit->textCursor();
+  across.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  edit->setTextCursor(across);
+  const std::string noted = pane.Text();
+  QTest::keyClicks(edit, "z");
+  QCOMPARE(pane.Text(), noted);
+
+  // While a test runs, not even notes.
+  pane.SetReadOnly(true);
+  at(1, 23);
+  QTest::keyClicks(edit, "q");
+  QCOMPARE(pane.Text(), noted);
+  pane.SetReadOnly(false);
+  at(1, 23);
+  QTest::keyClicks(edit, "q");
+  QVERIFY(pane.Text().find(": qfirst second") != std::string::npos);
 }
 
 void WindowPartsTest::questionsFromTheTickThreadAreAnsweredInTheWindow() {
@@ -161,6 +324,93 @@ void WindowPartsTest::questionsFromTheTickThreadAreAnsweredInTheWindow() {
   tick.join();
   QVERIFY(!answer);
   QCOMPARE(shown, QStringList() << QStringLiteral("No host \u00b0") << QStringLiteral("decision"));
+}
+
+void WindowPartsTest::aQuestionReplacesANotice() {
+  gui::DialogGate gate;
+  gui::WindowPrompter prompter;
+  prompter.SetGate(&gate);
+  QMessageBox notice(QMessageBox::Information, QStringLiteral("Done"),
+                     QStringLiteral("A test is running."), QMessageBox::Ok);
+  bool noticeUnderQuestion = true;
+  QTimer answerer;
+  connect(&answerer, &QTimer::timeout, this, [&] {
+    if (auto* decision = qobject_cast<gui::DecisionBox*>(QApplication::activeModalWidget())) {
+      noticeUnderQuestion = notice.isVisible();
+      decision->NoButton()->click();
+    }
+  });
+  answerer.start(10);
+  std::atomic<bool> done{false};
+  bool answer = true;
+  std::thread tick;
+  QTimer::singleShot(0, this, [&] {
+    tick = std::thread([&] {
+      answer = prompter.AskDecision("\r\nTest ABORTED!", "Do you want to log the results?");
+      done.store(true);
+    });
+  });
+  gate.Run(notice, gui::DialogGate::Kind::kNotice);  // the operator reads the notice
+  QTRY_VERIFY_WITH_TIMEOUT(done.load(), 20000);
+  tick.join();
+  QVERIFY(!answer);
+  QVERIFY(!noticeUnderQuestion);  // closed before the question came up
+  QVERIFY(!gate.AnyOpen());
+}
+
+void WindowPartsTest::aQuestionWaitsForABoxTheOperatorWorksIn() {
+  gui::DialogGate gate;
+  gui::WindowPrompter prompter;
+  prompter.SetGate(&gate);
+  gui::InputDialog input("Company", "Default Company", nullptr, nullptr);
+  bool questionOverInput = false;
+  bool questionShown = false;
+  std::atomic<bool> asked{false};
+  std::atomic<bool> done{false};
+  int ticksSinceAsked = 0;
+  QTimer operatorHand;
+  connect(&operatorHand, &QTimer::timeout, this, [&] {
+    if (auto* decision = qobject_cast<gui::DecisionBox*>(QApplication::activeModalWidget())) {
+      questionShown = true;
+      questionOverInput |= input.isVisible();
+      decision->YesButton()->click();
+    } else if (asked.load() && input.isVisible() && ++ticksSinceAsked == 30) {
+      input.reject();  // the operator finishes typing, well after the question came
+    }
+  });
+  operatorHand.start(10);
+  bool answer = false;
+  std::thread tick;
+  QTimer::singleShot(0, this, [&] {
+    tick = std::thread([&] {
+      asked.store(true);
+      answer = prompter.AskDecision("\r\nTest ABORTED!", "Do you want to log the results?");
+      done.store(true);
+    });
+  });
+  gate.Run(input, gui::DialogGate::Kind::kTask);
+  QTRY_VERIFY_WITH_TIMEOUT(done.load(), 20000);
+  tick.join();
+  QVERIFY(answer);
+  QVERIFY(questionShown);
+  QVERIFY(!questionOverInput);
+}
+
+void WindowPartsTest::aNoticeGoesWithTheStateItDescribes() {
+  gui::DialogGate gate;
+  bool testRunning = true;
+  QMessageBox notice(QMessageBox::Information, QStringLiteral("Done"),
+                     QStringLiteral("A test is running."), QMessageBox::Ok);
+  QTimer::singleShot(0, this, [&] { testRunning = false; });  // the test ends
+  gate.Run(notice, gui::DialogGate::Kind::kNotice, [&] { return testRunning; });
+  QVERIFY(!notice.isVisible());  // it closed by itself
+
+  // A state already over shows nothing at all.
+  QMessageBox late(QMessageBox::Information, QStringLiteral("Done"),
+                   QStringLiteral("A test is running."), QMessageBox::Ok);
+  QCOMPARE(gate.Run(late, gui::DialogGate::Kind::kNotice, [] { return false; }),
+           int(QDialog::Rejected));
+  QVERIFY(!late.isVisible());
 }
 
 QTEST_MAIN(WindowPartsTest)

@@ -53,7 +53,7 @@ void WindowTestRunTest::readAddressClaimThenA10Passes() {
     QVERIFY2(Has(text, std::string("PASS : ") + criterion), criterion);
   }
   QVERIFY(Has(text, "Test A10 complete."));
-  QVERIFY(!bench.window->Pane().Widget()->isReadOnly());
+  QVERIFY(!bench.window->Pane().Locked());
 
   // Saved as the operator would, the log is what the summary report reads.
   const std::string path = bench.Path(bench.window->LogFileName());

@@ -1,0 +1,92 @@
+#include "gui/run_status.h"
+
+#include <cstdio>
+
+#include "engine/failure.h"
+#include "engine/operator_prompts.h"
+#include "engine/test.h"
+
+namespace vlt::gui {
+
+HostLinkState HostLinkStateOf(framework::BRLink::State state) {
+  using State = framework::BRLink::State;
+  switch (state) {
+    case State::kConnected:
+      return HostLinkState::kConnected;
+    case State::kNotStarted:
+    case State::kRegistered:
+      return HostLinkState::kConnecting;
+    case State::kClosed:
+    case State::kFailed:
+      return HostLinkState::kNotConnected;
+  }
+  return HostLinkState::kNotConnected;
+}
+
+bool TestsMayRun(HostLinkState state) {
+  return state == HostLinkState::kConnected;
+}
+
+RunOutcome OutcomeOf(const engine::Test& test) {
+  RunOutcome outcome;
+  outcome.criteria = static_cast<int>(test.Criteria().size());
+  for (const auto& [id, criterion] : test.Criteria()) {
+    if (criterion->GetState() == engine::Failure::State::kDidNotPass) ++outcome.dnpCount;
+    if (criterion->GetState() == engine::Failure::State::kUndecided) ++outcome.undecidedCount;
+  }
+  if (test.Aborted()) {
+    outcome.verdict = RunVerdict::kAborted;
+  } else if (test.Criteria().empty()) {
+    outcome.verdict = RunVerdict::kComplete;
+  } else if (outcome.dnpCount > 0) {
+    outcome.verdict = RunVerdict::kDnp;
+  } else if (outcome.undecidedCount > 0) {
+    outcome.verdict = RunVerdict::kUndecided;
+  } else {
+    outcome.verdict = RunVerdict::kPass;
+  }
+  return outcome;
+}
+
+void OperatorPromptTracker::OnLine(std::string_view line, std::uint32_t framesHeard) {
+  DoneWhen doneWhen = DoneWhen::kReplaced;
+  if (line == engine::kPowerOnPrompt || line == engine::kNormalOperationPrompt ||
+      line == engine::kDutAloneOnBusPrompt) {
+    doneWhen = DoneWhen::kBusHeard;
+  } else if (line.starts_with(engine::kSpacePromptStart)) {
+    doneWhen = DoneWhen::kSpaceBar;
+  } else if (line != engine::kPowerOffPrompt) {
+    return;
+  }
+  prompt_ = std::string(line);
+  doneWhen_ = doneWhen;
+  framesAtPrompt_ = framesHeard;
+}
+
+void OperatorPromptTracker::OnFramesHeard(std::uint32_t framesHeard) {
+  if (doneWhen_ == DoneWhen::kBusHeard && framesHeard != framesAtPrompt_) Clear();
+}
+
+void OperatorPromptTracker::OnSpaceBar() {
+  if (doneWhen_ == DoneWhen::kSpaceBar) Clear();
+}
+
+void OperatorPromptTracker::Clear() {
+  prompt_.clear();
+  doneWhen_ = DoneWhen::kReplaced;
+}
+
+std::string ElapsedText(std::int64_t millis) {
+  const std::int64_t seconds = millis < 0 ? 0 : millis / 1000;
+  char text[32];
+  if (seconds >= 3600) {
+    std::snprintf(text, sizeof(text), "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+  } else {
+    std::snprintf(text, sizeof(text), "%lld:%02lld", static_cast<long long>(seconds / 60),
+                  static_cast<long long>(seconds % 60));
+  }
+  return text;
+}
+
+}  // namespace vlt::gui

@@ -1,0 +1,62 @@
+// The status area under the log pane: always in sight, whatever the verbose mode.
+// The host link and its run folder, the test that runs (with its elapsed time) or
+// ran last (with its verdict in colour and the count of criteria that did not
+// pass), and, above them in large type, the prompt a test waits on.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "gui/run_status.h"
+
+class QLabel;
+
+namespace vlt::gui {
+
+class StatusArea final : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit StatusArea(QWidget* parent);
+
+  void SetLink(HostLinkState state, const std::string& runFolder);
+  // The test shown: its code and title, how it stands and for how long it ran.
+  void SetRun(const std::string& code, const std::string& title, const RunOutcome& outcome,
+              std::int64_t elapsedMillis);
+  // Whether the log pane holds a test log that was not saved.
+  void SetLogUnsaved(bool unsaved);
+  // Empty hides the prompt.
+  void SetPrompt(const std::string& prompt);
+
+  HostLinkState Link() const { return link_; }
+  RunVerdict Verdict() const { return verdict_; }
+  QString LinkText() const;
+  QString VerdictText() const;
+  QString RunText() const;
+  QString PromptText() const;
+  bool PromptShown() const;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void Restyle();
+
+  QLabel* prompt_;
+  QLabel* linkDot_;
+  QLabel* linkLabel_;
+  QLabel* verdictLabel_;
+  QLabel* run_;
+  QLabel* unsaved_;
+  bool linkShown_ = false;
+  HostLinkState link_ = HostLinkState::kNotConnected;
+  std::string runFolder_;
+  RunVerdict verdict_ = RunVerdict::kNone;
+};
+
+// The verdict's word, as the badge shows it ("PASS", "DNP", "ABORTED", ...).
+QString VerdictWord(RunVerdict verdict);
+
+}  // namespace vlt::gui

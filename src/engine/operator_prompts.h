@@ -1,0 +1,19 @@
+// The lines a test writes when the person at the bench must act: both front ends
+// recognise them (the command line's operator answers them, the window shows them
+// until they are done).
+#pragma once
+
+#include <string_view>
+
+namespace vlt::engine {
+
+inline constexpr std::string_view kPowerOffPrompt =
+    "Start with an empty network, DUT powered off or disconnected.";
+inline constexpr std::string_view kPowerOnPrompt = "Power Up DUT";
+inline constexpr std::string_view kNormalOperationPrompt = "Begin with DUT in normal operation.";
+inline constexpr std::string_view kDutAloneOnBusPrompt =
+    "Make sure DUT is operating and no other devices are on the network.";
+// The start of every space-bar prompt ("Press <space> to transmit ...").
+inline constexpr std::string_view kSpacePromptStart = "Press <space>";
+
+}  // namespace vlt::engine
