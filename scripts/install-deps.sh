@@ -12,6 +12,8 @@ command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm
 packages+=(qt6-serialbus-dev libqt6serialbus6)
 # The desktop program: Qt 6 Widgets and QtTest, and a font the offscreen tests render with.
 packages+=(qt6-base-dev fonts-dejavu-core)
+# The result files' test validates JSON against the schemas in docs/.
+packages+=(python3 python3-jsonschema)
 # libFuzzer comes with clang's runtime.
 packages+=(clang libclang-rt-14-dev)
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli/arguments.h"
+#include "cli/result_files.h"
 #include "cli/run_command.h"
 #include "cli/terminal.h"
 #include "cli/test_session.h"
@@ -23,11 +24,12 @@ namespace vlt::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vlt demo [--out DIR]\n"
+    "usage: vlt demo [--out DIR] [--junit FILE] [--json FILE] [--timeline]\n"
     "  Starts a private simulated host in this process and runs Read ADDRESS_CLAIM and every\n"
     "  address-claiming test that applies, first against a static-address DUT, then against\n"
     "  a dynamic (arbitrary-address-capable) one, with the auto operator. Saves every log in\n"
-    "  DIR (default ./vlt-demo-logs) and ends with a summary of the criteria.\n";
+    "  DIR (default ./vlt-demo-logs) and ends with a summary of the criteria.\n"
+    "  --junit, --json and --timeline write result files as for vlt run.\n";
 
 void OnInterrupt(int) {
   TestSession::interrupted = 1;
@@ -73,8 +75,14 @@ bool Runnable(const std::string& code) {
 
 int RunDemo(const std::vector<std::string>& args) {
   std::string outDir = "vlt-demo-logs";
+  ResultFileOptions resultOptions;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--out" && i + 1 < args.size()) {
+    const ResultOption read = ReadResultOption(args, i, resultOptions);
+    if (read == ResultOption::kMissingValue) {
+      return UsageError(args[i] + " needs a file name", kUsage);
+    } else if (read == ResultOption::kTaken) {
+      continue;
+    } else if (args[i] == "--out" && i + 1 < args.size()) {
       outDir = args[++i];
     } else if (args[i] == "--help" || args[i] == "-h") {
       std::fputs(kUsage, stdout);
@@ -101,6 +109,7 @@ int RunDemo(const std::vector<std::string>& args) {
   std::signal(SIGTERM, OnInterrupt);
 
   std::vector<std::pair<std::string, TestOutcome>> outcomes;
+  ResultFiles resultFiles(resultOptions);
   int status = kExitOk;
   for (const DemoPhase& phase : Phases()) {
     if (TestSession::interrupted) break;
@@ -120,6 +129,10 @@ int RunDemo(const std::vector<std::string>& args) {
     std::thread hostThread([&loop] { loop->Run(); });
     {
       TestSession session(loop->RunDir(), false, false);
+      session.onFinished = [&resultFiles](const engine::Test& test, const std::string& logPath,
+                                          bool saved) {
+        resultFiles.OnRunFinished(test, logPath, saved);
+      };
       for (const auto& [name, value] : phase.settings)
         session.Settings().Store().SetValue(name, value);
       status = session.Connect();
@@ -137,6 +150,7 @@ int RunDemo(const std::vector<std::string>& args) {
     if (status != kExitOk) break;
   }
   std::filesystem::remove_all(runDir, ec);
+  resultFiles.Finish();
 
   std::printf("\n################################ Demo summary ################################\n");
   bool anyFailed = false;
@@ -154,7 +168,7 @@ int RunDemo(const std::vector<std::string>& args) {
   }
   std::printf("Logs saved in %s\n", outDir.c_str());
   if (status != kExitOk) return status;
-  if (anyNotSaved) return kExitCannotSave;
+  if (anyNotSaved || resultFiles.AnyNotWritten()) return kExitCannotSave;
   if (anyAborted || TestSession::interrupted) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }

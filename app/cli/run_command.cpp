@@ -12,6 +12,7 @@
 #include "cli/arguments.h"
 #include "cli/operator_policy.h"
 #include "cli/profile_command.h"
+#include "cli/result_files.h"
 #include "cli/terminal.h"
 #include "cli/test_session.h"
 #include "cli/tester_lock.h"
@@ -43,14 +44,18 @@ void OnInterrupt(int) {
 constexpr const char* kUsage =
     "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
     "               [--operator auto|tty] [--verbose]\n"
+    "               [--junit FILE] [--json FILE] [--timeline]\n"
     "  Runs the tests one after the other against the host of $VLT_RUN_DIR and saves each\n"
     "  log as DIR/<product>_<code>_<yymmddHHMM>.txt (default DIR: the current folder).\n"
     "  Settings start from their defaults, then the profile, then each --set in order.\n"
     "  --operator auto (default) powers the simulated DUT and presses space itself;\n"
     "  tty asks at the terminal. Ctrl-C aborts the running test.\n"
+    "  --junit FILE writes JUnit XML of the criteria (a testsuite per test) for CI;\n"
+    "  --json FILE the same facts and more as JSON (docs/vlt-results.schema.json);\n"
+    "  --timeline writes a timeline picture <log name>.svg beside each saved log.\n"
     "  Exit status: 0 all criteria passed or undecided, 1 some criterion did not pass,\n"
-    "  2 a test was aborted, 64 usage, 69 no host, 73 a log or the profile could not be\n"
-    "  saved (a file already there is unchanged), 75 another tester runs.\n";
+    "  2 a test was aborted, 64 usage, 69 no host, 73 a log, the profile or a result file\n"
+    "  could not be saved (a file already there is unchanged), 75 another tester runs.\n";
 
 struct RunOptions {
   std::vector<std::string> codes;
@@ -59,6 +64,7 @@ struct RunOptions {
   std::string outDir = ".";
   bool ttyOperator = false;
   bool verbose = false;
+  ResultFileOptions results;
 };
 
 std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, int& exitCode) {
@@ -91,6 +97,9 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
       }
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (const ResultOption read = ReadResultOption(args, i, options.results);
+               read != ResultOption::kNotOurs) {
+      if (read == ResultOption::kMissingValue) return fail(arg + " needs a file name");
     } else if (arg.starts_with("-")) {
       return fail("unknown option '" + arg + "'");
     } else if (std::find(known.begin(), known.end(), arg) != known.end()) {
@@ -153,6 +162,12 @@ int RunTests(const std::vector<std::string>& args) {
   session.Data().SetProfileModified(false);
   if (const int connected = session.Connect(); connected != kExitOk) return connected;
 
+  ResultFiles resultFiles(options.results);
+  session.onFinished = [&resultFiles](const engine::Test& test, const std::string& logPath,
+                                      bool saved) {
+    resultFiles.OnRunFinished(test, logPath, saved);
+  };
+
   std::signal(SIGINT, OnInterrupt);
   std::signal(SIGTERM, OnInterrupt);
   bool anyFailed = false;
@@ -166,6 +181,8 @@ int RunTests(const std::vector<std::string>& args) {
     anyNotSaved = anyNotSaved || outcome.notSaved;
   }
   session.Close();
+  resultFiles.Finish();
+  anyNotSaved = anyNotSaved || resultFiles.AnyNotWritten();
 
   if (options.profile && session.Data().ProfileModified()) {
     // A test stored a setting (Read ADDRESS_CLAIM on consent): keep it in the profile.

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "reports/summary_report.h"
 #include "reports/superseded_results.h"
+#include "results/summary_json.h"
 
 namespace vlt::cli {
 
@@ -15,10 +16,11 @@ namespace {
 constexpr int kExitIoError = 74;
 
 constexpr const char* kSummaryUsage =
-    "usage: vlt summary DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]...\n"
+    "usage: vlt summary DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]... [--json]\n"
     "  Prints the summary report of the saved test logs (*.txt) in DIR for the\n"
     "  \"Product Name\" and \"Product Version\" of the default settings, changed by\n"
-    "  the profile and then by each --set.\n";
+    "  the profile and then by each --set. --json prints its table as JSON\n"
+    "  (docs/vlt-summary.schema.json) instead.\n";
 
 constexpr const char* kSupersedeUsage =
     "usage: vlt supersede DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]... [--yes]\n"
@@ -32,6 +34,7 @@ struct ReportArguments {
   std::string profile;
   std::vector<std::string> sets;
   bool yes = false;
+  bool json = false;
 };
 
 int Usage(std::ostream& err, const std::string& message, const char* usage) {
@@ -40,7 +43,7 @@ int Usage(std::ostream& err, const std::string& message, const char* usage) {
 }
 
 // Reads the arguments; 0 when they are good, else the exit code after a message.
-int ReadArguments(const std::vector<std::string>& args, bool allowYes, const char* usage,
+int ReadArguments(const std::vector<std::string>& args, bool summary, const char* usage,
                   ReportArguments& read, std::ostream& out, std::ostream& err) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -57,8 +60,10 @@ int ReadArguments(const std::vector<std::string>& args, bool allowYes, const cha
       } else {
         read.profile = args[++i];
       }
-    } else if (arg == "--yes" && allowYes) {
+    } else if (arg == "--yes" && !summary) {
       read.yes = true;
+    } else if (arg == "--json" && summary) {
+      read.json = true;
     } else if (arg.starts_with("--")) {
       return Usage(err, "unknown option '" + arg + "'", usage);
     } else if (!read.folder.empty()) {
@@ -86,23 +91,35 @@ int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::
   return 0;
 }
 
+int PrintSummaryJson(const std::string& folder, const reports::SummaryInputs& inputs,
+                     std::ostream& out, std::ostream& err) {
+  const results::SummaryJson summary = results::WriteSummaryJson(folder, inputs);
+  if (!summary.listed) {
+    err << "vlt: Error opening directory " << folder << ": " << summary.error << '\n';
+    return kExitDataError;
+  }
+  out << summary.json;
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   ReportArguments read;
-  if (const int code = ReadArguments(args, false, kSummaryUsage, read, out, err); code != 0) {
+  if (const int code = ReadArguments(args, true, kSummaryUsage, read, out, err); code != 0) {
     return code < 0 ? kExitOk : code;
   }
   CommandSettings command;
   if (const int code = PrepareSettings(read, command, err, kSummaryUsage); code != 0) return code;
 
-  platform::MemoryLogPane pane;
-  framework::LogOutput log;
-  log.Attach(&pane);
   const reports::SummaryInputs inputs{
       reports::ProductVersion::FromSettings(command.settings->Store()),
       data::LocalTimeAt(platform::SteadyClock().UtcSeconds()), reports::ProgramCompileDate(),
       reports::ProgramCatalogue()};
+  if (read.json) return PrintSummaryJson(read.folder, inputs, out, err);
+  platform::MemoryLogPane pane;
+  framework::LogOutput log;
+  log.Attach(&pane);
   const bool listed = reports::BuildSummaryReport(read.folder, inputs, log);
   log.Detach();
   if (!listed) {
@@ -116,7 +133,7 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int RunSupersede(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   ReportArguments read;
-  if (const int code = ReadArguments(args, true, kSupersedeUsage, read, out, err); code != 0) {
+  if (const int code = ReadArguments(args, false, kSupersedeUsage, read, out, err); code != 0) {
     return code < 0 ? kExitOk : code;
   }
   CommandSettings command;

@@ -96,6 +96,7 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
                  code.c_str(), error.c_str());
     outcome.notSaved = true;
   }
+  if (onFinished) onFinished(*test, path, !outcome.notSaved);
   test.reset();
   return outcome;
 }

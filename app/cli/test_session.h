@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,9 @@ class TestSession {
 
   // Set by the signal handler of the program.
   static volatile std::sig_atomic_t interrupted;
+
+  // Sees each finished test before it goes, once its log was saved (or not) at `logPath`.
+  std::function<void(const engine::Test&, const std::string& logPath, bool saved)> onFinished;
 
  private:
   std::string runDir_;

@@ -22,6 +22,7 @@
 #include "gui/qt_text.h"
 #include "gui/save_questions.h"
 #include "gui/status_area.h"
+#include "gui/timeline_tabs.h"
 #include "gui/window_fonts.h"
 #include "gui/window_geometry.h"
 #include "gui/window_icon.h"
@@ -113,7 +114,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   pane_->Widget()->setMinimumHeight(pane_->Widget()->fontMetrics().lineSpacing() * 4);
   statusArea_ = new StatusArea(central);
   layout->addWidget(settingsView_, 0);
-  layout->addWidget(pane_->Widget(), 1);
+  timeline_ = new TimelineTabs(*pane_, central);
+  layout->addWidget(timeline_, 1);
   layout->addWidget(statusArea_);
   BuildBottomRow(central);
   layout->addWidget(statusRow_);
@@ -130,6 +132,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
                           services_.app.Prompter(), verbose_, status_});
   context_->startingProfile = [this] { return startingProfile_.Value(); };
   context_->localTime = services_.localTime;
+  context_->runObserver = &timeline_->Feed();
   compliance::AttachDictionary(*context_, services_.dictionary);
 
   if (!profiles_.StartingProfile().empty()) {
@@ -263,6 +266,8 @@ void MainWindow::BuildMenus() {
   AddCommand(file, kSaveProfile, "&Save Profile");
   AddCommand(file, kResetProfile, "&Reset Profile");
   file->addSeparator();
+  AddCommand(file, kExportTimeline, "Export &Timeline...");
+  file->addSeparator();
   AddCommand(file, kExit, "E&xit")->setShortcut(QKeySequence::Quit);
 
   QMenu* test = menuBar()->addMenu(tr("&Test"));
@@ -392,6 +397,9 @@ void MainWindow::RunCommand(int id) {
       return;
     case kDeleteSuperseded:
       if (idle) DeleteSuperseded();
+      return;
+    case kExportTimeline:
+      ExportTimeline();
       return;
     case kVersionReport:
       if (idle) reports::WriteVersionReport(reports::TestCatalogue::Instance(), log_);
@@ -626,8 +634,27 @@ void MainWindow::DeleteSuperseded() {
       reports::SupersedeMode::kDelete, log_);
 }
 
+void MainWindow::ExportTimeline() {
+  timeline_->Refresh();
+  if (!timeline_->HasRun()) {
+    Tell("Export Timeline", "No test has run yet: there is no timeline to save.");
+    return;
+  }
+  std::string name = logFileName_;
+  if (name.size() > 4 && name.ends_with(".txt")) name.resize(name.size() - 4);
+  const std::optional<std::string> path =
+      services_.dialogs.SaveFile({"svg", "SVG Files (*.svg)", name.empty() ? "" : name + ".svg"});
+  if (!path) return;
+  std::string error;
+  if (!timeline_->Export(*path, &error)) {
+    Tell("Export Timeline", "The timeline was not saved: " + platform::Utf8ToCp1252(error) +
+                                ".\r\nA file already there is unchanged.");
+  }
+}
+
 void MainWindow::TimerTick() {
   ticker_.Tick();
+  timeline_->OnTimer();
   settingsView_->RefreshMarkers();
   watchdog_.OnTimer();
   FollowTheRun();

@@ -37,6 +37,8 @@ class Dictionary;
 
 namespace vlt::gui {
 
+class TimelineTabs;
+
 // What the window works with; the program passes the real ones, tests their doubles.
 struct WindowServices {
   framework::ValmoraApp& app;
@@ -108,6 +110,7 @@ class MainWindow final : public QMainWindow {
   bool Finished() const { return finished_; }
   QWidget* StatusRow() const { return statusRow_; }
   QLabel* ElementStrip() const { return strip_; }
+  TimelineTabs* Timeline() const { return timeline_; }
   StatusArea* Status() const { return statusArea_; }
   // Whether the log pane holds a test log that was not saved.
   bool LogUnsaved() const { return logUnsaved_; }
@@ -141,6 +144,7 @@ class MainWindow final : public QMainWindow {
   void SaveProfile();
   void BuildSummaryReport();
   void DeleteSuperseded();
+  void ExportTimeline();
   void ResetProfile();
   // Where reports are read from: the log folder, else the profile's.
   std::string ReportFolder() const;
@@ -169,6 +173,7 @@ class MainWindow final : public QMainWindow {
   QLineEdit* tickRateBox_ = nullptr;
   QPushButton* dumpButton_ = nullptr;
   QLabel* strip_ = nullptr;
+  TimelineTabs* timeline_ = nullptr;
   StatusArea* statusArea_ = nullptr;
   std::vector<QAction*> noLinkNotes_;
   RememberedFolders folders_;

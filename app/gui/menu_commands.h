@@ -24,6 +24,7 @@ enum Command : int {
   kReadLogFile = 32818,
   kLogSkippedTest = 32820,
   kDeleteSuperseded = 32824,
+  kExportTimeline = 32840,
   kAbout = 16,  // the system menu's about item
 };
 

@@ -24,6 +24,16 @@ __attribute__((format(printf, 2, 3))) void AppendF(std::string& out, const char*
 
 }  // namespace
 
+std::string FrameIdentifier(const framework::FrameRecord& record) {
+  std::string out;
+  // Priority, reserved bit and DGN bit 16 share the identifier's top byte.
+  const unsigned top =
+      (record.priority * 4u + record.reservedBit * 2u + ((record.dgn >> 16) & 1u)) % 256u;
+  AppendF(out, "%1X%04X%02X", top, static_cast<unsigned>(record.dgn & 0xFFFF),
+          static_cast<unsigned>(record.sourceAddress));
+  return out;
+}
+
 std::string DescribeFrame(const framework::FrameRecord& record, bool withIdentifier) {
   return DescribeFrame(record, withIdentifier, DgnName(record.dgn));
 }
@@ -40,11 +50,7 @@ std::string DescribeFrame(const framework::FrameRecord& record, bool withIdentif
     return out;
   }
   if (withIdentifier) {
-    // Priority, reserved bit and DGN bit 16 share the identifier's top byte.
-    const unsigned top =
-        (record.priority * 4u + record.reservedBit * 2u + ((record.dgn >> 16) & 1u)) % 256u;
-    AppendF(out, "%1X%04X%02X", top, static_cast<unsigned>(record.dgn & 0xFFFF),
-            static_cast<unsigned>(record.sourceAddress));
+    out += FrameIdentifier(record);
     out += "  ";
     out += dgnName;
     if (dgnName.size() < kNameColumnChars) out.append(kNameColumnChars - dgnName.size(), ' ');

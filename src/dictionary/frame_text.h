@@ -8,6 +8,9 @@
 
 namespace vlt::dictionary {
 
+// The 29-bit identifier as the frame line shows it, "18EE00FD".
+std::string FrameIdentifier(const framework::FrameRecord& record);
+
 // Time stamp in seconds; then a text line's characters, or for a frame the
 // optional identifier and DGN name, "DGN:SA " and the first 26 data bytes
 // ("..." when there are more). A corrupt length never reads past the record.

@@ -7,6 +7,7 @@ namespace vlt::engine {
 void ETimeLimitAbort::Start() {
   active_ = true;
   elapsed_ = 0;
+  if (test_ != nullptr) test_->Note(RunNote::Kind::kTimeLimit, limit_);
   Trace("ETimeLimitAbort started.");
 }
 
@@ -16,6 +17,7 @@ void ETimeLimitAbort::OnEvent(std::uint32_t code) {
   if (elapsed_ > limit_) {
     Post(event_);
     active_ = false;
+    if (test_ != nullptr) test_->Note(RunNote::Kind::kLimitExceeded);
     Write("Time limit exceeded.");
     Trace("ETimeLimitAbort triggered.");
   }
@@ -24,6 +26,7 @@ void ETimeLimitAbort::OnEvent(std::uint32_t code) {
 void ETimeLimitMinimum::Start() {
   active_ = true;
   elapsed_ = 0;
+  if (test_ != nullptr) test_->Note(RunNote::Kind::kMinimumTime, limit_);
   Trace("ETimeLimitMinimum started.");
 }
 
@@ -39,12 +42,15 @@ void ETimeLimitMinimum::OnEvent(std::uint32_t code) {
 void EWaitForUserKeypress::Start() {
   active_ = true;
   Trace("EWaitForUserKeypress started.");
-  if (!prompt_.empty()) Write(prompt_);
+  if (prompt_.empty()) return;
+  if (test_ != nullptr) test_->Note(RunNote::Kind::kOperatorStep, 0, prompt_);
+  Write(prompt_);
 }
 
 void EWaitForUserKeypress::OnEvent(std::uint32_t /*code*/) {
   if (test_ == nullptr || !test_->Context().keys.IsKeyDown(key_)) return;
   active_ = false;
+  test_->Note(RunNote::Kind::kKeyPressed);
   Trace("EWaitForUserKeypress complete.");
 }
 
@@ -52,6 +58,7 @@ void ETextLogMemo::Start() {
   active_ = true;
   const std::string rule(80, '!');
   Trace(rule);
+  if (test_ != nullptr) test_->Note(RunNote::Kind::kOperatorStep, 0, memo_);
   Write(memo_);
   Trace(rule);
   active_ = false;

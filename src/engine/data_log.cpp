@@ -38,6 +38,7 @@ void DataLog::OnMessage(const framework::FrameMessage& message) {
 
 void DataLog::Restart() {
   frames_.Clear();
+  ++generation_;
   recording_ = true;
   held_ = false;
   pauseClock_ = false;
@@ -109,6 +110,7 @@ void DataLog::Clear() {
   pauseStart_ = 0;
   startTime_ = 0;
   frames_.Clear();
+  ++generation_;
 }
 
 void DataLog::Dump(framework::LogOutput& log, const data::Specifier* decoder,
@@ -119,16 +121,16 @@ void DataLog::Dump(framework::LogOutput& log, const data::Specifier* decoder,
   framework::FrameRecord frame;  // one record reused: a long log is dumped without copies
   for (std::size_t i = 0; i < frames_.Size(); ++i) {
     frames_.Read(i, frame);
-    log.AppendLogLine(Line(i, frame));
+    log.AppendLogLine(DumpLine(frame, frames_.OwnTransmission(i)));
     if (decoder != nullptr && decode && decoder->Matches(MessagePart(frame))) {
       log.AppendLogLine(decode(frame));
     }
   }
 }
 
-std::string DataLog::Line(std::size_t index, const framework::FrameRecord& frame) const {
+std::string DumpLine(const framework::FrameRecord& frame, bool ownTransmission) {
   std::string line = dictionary::DescribeFrame(frame, true);
-  if (frames_.OwnTransmission(index)) line += kOwnTransmissionMark;
+  if (ownTransmission) line += kOwnTransmissionMark;
   return line;
 }
 
@@ -140,7 +142,7 @@ bool DataLog::OwnTransmission(int index) const {
 std::string DataLog::FrameText(int index, std::uint32_t nowMs) const {
   if (index >= 0 && static_cast<std::size_t>(index) < frames_.Size()) {
     const auto at = static_cast<std::size_t>(index);
-    return Line(at, frames_.At(at));
+    return DumpLine(frames_.At(at), frames_.OwnTransmission(at));
   }
   return dictionary::DescribeFrame(framework::FrameRecord::FromText("Beyond end of log.", nowMs),
                                    true);

@@ -24,6 +24,8 @@ class EWatch;
 // Follows the frame line of each of the tester's own transmissions in reports,
 // so a reader tells the frames the tester put on the bus from the device's.
 inline constexpr std::string_view kOwnTransmissionMark = "  (sent by tester)";
+// A frame's line in a dump or as evidence: its full text, marked when it is the tester's.
+std::string DumpLine(const framework::FrameRecord& frame, bool ownTransmission);
 
 // The frame part of a record (type, DGN, source, data) as a message that
 // specifiers can match. The data points into `record`.
@@ -76,6 +78,9 @@ class DataLog {
   // Frame `index` is the echo of the tester's own transmission; false past the end.
   bool OwnTransmission(int index) const;
   std::size_t Size() const { return frames_.Size(); }
+  // Moves on whenever the frames are emptied: index i of one generation is
+  // another frame than index i of the next.
+  std::uint32_t Generation() const { return generation_; }
   bool Recording() const { return recording_; }
   bool Held() const { return held_; }
   bool PauseClock() const { return pauseClock_; }
@@ -84,8 +89,6 @@ class DataLog {
 
  private:
   std::uint32_t Now() const { return time_.NowMs(); }
-  // The full text line of stored frame `index`, marked when it is the tester's.
-  std::string Line(std::size_t index, const framework::FrameRecord& frame) const;
 
   const framework::CommonTimeBase& time_;
   std::uint8_t messageType_ = framework::kMsgFrame;
@@ -98,6 +101,7 @@ class DataLog {
   std::uint32_t startTime_ = 0;
   const data::Specifier* filter_;
   FrameStore frames_;
+  std::uint32_t generation_ = 0;
   std::vector<EWatch*> watches_;
 };
 

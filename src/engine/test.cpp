@@ -72,6 +72,11 @@ DataLog* Test::DataLogAt(std::uint16_t id) {
   return it == dataLogs_.end() ? nullptr : it->second.get();
 }
 
+const DataLog* Test::DataLogAt(std::uint16_t id) const {
+  const auto it = dataLogs_.find(id);
+  return it == dataLogs_.end() ? nullptr : it->second.get();
+}
+
 void Test::DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const {
   const auto it = dataLogs_.find(id);
   if (it != dataLogs_.end()) it->second->Dump(context_.app.Log(), decoder, context_.decodeFrame);
@@ -119,6 +124,15 @@ std::uint32_t Test::TimeBetween(std::uint16_t id1, std::uint16_t id2) const {
 
 void Test::Write(std::string_view line) const {
   context_.app.Log().AppendLogLine(line);
+  if (draining_) lastDrainLine_ = line;
+}
+
+void Test::Note(RunNote::Kind kind, std::uint32_t lengthMs, std::string text) {
+  journal_.Add(RunNote{kind, NowMs(), lengthMs, std::move(text)});
+}
+
+void Test::NoteAt(RunNote::Kind kind, std::uint32_t atMs, std::uint32_t lengthMs) {
+  journal_.Add(RunNote{kind, atMs, lengthMs, {}});
 }
 
 void Test::Trace(std::string_view line) const {
@@ -169,14 +183,17 @@ void Test::Start() {
   // Marks of the last run would pass for this run's until overwritten.
   timeMarks_.clear();
   wakeAtMicros_.reset();
+  journal_.Clear();
   PostEvent(kEvStart);
   MarkTime(kStartTimeMark);
+  Note(RunNote::Kind::kStarted);
   paused_ = false;
   aborted_ = false;
   elements_.At(0).Start();
   context_.appSettings.ClearUsed();
   ClearUsed();
   if (Verbose()) ShowTestStatus(elements_.At(0).GetName());
+  if (context_.runObserver != nullptr) context_.runObserver->OnStart(*this);
   // Last, so the tick thread never steps a half-started run.
   running_.store(true);
   framework::RunningTestSlot& slot = context_.app.RunningTest();
@@ -201,8 +218,12 @@ void Test::Tick() {
   if (!paused_) elements_.LoopStep();
   PostDueTimerEvents(now);
   std::uint32_t code = 0;
+  draining_ = true;
+  lastDrainLine_.clear();
   // Codes posted while an event is handled are handled in the same drain.
   while (running_.load() && NextEvent(code)) HandleEvent(code);
+  draining_ = false;
+  if (context_.runObserver != nullptr) context_.runObserver->OnStep(*this);
 }
 
 void Test::PostDueTimerEvents(std::uint32_t now) {
@@ -238,6 +259,7 @@ void Test::HandleEvent(std::uint32_t code) {
       Write("Resuming test.");
       break;
     case kEvAbort:
+      Note(RunNote::Kind::kAborted, 0, lastDrainLine_);
       Write("Test " + identity_.code + " aborted.");
       running_.store(false);
       aborted_ = true;
@@ -270,6 +292,7 @@ void Test::FinishRun() {
     events_.clear();
   }
   for (auto& [id, log] : dataLogs_) log->Stop();
+  Note(RunNote::Kind::kFinished);
   Write("Test " + identity_.code + " complete.");
   Finish();
   if (Verbose()) ShowTestStatus("Done");

@@ -18,6 +18,7 @@
 #include "engine/element_list.h"
 #include "engine/failure.h"
 #include "engine/report_layout.h"
+#include "engine/run_journal.h"
 #include "engine/test_context.h"
 #include "framework/parser.h"
 #include "framework/running_test.h"
@@ -92,6 +93,7 @@ class Test : public framework::BRParser,
   // Every criterion in id order.
   const std::map<std::uint16_t, std::unique_ptr<Failure>>& Criteria() const { return criteria_; }
   DataLog* DataLogAt(std::uint16_t id);
+  const DataLog* DataLogAt(std::uint16_t id) const;
   // Prints data log `id` into the log pane, decoding the frames `decoder` matches.
   void DumpDataLog(std::uint16_t id, const data::Specifier* decoder) const;
 
@@ -103,6 +105,10 @@ class Test : public framework::BRParser,
   std::uint32_t TimeBetween(std::uint16_t id1, std::uint16_t id2) const;
 
   void Write(std::string_view line) const;
+  // Stamps a journal note now, or at `atMs`.
+  void Note(RunNote::Kind kind, std::uint32_t lengthMs = 0, std::string text = {});
+  void NoteAt(RunNote::Kind kind, std::uint32_t atMs, std::uint32_t lengthMs);
+  const RunJournal& Journal() const { return journal_; }
   void Trace(std::string_view line) const;
   bool Verbose() const { return context_.verbose.load(); }
   std::uint32_t NowMs() const { return context_.app.TimeBase().NowMs(); }
@@ -153,6 +159,11 @@ class Test : public framework::BRParser,
   std::map<std::uint16_t, std::unique_ptr<DataLog>> dataLogs_;
   std::map<std::uint16_t, std::unique_ptr<Failure>> criteria_;
   std::map<std::uint16_t, std::uint32_t> timeMarks_;
+  RunJournal journal_;
+  // Tick thread only: the last line written in the drain so far, which says why
+  // an abort handled later in the same drain was posted.
+  bool draining_ = false;
+  mutable std::string lastDrainLine_;
 
   mutable std::mutex eventLock_;  // guards events_ only; never held while an event is handled
   std::deque<std::uint32_t> events_;

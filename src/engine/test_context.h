@@ -32,6 +32,18 @@ class StatusDisplay {
   virtual void SetElementStrip(const std::string& /*richText*/) {}
 };
 
+class Test;
+
+// Sees each run: its start on the window thread, before the tick thread may step
+// it, then the test after each step, on the tick thread. The one place where the
+// window may take copies of a run while it goes on.
+class RunObserver {
+ public:
+  virtual ~RunObserver() = default;
+  virtual void OnStart(const Test& test) = 0;
+  virtual void OnStep(const Test& test) = 0;
+};
+
 // The local date and time now (report dates, default log names).
 using LocalTimeFn = std::function<std::tm()>;
 std::tm SystemLocalTime();
@@ -47,8 +59,9 @@ struct TestContext {
   // The profile file loaded or saved last; empty when none.
   std::function<std::string()> startingProfile{};
   LocalTimeFn localTime = SystemLocalTime;
-  SignalValueFn signalValue{};  // none: every signal reads "N/A"
-  FrameDecodeFn decodeFrame{};  // none: data log dumps show no decoded lines
+  SignalValueFn signalValue{};         // none: every signal reads "N/A"
+  FrameDecodeFn decodeFrame{};         // none: data log dumps show no decoded lines
+  RunObserver* runObserver = nullptr;  // none: nobody watches runs as they go
 };
 
 }  // namespace vlt::engine

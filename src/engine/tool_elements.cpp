@@ -120,6 +120,7 @@ void EEmptyNetwork::OnEvent(std::uint32_t code) {
   quiet_ += kTick100Ms;
   if (quiet_ > quietLimit_) {
     active_ = false;
+    if (test_ != nullptr) test_->NoteAt(RunNote::Kind::kQuietBus, test_->NowMs() - quiet_, quiet_);
     Trace("EEmptyNetwork complete.");
   }
 }

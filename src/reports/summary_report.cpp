@@ -191,27 +191,27 @@ void LogSummary::PrintResult(framework::LogOutput& log, const CatalogueLookup& c
     for (const std::string& note : notes) log.AppendLogLine(std::string(kIndent) + note);
     return;
   }
-  const std::optional<CatalogueVersions> entry = catalogue ? catalogue(code) : std::nullopt;
-  std::string warning;
-  if (!entry) {
-    warning = std::string(kWarningIndent) + "!!! INVALID TEST ID [" + code + "] !!!";
-  } else {
-    const std::string version =
-        specText.size() >= 2 ? specText.substr(1, specText.size() - 2) : std::string();
-    const bool versionDiffers = version != entry->specVersion;
-    const bool revisionDiffers = codeRevision != entry->codeRevision;
-    if (versionDiffers || revisionDiffers) {
-      warning = std::string(kWarningIndent) + "!!!  Current:  ";
-      if (versionDiffers) warning += entry->specVersion;
-      if (revisionDiffers) warning += "   " + entry->codeRevision;
-      warning += "  !!!";
-    }
-  }
   log.AppendLogLine(std::string(kIndent) + "Spec Version: " + specText +
-                    "   Code Version: " + codeRevision + "    " + warning);
+                    "   Code Version: " + codeRevision + "    " + CatalogueWarning(catalogue));
   log.AppendLogLine(std::string(kIndent) + dateText + " (" + fileStamp + ") ");
   for (const std::string& note : notes) log.AppendLogLine(std::string(kIndent) + note);
   PrintTally(log, kIndent);
+}
+
+std::string LogSummary::CatalogueWarning(const CatalogueLookup& catalogue) const {
+  const std::optional<CatalogueVersions> entry = catalogue ? catalogue(code) : std::nullopt;
+  if (!entry) return std::string(kWarningIndent) + "!!! INVALID TEST ID [" + code + "] !!!";
+  const bool versionDiffers = SpecVersion() != entry->specVersion;
+  const bool revisionDiffers = codeRevision != entry->codeRevision;
+  if (!versionDiffers && !revisionDiffers) return {};
+  std::string warning = std::string(kWarningIndent) + "!!!  Current:  ";
+  if (versionDiffers) warning += entry->specVersion;
+  if (revisionDiffers) warning += "   " + entry->codeRevision;
+  return warning + "  !!!";
+}
+
+std::string LogSummary::SpecVersion() const {
+  return specText.size() >= 2 ? specText.substr(1, specText.size() - 2) : std::string();
 }
 
 void LogSummary::PrintSummaryLine(framework::LogOutput& log) const {

@@ -77,6 +77,11 @@ struct LogSummary {
   static LogSummary Parse(std::string path, std::istream& text, const ProductVersion& product);
 
   void PrintResult(framework::LogOutput& log, const CatalogueLookup& catalogue) const;
+  // The warning after the "Spec Version" line: an unknown code, or the
+  // catalogue's current versions where the log's differ; empty when they match.
+  std::string CatalogueWarning(const CatalogueLookup& catalogue) const;
+  // `specText` without its brackets.
+  std::string SpecVersion() const;
   void PrintSummaryLine(framework::LogOutput& log) const;
   void PrintTally(framework::LogOutput& log, std::string_view prefix) const;
 

@@ -1,7 +1,8 @@
-// Renders the main window after a finished A-10 run (verbose mode on), the window
-// while a test waits for the operator and after a run that did not pass, the
-// status area in each of its states, the dialogs and a child window to PNG files,
-// so that a person can look at them: vlt_gui_screenshots <folder>.
+// Renders the main window after a finished A-10 run (verbose mode on; its log and
+// its timeline), the window while a test waits for the operator and after a run
+// that did not pass, the status area in each of its states, the dialogs and a
+// child window to PNG files, so that a person can look at them:
+// vlt_gui_screenshots <folder>.
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
@@ -17,6 +18,7 @@
 #include "gui/menu_commands.h"
 #include "gui/save_questions.h"
 #include "gui/status_area.h"
+#include "gui/timeline_tabs.h"
 #include "gui/window_icon.h"
 #include "gui_bench.h"
 #include "host/devices/dut_faults.h"
@@ -141,6 +143,9 @@ int main(int argc, char** argv) {
     bench->Run(600);
     ShowCriteria(*bench->window->Pane().Widget());
     ok &= Save(*bench->window, folder, "main_window_a10.png");
+    bench->window->Timeline()->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+    ok &= Save(*bench->window, folder, "main_window_a10_timeline.png");
+    bench->window->Timeline()->setCurrentIndex(gui::TimelineTabs::kLogTab);
 
     bench->dialogs.onChildren = [&](data::Datum& item, gui::DatumListHost& host) {
       gui::ChildDatumDialog child(item, host, nullptr);

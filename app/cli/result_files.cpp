@@ -1,0 +1,68 @@
+#include "cli/result_files.h"
+
+#include <cstdio>
+
+#include "engine/test.h"
+#include "platform/registry_file.h"
+#include "results/junit_writer.h"
+#include "results/run_json.h"
+#include "results/run_trace.h"
+#include "results/timeline_svg.h"
+
+namespace vlt::cli {
+namespace {
+
+// "DIR/name.txt" -> "DIR/name.svg".
+std::string TimelinePath(const std::string& logPath) {
+  const std::size_t slash = logPath.rfind('/');
+  const std::size_t dot = logPath.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasExtension ? logPath.substr(0, dot) : logPath) + ".svg";
+}
+
+}  // namespace
+
+ResultOption ReadResultOption(const std::vector<std::string>& args, std::size_t& i,
+                              ResultFileOptions& options) {
+  const std::string& arg = args[i];
+  if (arg == "--timeline") {
+    options.timeline = true;
+    return ResultOption::kTaken;
+  }
+  if (arg != "--junit" && arg != "--json") return ResultOption::kNotOurs;
+  if (i + 1 >= args.size() || args[i + 1].empty()) return ResultOption::kMissingValue;
+  (arg == "--junit" ? options.junit : options.json) = args[++i];
+  return ResultOption::kTaken;
+}
+
+void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& logPath,
+                                bool logSaved) {
+  if (options_.junit || options_.json) {
+    const std::tm endedAt =
+        test.Context().localTime ? test.Context().localTime() : engine::SystemLocalTime();
+    runs_.push_back(results::BuildRunResult(test, endedAt, logSaved ? logPath : std::string()));
+  }
+  if (options_.timeline) {
+    Write(TimelinePath(logPath), results::TimelineSvg(results::CaptureRunTrace(test)), "timeline");
+  }
+}
+
+void ResultFiles::Finish() {
+  if (options_.junit) Write(*options_.junit, results::WriteJUnit(runs_), "JUnit file");
+  if (options_.json) Write(*options_.json, results::WriteResultsJson(runs_), "JSON file");
+}
+
+void ResultFiles::Write(const std::string& path, const std::string& bytes, const char* what) {
+  std::string error;
+  if (platform::WriteFileAtomically(path, bytes, &error)) {
+    std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
+    return;
+  }
+  std::fprintf(stderr,
+               "vlt: the %s %s was not written: %s; a file already there is unchanged and the "
+               "saved logs are kept. Choose another path, then run again\n",
+               what, path.c_str(), error.c_str());
+  notWritten_ = true;
+}
+
+}  // namespace vlt::cli

@@ -1,0 +1,84 @@
+// RunTrace: what the timeline of a run is drawn from, copied out of the test:
+// the frames of its first data log, its journal and its criteria. Taken whole
+// from a finished test, or fed step by step from the tick thread while it runs,
+// so that the window never reads the running test itself.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/failure.h"
+#include "engine/frame_store.h"
+#include "engine/report_layout.h"
+#include "engine/run_journal.h"
+#include "engine/test_context.h"
+
+namespace vlt::engine {
+class Test;
+}
+
+namespace vlt::results {
+
+struct TraceCriterion {
+  std::uint16_t id = 0;
+  std::string text;
+  engine::Failure::State state = engine::Failure::State::kUndecided;
+  std::string note;
+  int evidenceIndex = -1;  // a frame of the trace; -1 for none (or one of another log)
+
+  bool operator==(const TraceCriterion&) const = default;
+};
+
+struct RunTrace {
+  engine::TestIdentity identity;
+  std::uint32_t startMs = 0;  // the run's start on the test's clock
+  std::uint32_t nowMs = 0;    // the latest moment known; the end once finished
+  bool finished = false;
+  bool aborted = false;
+  engine::FrameStore frames;
+  std::vector<engine::RunNote> notes;
+  std::vector<TraceCriterion> criteria;  // in id order
+};
+
+// From a test that is not being stepped (finished, or never started).
+RunTrace CaptureRunTrace(const engine::Test& test);
+
+// Hands the window copies of the running test: the tick thread offers the test
+// after each step, the window takes what is new into its own trace.
+class TraceFeed final : public engine::RunObserver {
+ public:
+  // Window thread, while no test runs: the copy starts over with this run.
+  void OnStart(const engine::Test& test) override;
+  // Tick thread.
+  void OnStep(const engine::Test& test) override;
+  // Window thread: brings `trace` up to date; true when anything changed.
+  bool Update(RunTrace& trace);
+
+ private:
+  struct Delta {
+    bool changed = false;
+    bool newRun = false;         // another test or another run: the trace starts over
+    bool framesRestart = false;  // the data log was emptied
+    engine::TestIdentity identity;
+    std::uint32_t startMs = 0;
+    std::uint32_t nowMs = 0;
+    bool finished = false;
+    bool aborted = false;
+    engine::FrameStore frames;  // new since the last update
+    std::vector<engine::RunNote> notes;
+    std::optional<std::vector<TraceCriterion>> criteria;  // all of them, when they changed
+  };
+
+  std::mutex mutex_;  // guards everything below
+  Delta pending_;
+  // How far the copies of the run have got.
+  std::uint32_t generation_ = 0;
+  std::size_t framesSeen_ = 0;
+  std::size_t notesSeen_ = 0;
+  std::vector<TraceCriterion> criteriaSeen_;
+};
+
+}  // namespace vlt::results

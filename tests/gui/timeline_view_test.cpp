@@ -1,0 +1,140 @@
+// The "Timeline" tab beside the log on the offscreen platform and virtual time:
+// it follows a running A-10, draws what the scene holds, a click on a mark shows
+// the frame's line selected in the log, and File > Export Timeline saves the picture.
+#include <QDir>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "compliance/static_dut_support.h"
+#include "dictionary/frame_text.h"
+#include "gui/menu_commands.h"
+#include "gui/timeline_tabs.h"
+#include "gui_bench.h"
+#include "results/timeline_svg.h"
+
+using namespace vlt;
+using testing::GuiBench;
+
+namespace {
+
+std::unique_ptr<GuiBench> A10Bench() {
+  using namespace compliance::static_scenario;
+  GuiBench::Options options;
+  options.dut = Dut({});
+  auto bench = std::make_unique<GuiBench>(std::move(options));
+  bench->Settings().SetValue("DSA For Address Claiming", std::to_string(kDsa));
+  bench->Settings().SetValue("Manufacturer ID", "291");
+  bench->Settings().SetValue("Full ADDRESS_CLAIM Value", kDutName);
+  bench->window->Profiles().ClearModified();
+  return bench;
+}
+
+// The first mark of a frame whose kind draws it as `shape`.
+const results::SceneMark* FirstMark(const results::TimelineScene& scene, results::Shape shape) {
+  for (const results::SceneMark& m : scene.marks) {
+    if (m.shape == shape && m.frame >= 0) return &m;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class TimelineViewTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void followsTheRunningTestAndDrawsIt();
+  void aClickOnAMarkSelectsItsLineInTheLog();
+  void exportSavesThePictureOrSaysWhyNot();
+};
+
+void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
+  auto bench = A10Bench();
+  gui::TimelineTabs* tabs = bench->window->Timeline();
+  QVERIFY(tabs != nullptr);
+  QVERIFY(!tabs->HasRun());
+  bench->window->RunCommand(32780);  // A-10 Static Boot
+  bench->Run(3000);                  // past the claim, long before the end
+  QVERIFY(bench->window->TestRunning());
+  QVERIFY(tabs->HasRun());
+  QVERIFY(!tabs->Trace().finished);
+  const results::SceneMark* claim = FirstMark(tabs->View()->Scene(), results::Shape::kCircle);
+  QVERIFY(claim != nullptr);
+  // Live, the picture grows with the run.
+  const float liveWidth = tabs->View()->Scene().width;
+  QVERIFY(bench->RunUntilIdle(60'000));
+  bench->Run(300);
+  QVERIFY(tabs->Trace().finished);
+  QVERIFY(tabs->View()->Scene().width > liveWidth);
+
+  // Drawn offscreen: white paper, the claim's blue mark where the scene puts it.
+  const QImage image = tabs->View()->grab().toImage();
+  QCOMPARE(image.size(), tabs->View()->sizeHint());
+  const results::SceneMark* drawn = FirstMark(tabs->View()->Scene(), results::Shape::kCircle);
+  QVERIFY(drawn != nullptr);
+  const QColor middle = image.pixelColor(static_cast<int>(drawn->x), static_cast<int>(drawn->y));
+  QCOMPARE(middle, QColor(drawn->colour.r, drawn->colour.g, drawn->colour.b));
+  QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
+}
+
+void TimelineViewTest::aClickOnAMarkSelectsItsLineInTheLog() {
+  auto bench = A10Bench();
+  gui::TimelineTabs* tabs = bench->window->Timeline();
+  bench->window->RunCommand(32780);
+  bench->Run(3000);
+  QPlainTextEdit* pane = bench->window->Pane().Widget();
+  gui::TimelineView* view = tabs->View();
+  const results::SceneMark* claim = FirstMark(view->Scene(), results::Shape::kCircle);
+  QVERIFY(claim != nullptr);
+  // While the test runs no report shows the frame: nothing is selected.
+  QTest::mouseClick(view, Qt::LeftButton, {},
+                    QPoint(static_cast<int>(claim->x), static_cast<int>(claim->y)));
+  QVERIFY(!pane->textCursor().hasSelection());
+
+  QVERIFY(bench->RunUntilIdle(60'000));
+  bench->Run(300);
+  const results::SceneMark* status = FirstMark(view->Scene(), results::Shape::kSquare);
+  QVERIFY(status != nullptr);
+  const std::string line = dictionary::DescribeFrame(
+      tabs->Trace().frames.At(static_cast<std::size_t>(status->frame)), true);
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+  QTest::mouseClick(view, Qt::LeftButton, {},
+                    QPoint(static_cast<int>(status->x), static_cast<int>(status->y)));
+  QCOMPARE(pane->textCursor().selectedText().toStdString(), line);
+  QCOMPARE(tabs->currentIndex(), gui::TimelineTabs::kLogTab);  // the log shows the line
+  // A click on paper between the lanes leaves the selection.
+  QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(4, 4));
+  QCOMPARE(pane->textCursor().selectedText().toStdString(), line);
+}
+
+void TimelineViewTest::exportSavesThePictureOrSaysWhyNot() {
+  auto bench = A10Bench();
+  bench->window->RunCommand(gui::kExportTimeline);  // nothing has run
+  QCOMPARE(bench->prompter.boxes.size(), std::size_t{1});
+  QCOMPARE(bench->prompter.boxes[0].first, std::string("Export Timeline"));
+  QVERIFY(bench->dialogs.fileRequests.empty());
+
+  bench->window->RunCommand(32780);
+  QVERIFY(bench->RunUntilIdle(60'000));
+  const std::string path = bench->Path("a10.svg");
+  bench->dialogs.files.push_back(path);
+  bench->window->RunCommand(gui::kExportTimeline);
+  QCOMPARE(bench->dialogs.fileRequests.back().suffix, std::string("svg"));
+  QVERIFY(bench->dialogs.fileRequests.back().initialPath.ends_with(".svg"));
+  gui::TimelineTabs* tabs = bench->window->Timeline();
+  const std::string saved = testing::ReadFile(path);
+  QCOMPARE(saved, results::WriteTimelineSvg(tabs->View()->Scene(), tabs->Trace()));
+  QVERIFY(saved.starts_with("<?xml"));
+
+  // A folder that is a file cannot hold it: the operator is told, nothing else changes.
+  const std::string blocked = bench->Path("a10.svg/inside.svg");
+  bench->dialogs.files.push_back(blocked);
+  bench->window->RunCommand(gui::kExportTimeline);
+  QCOMPARE(bench->prompter.boxes.size(), std::size_t{2});
+  QVERIFY(bench->prompter.boxes[1].second.starts_with("The timeline was not saved: "));
+  QCOMPARE(testing::ReadFile(path), saved);
+}
+
+QTEST_MAIN(TimelineViewTest)
+#include "timeline_view_test.moc"

@@ -1,0 +1,323 @@
+// The timeline of a run: its model from an A-10 run on virtual time, the copies
+// the window takes while a test runs, the layout's label cap and hit test, and
+// the SVG file.
+#include "results/timeline.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <map>
+
+#include "dictionary/frame_text.h"
+#include "engine/control_elements.h"
+#include "framework/parser.h"
+#include "results/results_support.h"
+#include "results/timeline_scene.h"
+#include "results/timeline_svg.h"
+#include "support/golden_file.h"
+
+namespace vlt::results {
+namespace {
+
+using testing::FinishedRun;
+using Kind = engine::RunNote::Kind;
+
+std::vector<std::string> StepTexts(const Timeline& t) {
+  std::vector<std::string> texts;
+  for (const TimelineStep& step : t.steps) texts.push_back(step.text);
+  return texts;
+}
+
+const TimelineBand* FindBand(const Timeline& t, BandKind kind) {
+  for (const TimelineBand& band : t.bands) {
+    if (band.kind == kind) return &band;
+  }
+  return nullptr;
+}
+
+const TimelineStep* FindStep(const Timeline& t, const std::string& text) {
+  for (const TimelineStep& step : t.steps) {
+    if (step.text == text) return &step;
+  }
+  return nullptr;
+}
+
+TEST(Timeline, AnA10RunAsLanesMarksWindowsPinsAndSteps) {
+  const FinishedRun run = testing::RunA10({});
+  const RunTrace trace = CaptureRunTrace(*run.test);
+  const Timeline t = BuildTimeline(trace);
+
+  EXPECT_TRUE(t.finished);
+  EXPECT_FALSE(t.aborted);
+  // The tester sends nothing in A-10: one lane, the DUT's.
+  ASSERT_EQ(t.lanes.size(), 1U);
+  EXPECT_EQ(t.lanes[0].address, 253);
+  EXPECT_FALSE(t.lanes[0].tester);
+  ASSERT_GE(t.marks.size(), 2U);
+  const TimelineMark& claim = t.marks[0];
+  EXPECT_EQ(claim.kind, FrameKind::kClaim);
+  EXPECT_EQ(t.marks[1].kind, FrameKind::kOperating);
+  // The status frames follow the claim every 500 ms, from 300 ms after it.
+  EXPECT_EQ(t.marks[1].atMs - claim.atMs, 300U);
+
+  EXPECT_EQ(StepTexts(t), (std::vector<std::string>{
+                              "Start with an empty network, DUT powered off or disconnected.",
+                              "Power Up DUT", "Checking for additional claim activity."}));
+  const TimelineStep* powerUp = FindStep(t, "Power Up DUT");
+  ASSERT_NE(powerUp, nullptr);
+  // The quiet second ends where the operator is asked to power up.
+  const TimelineBand* quiet = FindBand(t, BandKind::kQuietBus);
+  ASSERT_NE(quiet, nullptr);
+  EXPECT_LE(quiet->toMs, powerUp->atMs);
+  EXPECT_GE(quiet->toMs - quiet->fromMs, 1000U);
+  // The 5 s claim limit and the 10 s minimum start with the watches, at power-up.
+  const TimelineBand* limit = FindBand(t, BandKind::kTimeLimit);
+  const TimelineBand* minimum = FindBand(t, BandKind::kMinimumTime);
+  ASSERT_TRUE(limit && minimum);
+  EXPECT_NEAR(limit->fromMs, powerUp->atMs, 50);
+  EXPECT_EQ(limit->toMs - limit->fromMs, 5000U);
+  EXPECT_EQ(minimum->lengthMs, 10'000U);
+  EXPECT_GE(t.lengthMs, minimum->fromMs + 10'000);
+  EXPECT_LT(claim.atMs, limit->toMs);
+  // The claim's 250 ms window, in the DUT's lane.
+  const TimelineBand* window = FindBand(t, BandKind::kContention);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->lane, 0);
+  EXPECT_EQ(window->fromMs, claim.atMs);
+  EXPECT_EQ(window->toMs, claim.atMs + kAddressContentionMs);
+
+  // Criteria decided by the claim are pinned on it; the quiet time by the first
+  // frame after it; those decided without a frame are not pinned.
+  std::vector<std::uint16_t> onClaim;
+  for (const TimelinePin& pin : t.pins) {
+    EXPECT_TRUE(pin.passed);
+    const std::uint16_t id = t.criteria[pin.criterion].id;
+    if (pin.frame == claim.frame) onClaim.push_back(id);
+    if (id == 0x108) {
+      EXPECT_EQ(pin.frame, t.marks[1].frame);
+    }
+  }
+  EXPECT_EQ(onClaim, (std::vector<std::uint16_t>{0x101, 0x102, 0x103, 0x107}));
+  EXPECT_EQ(t.pins.size(), 5U);
+  EXPECT_EQ(t.criteria.size(), 8U);
+}
+
+TEST(Timeline, ADnpIsPinnedRedAtItsFrameAndAnAbortIsAStep) {
+  const FinishedRun dnp = testing::RunA10({host::DutFault::kWrongMfg});
+  const Timeline t = BuildTimeline(CaptureRunTrace(*dnp.test));
+  const auto red =
+      std::find_if(t.pins.begin(), t.pins.end(), [](const TimelinePin& p) { return !p.passed; });
+  ASSERT_NE(red, t.pins.end());
+  EXPECT_EQ(t.criteria[red->criterion].id, 0x107);
+  EXPECT_EQ(red->frame, t.marks[0].frame);
+
+  const FinishedRun aborted = testing::RunA10({host::DutFault::kClaimEe05});
+  const Timeline a = BuildTimeline(CaptureRunTrace(*aborted.test));
+  EXPECT_TRUE(a.aborted);
+  std::vector<StepKind> kinds;
+  for (const TimelineStep& step : a.steps) kinds.push_back(step.kind);
+  ASSERT_GE(kinds.size(), 2U);
+  EXPECT_EQ(kinds[kinds.size() - 2], StepKind::kLimitExceeded);
+  EXPECT_EQ(kinds.back(), StepKind::kAborted);
+  EXPECT_EQ(a.steps.back().text, "Time limit exceeded.");
+  // The claim limit ran out: its band is whole, 5 s from power-up.
+  const TimelineBand* limit = FindBand(a, BandKind::kTimeLimit);
+  ASSERT_NE(limit, nullptr);
+  EXPECT_EQ(limit->toMs - limit->fromMs, 5000U);
+  // Claims to one address (EE05h) are claims too.
+  ASSERT_FALSE(a.marks.empty());
+  EXPECT_EQ(a.marks[0].kind, FrameKind::kClaim);
+}
+
+void ExpectSameTrace(const RunTrace& fed, const RunTrace& whole) {
+  EXPECT_EQ(fed.identity.code, whole.identity.code);
+  EXPECT_EQ(fed.startMs, whole.startMs);
+  EXPECT_EQ(fed.nowMs, whole.nowMs);
+  EXPECT_EQ(fed.finished, whole.finished);
+  EXPECT_EQ(fed.criteria, whole.criteria);
+  ASSERT_EQ(fed.notes.size(), whole.notes.size());
+  for (std::size_t i = 0; i < fed.notes.size(); ++i) {
+    EXPECT_EQ(fed.notes[i].kind, whole.notes[i].kind);
+    EXPECT_EQ(fed.notes[i].atMs, whole.notes[i].atMs);
+    EXPECT_EQ(fed.notes[i].text, whole.notes[i].text);
+  }
+  ASSERT_EQ(fed.frames.Size(), whole.frames.Size());
+  for (std::size_t i = 0; i < fed.frames.Size(); ++i) {
+    EXPECT_EQ(dictionary::DescribeFrame(fed.frames.At(i), true),
+              dictionary::DescribeFrame(whole.frames.At(i), true));
+  }
+}
+
+// Steps the test to its end, taking the window's copy every 37 ms; the updates that changed it.
+int StepTaking(vlt::testing::ComplianceBench& bench, engine::Test& test, TraceFeed& feed,
+               RunTrace& window, const std::function<void()>& look = {}) {
+  int updates = 0;
+  for (int ms = 0; ms < 60'000 && (test.Running() || bench.app->RunningTest().Get() != nullptr);
+       ms += 37) {
+    bench.Step(37);
+    if (feed.Update(window)) ++updates;
+    if (look) look();
+  }
+  feed.Update(window);
+  return updates;
+}
+
+TEST(TraceFeed, TheWindowsCopyOfARunningTestEndsAsTheWholeTrace) {
+  TraceFeed feed;
+  auto bench = testing::A10Bench({});
+  auto test = testing::MakeObserved(*bench, "A10", &feed);
+  RunTrace window;
+  // A second run of the same test, and a new test (perhaps where the old one
+  // was in memory), start the copy over.
+  for (int run = 0; run < 3; ++run) {
+    SCOPED_TRACE(run);
+    if (run == 2) {
+      test.reset();
+      test = testing::MakeObserved(*bench, "A10", &feed);
+    }
+    test->Start();
+    bool framesWhileRunning = false;
+    const int updates = StepTaking(*bench, *test, feed, window, [&] {
+      framesWhileRunning = framesWhileRunning || (!window.finished && window.frames.Size() > 0);
+    });
+    EXPECT_GT(updates, 200);
+    EXPECT_TRUE(framesWhileRunning);
+    ExpectSameTrace(window, CaptureRunTrace(*test));
+  }
+  // Nothing new: nothing to take.
+  EXPECT_FALSE(feed.Update(window));
+}
+
+// Records, empties its log half-way and records again.
+class RestartingTest : public engine::Test {
+ public:
+  static constexpr std::uint32_t kHalfMs = 1500;
+  explicit RestartingTest(const engine::TestContext& context) : Test(context, 1) {
+    engine::DataLog& log = AddDataLog(0);
+    for (int half = 0; half < 2; ++half) {
+      Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
+      Append<engine::ETimeLimitMinimum>(kHalfMs).SetBlocks(true);
+    }
+  }
+};
+
+TEST(TraceFeed, AnEmptiedDataLogEmptiesTheCopy) {
+  TraceFeed feed;
+  auto bench = testing::A10Bench({});  // the DUT claims at once and then sends its status
+  engine::TestContext context = bench->Context();
+  context.runObserver = &feed;
+  framework::Registered<RestartingTest> test(bench->app->Link().Parsers(), context);
+  RunTrace window;
+  test.Start();
+  std::size_t mostFrames = 0;
+  StepTaking(*bench, test, feed, window,
+             [&] { mostFrames = std::max(mostFrames, window.frames.Size()); });
+  const RunTrace whole = CaptureRunTrace(test);
+  EXPECT_GE(whole.frames.Size(), 2U);
+  EXPECT_GT(mostFrames, whole.frames.Size());  // the first half's frames were shown, then went
+  ExpectSameTrace(window, whole);
+}
+
+TEST(TimelineScene, EveryFrameKeepsItsMarkWhileLabelsAreCapped) {
+  // Two busy nodes: a frame every 2 ms for 10 s.
+  RunTrace trace;
+  trace.identity = {"A10", "Static Addressing Bootup", "10-2025", "10-31-2025"};
+  trace.startMs = 1000;
+  trace.finished = true;
+  trace.notes = {{Kind::kStarted, 1000, 0, ""}, {Kind::kFinished, 11'000, 0, ""}};
+  for (std::uint32_t i = 0; i < 5000; ++i) {
+    framework::FrameRecord frame;
+    std::memset(&frame, 0, sizeof(frame));
+    frame.timeStamp = 1000 + 2 * i;
+    frame.dgn = i % 2 == 0 ? 0x1FFB7 : 0xEE00;
+    frame.sourceAddress = static_cast<std::uint8_t>(0x80 + i % 2);
+    frame.length = 8;
+    frame.priority = 6;
+    trace.frames.Append(frame);
+  }
+  trace.nowMs = 11'000;
+  const Timeline t = BuildTimeline(trace);
+  const TimelineScene scene = LayoutTimeline(t);
+  std::vector<int> marksOfFrame(5000, 0);
+  for (const SceneMark& m : scene.marks) {
+    if (m.frame >= 0 && m.shape != Shape::kFlag) ++marksOfFrame[static_cast<std::size_t>(m.frame)];
+  }
+  EXPECT_TRUE(std::all_of(marksOfFrame.begin(), marksOfFrame.end(), [](int n) { return n == 1; }));
+  EXPECT_GT(scene.labelledMarks, 10);
+  EXPECT_LE(scene.labelledMarks, kMaxMarkLabels);
+  // Labels of one lane never overlap (monospace, 0.6 em).
+  std::map<float, std::vector<std::pair<float, float>>> labelsByRow;
+  for (const SceneText& text : scene.texts) {
+    if (text.size != 9 || text.anchor != Anchor::kMiddle || text.colour == Colour{255, 255, 255}) {
+      continue;
+    }
+    const float half = static_cast<float>(text.text.size()) * 9 * 0.6F / 2;
+    labelsByRow[text.y].emplace_back(text.x - half, text.x + half);
+  }
+  EXPECT_EQ(labelsByRow.size(), 2U);
+  for (auto& [y, spans] : labelsByRow) {
+    std::sort(spans.begin(), spans.end());
+    for (std::size_t i = 1; i < spans.size(); ++i) EXPECT_GE(spans[i].first, spans[i - 1].second);
+  }
+  // A click on a mark finds its frame; a click between lanes finds nothing.
+  const SceneMark& some = *std::find_if(scene.marks.begin(), scene.marks.end(),
+                                        [](const SceneMark& m) { return m.frame == 1234; });
+  const int hit = MarkAt(scene, some.x, some.y - 1);
+  ASSERT_GE(hit, 0);
+  EXPECT_EQ(scene.marks[static_cast<std::size_t>(hit)].frame, 1234);
+  EXPECT_EQ(MarkAt(scene, some.x, some.y + 40), -1);
+}
+
+TEST(TimelineSvg, APictureWithTooltipsThatKeepsThePromptsText) {
+  const FinishedRun run = testing::RunA10({});
+  RunTrace trace = CaptureRunTrace(*run.test);
+  EXPECT_TRUE(vlt::testing::MatchesGoldenFile(TimelineSvg(trace),
+                                              testing::ResultsDir() / "a10_pass_timeline.svg"));
+
+  trace.notes.push_back({Kind::kOperatorStep, trace.nowMs, 0,
+                         "Press <space> to transmit competing ADDRESS_CLAIM message."});
+  const std::string svg = TimelineSvg(trace);
+  EXPECT_NE(svg.find(">Press &lt;space&gt; to transmit competing ADDRESS_CLAIM message.</text>"),
+            std::string::npos);
+  // One tooltip per frame, per pin and per step.
+  const Timeline t = BuildTimeline(trace);
+  std::size_t titles = 0;
+  for (std::size_t at = 0; (at = svg.find("<title>", at)) != std::string::npos; ++at) ++titles;
+  EXPECT_EQ(titles, t.marks.size() + t.pins.size() + t.steps.size());
+  framework::FrameRecord claim;
+  trace.frames.Read(0, claim);
+  EXPECT_NE(svg.find("<title>" + dictionary::DescribeFrame(claim, true) + "</title></circle>"),
+            std::string::npos);
+}
+
+TEST(Timeline, AClickedFrameIsFoundInTheReportsDumpOfTheLog) {
+  const FinishedRun run = testing::RunA10({});
+  const RunTrace trace = CaptureRunTrace(*run.test);
+  const std::string pane = run.bench->Text();
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < pane.size();) {
+    const std::size_t end = pane.find("\r\n", at);
+    lines.push_back(pane.substr(at, end - at));
+    at = end == std::string::npos ? pane.size() : end + 2;
+  }
+  const auto dump = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.rfind("Log size : ", 0) == 0;
+  });
+  ASSERT_NE(dump, lines.end());
+  const auto dumpLine = static_cast<std::size_t>(dump - lines.begin());
+  for (const std::uint32_t frame : {0U, 3U}) {
+    const auto line = FrameLineInPane(pane, trace, frame);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(lines[*line], dictionary::DescribeFrame(trace.frames.At(frame), true));
+    EXPECT_GT(*line, dumpLine);
+  }
+  EXPECT_EQ(FrameLineInPane(pane, trace, 0), dumpLine + 1);
+  // Before the report there is no dump to point into.
+  EXPECT_FALSE(FrameLineInPane("Power Up DUT\r\n", trace, 0));
+  EXPECT_FALSE(FrameLineInPane(pane, trace, static_cast<std::uint32_t>(trace.frames.Size())));
+}
+
+}  // namespace
+}  // namespace vlt::results
