@@ -30,6 +30,8 @@ class ElementList {
   void Rewind();
   // One step with the event `code`. `finished` comes in set for the abort event.
   StepResult Step(std::uint32_t code, bool finished);
+  // OnLoopStep of every element the next event would reach.
+  void LoopStep();
 
   std::size_t Current() const { return current_; }
   std::size_t FirstHolding() const { return firstHolding_; }

@@ -88,15 +88,26 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "sends cannot-claim (from FEh) once its own range is taken, without trying the spare "
      "addresses",
      "A-100 0xA02, 0xA01"},
+    {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
+     "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
+     "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
+     "no such NAME holds; after losing an address it claims the next one without a request",
+     "A-40, A-70 0x402, 0x406; A-50 0x508, 0x502, 0x501; A-90 0x403, 0x905 (RV-C asks for a "
+     "request to each target before its claim); A-60 passes",
+     true},
+    {DutFault::kTracksNames, "tracks-names", kForDynamic,
+     "J1939 practice: remembers the NAME at each address it hears claimed; a NAME claiming a "
+     "new address frees the one it held before",
+     "nothing", true},
 }};
 
 const DutFaultInfo& FaultInfo(DutFault fault) {
   return kDutFaults[static_cast<std::size_t>(fault)];
 }
 
-std::optional<DutFault> FaultByName(std::string_view name) {
+std::optional<DutFault> FaultByName(std::string_view name, bool variant) {
   for (const DutFaultInfo& info : kDutFaults) {
-    if (info.name == name) return info.fault;
+    if (info.name == name && info.variant == variant) return info.fault;
   }
   return std::nullopt;
 }
@@ -148,9 +159,10 @@ void AppendWrapped(std::string& out, std::string_view text, std::size_t indent) 
 
 }  // namespace
 
-std::string FaultHelpText() {
+std::string FaultHelpText(bool variants) {
   std::string text;
   for (const DutFaultInfo& info : kDutFaults) {
+    if (info.variant != variants) continue;
     std::string head = "  ";
     head += info.name;
     head += info.kinds == kForBoth     ? "  (static, dynamic)"
