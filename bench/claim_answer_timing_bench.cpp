@@ -10,21 +10,16 @@
 #include <thread>
 #include <vector>
 
-#include "compliance/compliance_tests.h"
-#include "data/data_context.h"
-#include "dictionary/dictionary.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
 #include "engine/test.h"
 #include "framework/host_protocol.h"
-#include "framework/tool_app.h"
 #include "platform/datagram_socket.h"
 #include "platform/mailslots.h"
 #include "platform/run_dir.h"
-#include "settings/default_settings.h"
+#include "real_time_tester.h"
 #include "support/host_process.h"
-#include "support/virtual_time.h"
 
 namespace {
 
@@ -91,11 +86,6 @@ class AnswerSeries : public engine::Test {
   void WriteReport() override {}
 };
 
-class NoKeys final : public platform::KeyState {
- public:
-  bool IsKeyDown(std::uint8_t) const override { return false; }
-};
-
 void BM_AnswerToRequestForAddressClaim(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   testing::HostProcess host;
@@ -103,26 +93,11 @@ void BM_AnswerToRequestForAddressClaim(benchmark::State& state) {
     state.SkipWithError("vlt-host did not start");
     return;
   }
-  platform::SteadyClock clock;
   TimingMailslots mailslots(host.RunDir());
-  testing::RecordingPrompter prompter;
-  framework::ThreadTickDriver driver(mailslots);
-  framework::ValmoraApp app(clock, mailslots, prompter, driver);
-  platform::MemoryLogPane pane;
-  app.Log().Attach(&pane);
-  app.InitInstance({});
-  for (int i = 0; i < 500 && app.Link().GetState() != framework::BRLink::State::kConnected; ++i) {
-    std::this_thread::sleep_for(10ms);
-  }
-  app.Link().EnableFrames(true);
-  data::DataContext dataContext(app);
-  auto settings = settings::CreateApplicationSettings(dataContext);
-  settings->Store().SetValue("Full ADDRESS_CLAIM Value", "A5 A5 60 24 00 80 00 00");
-  NoKeys keys;
-  std::atomic<bool> verbose{false};
-  engine::TestContext context{app, settings->Store(), dataContext, keys, prompter, verbose};
-  auto dictionary = dictionary::StartMainDictionary(app);  // the answer reads "~~DGNRequest"
-  compliance::AttachDictionary(context, *dictionary);
+  bench::RealTimeTester tester(mailslots);
+  tester.Settings().SetValue("Full ADDRESS_CLAIM Value", "A5 A5 60 24 00 80 00 00");
+  framework::ValmoraApp& app = tester.App();
+  const engine::TestContext& context = tester.Context();
 
   // A second tool sends the requests, from the null address to address 80h.
   platform::DatagramSocket requester;
@@ -156,11 +131,6 @@ void BM_AnswerToRequestForAddressClaim(benchmark::State& state) {
     state.counters["p99_ms"] = delays[std::min(delays.size() - 1, delays.size() * 99 / 100)];
     state.counters["max_ms"] = delays.back();
   }
-  app.Link().EnableFrames(false);
-  settings.reset();
-  dictionary.reset();
-  app.ShutDown();
-  app.Log().Detach();
 }
 BENCHMARK(BM_AnswerToRequestForAddressClaim)
     ->Arg(20)

@@ -31,10 +31,8 @@ void EWatchForClaims_A100::Start() {
   parsing_ = true;
   settings::SettingManager& profile = test_->AppSettings();
   dutName_ = profile.GetValue(engine::kFullClaimSetting);
-  contestName_ = {};
-  settings::TextToNameBytes(dutName_, contestName_);
-  contestName_[2] &= 0x1F;
-  contestName_[3] = 0x00;
+  dutNameBytes_ = {};
+  settings::TextToNameBytes(dutName_, dutNameBytes_);
   if (dutName_.size() != engine::kNameTextChars) {
     Write(engine::NotValidLine(dutName_, engine::kFullClaimSetting));
     Post(engine::kEvInvalidSetting);
@@ -74,17 +72,26 @@ bool EWatchForClaims_A100::MarkContested() {
   return true;
 }
 
+settings::NameBytes EWatchForClaims_A100::ContestName(std::uint8_t address) const {
+  settings::NameBytes name = dutNameBytes_;
+  engine::ApplyNameKind(engine::kNameKindLowest, name);
+  // The identity number is data[0], data[1] and the low five bits of data[2].
+  name[0] = address;
+  name[1] = 0x00;
+  name[2] &= 0xE0;
+  return name;
+}
+
 void EWatchForClaims_A100::Contest(std::uint8_t address) const {
-  test_->App().Link().Transmit(address, engine::kAddressClaimDgn, contestName_);
+  test_->App().Link().Transmit(address, engine::kAddressClaimDgn, ContestName(address));
 }
 
 void EWatchForClaims_A100::OnMatch(engine::DataLog& log, int index,
                                    const framework::FrameRecord& frame) {
-  // Only the DUT's own claims; the tool's differ in the manufacturer code. A
-  // NAME that already has code 0 cannot be told from the tool's echoed claim,
-  // and answering that echo would flood the bus.
-  if (!claims::IsGlobalClaim(frame) || claims::DataText(frame) != dutName_ ||
-      std::equal(contestName_.begin(), contestName_.end(), frame.data)) {
+  // Only the DUT's own claims; answering the echo of a contesting claim would
+  // flood the bus, even when the DUT's NAME already has manufacturer code 0.
+  if (log.OwnTransmission(index) || !claims::IsGlobalClaim(frame) ||
+      claims::DataText(frame) != dutName_) {
     return;
   }
   const std::uint8_t address = frame.sourceAddress;

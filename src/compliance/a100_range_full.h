@@ -1,7 +1,9 @@
 // A-100 Dynamic Range Full: every address the running DUT claims inside the
 // contested set is at once claimed by the tool with a higher-priority NAME,
 // until the DUT settles outside the set (its category's range, or in the
-// extended form every address but one).
+// extended form every address but one). Each contested address gets a NAME of
+// its own: in J1939 one NAME is one node, and a NAME claiming a second address
+// would free the first one for the DUT again.
 #pragma once
 
 #include <array>
@@ -28,11 +30,14 @@ class EWatchForClaims_A100 : public engine::EWatch {
   // False when the test was aborted.
   bool MarkContested();
   void Contest(std::uint8_t address) const;
+  // The NAME contesting `address`: the profile's with manufacturer code 0 and
+  // the address as identity number.
+  settings::NameBytes ContestName(std::uint8_t address) const;
 
   const std::uint8_t* dutAddress_;
   std::array<bool, 256> contested_{};
-  settings::NameBytes contestName_{};  // the profile's NAME with manufacturer code 0
-  std::string dutName_;                // the profile's NAME text
+  settings::NameBytes dutNameBytes_{};
+  std::string dutName_;  // the profile's NAME text
 };
 
 class Test_A100 : public engine::Test {

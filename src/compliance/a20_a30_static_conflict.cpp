@@ -55,8 +55,8 @@ void EWatchForAddressClaim_A20::Reset() {
 
 void EWatchForAddressClaim_A20::OnMatch(engine::DataLog& log, int index,
                                         const framework::FrameRecord& frame) {
-  // The host's echo shows the tool's claim, sent from the DSA, under the tool's address.
-  if (frame.sourceAddress == test_->App().ToolSourceAddress()) {
+  // The host's echo shows the tool's own frames; its claim went out from the DSA.
+  if (log.OwnTransmission(index)) {
     if (frame.dgn == engine::kAddressClaimDgn) {
       toolClaimSeen_ = 1;
       test_->MarkTime(kA20ToolClaimMark, frame.timeStamp);

@@ -175,7 +175,9 @@ void EWatchForClaimingMessages_A60::OnMatch(engine::DataLog& log, int index,
   const std::string requested = request ? test_->SignalValue(frame, "~~DGNRequest") : "";
   if (request && requested == kAddressClaimDgnText) {
     test_->PassCriterion(0x603, "");
-    test_->SetValue(kTargetAddressSetting, Hex2(RequestTarget(frame)));
+    // A request to all is answered for the DSA, so that is the address at stake.
+    test_->SetValue(kTargetAddressSetting,
+                    Hex2(engine::ContestedAddress(*test_, RequestTarget(frame))));
     test_->MarkTime(0, frame.timeStamp);
     requestStamp_ = frame.timeStamp;
   } else if (request && requested.starts_with("EE")) {

@@ -1,5 +1,6 @@
 #include "engine/bus_watches.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,6 +20,12 @@ std::uint32_t HexValue(const std::string& text) {
 }
 
 }  // namespace
+
+std::uint8_t ContestedAddress(Test& test, std::uint8_t requestTarget) {
+  if (requestTarget != framework::kGlobalAddress) return requestTarget;
+  return static_cast<std::uint8_t>(
+      settings::SettingNumber(test.AppSettings().GetValue(kDsaForClaimingSetting)));
+}
 
 void EWaitForActivityAtAddress::Start() {
   const std::string value =
@@ -63,7 +70,7 @@ void ERespondWithAddressClaimed::Start() {
   parsing_ = true;
   active_ = true;
   // An answer still pending from an earlier run must not leave in this one.
-  due_ = kNothingDue;
+  dueMicros_.reset();
   if (test_ == nullptr) return;
   claimText_ = test_->AppSettings().GetValue(kFullClaimSetting, false);
   if (claimText_.size() != kNameTextChars) {
@@ -73,22 +80,50 @@ void ERespondWithAddressClaimed::Start() {
   Trace("ERespondWithAddressClaimed processing");
 }
 
+std::uint32_t ERespondWithAddressClaimed::Due() const {
+  return dueMicros_ ? static_cast<std::uint32_t>(*dueMicros_ / 1000) : kNothingDue;
+}
+
+std::int64_t ERespondWithAddressClaimed::ArrivalMicros(
+    const framework::FrameRecord& request) const {
+  // A watch sees a frame as its log stamps it, so now is the arrival; a 03h stamp
+  // is on the host's clock, not on the common time base, and only now will do.
+  const std::int64_t now = test_->NowMicros();
+  if (request.messageType != framework::kMsgFrame) return now;
+  const std::int64_t stampMicros = static_cast<std::int64_t>(request.timeStamp) * 1000;
+  return std::clamp<std::int64_t>(now, stampMicros, stampMicros + 999);
+}
+
 void ERespondWithAddressClaimed::OnMatch(DataLog& /*log*/, int /*index*/,
                                          const framework::FrameRecord& frame) {
-  if ((frame.dgn & 0x1FF00) != kRequestDgn || due_ != kNothingDue || test_ == nullptr) return;
+  if ((frame.dgn & 0x1FF00) != kRequestDgn || dueMicros_ || test_ == nullptr) return;
   if (test_->SignalValue(frame, "~~DGNRequest") != "EE00") return;
-  responder_ = static_cast<std::uint8_t>(frame.dgn & 0xFF);
-  due_ = frame.timeStamp + delay_;
+  const auto target = static_cast<std::uint8_t>(frame.dgn & 0xFF);
+  responder_ = ContestedAddress(*test_, target);
+  if (target == framework::kGlobalAddress) {
+    Write("Request for ADDRESS_CLAIM to all: contesting address " + std::to_string(responder_) +
+          " (" + kDsaForClaimingSetting + ").");
+  }
+  dueMicros_ = ArrivalMicros(frame) + static_cast<std::int64_t>(delay_) * 1000;
+  test_->WakeAt(*dueMicros_);
 }
 
 void ERespondWithAddressClaimed::OnEvent(std::uint32_t /*code*/) {
-  if (due_ == kNothingDue || test_ == nullptr || !(due_ < test_->NowMs())) return;
+  AnswerIfDue();
+}
+
+void ERespondWithAddressClaimed::OnLoopStep() {
+  AnswerIfDue();
+}
+
+void ERespondWithAddressClaimed::AnswerIfDue() {
+  if (!dueMicros_ || test_ == nullptr || test_->NowMicros() < *dueMicros_) return;
   settings::NameBytes name{};
   settings::TextToNameBytes(claimText_, name);
   ApplyNameKind(nameKind_, name);
   test_->App().Link().Transmit(responder_, kAddressClaimDgn, name);
   Write("Transmitting ADDRESS_CLAIMED.");
-  due_ = kNothingDue;
+  dueMicros_.reset();
   active_ = false;
   parsing_ = false;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/watch.h"
@@ -36,8 +37,17 @@ class EWaitForActivityAtAddress : public EWatch {
   settings::SettingManager* settingsStore_;
 };
 
-// Answers one request for ADDRESS_CLAIM, about `delay` ms after it, with the
-// profile's NAME (changed by `nameKind`) from the address the request went to.
+inline constexpr const char* kDsaForClaimingSetting = "DSA For Address Claiming";
+
+// The address an answer to a request for ADDRESS_CLAIM contests: the request's
+// target, or for a request to all (normal J1939 practice) the address the DUT
+// is expected to take, "DSA For Address Claiming": no node can hold FFh.
+std::uint8_t ContestedAddress(Test& test, std::uint8_t requestTarget);
+
+// Answers one request for ADDRESS_CLAIM `delay` ms after it arrived, with the
+// profile's NAME (changed by `nameKind`) from the address it contests.
+// The due time is checked on every loop step and the loop wakes for it, so the
+// answer leaves within a fraction of a millisecond of it.
 class ERespondWithAddressClaimed : public EWatch {
  public:
   static constexpr std::uint32_t kNothingDue = 0xFFFFFFFF;
@@ -47,12 +57,18 @@ class ERespondWithAddressClaimed : public EWatch {
   std::string GetName() const override { return "ERespondWithAddressClaimed"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  void OnLoopStep() override;
   void OnMatch(DataLog& log, int index, const framework::FrameRecord& frame) override;
-  std::uint32_t Due() const { return due_; }
+  // When the answer leaves (ms, common time base), or kNothingDue.
+  std::uint32_t Due() const;
   std::uint8_t Responder() const { return responder_; }
 
  private:
-  std::uint32_t due_ = kNothingDue;  // when the answer leaves, from the request's stamp
+  void AnswerIfDue();
+  // When the request arrived, within the millisecond its stamp names.
+  std::int64_t ArrivalMicros(const framework::FrameRecord& request) const;
+
+  std::optional<std::int64_t> dueMicros_;  // common time base
   std::uint32_t delay_ = kDefaultDelayMs;
   std::uint8_t responder_ = 0xFF;
   std::uint32_t nameKind_;

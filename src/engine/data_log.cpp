@@ -28,7 +28,7 @@ void DataLog::OnMessage(const framework::FrameMessage& message) {
   // The watches see this record, not the store: a watch may restart the log under them.
   const framework::FrameRecord frame =
       framework::FrameRecord::FromFrame(message, Now(), startTime_);
-  frames_.Append(frame);
+  frames_.Append(frame, message.ownTransmission);
   const int index = static_cast<int>(frames_.Size()) - 1;
   for (std::size_t i = 0; i < watches_.size(); ++i) {
     EWatch* watch = watches_[i];
@@ -121,16 +121,28 @@ void DataLog::Dump(framework::LogOutput& log, const data::Specifier* decoder,
   framework::FrameRecord frame;  // one record reused: a long log is dumped without copies
   for (std::size_t i = 0; i < frames_.Size(); ++i) {
     frames_.Read(i, frame);
-    log.AppendLogLine(dictionary::DescribeFrame(frame, true));
+    log.AppendLogLine(DumpLine(frame, frames_.OwnTransmission(i)));
     if (decoder != nullptr && decode && decoder->Matches(MessagePart(frame))) {
       log.AppendLogLine(decode(frame));
     }
   }
 }
 
+std::string DumpLine(const framework::FrameRecord& frame, bool ownTransmission) {
+  std::string line = dictionary::DescribeFrame(frame, true);
+  if (ownTransmission) line += kOwnTransmissionMark;
+  return line;
+}
+
+bool DataLog::OwnTransmission(int index) const {
+  return index >= 0 && static_cast<std::size_t>(index) < frames_.Size() &&
+         frames_.OwnTransmission(static_cast<std::size_t>(index));
+}
+
 std::string DataLog::FrameText(int index, std::uint32_t nowMs) const {
   if (index >= 0 && static_cast<std::size_t>(index) < frames_.Size()) {
-    return dictionary::DescribeFrame(frames_.At(static_cast<std::size_t>(index)), true);
+    const auto at = static_cast<std::size_t>(index);
+    return DumpLine(frames_.At(at), frames_.OwnTransmission(at));
   }
   return dictionary::DescribeFrame(framework::FrameRecord::FromText("Beyond end of log.", nowMs),
                                    true);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/specifier.h"
@@ -19,6 +20,12 @@
 namespace vlt::engine {
 
 class EWatch;
+
+// Follows the frame line of each of the tester's own transmissions in reports,
+// so a reader tells the frames the tester put on the bus from the device's.
+inline constexpr std::string_view kOwnTransmissionMark = "  (sent by tester)";
+// A frame's line in a dump or as evidence: its full text, marked when it is the tester's.
+std::string DumpLine(const framework::FrameRecord& frame, bool ownTransmission);
 
 // The frame part of a record (type, DGN, source, data) as a message that
 // specifiers can match. The data points into `record`.
@@ -68,6 +75,8 @@ class DataLog {
 
   // Frame `index` (< Size()) rebuilt as a record.
   framework::FrameRecord Frame(std::size_t index) const { return frames_.At(index); }
+  // Frame `index` is the echo of the tester's own transmission; false past the end.
+  bool OwnTransmission(int index) const;
   std::size_t Size() const { return frames_.Size(); }
   // Moves on whenever the frames are emptied: index i of one generation is
   // another frame than index i of the next.

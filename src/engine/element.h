@@ -41,6 +41,9 @@ class Element {
   virtual void DescribeStatus(const std::string& prefix, std::vector<std::string>& lines) const;
   virtual void Start() { active_ = true; }
   virtual void OnEvent(std::uint32_t /*code*/) {}
+  // Every step of the tick loop (about every millisecond), for an element that
+  // would receive the next event: a deadline finer than the 5 ms event is met here.
+  virtual void OnLoopStep() {}
   virtual void OnLoggedFrame(DataLog& /*log*/, int /*index*/,
                              const framework::FrameRecord& /*frame*/) {}
   virtual bool IsHolding() const { return holds_ && active_; }

@@ -77,4 +77,10 @@ ElementList::StepResult ElementList::Step(std::uint32_t code, bool finished) {
   return result;
 }
 
+void ElementList::LoopStep() {
+  for (std::size_t i = firstActive_; i <= current_ && i < elements_.size(); ++i) {
+    if (elements_[i]->IsActive()) elements_[i]->OnLoopStep();
+  }
+}
+
 }  // namespace vlt::engine

@@ -31,6 +31,8 @@ class ElementList {
   void Rewind();
   // One step with the event `code`. `finished` comes in set for the abort event.
   StepResult Step(std::uint32_t code, bool finished);
+  // OnLoopStep of every element the next event would reach.
+  void LoopStep();
 
   // Nothing starts any more until something outside the list happens: the
   // current element blocks (or all are started) and no active group has a

@@ -18,6 +18,7 @@ struct StoredHeader {
   std::uint8_t priority;
   std::uint8_t reservedBit;
   std::uint32_t textFlag;
+  std::uint8_t ownTransmission;
 };
 #pragma pack(pop)
 
@@ -26,7 +27,7 @@ static_assert(FrameStore::kChunkBytes >= 64 * kLargestRecord);
 
 }  // namespace
 
-void FrameStore::Append(const framework::FrameRecord& record) {
+void FrameStore::Append(const framework::FrameRecord& record, bool ownTransmission) {
   StoredHeader header;
   header.timeStamp = record.timeStamp;
   header.relativeTime = record.relativeTime;
@@ -40,6 +41,7 @@ void FrameStore::Append(const framework::FrameRecord& record) {
   header.priority = record.priority;
   header.reservedBit = record.reservedBit;
   header.textFlag = record.textFlag;
+  header.ownTransmission = ownTransmission ? 1 : 0;
 
   const std::size_t size = sizeof(header) + stored;
   if (chunks_.empty() || used_ + size > kChunkBytes) {
@@ -53,9 +55,19 @@ void FrameStore::Append(const framework::FrameRecord& record) {
   used_ += size;
 }
 
-void FrameStore::Read(std::size_t index, framework::FrameRecord& out) const {
+const std::uint8_t* FrameStore::Stored(std::size_t index) const {
   const std::uint64_t position = positions_[index];
-  const std::uint8_t* at = chunks_[position / kChunkBytes].get() + position % kChunkBytes;
+  return chunks_[position / kChunkBytes].get() + position % kChunkBytes;
+}
+
+bool FrameStore::OwnTransmission(std::size_t index) const {
+  StoredHeader header;
+  std::memcpy(&header, Stored(index), sizeof(header));
+  return header.ownTransmission != 0;
+}
+
+void FrameStore::Read(std::size_t index, framework::FrameRecord& out) const {
+  const std::uint8_t* at = Stored(index);
   StoredHeader header;
   std::memcpy(&header, at, sizeof(header));
   std::memset(&out, 0, sizeof(out));

@@ -20,11 +20,13 @@ class FrameStore {
   static constexpr std::size_t kChunkBytes = 256 * 1024;
 
   // Stores the record whole: header fields and its `length` data bytes (plus the
-  // NUL of a text line), never more than the data area holds.
-  void Append(const framework::FrameRecord& record);
+  // NUL of a text line), never more than the data area holds. `ownTransmission`:
+  // the frame is the echo of the tester's own transmission.
+  void Append(const framework::FrameRecord& record, bool ownTransmission = false);
   // Rebuilds frame `index` (< Size()) into `out`; data past its length reads zero.
   void Read(std::size_t index, framework::FrameRecord& out) const;
   framework::FrameRecord At(std::size_t index) const;
+  bool OwnTransmission(std::size_t index) const;
 
   std::size_t Size() const { return positions_.size(); }
   bool Empty() const { return positions_.empty(); }
@@ -32,6 +34,8 @@ class FrameStore {
   void Clear();
 
  private:
+  const std::uint8_t* Stored(std::size_t index) const;
+
   std::vector<std::unique_ptr<std::uint8_t[]>> chunks_;
   std::size_t used_ = 0;  // bytes used in the last chunk
   // Chunk number * kChunkBytes + offset, per frame; a deque grows without copying.

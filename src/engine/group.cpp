@@ -70,6 +70,12 @@ void EGroup::OnEvent(std::uint32_t code) {
   }
 }
 
+void EGroup::OnLoopStep() {
+  for (const auto& child : children_) {
+    if (child->IsActive()) child->OnLoopStep();
+  }
+}
+
 void EGroup::Reset() {
   Element::Reset();
   for (const auto& child : children_) child->Reset();

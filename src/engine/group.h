@@ -36,6 +36,7 @@ class EGroup : public Element {
   void DescribeStatus(const std::string& prefix, std::vector<std::string>& lines) const override;
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  void OnLoopStep() override;
   // Resets the children as well, so a repeated run finds no child still
   // active or parsing from the run before.
   void Reset() override;

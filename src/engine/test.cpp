@@ -20,6 +20,17 @@ std::string IndexPrefix(std::size_t i) {
   return text;
 }
 
+// Whether the timer event of one kind is due; if so, moves its schedule on. Each
+// event is due a fixed period after the previous due time, so the events keep
+// their nominal rate however late the loop steps; a loop late by more than a
+// whole period restarts the schedule from now rather than catching up in a burst.
+bool TimerDue(std::uint32_t now, std::uint32_t& last, std::uint32_t periodMs) {
+  const std::uint32_t due = last + periodMs;
+  if (!(now > due)) return false;
+  last = now - due > periodMs ? now : due;
+  return true;
+}
+
 }  // namespace
 
 std::tm SystemLocalTime() {
@@ -198,6 +209,7 @@ void Test::Start() {
   for (auto& [id, log] : dataLogs_) log->Clear();
   // Marks of the last run would pass for this run's until overwritten.
   timeMarks_.clear();
+  wakeAtMicros_.reset();
   journal_.Clear();
   PostEvent(kEvStart);
   MarkTime(kStartTimeMark);
@@ -224,7 +236,17 @@ void Test::Start() {
   if (slot.Get() == nullptr) slot.Set(this);
 }
 
+void Test::WakeAt(std::int64_t micros) {
+  if (!wakeAtMicros_ || micros < *wakeAtMicros_) wakeAtMicros_ = micros;
+}
+
+std::optional<std::int64_t> Test::WakeAtMicros() const {
+  if (!wakeAtMicros_ || !running_.load()) return std::nullopt;
+  return context_.app.TimeBase().ClockMicrosAt(*wakeAtMicros_);
+}
+
 void Test::Tick() {
+  if (wakeAtMicros_ && *wakeAtMicros_ <= NowMicros()) wakeAtMicros_.reset();
   if (!running_.load()) return;
   CheckLink();
   draining_ = true;
@@ -234,6 +256,8 @@ void Test::Tick() {
   } else {
     const std::uint32_t now = NowMs();
     ++ticksThisSecond_;
+    // Like the timer events, nothing moves while the run is paused.
+    if (!paused_) elements_.LoopStep();
     PostDueTimerEvents(now);
     std::uint32_t code = 0;
     // Codes posted while an event is handled are handled in the same drain.
@@ -297,29 +321,19 @@ std::optional<std::string> Test::WriteAbortReason() {
 }
 
 void Test::PostDueTimerEvents(std::uint32_t now) {
-  if (!(now > last5_ + kTick5Ms)) return;
+  if (!TimerDue(now, last5_, kTick5Ms)) return;
   PostEvent(kEvTick5);
-  last5_ = now;
-  if (!(now > last25_ + kTick25Ms)) return;
+  if (!TimerDue(now, last25_, kTick25Ms)) return;
   PostEvent(kEvTick25);
-  last25_ = now;
-  if (now > last100_ + kTick100Ms) {
-    PostEvent(kEvTick100);
-    last100_ = now;
-  }
+  if (TimerDue(now, last100_, kTick100Ms)) PostEvent(kEvTick100);
   // The 250 ms event follows the 25 ms one directly, not the 100 ms one.
-  if (!(now > last250_ + kTick250Ms)) return;
+  if (!TimerDue(now, last250_, kTick250Ms)) return;
   PostEvent(kEvTick250);
-  last250_ = now;
-  if (!(now > last1000_ + kTick1000Ms)) return;
+  if (!TimerDue(now, last1000_, kTick1000Ms)) return;
   PostEvent(kEvTick1000);
-  last1000_ = now;
   msPerTick_ = 1000.0F / static_cast<float>(ticksThisSecond_);
   ticksThisSecond_ = 0;
-  if (now > last5000_ + kTick5000Ms) {
-    PostEvent(kEvTick5000);
-    last5000_ = now;
-  }
+  if (TimerDue(now, last5000_, kTick5000Ms)) PostEvent(kEvTick5000);
 }
 
 void Test::HandleEvent(std::uint32_t code) {

@@ -49,6 +49,7 @@ class Test : public framework::BRParser,
   // Every data log sees every frame message, in id order.
   void OnFrame(const framework::FrameMessage& message) override;
   void Step() override { Tick(); }
+  std::optional<std::int64_t> WakeAtMicros() const override;
 
   virtual void WriteReport();
   // Diagnostic: every element's status line between rules.
@@ -125,6 +126,10 @@ class Test : public framework::BRParser,
   void Trace(std::string_view line) const;
   bool Verbose() const { return context_.verbose.load(); }
   std::uint32_t NowMs() const { return context_.app.TimeBase().NowMs(); }
+  std::int64_t NowMicros() const { return context_.app.TimeBase().NowMicros(); }
+  // Asks the tick loop to step at `micros` (common time base) rather than up to
+  // a millisecond later; the earliest request stands until it has passed.
+  void WakeAt(std::int64_t micros);
   const TestContext& Context() const { return context_; }
   framework::BRToolApp& App() const { return context_.app; }
   settings::SettingManager& AppSettings() const { return context_.appSettings; }
@@ -200,7 +205,9 @@ class Test : public framework::BRParser,
   // Set on the tick thread; the window may read them.
   std::atomic<bool> paused_{false};
   std::atomic<bool> aborted_{false};
+  // The due time of the last event of each kind, on the common time base.
   std::uint32_t last5_ = 0, last25_ = 0, last100_ = 0, last250_ = 0, last1000_ = 0, last5000_ = 0;
+  std::optional<std::int64_t> wakeAtMicros_;  // common time base; tick thread only
   std::uint32_t ticksThisSecond_ = 0;
   float msPerTick_ = 1.0F;
   bool restoreModes_ = true;

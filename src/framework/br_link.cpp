@@ -120,15 +120,18 @@ void BRLink::Dispatch(std::span<const std::uint8_t> bytes) {
         MarkDown("The link to the host is lost: the host at " + HostLocation() + " closed it.");
       }
       break;
-    case HostMessage::Kind::kFrame:
+    case HostMessage::Kind::kFrame: {
       ++framesReceived_;
       if (message.dataCut) ++framesCut_;
+      FrameMessage frame = message.frame;
+      frame.ownTransmission = TakeOwnEcho(frame);
       if (!framesEnabled_.load()) {
         ++framesDropped_;
         break;
       }
-      parsers_.ForEach([&](BRParser& parser) { parser.OnFrame(message.frame); });
+      parsers_.ForEach([&](BRParser& parser) { parser.OnFrame(frame); });
       break;
+    }
     case HostMessage::Kind::kModeReport:
       hostMode_ = message.hostMode;
       hostEcho_ = message.echoFlag;
@@ -159,6 +162,9 @@ void BRLink::SendPass() {
 
 bool BRLink::Write(std::span<const std::uint8_t> message) {
   if (state_.load() != State::kConnected) return false;
+  if (!message.empty() && message[0] == kMsgTransmit && hostEcho_.load() == 1) {
+    AwaitEcho(message);
+  }
   if (!message.empty() && message[0] == kMsgSetMode) {
     // The host answers every E2h with a report: until it comes, the last one may
     // predate a mode change still on its way (a restore sent at the end of the
@@ -167,6 +173,41 @@ bool BRLink::Write(std::span<const std::uint8_t> message) {
     hostEcho_ = 0xFF;
   }
   return mailslots_.Write(message);
+}
+
+void BRLink::AwaitEcho(std::span<const std::uint8_t> transmitMessage) {
+  const ToolMessage sent = ParseToolMessage(transmitMessage);
+  if (sent.kind != ToolMessage::Kind::kTransmit) return;
+  std::lock_guard lock(echoMutex_);
+  if (awaitedEchoes_.size() >= kMaxAwaitedEchoes) awaitedEchoes_.pop_front();
+  awaitedEchoes_.push_back({sent.sourceAddress, sent.dgn & kDgnMask,
+                            std::vector<std::uint8_t>(sent.data.begin(), sent.data.end()),
+                            clock_.NowMicros()});
+  echoesAwaited_ = true;
+}
+
+bool BRLink::TakeOwnEcho(FrameMessage& frame) {
+  if (!echoesAwaited_.load()) return false;
+  std::lock_guard lock(echoMutex_);
+  const std::int64_t now = clock_.NowMicros();
+  // Echoes come back in the order sent; one that never came (echo switched off
+  // meanwhile) must not make a device's frame look like the tool's much later.
+  while (!awaitedEchoes_.empty() && now - awaitedEchoes_.front().sentMicros > kOwnEchoWaitMicros) {
+    awaitedEchoes_.pop_front();
+  }
+  const auto match =
+      std::find_if(awaitedEchoes_.begin(), awaitedEchoes_.end(), [&](const AwaitedEcho& sent) {
+        return sent.dgn == frame.dgn &&
+               (sent.sourceAddress == frame.sourceAddress || frame.sourceAddress == kToolAddress) &&
+               std::equal(sent.data.begin(), sent.data.end(), frame.data.begin(), frame.data.end());
+      });
+  const bool own = match != awaitedEchoes_.end();
+  if (own) {
+    frame.sourceAddress = match->sourceAddress;
+    awaitedEchoes_.erase(match);
+  }
+  echoesAwaited_ = !awaitedEchoes_.empty();
+  return own;
 }
 
 bool BRLink::WriteAnyState(std::span<const std::uint8_t> message) {

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "framework/host_protocol.h"
 #include "framework/log_output.h"
@@ -52,6 +53,9 @@ class BRLink {
   static constexpr std::uint32_t kRemovalCountdownPeriods = 60;
   // Under a flood the tick thread must still step the test; the rest waits one loop.
   static constexpr int kMaxMessagesPerPass = 4096;
+  // How long, and for how many frames, a transmission waits for the host's echo.
+  static constexpr std::int64_t kOwnEchoWaitMicros = 2'000'000;
+  static constexpr std::size_t kMaxAwaitedEchoes = 64;
 
   BRLink(platform::Mailslots& mailslots, platform::Clock& clock, platform::Prompter& prompter,
          LogOutput& log);
@@ -120,6 +124,18 @@ class BRLink {
   bool WriteAnyState(std::span<const std::uint8_t> message);
   // The steps of opening that have not succeeded yet; 0 or the error code.
   int OpenSlots();
+  // A transmission the host will echo back (its echo is on): remembered until the echo.
+  void AwaitEcho(std::span<const std::uint8_t> transmitMessage);
+  // Whether `frame` is the echo of one of this tool's transmissions; a host that
+  // reports its echoes under the tool's address gets them back as they went out.
+  bool TakeOwnEcho(FrameMessage& frame);
+
+  struct AwaitedEcho {
+    std::uint8_t sourceAddress = 0;
+    std::uint32_t dgn = 0;
+    std::vector<std::uint8_t> data;
+    std::int64_t sentMicros = 0;
+  };
 
   platform::Mailslots& mailslots_;
   platform::Clock& clock_;
@@ -148,6 +164,11 @@ class BRLink {
   // Window thread only (Open, Reregister).
   bool hostSlotOpen_ = false;
   bool toolSlotOpen_ = false;
+
+  // Transmit messages come from both threads; the tick thread matches the echoes.
+  std::mutex echoMutex_;
+  std::deque<AwaitedEcho> awaitedEchoes_;
+  std::atomic<bool> echoesAwaited_{false};
 
   std::array<std::uint8_t, kReadBufferBytes> buffer_{};
   std::atomic<std::uint32_t> malformed_{0}, unknownType_{0}, readFailures_{0}, framesCut_{0},

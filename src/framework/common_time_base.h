@@ -15,9 +15,11 @@ class CommonTimeBase {
       : clock_(clock), originMicros_(clock.NowMicros()) {}
 
   void Reset() { originMicros_.store(clock_.NowMicros()); }
-  std::uint32_t NowMs() const {
-    return static_cast<std::uint32_t>((clock_.NowMicros() - originMicros_.load()) / 1000);
-  }
+  std::uint32_t NowMs() const { return static_cast<std::uint32_t>(NowMicros() / 1000); }
+  // The same line in microseconds, for deadlines finer than a millisecond.
+  std::int64_t NowMicros() const { return clock_.NowMicros() - originMicros_.load(); }
+  // A moment of this line on the clock's own line.
+  std::int64_t ClockMicrosAt(std::int64_t micros) const { return originMicros_.load() + micros; }
   platform::Clock& Clock() const { return clock_; }
 
  private:

@@ -51,6 +51,8 @@ struct FrameMessage {
   std::uint8_t reservedBit = 0;        // 03h only
   std::span<const std::uint8_t> data;  // at most kMaxFrameDataBytes
   std::span<const std::uint8_t> raw;   // the whole message, byte 0 first
+  // The host's echo of a frame this tool transmitted (the link recognises it).
+  bool ownTransmission = false;
 };
 
 // What the tool makes of one message from the host.

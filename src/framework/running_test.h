@@ -4,7 +4,9 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
+#include <optional>
 
 namespace vlt::framework {
 
@@ -13,6 +15,9 @@ class TestStepper {
   virtual ~TestStepper() = default;
   virtual void Step() = 0;
   virtual void DumpStatus() {}
+  // A moment (clock microseconds) at which the test wants its next step, when that
+  // is sooner than the loop's usual pause.
+  virtual std::optional<std::int64_t> WakeAtMicros() const { return std::nullopt; }
 };
 
 class RunningTestSlot {
@@ -41,6 +46,10 @@ class RunningTestSlot {
   // Asks the tick thread to dump the running test's status before its next
   // step: the window may not touch a test while it steps.
   void RequestDump() { dumpRequested_.store(true); }
+  std::optional<std::int64_t> WakeAtMicros() const {
+    std::lock_guard lock(mutex_);
+    return test_ != nullptr ? test_->WakeAtMicros() : std::nullopt;
+  }
   void StepIfAny() {
     std::lock_guard lock(mutex_);
     if (test_ == nullptr) return;

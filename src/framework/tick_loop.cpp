@@ -25,6 +25,9 @@ void TickLoop::Step() {
 
 std::int64_t TickLoop::PauseMicros() const {
   constexpr std::int64_t kFineStepMicros = 1000;
+  if (const auto wake = runningTest_.WakeAtMicros()) {
+    return std::clamp<std::int64_t>(*wake - clock_.NowMicros(), 0, kFineStepMicros);
+  }
   if (fineStepRequests_.load() > 0 || runningTest_.Get() != nullptr) return kFineStepMicros;
   const std::int64_t untilPeriod =
       periodStartMicros_.load() + kMinPeriodMs * 1000 - clock_.NowMicros();

@@ -29,8 +29,9 @@ class TickLoop {
   void RunPeriod();
 
   // How long the thread may pause before the next Step: 1 ms while a test runs or
-  // someone asked for fine steps, otherwise until the next period is due. A host
-  // message ends any pause at once, so frames are never held back.
+  // someone asked for fine steps (less when the test wants its step sooner),
+  // otherwise until the next period is due. A host message ends any pause at
+  // once, so frames are never held back.
   std::int64_t PauseMicros() const;
   // Fine 1 ms steps for as long as the returned count is held above zero.
   void RequestFineSteps() { ++fineStepRequests_; }

@@ -27,7 +27,8 @@ std::uint32_t RunLengthMs(const engine::RunJournal& journal) {
   return start && end > *start ? end - *start : 0;
 }
 
-EvidenceFrame EvidenceOf(const framework::FrameRecord& frame) {
+EvidenceFrame EvidenceOf(const engine::DataLog& log, std::size_t index) {
+  const framework::FrameRecord frame = log.Frame(index);
   EvidenceFrame evidence;
   evidence.timeMs = frame.timeStamp;
   evidence.relativeMs = frame.relativeTime;
@@ -36,12 +37,12 @@ EvidenceFrame EvidenceOf(const framework::FrameRecord& frame) {
   evidence.source = frame.sourceAddress;
   const std::size_t length = std::min<std::size_t>(frame.length, framework::kMaxFrameDataBytes);
   evidence.data.assign(frame.data, frame.data + length);
-  evidence.line = dictionary::DescribeFrame(frame, true);
+  evidence.line = engine::DumpLine(frame, log.OwnTransmission(static_cast<int>(index)));
   return evidence;
 }
 
-// The DUT's last claim: a claim the tester did not send, neither under its own
-// address nor, echoed under F9h, with a NAME of its own under another one.
+// The DUT's last claim: a claim the tester did not send, nor one under a NAME
+// the tester claimed with.
 std::optional<DutIdentity> LastDutClaim(const engine::DataLog& log) {
   std::set<std::array<std::uint8_t, kNameBytes>> testersNames;
   std::vector<std::pair<std::array<std::uint8_t, kNameBytes>, std::uint8_t>> claims;
@@ -50,7 +51,7 @@ std::optional<DutIdentity> LastDutClaim(const engine::DataLog& log) {
     if (frame.textFlag != 0 || !IsAddressClaim(frame.dgn) || frame.length < kNameBytes) continue;
     std::array<std::uint8_t, kNameBytes> name{};
     std::copy(frame.data, frame.data + kNameBytes, name.begin());
-    if (IsTestersOwn(frame)) {
+    if (log.OwnTransmission(static_cast<int>(i))) {
       testersNames.insert(name);
     } else {
       claims.emplace_back(name, frame.sourceAddress);
@@ -64,8 +65,8 @@ std::optional<DutIdentity> LastDutClaim(const engine::DataLog& log) {
 
 }  // namespace
 
-bool IsTestersOwn(const framework::FrameRecord& frame) {
-  return frame.sourceAddress == framework::kToolAddress;
+bool IsTestersOwn(const engine::FrameStore& frames, std::size_t index) {
+  return frames.OwnTransmission(index);
 }
 
 bool IsAddressClaim(std::uint32_t dgn) {
@@ -136,7 +137,7 @@ RunResult BuildRunResult(const engine::Test& test, const std::tm& endedAt, std::
     const int index = failure->EvidenceIndex();
     if (evidenceLog != nullptr && index >= 0 &&
         static_cast<std::size_t>(index) < evidenceLog->Size()) {
-      criterion.evidence = EvidenceOf(evidenceLog->Frame(static_cast<std::size_t>(index)));
+      criterion.evidence = EvidenceOf(*evidenceLog, static_cast<std::size_t>(index));
     }
     result.criteria.push_back(std::move(criterion));
   }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/failure.h"
+#include "engine/frame_store.h"
 #include "engine/report_layout.h"
 #include "framework/frame_record.h"
 
@@ -86,11 +87,9 @@ struct RunResult {
 // local time of its end and `logPath` where its log was saved.
 RunResult BuildRunResult(const engine::Test& test, const std::tm& endedAt, std::string logPath);
 
-// Whether the tester sent the frame itself, as far as its data log tells: the
-// host hands a tool its own transmissions under the tool's address F9h,
-// whatever address it sent them from. The one place to change when the log
-// marks the tester's own frames otherwise.
-bool IsTestersOwn(const framework::FrameRecord& frame);
+// Whether the tester sent frame `index` of `frames` itself: the data log marks
+// the host's echo of each of the tester's transmissions, as the bus carried it.
+bool IsTestersOwn(const engine::FrameStore& frames, std::size_t index);
 
 // ADDRESS_CLAIMED (EE00h to any destination) and requests (EA00h block).
 bool IsAddressClaim(std::uint32_t dgn);

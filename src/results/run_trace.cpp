@@ -47,7 +47,7 @@ RunTrace CaptureRunTrace(const engine::Test& test) {
   trace.nowMs = trace.finished ? trace.notes.back().atMs : test.NowMs();
   const engine::DataLog* log = FirstLog(test);
   for (std::size_t i = 0; log != nullptr && i < log->Size(); ++i) {
-    trace.frames.Append(log->Frame(i));
+    trace.frames.Append(log->Frame(i), log->OwnTransmission(static_cast<int>(i)));
   }
   trace.criteria = CriteriaOf(test, log);
   return trace;
@@ -78,7 +78,7 @@ void TraceFeed::OnStep(const engine::Test& test) {
     d.frames.Clear();
   }
   for (; log != nullptr && framesSeen_ < log->Size(); ++framesSeen_) {
-    d.frames.Append(log->Frame(framesSeen_));
+    d.frames.Append(log->Frame(framesSeen_), log->OwnTransmission(static_cast<int>(framesSeen_)));
   }
   const auto& notes = journal.Notes();
   for (; notesSeen_ < notes.size(); ++notesSeen_) d.notes.push_back(notes[notesSeen_]);
@@ -110,7 +110,7 @@ bool TraceFeed::Update(RunTrace& trace) {
   framework::FrameRecord frame;
   for (std::size_t i = 0; i < d.frames.Size(); ++i) {
     d.frames.Read(i, frame);
-    trace.frames.Append(frame);
+    trace.frames.Append(frame, d.frames.OwnTransmission(i));
   }
   trace.notes.insert(trace.notes.end(), d.notes.begin(), d.notes.end());
   if (d.criteria) trace.criteria = std::move(*d.criteria);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "dictionary/frame_text.h"
+#include "engine/data_log.h"
 #include "framework/host_protocol.h"
 #include "results/run_result.h"
 
@@ -20,8 +20,8 @@ bool RequestsAddressClaim(const framework::FrameRecord& frame) {
          frame.data[1] == 0xEE && frame.data[2] == 0x00;
 }
 
-std::size_t LaneKey(const framework::FrameRecord& frame) {
-  return IsTestersOwn(frame) ? kTesterLaneKey : frame.sourceAddress;
+std::size_t LaneKey(const RunTrace& trace, std::size_t index, const framework::FrameRecord& frame) {
+  return IsTestersOwn(trace.frames, index) ? kTesterLaneKey : frame.sourceAddress;
 }
 
 std::optional<BandKind> BandOf(engine::RunNote::Kind kind) {
@@ -80,7 +80,7 @@ Timeline BuildTimeline(const RunTrace& trace) {
   std::array<bool, kLaneKeys> present{};
   for (std::size_t i = 0; i < count; ++i) {
     trace.frames.Read(i, frame);
-    if (frame.textFlag == 0) present[LaneKey(frame)] = true;
+    if (frame.textFlag == 0) present[LaneKey(trace, i, frame)] = true;
   }
   std::array<std::uint16_t, kLaneKeys> laneOf{};
   if (present[kTesterLaneKey]) {
@@ -102,7 +102,7 @@ Timeline BuildTimeline(const RunTrace& trace) {
     mark.atMs = since(frame.timeStamp);
     mark.frame = static_cast<std::uint32_t>(i);
     mark.dgn = frame.dgn;
-    mark.lane = laneOf[LaneKey(frame)];
+    mark.lane = laneOf[LaneKey(trace, i, frame)];
     mark.kind = KindOf(frame);
     t.lengthMs = std::max(t.lengthMs, mark.atMs);
     markOfFrame[i] = static_cast<int>(t.marks.size());
@@ -147,12 +147,12 @@ std::optional<std::size_t> FrameLineInPane(std::string_view paneText, const RunT
   if (frame >= trace.frames.Size()) return std::nullopt;
   framework::FrameRecord record;
   trace.frames.Read(frame, record);
-  const std::string text = dictionary::DescribeFrame(record, true);
+  const std::string text = engine::DumpLine(record, trace.frames.OwnTransmission(frame));
   // Frames of the same text and time are told apart by their order.
   std::size_t occurrence = 0;
   for (std::uint32_t i = 0; i < frame; ++i) {
     trace.frames.Read(i, record);
-    if (dictionary::DescribeFrame(record, true) == text) ++occurrence;
+    if (engine::DumpLine(record, trace.frames.OwnTransmission(i)) == text) ++occurrence;
   }
   std::vector<std::string_view> lines;
   for (std::size_t at = 0; at <= paneText.size();) {

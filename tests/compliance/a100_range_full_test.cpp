@@ -49,6 +49,21 @@ TEST(A100, TheDutIsChasedThroughItsRangeAndSettlesOnASpareAddress) {
   EXPECT_EQ(CriterionLine(run.text, kValid).rfind("PASS : ", 0), 0u);
 }
 
+// A J1939 node reads one NAME claiming a second address as that node moving on,
+// so a contest with one NAME would free each address again and never end.
+TEST(A100, ADutThatTracksNamesTheJ1939WaySettlesWithAVerdict) {
+  const Outcome run = RunAgainst({DutFault::kTracksNames}, "Sensors");
+  EXPECT_FALSE(run.aborted) << run.text;
+  EXPECT_FALSE(Contains(run.text, "Time limit exceeded.")) << run.text;
+  EXPECT_TRUE(Contains(CriterionLine(run.text, kFinal), "Address = 240")) << run.text;
+  EXPECT_EQ(CriterionLine(run.text, kFinal).rfind("PASS : ", 0), 0u) << run.text;
+  // Each contested address has a NAME of its own, its identity number the address.
+  EXPECT_TRUE(Contains(run.text,
+                       "18EE00A1  ADDRESS_CLAIMED                     0EE00:A1  A1 00 "
+                       "00 00 00 80 00 80  (sent by tester)"))
+      << run.text;
+}
+
 TEST(A100, TheExtendedFormContestsEveryAddressButTheTarget) {
   const Outcome run = RunAgainst({}, "Sensors", true, "248");
   EXPECT_FALSE(run.aborted);

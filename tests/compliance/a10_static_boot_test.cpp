@@ -65,6 +65,8 @@ TEST(A10StaticBoot, CriteriaAgainstSimulatedDuts) {
         {"DNP ", kNotDsa, "Attempting to claim 252"},
         {"PASS", kBroadcasts}}},
       {"short-quiet", {DutFault::kShortQuiet}, {{"DNP ", kQuiet}, {"PASS", kPrecedes}}},
+      // A claim 6 s after power-up comes after the 5 s limit has aborted the run.
+      {"late-claim", {DutFault::kLateClaim}, {{"____", kBroadcasts}, {"____", kMfg}}, true},
       // Without an EE00h claim the time limit aborts the run and nothing settles 0x101.
       {"claim-ee05",
        {DutFault::kClaimEe05},
@@ -131,6 +133,28 @@ TEST(A10StaticBoot, ARepeatedRunJudgesTheFirstClaimAgain) {
   for (int i = 0; i < 20'000 && test->Running(); ++i) bench.Step(1);
   const std::string text = bench.Text();
   EXPECT_TRUE(Has(text, Line("DNP ", kPrecedes))) << text;
+}
+
+// The 5 s limit counts from the moment the DUT is powered up: a claim just
+// inside it passes, one just outside comes too late.
+TEST(A10StaticBoot, AClaimJustInsideTheFiveSecondLimitPassesAndJustOutsideAborts) {
+  struct Edge {
+    std::int64_t bootDelayMs;
+    bool aborted;
+  };
+  for (const Edge e : {Edge{4900, false}, Edge{5100, true}}) {
+    SCOPED_TRACE(e.bootDelayMs);
+    host::StaticDutConfig config;
+    config.address = kDsa;
+    config.common.timing.bootDelayMs = e.bootDelayMs;
+    ComplianceBench bench(std::make_unique<host::StaticDut>(config, 0));
+    MatchDutProfile(bench);
+    auto test = bench.Make("A10");
+    ASSERT_TRUE(bench.Run(*test, 30'000));
+    const std::string text = bench.Text();
+    EXPECT_EQ(test->Aborted(), e.aborted) << text;
+    EXPECT_EQ(Has(text, Line("PASS", kBroadcasts)), !e.aborted) << text;
+  }
 }
 
 // With no claim the time limit aborts the run; Finish then settles nothing, so

@@ -222,5 +222,49 @@ TEST(A60, DelayCountsFromTheLatestRequest) {
   EXPECT_EQ(CriterionTag(report, kRequestToClaim), "DNP ") << report;
 }
 
+// A DUT that asks all nodes at once, as J1939 nodes do, is contested at the
+// address it is expected to take, never from FFh, which no node can hold: in
+// A-50 it gives that address up, in A-60 it keeps it.
+TEST(A50A60, ARequestToAllIsAnsweredForTheDsa) {
+  struct Case {
+    const char* code;
+    const char* claimedLine;  // the DUT's claim in the dump, from where it settled
+    std::vector<Expect> expected;
+  };
+  const Case cases[] = {
+      // RV-C asks for a request to each target before a claim.
+      {"A50",
+       "18EE0071",
+       {{"DNP ", kGlobal},
+        {"DNP ", kClaimedDespite},
+        {"DNP ", kNewTarget},
+        {"PASS", kPayload},
+        {"PASS", kSa}}},
+      {"A60", "18EE0070", {{"PASS", kTargeted}, {"PASS", kRequestToClaim}, {"PASS", kMfg}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    auto bench = DynamicBench(DynamicDutWith({DutFault::kRequestsGlobally}));
+    bench->Settings().SetValue("DSA For Address Claiming", "112");
+    const std::string report = RunToEnd(*bench, c.code);
+    EXPECT_TRUE(Contains(report,
+                         "Request for ADDRESS_CLAIM to all: contesting address 112 "
+                         "(DSA For Address Claiming).\r\n"))
+        << report;
+    EXPECT_TRUE(Contains(report, "18EAFFFE")) << report;
+    // The tester's claim for the DSA, marked as its own, and none from FFh.
+    EXPECT_TRUE(Contains(report, "18EE0070")) << report;
+    EXPECT_FALSE(Contains(report, "18EE00FF")) << report;
+    EXPECT_TRUE(Contains(report, c.claimedLine)) << report;
+    for (const Expect& e : c.expected) {
+      EXPECT_EQ(CriterionTag(report, e.text), e.tag) << e.text << "\n" << report;
+    }
+  }
+  auto bench = DynamicBench(DynamicDutWith({DutFault::kRequestsGlobally}));
+  bench->Settings().SetValue("DSA For Address Claiming", "112");
+  const std::string report = RunToEnd(*bench, "A60");
+  EXPECT_TRUE(Contains(report, "Targeted: 70  Claimed: 70")) << report;
+}
+
 }  // namespace
 }  // namespace vlt::compliance

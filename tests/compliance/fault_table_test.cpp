@@ -21,6 +21,7 @@ using host::DutKind;
 using namespace scenario;
 
 constexpr std::uint8_t kStaticAddress = 253;  // the default profile's DSA
+constexpr std::uint8_t kDynamicDsa = 0x70;    // the first address of the default category
 constexpr int kRunLimitMs = 200'000;
 
 struct Verdict {
@@ -80,7 +81,9 @@ Verdict RunOnce(DutKind kind, std::optional<host::DutFault> fault, std::string_v
                                      ? StaticDut(kStaticAddress, faults)
                                      : DynamicDut(host::kDefaultDsaCategory, faults));
   UseProfile(bench, FirstClaimText(kind, faults));
-  bench.Settings().SetValue("DSA For Address Claiming", std::to_string(kStaticAddress));
+  bench.Settings().SetValue(
+      "DSA For Address Claiming",
+      std::to_string(kind == DutKind::kStatic ? kStaticAddress : kDynamicDsa));
   auto test = bench.Make(code);
   EXPECT_TRUE(test) << code;
   if (!test) return {};
@@ -144,7 +147,9 @@ TEST(FaultTable, EveryTripNamesATestOfTheFaultsKindAndEveryFaultShowsSomewhere) 
       }
       EXPECT_TRUE(ofItsKind) << info.name << " " << trip.test;
     }
-    EXPECT_TRUE(shows) << info.name << " trips nothing: a fault no test sees is no fault";
+    // A variant is correct behaviour and may trip nothing; a fault must show.
+    EXPECT_TRUE(shows || info.variant)
+        << info.name << " trips nothing: a fault no test sees is no fault";
   }
 }
 

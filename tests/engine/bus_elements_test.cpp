@@ -123,8 +123,7 @@ TEST_F(RespondFixture, AnswersOneRequestAbout200msLaterFromTheRequestedAddress) 
   h.Frame(0xEA81, 0xFE, {0x00, 0xEE, 0x00});  // while an answer is pending: ignored
   ASSERT_TRUE(h.RunUntil([&] { return !h.Transmits().empty(); }, 400));
   const std::int64_t waited = h.clock.NowMillis() - requestMs;
-  EXPECT_GT(waited, 200);
-  EXPECT_LE(waited, 208);
+  EXPECT_EQ(waited, 200);
   h.Run(500);
   const auto sent = h.Transmits();
   ASSERT_EQ(sent.size(), 1u);
@@ -139,6 +138,29 @@ TEST_F(RespondFixture, AnswersOneRequestAbout200msLaterFromTheRequestedAddress) 
   ASSERT_NE(respond->Due(), ERespondWithAddressClaimed::kNothingDue);
   respond->Start();
   EXPECT_EQ(respond->Due(), ERespondWithAddressClaimed::kNothingDue);
+}
+
+// The answer is timed from the moment the request arrived, not from the whole
+// millisecond of its stamp, and leaves on the first loop step at or after it:
+// the loop is told to wake then, not a millisecond later.
+TEST_F(RespondFixture, TheAnswerLeavesOnTheLoopStepThatReaches200msAfterArrival) {
+  h.driver.StepMicros(300);  // 0.3 ms into a millisecond
+  h.Frame(0xEA80, 0xFE, {0x00, 0xEE, 0x00});
+  h.driver.StepMicros(1);
+  const std::int64_t arrival = h.clock.NowMicros();
+  std::int64_t pauseBeforeDue = -1;
+  while (h.Transmits().empty() && h.clock.NowMicros() < arrival + 300'000) {
+    const std::int64_t pause = h.app.Loop().PauseMicros();
+    if (h.clock.NowMicros() + 1000 > arrival + 200'000 && pauseBeforeDue < 0) {
+      pauseBeforeDue = pause;
+    }
+    h.driver.StepMicros(std::max<std::int64_t>(pause, 1));
+  }
+  ASSERT_FALSE(h.Transmits().empty());
+  EXPECT_EQ(h.clock.NowMicros() - arrival, 200'000);
+  EXPECT_LT(pauseBeforeDue, 1000);
+  // Once answered, the loop goes back to its millisecond.
+  EXPECT_EQ(h.app.Loop().PauseMicros(), 1000);
 }
 
 struct FindCase {

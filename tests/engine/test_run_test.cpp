@@ -141,6 +141,72 @@ TEST_F(RunFixture, TimeLimitBesideABlockingWatchAbortsWhenNoClaimComes) {
   }
 }
 
+// A time limit that notes, in virtual time, when it started and when it fired.
+class TimedLimit : public ETimeLimitAbort {
+ public:
+  TimedLimit(Test* test, const platform::ManualClock& clock, std::uint32_t limitMs)
+      : ETimeLimitAbort(test, limitMs), clock_(clock) {}
+  void Start() override {
+    ETimeLimitAbort::Start();
+    startMs = clock_.NowMillis();
+  }
+  void OnEvent(std::uint32_t code) override {
+    ETimeLimitAbort::OnEvent(code);
+    if (!IsActive() && firedMs < 0) firedMs = clock_.NowMillis();
+  }
+  std::int64_t startMs = -1;
+  std::int64_t firedMs = -1;
+
+ private:
+  const platform::ManualClock& clock_;
+};
+
+// The 5 ms events keep their nominal rate on a slow loop, so a limit of N ms
+// fires after more than N ms and at most one event gap (plus the loop's own
+// step) later, wherever in the schedule it starts.
+TEST_F(RunFixture, AFiveSecondLimitFiresWithinOneEventGapOnFastAndSlowLoops) {
+  for (const int loopMs : {1, 3}) {
+    h.driver.loopMillis = loopMs;
+    for (int lead = 0; lead < 6; ++lead) {
+      SCOPED_TRACE(::testing::Message() << loopMs << " ms loop, " << lead << " leading elements");
+      auto t = h.MakeTest(1);
+      for (int i = 0; i < lead; ++i) t->Append<Probe>("Lead", false, false, 0);
+      auto& limit = t->Append<TimedLimit>(h.clock, 5000);
+      limit.SetHolds(true);  // the run lasts until it fires
+      t->Start();
+      ASSERT_TRUE(RunToEnd(*t, 8000));
+      ASSERT_GE(limit.firedMs, 0);
+      const std::int64_t took = limit.firedMs - limit.startMs;
+      EXPECT_GT(took, 5000);
+      EXPECT_LE(took, 5000 + static_cast<std::int64_t>(kTick5Ms) + loopMs - 1);
+      h.app.RunningTest().Clear(t.get());
+    }
+  }
+}
+
+// A loop that stalls for longer than a period posts one 5 ms event, not a burst
+// to catch up, and the schedule goes on from then.
+TEST_F(RunFixture, AStalledLoopRestartsTheTimerScheduleInsteadOfABurst) {
+  auto t = h.MakeTest(1);
+  auto& probe = t->Append<Probe>("Probe", true, true);
+  t->Start();
+  h.Run(100);
+  const auto fives = [&] { return std::count(probe.events.begin(), probe.events.end(), kEvTick5); };
+  const auto before = fives();
+  h.clock.AdvanceMillis(50);
+  h.Run(1);
+  EXPECT_EQ(fives(), before + 1);
+  h.Run(5);
+  EXPECT_EQ(fives(), before + 1);
+  h.Run(1);
+  EXPECT_EQ(fives(), before + 2);
+  h.Run(100);
+  EXPECT_EQ(fives(), before + 22);
+  t->PostEvent(kEvAbort);
+  h.Run(1);
+  h.app.RunningTest().Clear(t.get());
+}
+
 TEST_F(RunFixture, EventsQueuedBehindTheFinishAreDroppedButLaterOnesWaitForTheNextRun) {
   auto t = h.MakeTest(1);
   t->Append<LastGasp>();

@@ -16,8 +16,10 @@ class FrameSink : public BRParser {
  public:
   void OnFrame(const FrameMessage& message) override {
     records.push_back(FrameRecord::FromFrame(message, 1234, 1000));
+    own.push_back(message.ownTransmission);
   }
   std::vector<FrameRecord> records;
+  std::vector<bool> own;
 };
 
 struct LinkFixture : ::testing::Test {
@@ -216,6 +218,38 @@ TEST_F(LinkFixture, ModeReportIsStoredAndReadAsAToolMode) {
   // Other messages leave it alone.
   ASSERT_TRUE(link.Transmit(0xF9, 0xEA00, std::vector<std::uint8_t>{0, 0xEE, 0}));
   EXPECT_EQ(link.CurrentToolMode(), 2u);
+}
+
+// With the host's echo on, each transmission's echo is known for the tool's
+// own, once, whether the host reports it under the address it went out from
+// or under the tool's address; a device's frame of the same content is not.
+TEST_F(LinkFixture, EchoesOfItsOwnTransmissionsAreMarkedOnceAsTheyWentOut) {
+  Connect();
+  link.EnableFrames(true);
+  const Bytes claim{1, 2, 3, 4, 5, 6, 7, 8};
+  const Bytes request{0x00, 0xEE, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+  link.Transmit(0x80, 0xEE00, claim);  // echo off: no echo awaited
+  mailslots.Queue(FrameMessageBytes(0xEE00, 0x80, claim));
+  link.ReceivePass();
+
+  mailslots.Queue(ModeReportMessage(3, 1));
+  link.ReceivePass();
+  link.Transmit(0x80, 0xEE00, claim);
+  link.Transmit(0xFE, 0xEA80, request);
+  mailslots.Queue(FrameMessageBytes(0xEE00, 0x81, claim));    // another address: the device's
+  mailslots.Queue(FrameMessageBytes(0xEE00, 0x80, claim));    // the echo
+  mailslots.Queue(FrameMessageBytes(0xEE00, 0x80, claim));    // the device, same content
+  mailslots.Queue(FrameMessageBytes(0xEA80, 0xF9, request));  // echo under the tool's address
+  link.ReceivePass();
+  ASSERT_EQ(sink.own, (std::vector<bool>{false, false, true, false, true}));
+  EXPECT_EQ(sink.records[4].sourceAddress, 0xFE);  // as it went on the bus
+
+  // An echo that never comes is not waited for past its time.
+  link.Transmit(0x80, 0xEE00, claim);
+  clock.AdvanceMicros(BRLink::kOwnEchoWaitMicros + 1);
+  mailslots.Queue(FrameMessageBytes(0xEE00, 0x80, claim));
+  link.ReceivePass();
+  EXPECT_FALSE(sink.own.back());
 }
 
 TEST(HostModeMapping, BothDirectionsFollowTheTable) {

@@ -46,7 +46,8 @@ TEST(DutFaults, TheTableIsInEnumOrderWithUniqueNamesForSomeModel) {
     const DutFaultInfo& info = kDutFaults[i];
     EXPECT_EQ(static_cast<std::size_t>(info.fault), i) << info.name;
     EXPECT_TRUE(names.insert(info.name).second) << info.name;
-    EXPECT_EQ(FaultByName(info.name), info.fault);
+    EXPECT_EQ(FaultByName(info.name, info.variant), info.fault);
+    EXPECT_FALSE(FaultByName(info.name, !info.variant)) << "a fault is no variant: " << info.name;
     EXPECT_TRUE(FaultApplies(info.fault, DutKind::kStatic) ||
                 FaultApplies(info.fault, DutKind::kDynamic));
     EXPECT_FALSE(info.does.empty()) << info.name;

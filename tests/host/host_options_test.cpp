@@ -53,6 +53,31 @@ TEST(HostOptions, DynamicDutWithCategoryDsaFaultsAndStatus) {
   EXPECT_EQ(MakeDut(Parse({"--dut", "dynamic"}).options, 0)->Describe(), "dynamic 112");
 }
 
+// Variants are correct J1939 behaviour and documented beside the faults; a boot
+// delay of 0 puts the first frame in the millisecond of power-on.
+TEST(HostOptions, VariantsAndTheBootDelayReachTheDut) {
+  const ParsedHostOptions parsed =
+      Parse({"--dut", "dynamic", "--dut-variant", "requests-globally", "--dut-variant=tracks-names",
+             "--dut-boot-delay", "0", "--dut-off"});
+  ASSERT_EQ(parsed.error, "");
+  EXPECT_TRUE(parsed.options.dutFaults.Has(DutFault::kRequestsGlobally));
+  EXPECT_TRUE(parsed.options.dutFaults.Has(DutFault::kTracksNames));
+  for (const char* dut : {"dynamic", "static"}) {
+    SCOPED_TRACE(dut);
+    auto device = MakeDut(Parse({"--dut", dut, "--dut-boot-delay=0", "--dut-off"}).options, 0);
+    device->SetPower(true, 5'000);
+    EXPECT_EQ(device->NextDeadlineMicros(), 5'000);
+    std::vector<BusFrame> out;
+    device->Poll(5'000, out);
+    EXPECT_EQ(out.size(), 1u);
+  }
+  const std::string help = HostHelpText();
+  EXPECT_NE(help.find("--dut-boot-delay MS"), std::string::npos);
+  EXPECT_NE(help.find("Variants (--dut-variant NAME)"), std::string::npos);
+  EXPECT_NE(help.find("  tracks-names  (dynamic)"), std::string::npos);
+  EXPECT_LT(help.find("  range-only"), help.find("Variants ("));
+}
+
 TEST(HostOptions, BadArgumentsAreRefusedWithAReason) {
   const std::vector<std::vector<std::string_view>> bad = {
       {"--dut"},
@@ -70,6 +95,12 @@ TEST(HostOptions, BadArgumentsAreRefusedWithAReason) {
       {"--dut", "dynamic", "--dut-fault", "j1939-yield"},  // a static DUT's fault
       {"--dut", "none", "--dut-fault", "talks-first"},
       {"--dut-dsa", "112"},  // static: its address is static:ADDRESS
+      {"--dut", "dynamic", "--dut-variant", "global-request"},  // a fault, not a variant
+      {"--dut", "dynamic", "--dut-fault", "tracks-names"},      // a variant, not a fault
+      {"--dut-variant", "requests-globally"},                   // the default DUT is static
+      {"--dut-boot-delay", "-1"},
+      {"--dut-boot-delay", "600001"},
+      {"--dut", "none", "--dut-boot-delay", "0"},
       {"--dut", "dynamic:2", "--dut-dsa", "160"},
       {"--dut-status-dgn", "FFFF"},
       {"--dut-status-dgn", "20000"},

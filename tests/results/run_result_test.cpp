@@ -148,7 +148,7 @@ TEST(RunResult, AbortedRunsCarryTheLineTheTestWroteBeforeAborting) {
 
 TEST(RunResult, TheDutIsNotTheTesterWhoseEchoedClaimShowsUnderTheDutsAddress) {
   // A-50 contests the DUT's first target with a claim of the tester's own, which
-  // comes back under that address and once more under F9h.
+  // comes back under that address, marked as the tester's.
   const FinishedRun run = testing::RunA50({});
   const RunResult result = ResultOf(run, "");
   ASSERT_TRUE(result.dut);

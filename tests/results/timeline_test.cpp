@@ -190,15 +190,16 @@ TEST(TraceFeed, TheWindowsCopyOfARunningTestEndsAsTheWholeTrace) {
   EXPECT_FALSE(feed.Update(window));
 }
 
-// Records, empties its log half-way and records again.
+// Records, empties its log and records again for a shorter time.
 class RestartingTest : public engine::Test {
  public:
-  static constexpr std::uint32_t kHalfMs = 1500;
+  static constexpr std::uint32_t kFirstMs = 2500;
+  static constexpr std::uint32_t kSecondMs = 1200;
   explicit RestartingTest(const engine::TestContext& context) : Test(context, 1) {
     engine::DataLog& log = AddDataLog(0);
-    for (int half = 0; half < 2; ++half) {
+    for (const std::uint32_t part : {kFirstMs, kSecondMs}) {
       Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
-      Append<engine::ETimeLimitMinimum>(kHalfMs).SetBlocks(true);
+      Append<engine::ETimeLimitMinimum>(part).SetBlocks(true);
     }
   }
 };

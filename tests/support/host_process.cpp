@@ -54,10 +54,15 @@ bool HostProcess::Start(const std::vector<std::string>& args) {
     pid_ = -1;
     return false;
   }
-  const std::string socket = platform::HostMailslotPath(runDir_);
-  for (int i = 0; i < 500; ++i) {
+  // The control socket comes up after the tools' one: a test may talk to either at once.
+  const std::string sockets[] = {platform::HostMailslotPath(runDir_),
+                                 platform::HostControlPath(runDir_)};
+  const auto isSocket = [](const std::string& path) {
     struct stat st {};
-    if (::stat(socket.c_str(), &st) == 0 && S_ISSOCK(st.st_mode)) return true;
+    return ::stat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
+  };
+  for (int i = 0; i < 500; ++i) {
+    if (isSocket(sockets[0]) && isSocket(sockets[1])) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return false;

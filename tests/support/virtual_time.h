@@ -70,13 +70,15 @@ class RecordingPrompter final : public platform::Prompter {
   }
 };
 
-// Steps the tick loop by hand; every step is one millisecond of virtual time.
+// Steps the tick loop by hand; every step is `loopMillis` (1 unless a test makes
+// the loop slower) of virtual time.
 class ManualTickDriver final : public framework::TickDriver {
  public:
   explicit ManualTickDriver(platform::ManualClock& clock) : clock_(clock) {}
 
   // Runs before each loop step, after time moved (an in-process host polls here).
   std::function<void()> beforeStep;
+  int loopMillis = 1;
 
   void Start(framework::TickLoop& loop) override {
     loop_ = &loop;
@@ -85,9 +87,16 @@ class ManualTickDriver final : public framework::TickDriver {
   void Stop() override { loop_ = nullptr; }
   void Idle() override { StepMillis(1); }
 
+  // One loop step `micros` after the last, for timing finer than a millisecond.
+  void StepMicros(std::int64_t micros) {
+    clock_.AdvanceMicros(micros);
+    if (beforeStep) beforeStep();
+    if (loop_ != nullptr) loop_->Step();
+  }
+
   void StepMillis(int millis) {
-    for (int i = 0; i < millis; ++i) {
-      clock_.AdvanceMillis(1);
+    for (int i = 0; i < millis; i += loopMillis) {
+      clock_.AdvanceMillis(loopMillis);
       if (beforeStep) beforeStep();
       if (loop_ != nullptr) loop_->Step();
     }

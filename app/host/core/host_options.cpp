@@ -8,6 +8,8 @@ namespace vlt::host {
 
 namespace {
 
+constexpr unsigned kMaxBootDelayMs = 600'000;
+
 std::optional<unsigned> ParseNumber(std::string_view text, unsigned max, int base = 10) {
   unsigned value = 0;
   const char* end = text.data() + text.size();
@@ -109,16 +111,17 @@ std::string CheckDut(const HostOptions& options) {
     return {};
   }
   if (options.dutModel == Model::kNone) {
-    if (!options.dutFaults.None() || options.dutDsa) {
-      return "--dut-fault and --dut-dsa need a DUT (--dut static or --dut dynamic)";
+    if (!options.dutFaults.None() || options.dutDsa || options.dutBootDelayMs) {
+      return "--dut-fault, --dut-variant, --dut-dsa and --dut-boot-delay need a DUT (--dut "
+             "static or --dut dynamic)";
     }
     return {};
   }
   const DutKind kind = options.dutModel == Model::kStatic ? DutKind::kStatic : DutKind::kDynamic;
   for (const DutFaultInfo& info : kDutFaults) {
     if (options.dutFaults.Has(info.fault) && !FaultApplies(info.fault, kind)) {
-      return "fault " + std::string(info.name) + " does not apply to the " +
-             (kind == DutKind::kStatic ? "static" : "dynamic") + " DUT";
+      return (info.variant ? "variant " : "fault ") + std::string(info.name) +
+             " does not apply to the " + (kind == DutKind::kStatic ? "static" : "dynamic") + " DUT";
     }
   }
   if (!options.dutDsa) return {};
@@ -146,10 +149,11 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
       inlineValue = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
     }
-    const bool takesValue =
-        arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" || arg == "--dut-dsa" ||
-        arg == "--dut-fault" || arg == "--dut-status-dgn" || arg == "--dut-instance" ||
-        arg == "--control" || arg == "--bus" || arg == "--record" || arg == "--traffic";
+    const bool takesValue = arg == "--dut" || arg == "--dut-name" || arg == "--dut-mfg" ||
+                            arg == "--dut-dsa" || arg == "--dut-fault" || arg == "--dut-variant" ||
+                            arg == "--dut-boot-delay" || arg == "--dut-status-dgn" ||
+                            arg == "--dut-instance" || arg == "--control" || arg == "--bus" ||
+                            arg == "--record" || arg == "--traffic";
     if (inlineValue && !takesValue) {
       parsed.error = "option " + std::string(arg) + " takes no value";
       return parsed;
@@ -220,6 +224,19 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
         options.dutFaults.Add(*fault);
       } else {
         parsed.error = "unknown DUT fault '" + std::string(value) + "' (see --help)";
+      }
+    } else if (arg == "--dut-variant") {
+      if (const auto variant = FaultByName(value, true)) {
+        options.dutFaults.Add(*variant);
+      } else {
+        parsed.error = "unknown DUT variant '" + std::string(value) + "' (see --help)";
+      }
+    } else if (arg == "--dut-boot-delay") {
+      if (const auto delay = ParseNumber(value, kMaxBootDelayMs)) {
+        options.dutBootDelayMs = *delay;
+      } else {
+        parsed.error = "bad boot delay '" + std::string(value) + "' (milliseconds, 0 to " +
+                       std::to_string(kMaxBootDelayMs) + ")";
       }
     } else if (arg == "--dut-status-dgn") {
       parsed.error = ParseStatusDgn(value, options);
@@ -317,6 +334,12 @@ std::string HostHelpText() {
          std::to_string(kDefaultStatusInstance) +
          ")\n"
          "  --dut-fault NAME    make the DUT break one rule (repeatable; list below)\n"
+         "  --dut-variant NAME  a correct J1939 behaviour the plain models lack\n"
+         "                      (repeatable; list below)\n"
+         "  --dut-boot-delay MS from power-on to the DUT's first frame (default " +
+         std::to_string(kDutBootDelayMs) +
+         "; 0: in\n"
+         "                      the millisecond of power-on)\n"
          "  --dut-off           start with the DUT powered off (default: on)\n"
          "  --traffic RATE      background traffic: RATE frames a second in all (1-" +
          std::to_string(kMaxTrafficFramesPerSecond) + "; " +
@@ -362,6 +385,10 @@ std::string HostHelpText() {
          "test's own limit; \"run until stopped\": by the operator or vlt run --timeout:\n" +
          FaultHelpText() +
          "\n"
+         "Variants (--dut-variant NAME): what the DUT then does, and what the tests make of\n"
+         "it (the same profile):\n" +
+         FaultHelpText(true) +
+         "\n"
          "A tool's transmit of up to 8 data bytes goes out as one frame; of 9 to 1785 bytes\n"
          "as a J1939 multi-packet message, by BAM (one packet every 50 ms) when it is for\n"
          "all, by RTS/CTS when it is for one node; a longer one is counted (long_transmits\n"
@@ -369,10 +396,8 @@ std::string HostHelpText() {
          "\n"
          "The host keeps one mode and echo flag for all tools (start: host\n"
          "mode 3, echo 0). Echo rule: with echo 1 the sending tool gets each of its frames\n"
-         "back as the bus carried it, and a frame it sent from any source address but F9h,\n"
-         "the tester's own, follows once more under F9h. So the tester recognises a claim it\n"
-         "sends for another node's address as its own by F9h, while it still finds its\n"
-         "frames under the address they went out from.\n"
+         "back once, as the bus carried it (from the source address it went out from); the\n"
+         "tester knows its own transmissions and marks them in its reports.\n"
          "\n"
          "Control commands (one line each on RVC/Corvane.ctl, one reply line):\n"
          "  dut power on        power the DUT (it boots and claims again)\n"
@@ -398,6 +423,7 @@ DutCommon CommonOf(const HostOptions& options) {
   common.instance = options.dutInstance;
   common.faults = options.dutFaults;
   common.poweredAtStart = !options.dutOff;
+  if (options.dutBootDelayMs) common.timing.bootDelayMs = *options.dutBootDelayMs;
   return common;
 }
 

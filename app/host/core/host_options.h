@@ -46,7 +46,8 @@ struct HostOptions {
   DeviceName dutName = kDefaultDutName;            // manufacturer code already applied
   std::uint32_t dutStatusDgn = kDefaultStatusDgn;
   std::uint8_t dutInstance = kDefaultStatusInstance;
-  DutFaults dutFaults;
+  DutFaults dutFaults;                         // faults and variants
+  std::optional<std::int64_t> dutBootDelayMs;  // from power-on to its first frame
   bool dutOff = false;
   bool dutOptionGiven = false;  // any --dut... option: only the simulated bus has that DUT
   BusChoice bus;

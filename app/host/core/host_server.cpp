@@ -235,18 +235,11 @@ void HostServer::Transmit(Tool& tool, std::uint8_t sourceAddress, std::uint32_t 
 }
 
 void HostServer::SendForTool(Tool* tool, const BusFrame& frame) {
-  // The tool's own frame comes back only in an echo mode, as the tool asked for.
+  // The tool's own frame comes back only in an echo mode, as the tool asked for,
+  // once and as the bus carried it: the tool knows its own transmissions.
   const bool echo = echoFlag_ == 1;
   DeliverToTools(frame, echo ? nullptr : tool);
-  if (echo && tool != nullptr && frame.SourceAddress() != kToolAddress) {
-    // Sent for another node's address (a competing claim): once more under F9h so
-    // the tool knows it for its own; after the bus copy, so that a watch armed by
-    // the F9h copy never takes the bus copy for the device's answer.
-    BusFrame own = frame;
-    own.id = (own.id & ~0xFFu) | kToolAddress;
-    ++counters_.ownEchoes;
-    Enqueue(*tool, FrameMessage(own, std::nullopt));
-  }
+  if (echo && tool != nullptr) ++counters_.ownEchoes;
   PutOnWire(frame);
 }
 
@@ -260,11 +253,7 @@ void HostServer::DeliverWhole(const TransportMessage& message, Tool* sender) {
       Enqueue(*tool, bytes);
     }
   }
-  if (echo && sender != nullptr && message.sourceAddress != kToolAddress) {
-    ++counters_.ownEchoes;
-    Enqueue(*sender, FrameMessage(message.dgn, kToolAddress, message.priority, message.reservedBit,
-                                  message.data, std::nullopt));
-  }
+  if (echo && sender != nullptr) ++counters_.ownEchoes;
 }
 
 void HostServer::FromBus(const BusFrame& frame, std::optional<std::int64_t> stampMicros) {

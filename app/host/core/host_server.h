@@ -68,7 +68,7 @@ struct HostCounters {
   std::uint64_t unreachableTools = 0;  // registered with a slot that cannot be opened
   std::uint64_t lostTools = 0;         // slot closed without a removal
   std::uint64_t busFrames = 0;         // frames delivered to the tools
-  std::uint64_t ownEchoes = 0;         // echo copies under the tool's own address
+  std::uint64_t ownEchoes = 0;         // a tool's own frames echoed back to it
   std::uint64_t messagesSent = 0;      // messages handed to tools
   std::uint64_t messagesDropped = 0;   // a tool's queue was full
   TransportCounters transport;         // multi-packet messages both ways

@@ -196,6 +196,11 @@ void InProcessHost::InjectFrame(const BusFrame& frame) {
   shared_->CatchUpLocked();
 }
 
+void InProcessHost::SetFrameTap(HostServer::FrameTap tap) {
+  std::lock_guard lock(shared_->mutex);
+  shared_->server.SetFrameTap(std::move(tap));
+}
+
 void InProcessHost::SetRunning(bool running) {
   std::lock_guard lock(shared_->mutex);
   shared_->running = running;

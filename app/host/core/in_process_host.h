@@ -55,6 +55,8 @@ class InProcessHost {
   std::string Control(std::string_view line);
   // A frame from a node outside the host: every tool and device gets it.
   void InjectFrame(const BusFrame& frame);
+  // Sees every frame on the bus once, as vlt-host's --record does.
+  void SetFrameTap(HostServer::FrameTap tap);
 
   // While not running, OpenHost fails (ENOENT), writes are lost and nothing is
   // delivered: a missing host.

@@ -70,6 +70,16 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
     {DutFault::kRangeOnly, "range-only", kForDynamic,
      "sends cannot-claim (from FEh) once its own range is taken, without trying the spare "
      "addresses"},
+    {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
+     "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
+     "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
+     "no such NAME holds; after losing an address it claims the next one without a request "
+     "(RV-C asks for a request to each target before its claim)",
+     true},
+    {DutFault::kTracksNames, "tracks-names", kForDynamic,
+     "J1939 practice: remembers the NAME at each address it hears claimed; a NAME claiming a "
+     "new address frees the one it held before",
+     true},
 }};
 
 namespace {
@@ -133,7 +143,6 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kRequestFromTarget, "A90", {0x401}},
     {F::kGlobalRequest, "A40", {0x402, 0x406}},
     {F::kGlobalRequest, "A50", {0x501, 0x502, 0x504, 0x505, 0x508}},
-    {F::kGlobalRequest, "A60", {0x604}},
     {F::kGlobalRequest, "A70", {0x402, 0x406}},
     {F::kGlobalRequest, "A90", {0x402, 0x406, 0x905}},
     {F::kShortRequest, "A40", {0x404}},
@@ -167,6 +176,10 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kRetriesSameTarget, "A50", {0x501, 0x502, 0x505}},
     {F::kStaleStatusAddress, "A90", {0x901, 0x906}},
     {F::kRangeOnly, "A100", {0xA01, 0xA02}},
+    {F::kRequestsGlobally, "A40", {0x402, 0x406}},
+    {F::kRequestsGlobally, "A50", {0x501, 0x502, 0x504, 0x505, 0x508}},
+    {F::kRequestsGlobally, "A70", {0x402, 0x406}},
+    {F::kRequestsGlobally, "A90", {0x403, 0x905}},
 };
 
 constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
@@ -188,9 +201,9 @@ const DutFaultInfo& FaultInfo(DutFault fault) {
   return kDutFaults[static_cast<std::size_t>(fault)];
 }
 
-std::optional<DutFault> FaultByName(std::string_view name) {
+std::optional<DutFault> FaultByName(std::string_view name, bool variant) {
   for (const DutFaultInfo& info : kDutFaults) {
-    if (info.name == name) return info.fault;
+    if (info.name == name && info.variant == variant) return info.fault;
   }
   return std::nullopt;
 }
@@ -290,9 +303,10 @@ std::string TripsText(DutFault fault) {
 
 }  // namespace
 
-std::string FaultHelpText() {
+std::string FaultHelpText(bool variants) {
   std::string text;
   for (const DutFaultInfo& info : kDutFaults) {
+    if (info.variant != variants) continue;
     std::string head = "  ";
     head += info.name;
     head += info.kinds == kForBoth     ? "  (static, dynamic)"

@@ -1,8 +1,9 @@
 // The named ways a simulated DUT can be built wrong: each fault makes the device
 // break one rule of address claiming, so that the criterion judging that rule
-// fails. The tables are the one place that says what a fault does and what it
-// trips; vlt-host's help is generated from them, and a test runs every fault
-// through every test of its kind to hold them true.
+// fails. Beside them the variants: correct J1939 behaviour that differs from the
+// plain models. The tables are the one place that says what a fault or variant
+// does and what it trips; vlt-host's help is generated from them, and a test runs
+// every fault and variant through every test of its kind to hold them true.
 #pragma once
 
 #include <array>
@@ -51,8 +52,11 @@ enum class DutFault : std::uint8_t {
   kRetriesSameTarget,
   kStaleStatusAddress,
   kRangeOnly,
+  // Variants (--dut-variant), not faults.
+  kRequestsGlobally,
+  kTracksNames,
 };
-inline constexpr std::size_t kDutFaultCount = 28;
+inline constexpr std::size_t kDutFaultCount = 30;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
@@ -62,6 +66,7 @@ struct DutFaultInfo {
   std::string_view name;  // as given to --dut-fault
   std::uint8_t kinds;     // kForStatic | kForDynamic
   std::string_view does;  // what the device does wrong
+  bool variant = false;   // a correct J1939 behaviour, given to --dut-variant
 };
 
 // In enum order: kDutFaults[i].fault == DutFault(i).
@@ -92,7 +97,8 @@ std::span<const FaultTrip> FaultTrips();
 std::span<const std::string_view> TestsFor(DutKind kind);
 
 const DutFaultInfo& FaultInfo(DutFault fault);
-std::optional<DutFault> FaultByName(std::string_view name);
+// A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.
+std::optional<DutFault> FaultByName(std::string_view name, bool variant = false);
 bool FaultApplies(DutFault fault, DutKind kind);
 
 class DutFaults {
@@ -112,7 +118,7 @@ class DutFaults {
   std::bitset<kDutFaultCount> bits_;
 };
 
-// The fault list of vlt-host --help, one entry per fault.
-std::string FaultHelpText();
+// The fault (or variant) list of vlt-host --help, one entry each.
+std::string FaultHelpText(bool variants = false);
 
 }  // namespace vlt::host

@@ -52,6 +52,8 @@ void DynamicDut::MoveTo(State next, std::int64_t nowMicros) {
       // A reboot forgets what it heard and starts from its DSA.
       ForgetSincePowerUp();
       taken_.reset();
+      heardNames_.fill(std::nullopt);
+      askedAll_ = false;
       firstHeld_.reset();
       target_ = address_ = dsa_;
       secondTarget_.reset();
@@ -144,6 +146,16 @@ void DynamicDut::OnClaim(const BusFrame& claim, std::int64_t nowMicros) {
   const DeviceName rival = NameOf(claim);
   if (rival == own) return;
   const bool rivalOutranks = OutranksName(rival, own);
+  if (Has(DutFault::kTracksNames)) {
+    // One NAME is one node: claiming here, it has left wherever it was before.
+    for (std::size_t a = 0; a < heardNames_.size(); ++a) {
+      if (a != claimed && heardNames_[a] == rival) {
+        heardNames_[a].reset();
+        taken_.reset(a);
+      }
+    }
+    heardNames_[claimed] = rival;
+  }
   if (rivalOutranks) taken_.set(claimed);
   switch (state_) {
     case State::kOff:
@@ -155,6 +167,16 @@ void DynamicDut::OnClaim(const BusFrame& claim, std::int64_t nowMicros) {
       return;
     case State::kWaiting:
       if (claimed != target_ || !Yields(rivalOutranks)) return;
+      if (Has(DutFault::kRequestsGlobally)) {
+        // Still hearing the answers to its request to all: it claims another
+        // address at the end of the same wait.
+        if (const auto next = CandidateAfter(target_, std::nullopt)) {
+          target_ = *next;
+        } else {
+          SeekAfter(target_, nowMicros);
+        }
+        return;
+      }
       if (Has(DutFault::kRetriesSameTarget)) {
         MoveTo(State::kSeeking, nowMicros);
       } else {
@@ -188,7 +210,8 @@ BusFrame DynamicDut::RequestFrame(std::uint8_t target) const {
       0xFF,
       0xFF};
   const std::uint8_t length = Has(DutFault::kShortRequest) ? 3 : 8;
-  const std::uint8_t destination = Has(DutFault::kGlobalRequest) ? kGlobalAddress : target;
+  const std::uint8_t destination =
+      Has(DutFault::kGlobalRequest) || Has(DutFault::kRequestsGlobally) ? kGlobalAddress : target;
   const std::uint8_t source = Has(DutFault::kRequestFromTarget) ? target : kNullAddress;
   return *MakeBusFrame(kRequestPriority, kPgnRequest | destination, source,
                        std::span<const std::uint8_t>(data, length));
@@ -222,9 +245,11 @@ void DynamicDut::OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& 
       MoveTo(State::kSeeking, nowMicros);  // asks at once
       [[fallthrough]];
     case State::kSeeking:
-      if (Has(DutFault::kNoRequest)) {
+      // Having asked all nodes once, a J1939 node knows what is free and just claims.
+      if (Has(DutFault::kNoRequest) || askedAll_) {
         SendClaims(out, nowMicros);
       } else {
+        askedAll_ = Has(DutFault::kRequestsGlobally);
         SendRequests(out);
         MoveTo(State::kWaiting, nowMicros);
       }

@@ -4,7 +4,9 @@
 // contention time for a rival's claim, and claims the address when no node with a
 // higher-priority NAME holds it; losing an address it asks for the next one. When
 // its range is taken it tries the spare addresses F0h-FDh (not F9h, the tester's),
-// and only when those are taken too it sends cannot-claim from FEh.
+// and only when those are taken too it sends cannot-claim from FEh. Two variants
+// follow J1939 practice instead: requests-globally asks all nodes once and then
+// claims from what it heard; tracks-names frees an address whose NAME moved on.
 #pragma once
 
 #include <array>
@@ -114,6 +116,8 @@ class DynamicDut final : public SimulatedDut {
   std::uint8_t address_ = 0;                  // the one it holds, or last held
   std::optional<std::uint8_t> firstHeld_;     // since power-up
   std::bitset<256> taken_;                    // held by higher-priority NAMEs, as far as it heard
+  std::array<std::optional<DeviceName>, 256> heardNames_;  // tracks-names: who holds what
+  bool askedAll_ = false;                                  // requests-globally: since power-up
   bool waitStatusSent_ = false;
 };
 
