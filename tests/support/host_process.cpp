@@ -103,6 +103,16 @@ int WaitFor(pid_t pid, int limitMs) {
   return -1;
 }
 
+// Its exit status once `pid` ends within `limitMs` (then `pid` is -1); -1 while
+// it runs on, or when it did not exit normally.
+int Reap(pid_t& pid, int limitMs) {
+  if (pid <= 0) return -1;
+  const int status = WaitFor(pid, limitMs);
+  if (status == -1) return -1;  // still running
+  pid = -1;
+  return status < 0 ? -1 : status;
+}
+
 }  // namespace
 
 int HostProcess::RunProgram(const std::string& relative, const std::vector<std::string>& args,
@@ -129,19 +139,11 @@ void BackgroundProgram::Signal(int signal) const {
 }
 
 int BackgroundProgram::Wait(int limitMs) {
-  if (pid_ <= 0) return -1;
-  const int status = WaitFor(pid_, limitMs);
-  if (status == -1) return -1;  // still running
-  pid_ = -1;
-  return status < 0 ? -1 : status;
+  return Reap(pid_, limitMs);
 }
 
 int HostProcess::WaitForExit(int limitMs) {
-  if (pid_ <= 0) return -1;
-  const int status = WaitFor(pid_, limitMs);
-  if (status == -1) return -1;  // still running
-  pid_ = -1;
-  return status < 0 ? -1 : status;
+  return Reap(pid_, limitMs);
 }
 
 void HostProcess::Kill() {
