@@ -15,7 +15,10 @@ debug: deps
 	cmake --preset debug
 	cmake --build --preset debug
 
-demo: release
+# Only what the demo runs: the tester and the host, not the tests, benchmarks or valmora.
+demo: deps
+	cmake --preset release
+	cmake --build --preset release --target vlt vlt-host
 	build/release/app/cli/vlt demo --out build/demo-logs
 
 check: debug

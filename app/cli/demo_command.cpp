@@ -1,6 +1,5 @@
 #include "cli/demo_command.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <thread>
 
 #include "cli/arguments.h"
+#include "cli/interrupts.h"
 #include "cli/result_files.h"
 #include "cli/run_command.h"
 #include "cli/terminal.h"
@@ -23,17 +23,18 @@ namespace vlt::cli {
 
 namespace {
 
+// Every demo test ends well inside this against the correct simulated DUTs.
+constexpr std::chrono::seconds kDemoTestTimeout{120};
+
 constexpr const char* kUsage =
     "usage: vlt demo [--out DIR] [--junit FILE] [--json FILE] [--timeline]\n"
     "  Starts a private simulated host in this process and runs Read ADDRESS_CLAIM and every\n"
     "  address-claiming test that applies, first against a static-address DUT, then against\n"
     "  a dynamic (arbitrary-address-capable) one, with the auto operator. Saves every log in\n"
     "  DIR (default ./vlt-demo-logs) and ends with a summary of the criteria.\n"
-    "  --junit, --json and --timeline write result files as for vlt run.\n";
-
-void OnInterrupt(int) {
-  TestSession::interrupted = 1;
-}
+    "  --junit, --json and --timeline write result files as for vlt run.\n"
+    "  Ctrl-C (SIGINT) or SIGTERM aborts the running test, saves its log and runs no\n"
+    "  further test (exit status 2); a second one ends at once.\n";
 
 struct DemoPhase {
   const char* title;
@@ -105,14 +106,13 @@ int RunDemo(const std::vector<std::string>& args) {
   }
   const std::string runDir = pattern;
   ::setenv("VLT_RUN_DIR", runDir.c_str(), 1);
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
+  InstallInterruptHandlers();
 
   std::vector<std::pair<std::string, TestOutcome>> outcomes;
   ResultFiles resultFiles(resultOptions);
   int status = kExitOk;
   for (const DemoPhase& phase : Phases()) {
-    if (TestSession::interrupted) break;
+    if (Interrupted()) break;
     const std::string phaseDir = outDir + "/" + phase.folder;
     std::filesystem::create_directories(phaseDir, ec);
     std::printf("\n######## %s ########\n", phase.title);
@@ -129,6 +129,7 @@ int RunDemo(const std::vector<std::string>& args) {
     std::thread hostThread([&loop] { loop->Run(); });
     {
       TestSession session(loop->RunDir(), false, false);
+      session.SetTimeout(kDemoTestTimeout);
       session.onFinished = [&resultFiles](const engine::Test& test, const std::string& logPath,
                                           bool saved) {
         resultFiles.OnRunFinished(test, logPath, saved);
@@ -138,7 +139,7 @@ int RunDemo(const std::vector<std::string>& args) {
       status = session.Connect();
       if (status == kExitOk) {
         for (const std::string& code : phase.codes) {
-          if (TestSession::interrupted) break;
+          if (Interrupted()) break;
           if (!Runnable(code)) continue;
           outcomes.emplace_back(phase.title, session.Run(code, phaseDir));
         }
@@ -169,7 +170,7 @@ int RunDemo(const std::vector<std::string>& args) {
   std::printf("Logs saved in %s\n", outDir.c_str());
   if (status != kExitOk) return status;
   if (anyNotSaved || resultFiles.AnyNotWritten()) return kExitCannotSave;
-  if (anyAborted || TestSession::interrupted) return kExitTestAborted;
+  if (anyAborted || Interrupted()) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }
 

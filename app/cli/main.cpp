@@ -24,7 +24,8 @@ constexpr const char* kUsage =
     "commands:\n"
     "  demo [--out DIR]        run the tests against simulated DUTs on a private host\n"
     "  run CODE... [OPTIONS]   run tests against the host and save their logs\n"
-    "                          (vlt run --help for the options)\n"
+    "                          (vlt run --help for the options and the test codes)\n"
+    "  list                    the tests vlt run knows: code and title\n"
     "  monitor [--seconds N]   print every bus frame the host delivers\n"
     "  version-report          print the program's and every test's version\n"
     "  decode                  decode frames read from standard input (candump -L\n"
@@ -32,8 +33,18 @@ constexpr const char* kUsage =
     "  profile new|show|set    write, show or change a profile file (*.zcf)\n"
     "  summary DIR             summary report of the saved test logs in DIR\n"
     "  supersede DIR [--yes]   delete the logs in DIR that newer ones supersede\n"
-    "The host (vlt-host) and the tester meet in $VLT_RUN_DIR\n"
-    "(default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
+    "  --version               the program's version\n"
+    "Every command takes --help. The host (vlt-host) and the tester meet in\n"
+    "$VLT_RUN_DIR (default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
+
+constexpr const char* kVersionReportUsage =
+    "usage: vlt version-report\n"
+    "  Prints the version report: the program's compile date and every test's code,\n"
+    "  title, specification version and code revision.\n";
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+  return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
+}
 
 }  // namespace
 
@@ -47,8 +58,25 @@ int main(int argc, char** argv) {
   if (command == "monitor") return vlt::cli::RunMonitor(args);
   if (command == "run") return vlt::cli::RunTests(args);
   if (command == "demo") return vlt::cli::RunDemo(args);
+  if (command == "--version" || command == "version") {
+    std::printf("%s\n", vlt::reports::ProgramVersionText("vlt").c_str());
+    return vlt::cli::kExitOk;
+  }
+  if (command == "list") {
+    if (AsksForHelp(args)) {
+      std::fputs("usage: vlt list\n  The tests vlt run knows, code and title.\n", stdout);
+      return vlt::cli::kExitOk;
+    }
+    return vlt::cli::RunTests({"--list"});
+  }
   if (command == "version-report") {
-    if (!args.empty()) return vlt::cli::UsageError("version-report takes no arguments", kUsage);
+    if (AsksForHelp(args)) {
+      std::fputs(kVersionReportUsage, stdout);
+      return vlt::cli::kExitOk;
+    }
+    if (!args.empty()) {
+      return vlt::cli::UsageError("version-report takes no arguments", kVersionReportUsage);
+    }
     vlt::cli::TerminalLogPane pane;
     vlt::framework::LogOutput log;
     log.Attach(&pane);

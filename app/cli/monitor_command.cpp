@@ -1,10 +1,10 @@
 #include "cli/monitor_command.h"
 
-#include <csignal>
 #include <cstdio>
 #include <thread>
 
 #include "cli/arguments.h"
+#include "cli/interrupts.h"
 #include "cli/terminal.h"
 #include "dictionary/dictionary.h"
 #include "dictionary/frame_text.h"
@@ -13,15 +13,11 @@
 #include "framework/tool_app.h"
 #include "platform/mailslots.h"
 #include "platform/run_dir.h"
+#include "platform/text_encoding.h"
 
 namespace vlt::cli {
 
 namespace {
-
-volatile std::sig_atomic_t gStopRequested = 0;
-void RequestStop(int) {
-  gStopRequested = 1;
-}
 
 constexpr std::chrono::milliseconds kWindowTimer{50};
 
@@ -43,7 +39,9 @@ class FramePrinter : public framework::BRParser {
 constexpr const char* kUsage =
     "usage: vlt monitor [--seconds N]\n"
     "  Registers with the host of $VLT_RUN_DIR and prints every bus frame until\n"
-    "  N seconds have passed (default: until Ctrl-C).\n";
+    "  N seconds have passed (default: until Ctrl-C or SIGTERM, exit status 0; a\n"
+    "  second signal ends it at once). A host that stops is waited for: the monitor\n"
+    "  registers again when a vlt-host runs on the folder again.\n";
 
 }  // namespace
 
@@ -75,8 +73,10 @@ int RunMonitor(const std::vector<std::string>& args) {
   framework::ThreadTickDriver driver(mailslots);
   framework::ValmoraApp app(clock, mailslots, prompter, driver);
   app.Log().Attach(&pane);
+  InstallInterruptHandlers();
   app.InitInstance({});
   if (app.Link().GetState() == framework::BRLink::State::kFailed) {
+    std::fprintf(stderr, "vlt: %s\n", platform::Cp1252ToUtf8(app.Link().DownReason()).c_str());
     app.ShutDown();
     app.Log().Detach();
     return kExitNoHost;
@@ -85,17 +85,23 @@ int RunMonitor(const std::vector<std::string>& args) {
   // The tester's start-up order: the dictionary joins the parsers after the core's.
   const auto dictionary = dictionary::StartMainDictionary(app);
   framework::Registered<FramePrinter> printer(app.Link().Parsers(), pane, app.TimeBase());
-  std::signal(SIGINT, RequestStop);
-  std::signal(SIGTERM, RequestStop);
   app.Link().EnableFrames(true);
 
   framework::HostWatchdog watchdog(app.Link(), app.Log());
   const std::int64_t endMicros =
       seconds < 0 ? INT64_MAX : clock.NowMicros() + static_cast<std::int64_t>(seconds) * 1'000'000;
-  while (!gStopRequested && clock.NowMicros() < endMicros &&
-         app.Link().GetState() != framework::BRLink::State::kClosed) {
+  // A host that goes away is waited for: the watchdog registers again when one is back.
+  bool down = false;
+  while (!Interrupted() && clock.NowMicros() < endMicros) {
     std::this_thread::sleep_for(kWindowTimer);
     watchdog.OnTimer();
+    if (app.Link().Down() != down) {
+      down = !down;
+      if (down) {
+        std::fprintf(stderr, "vlt: %s Waiting for a vlt-host to come back.\n",
+                     platform::Cp1252ToUtf8(app.Link().DownReason()).c_str());
+      }
+    }
   }
   app.Link().EnableFrames(false);
   app.ShutDown();

@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <iostream>
 
@@ -56,14 +57,54 @@ void HostDutPower::Run() {
   }
 }
 
+bool StatementHoldsName(std::string_view statement) {
+  const std::size_t open = statement.find("[ ");
+  const std::size_t close = statement.rfind(" ]");
+  if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
+    return false;
+  }
+  const std::string_view name = statement.substr(open + 2, close - open - 2);
+  constexpr std::size_t kNameChars = 23;  // "A5 A5 60 24 00 80 00 00"
+  if (name.size() != kNameChars) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const bool blank = i % 3 == 2;
+    if (blank ? name[i] != ' ' : !std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
+  }
+  return true;
+}
+
 void AutoOperator::OnLogLine(std::string_view line) {
-  if (line == kPowerOffPrompt) {
-    power_.Switch(false);
-  } else if (line == kPowerOnPrompt) {
-    power_.Switch(true);
-  } else if (line.starts_with(kSpacePromptStart)) {
+  if (line.starts_with(kSpacePromptStart)) {
     spaceUpAtMicros_ = clock_.NowMicros() + kKeyPressMicros;
   }
+}
+
+void AutoOperator::Cue(engine::OperatorCue cue) {
+  switch (cue) {
+    case engine::OperatorCue::kPowerOff:
+      power_.Switch(false);
+      break;
+    case engine::OperatorCue::kPowerOn:
+      power_.Switch(true);
+      break;
+    case engine::OperatorCue::kNormalOperation:
+      // Off or silent, it is switched on; on and talking, the switch changes
+      // nothing. Either way its next frame shows it runs.
+      heardAtCue_ = heard_ ? heard_() : 0;
+      hearUntilMicros_ = heard_ ? clock_.NowMicros() + kFirstFrameWaitMicros : 0;
+      power_.Switch(true);
+      break;
+    case engine::OperatorCue::kNone:
+      break;
+  }
+}
+
+bool AutoOperator::CueDone() const {
+  const std::int64_t until = hearUntilMicros_.load();
+  if (until == 0) return true;
+  if (heard_() == heardAtCue_.load() && clock_.NowMicros() < until) return false;
+  hearUntilMicros_ = 0;
+  return true;
 }
 
 bool AutoOperator::IsKeyDown(std::uint8_t virtualKey) const {
@@ -75,28 +116,34 @@ void AutoOperator::MessageBox(const std::string& /*caption*/, const std::string&
 }
 
 bool AutoOperator::AskDecision(const std::string& statement, const std::string& question) {
-  std::fprintf(stderr, "%s\n%s [operator: Yes]\n", platform::Cp1252ToUtf8(statement).c_str(),
-               platform::Cp1252ToUtf8(question).c_str());
-  return true;
+  // Without a claim read, the statement holds the not-found text: never a NAME to keep.
+  const bool yes = question != kSaveClaimQuestion || StatementHoldsName(statement);
+  std::fprintf(stderr, "%s\n%s [operator: %s]\n", platform::Cp1252ToUtf8(statement).c_str(),
+               platform::Cp1252ToUtf8(question).c_str(), yes ? "Yes" : "No");
+  return yes;
 }
 
 TtyOperator::TtyOperator(const platform::Clock& clock) : clock_(clock) {
-  // Enter stands for the space bar while a space prompt waits for it.
+  // Enter stands for the space bar while a space prompt waits for it, and for
+  // "done" while a prompt waits for the DUT to run.
   reader_ = std::thread([this] {
     while (!stop_.load()) {
-      if (!waitingForSpace_.load()) {
+      if (!waitingForSpace_.load() && !waitingForDone_.load()) {
         ::usleep(20'000);
         continue;
       }
       pollfd in{STDIN_FILENO, POLLIN, 0};
       if (::poll(&in, 1, 50) <= 0) continue;
       std::lock_guard lock(inputMutex_);
-      if (!waitingForSpace_.load()) continue;
+      if (!waitingForSpace_.load() && !waitingForDone_.load()) continue;
       std::string ignored;
       if (!std::getline(std::cin, ignored)) {
+        // No more input: nobody will press anything; the test's limits decide.
+        waitingForDone_ = false;
         stop_ = true;
         break;
       }
+      if (waitingForDone_.exchange(false)) continue;
       waitingForSpace_ = false;
       spaceUpAtMicros_ = clock_.NowMicros() + AutoOperator::kKeyPressMicros;
     }
@@ -109,11 +156,30 @@ TtyOperator::~TtyOperator() {
 }
 
 void TtyOperator::OnLogLine(std::string_view line) {
-  if (line == kPowerOffPrompt || line == kPowerOnPrompt) {
-    std::fprintf(stderr, "[operator] %s\n", std::string(line).c_str());
-  } else if (line.starts_with(kSpacePromptStart)) {
+  if (line.starts_with(kSpacePromptStart)) {
     std::fprintf(stderr, "[operator] press Enter for <space>\n");
     waitingForSpace_ = true;
+  }
+}
+
+void TtyOperator::Cue(engine::OperatorCue cue) {
+  switch (cue) {
+    case engine::OperatorCue::kPowerOff:
+      std::fprintf(stderr,
+                   "[operator] power the DUT off or disconnect it: the network must be "
+                   "empty\n");
+      break;
+    case engine::OperatorCue::kPowerOn:
+      std::fprintf(stderr, "[operator] power the DUT up now: the test is listening\n");
+      break;
+    case engine::OperatorCue::kNormalOperation:
+      std::fprintf(stderr,
+                   "[operator] put the DUT in normal operation (powered, sending), then "
+                   "press Enter\n");
+      waitingForDone_ = !stop_.load();
+      break;
+    case engine::OperatorCue::kNone:
+      break;
   }
 }
 

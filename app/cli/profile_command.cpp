@@ -226,6 +226,10 @@ int RunProfile(const std::vector<std::string>& args, std::ostream& out, std::ost
   bool force = false;
   std::vector<std::string> operands;
   for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--help" || args[i] == "-h") {
+      out << kUsage;
+      return kExitOk;
+    }
     if (args[i] == "--force") {
       force = true;
     } else if (args[i].starts_with("--")) {

@@ -1,61 +1,72 @@
 #include "cli/run_command.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <memory>
+#include <map>
 #include <optional>
-#include <thread>
+#include <sstream>
 
 #include "cli/arguments.h"
-#include "cli/operator_policy.h"
+#include "cli/interrupts.h"
 #include "cli/profile_command.h"
 #include "cli/result_files.h"
 #include "cli/terminal.h"
 #include "cli/test_session.h"
-#include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
 #include "data/clone_file.h"
-#include "data/data_context.h"
-#include "dictionary/dictionary.h"
-#include "engine/failure.h"
-#include "engine/test.h"
-#include "engine/test_events.h"
-#include "framework/host_watchdog.h"
-#include "framework/tool_app.h"
-#include "platform/mailslots.h"
-#include "platform/registry_file.h"
+#include "engine/tool_elements.h"
 #include "platform/run_dir.h"
 #include "platform/text_encoding.h"
-#include "settings/default_settings.h"
 #include "settings/profile.h"
 
 namespace vlt::cli {
 
 namespace {
 
-volatile std::sig_atomic_t gInterrupted = 0;
-void OnInterrupt(int) {
-  gInterrupted = 1;
-}
+constexpr long kDefaultTimeoutSeconds = 120;
+constexpr long kMaxTimeoutSeconds = 7 * 24 * 3600;
+// A host that went away between two tests gets this long to come back.
+constexpr std::chrono::seconds kReconnectWait{10};
 
-constexpr const char* kUsage =
+constexpr const char* kUsageHead =
     "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
-    "               [--operator auto|tty] [--verbose]\n"
+    "               [--operator auto|tty] [--timeout SECONDS] [--verbose]\n"
     "               [--junit FILE] [--json FILE] [--timeline]\n"
+    "       vlt run --list\n"
     "  Runs the tests one after the other against the host of $VLT_RUN_DIR and saves each\n"
-    "  log as DIR/<product>_<code>_<yymmddHHMM>.txt (default DIR: the current folder).\n"
+    "  log as DIR/<product>_<code>_<yymmddHHMM>.txt (default DIR: the current folder); a\n"
+    "  name already taken gets \" (2)\", \" (3)\", ... and no file is ever replaced.\n"
     "  Settings start from their defaults, then the profile, then each --set in order.\n"
-    "  --operator auto (default) powers the simulated DUT and presses space itself;\n"
-    "  tty asks at the terminal. Ctrl-C aborts the running test.\n"
+    "  A --set holds for this run only: the profile is written back only with what a\n"
+    "  test stored (Read ADDRESS_CLAIM's NAME, when it read one).\n"
+    "  --operator auto (default) powers the simulated DUT when the test listens, presses\n"
+    "  space and answers; tty asks at the terminal.\n"
+    "  --timeout SECONDS aborts a test that runs longer (default 120, 0: never) and says\n"
+    "  what it was waiting for. Ctrl-C (SIGINT) or SIGTERM aborts the running test as\n"
+    "  Abort does, saves its log and runs no further test; a second one ends at once.\n"
     "  --junit FILE writes JUnit XML of the criteria (a testsuite per test) for CI;\n"
     "  --json FILE the same facts and more as JSON (docs/vlt-results.schema.json);\n"
     "  --timeline writes a timeline picture <log name>.svg beside each saved log.\n"
     "  Exit status: 0 all criteria passed or undecided, 1 some criterion did not pass,\n"
-    "  2 a test was aborted, 64 usage, 69 no host, 73 a log, the profile or a result file\n"
-    "  could not be saved (a file already there is unchanged), 75 another tester runs.\n";
+    "  2 a test was aborted (or a signal came), 64 usage, 69 no host or the link to it\n"
+    "  was lost, 73 a log, the profile or a result file could not be saved (no file is\n"
+    "  lost), 75 another tester runs.\n";
+
+std::string TestList() {
+  std::string text;
+  for (const auto& test : compliance::RunnableTestTitles()) {
+    std::string code = test.code;
+    code.resize(std::max<std::size_t>(code.size(), 6), ' ');
+    text += "  " + code + platform::Cp1252ToUtf8(test.title) + "\n";
+  }
+  return text;
+}
+
+std::string Usage() {
+  return std::string(kUsageHead) + "Tests (CODE):\n" + TestList();
+}
 
 struct RunOptions {
   std::vector<std::string> codes;
@@ -64,24 +75,31 @@ struct RunOptions {
   std::string outDir = ".";
   bool ttyOperator = false;
   bool verbose = false;
+  long timeoutSeconds = kDefaultTimeoutSeconds;
   ResultFileOptions results;
 };
 
 std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, int& exitCode) {
   RunOptions options;
   const auto known = compliance::RunnableCodes();
+  const std::string usage = Usage();
   auto fail = [&](const std::string& message) {
-    exitCode = UsageError(message, kUsage);
+    exitCode = UsageError(message, usage.c_str());
     return std::nullopt;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
     if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
+      std::fputs(usage.c_str(), stdout);
       exitCode = kExitOk;
       return std::nullopt;
-    } else if (arg == "--profile" || arg == "--set" || arg == "--out" || arg == "--operator") {
+    } else if (arg == "--list") {
+      std::fputs(TestList().c_str(), stdout);
+      exitCode = kExitOk;
+      return std::nullopt;
+    } else if (arg == "--profile" || arg == "--set" || arg == "--out" || arg == "--operator" ||
+               arg == "--timeout") {
       if (!hasValue) return fail(arg + " needs a value");
       const std::string& value = args[++i];
       if (arg == "--profile") {
@@ -90,6 +108,10 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
         options.sets.push_back(value);
       } else if (arg == "--out") {
         options.outDir = value;
+      } else if (arg == "--timeout") {
+        const auto seconds = ParseWholeNumber(value, 0, kMaxTimeoutSeconds);
+        if (!seconds) return fail("--timeout takes a whole number of seconds, not '" + value + "'");
+        options.timeoutSeconds = *seconds;
       } else if (value == "auto" || value == "tty") {
         options.ttyOperator = value == "tty";
       } else {
@@ -114,6 +136,59 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
   return options;
 }
 
+using SettingValues = std::map<std::string, std::string>;
+
+SettingValues ValuesOf(settings::SettingManager& store) {
+  SettingValues values;
+  for (settings::SettingData* setting : store.Settings()) {
+    values[setting->Item().Title()] = setting->Item().ValueText();
+  }
+  return values;
+}
+
+// What a test stored: the settings whose value it changed.
+SettingValues StoredBy(const SettingValues& before, const SettingValues& after) {
+  SettingValues stored;
+  for (const auto& [name, value] : after) {
+    const auto it = before.find(name);
+    if (it == before.end() || it->second != value) stored[name] = value;
+  }
+  return stored;
+}
+
+// The profile as it is on disk with only what tests stored put in: values
+// given with --set never reach the file.
+bool WriteStoredBack(const std::string& profile, const SettingValues& stored, const std::tm& now,
+                     std::string* error) {
+  CommandSettings command;
+  const data::CloneLoadReport loaded = settings::LoadProfile(*command.settings, profile);
+  if (!loaded.opened) {
+    *error = "it can no longer be read";
+    return false;
+  }
+  for (const auto& [name, value] : stored) command.settings->Store().SetValue(name, value);
+  return settings::SaveProfile(*command.settings, profile, now, error);
+}
+
+// A NAME read whose manufacturer code differs from the profile's is the first
+// thing A-10 fails on: say which --set mends it.
+void HintManufacturer(TestSession& session, const std::optional<std::string>& profile) {
+  settings::SettingManager& store = session.Settings().Store();
+  const std::optional<std::string> code =
+      session.ManufacturerOf(store.GetValue(engine::kFullClaimSetting, true));
+  const std::string current = store.GetValue("Manufacturer ID", true);
+  if (!code || *code == current) return;
+  std::fprintf(stderr,
+               "vlt: hint: the NAME read carries manufacturer code %s, the settings say "
+               "\"Manufacturer ID\" %s; the tests compare them. Add --set \"Manufacturer ID=%s\"",
+               code->c_str(), platform::Cp1252ToUtf8(current).c_str(), code->c_str());
+  if (profile) {
+    std::fprintf(stderr, " or run: vlt profile set %s \"Manufacturer ID=%s\"", profile->c_str(),
+                 code->c_str());
+  }
+  std::fprintf(stderr, "\n");
+}
+
 }  // namespace
 
 int RunTests(const std::vector<std::string>& args) {
@@ -121,10 +196,11 @@ int RunTests(const std::vector<std::string>& args) {
   const auto parsed = ParseRunOptions(args, exitCode);
   if (!parsed) return exitCode;
   const RunOptions& options = *parsed;
+  const std::string usage = Usage();
   std::error_code ec;
   std::filesystem::create_directories(options.outDir, ec);
   if (!std::filesystem::is_directory(options.outDir)) {
-    return UsageError("--out: cannot use folder '" + options.outDir + "'", kUsage);
+    return UsageError("--out: cannot use folder '" + options.outDir + "'", usage.c_str());
   }
 
   const platform::RunDirResult runDir = platform::PrepareRunDir();
@@ -134,13 +210,14 @@ int RunTests(const std::vector<std::string>& args) {
   }
 
   TestSession session(runDir.path, options.ttyOperator, options.verbose);
+  session.SetTimeout(std::chrono::seconds(options.timeoutSeconds));
   if (options.profile) {
     const data::CloneLoadReport loaded =
         settings::LoadProfile(session.Settings(), *options.profile);
     if (!loaded.opened || !loaded.cloneFileName) {
       return UsageError(
           "--profile: cannot load '" + *options.profile + "' (a readable *.zcf profile is needed)",
-          kUsage);
+          usage.c_str());
     }
     for (const auto& title : loaded.unknownTitles) {
       std::fprintf(stderr, "vlt: profile: no setting is named '%s'; ignored\n",
@@ -150,16 +227,17 @@ int RunTests(const std::vector<std::string>& args) {
       std::fprintf(stderr, "vlt: profile: value refused, setting kept: %s\n",
                    platform::Cp1252ToUtf8(text).c_str());
     }
-    session.Data().SetProfileModified(false);
+    session.SetProfilePath(
+        platform::Utf8ToCp1252(std::filesystem::absolute(*options.profile, ec).string()));
   }
   // The same reading of --set as `vlt profile set` and `vlt summary`.
   for (const std::string& set : options.sets) {
     if (!ApplySettingArgument(session.Settings(), set, std::cerr)) {
-      return UsageError("nothing was run", kUsage);
+      return UsageError("nothing was run", usage.c_str());
     }
   }
-  // A --set holds for this run only; the profile is saved back only when a test changes it.
   session.Data().SetProfileModified(false);
+  InstallInterruptHandlers();
   if (const int connected = session.Connect(); connected != kExitOk) return connected;
 
   ResultFiles resultFiles(options.results);
@@ -168,37 +246,61 @@ int RunTests(const std::vector<std::string>& args) {
     resultFiles.OnRunFinished(test, logPath, saved);
   };
 
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
   bool anyFailed = false;
   bool anyAborted = false;
   bool anyNotSaved = false;
+  bool linkLost = false;
   for (const std::string& code : options.codes) {
-    if (TestSession::interrupted) break;
+    if (Interrupted()) break;
+    if (!session.WaitForLink(kReconnectWait)) {
+      std::fprintf(stderr, "vlt: %s %s and the tests after it were not run\n",
+                   platform::Cp1252ToUtf8(session.Link().DownReason()).c_str(), code.c_str());
+      linkLost = true;
+      break;
+    }
+    const SettingValues before = ValuesOf(session.Settings().Store());
     const TestOutcome outcome = session.Run(code, options.outDir);
     anyFailed = anyFailed || outcome.failed;
     anyAborted = anyAborted || outcome.aborted;
     anyNotSaved = anyNotSaved || outcome.notSaved;
+    if (session.Data().ProfileModified()) {
+      // Written at once, so a second signal cannot lose what a finished test stored.
+      session.Data().SetProfileModified(false);
+      const SettingValues stored = StoredBy(before, ValuesOf(session.Settings().Store()));
+      std::string error;
+      if (!options.profile) {
+        std::fprintf(stderr,
+                     "vlt: %s stored a setting for this run only; give --profile FILE "
+                     "to keep it\n",
+                     code.c_str());
+      } else if (WriteStoredBack(*options.profile, stored, data::LocalTimeOf(session.Clock())(),
+                                 &error)) {
+        std::fprintf(stderr, "vlt: profile %s updated\n", options.profile->c_str());
+      } else {
+        std::fprintf(stderr, "vlt: the profile was not updated: %s; the file is unchanged\n",
+                     error.c_str());
+        anyNotSaved = true;
+      }
+    }
+    if (code == "RAC" && !outcome.aborted) HintManufacturer(session, options.profile);
+    if (outcome.linkLost) {
+      std::fprintf(stderr,
+                   "vlt: the link to the host was lost during %s; no further test was "
+                   "run\n",
+                   code.c_str());
+      linkLost = true;
+      break;
+    }
   }
+  if (Interrupted()) std::fprintf(stderr, "vlt: interrupted; no further test was run\n");
   session.Close();
   resultFiles.Finish();
   anyNotSaved = anyNotSaved || resultFiles.AnyNotWritten();
 
-  if (options.profile && session.Data().ProfileModified()) {
-    // A test stored a setting (Read ADDRESS_CLAIM on consent): keep it in the profile.
-    std::string error;
-    if (settings::SaveProfile(session.Settings(), *options.profile,
-                              data::LocalTimeOf(session.Clock())(), &error)) {
-      std::fprintf(stderr, "vlt: profile %s updated\n", options.profile->c_str());
-    } else {
-      std::fprintf(stderr, "vlt: the profile was not updated: %s; the file is unchanged\n",
-                   error.c_str());
-      anyNotSaved = true;
-    }
-  }
   // Lost evidence outranks a verdict: the operator must act before anything else.
   if (anyNotSaved) return kExitCannotSave;
-  if (anyAborted || TestSession::interrupted) return kExitTestAborted;
+  if (linkLost) return kExitNoHost;
+  if (anyAborted || Interrupted()) return kExitTestAborted;
   return anyFailed ? kExitSomeCriterionFailed : kExitOk;
 }
 

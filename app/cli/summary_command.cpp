@@ -15,12 +15,17 @@ namespace {
 // sysexits EX_IOERR: a log that could not be deleted.
 constexpr int kExitIoError = 74;
 
+// Some test's newest log has a criterion that did not pass.
+constexpr int kExitSomeDidNotPass = 1;
+
 constexpr const char* kSummaryUsage =
     "usage: vlt summary DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]... [--json]\n"
     "  Prints the summary report of the saved test logs (*.txt) in DIR for the\n"
     "  \"Product Name\" and \"Product Version\" of the default settings, changed by\n"
     "  the profile and then by each --set. --json prints its table as JSON\n"
-    "  (docs/vlt-summary.schema.json) instead.\n";
+    "  (docs/vlt-summary.schema.json) instead. Each file that holds a report it\n"
+    "  cannot read is named on stderr. Exit status: 0, or 1 when the newest log of\n"
+    "  some test has a DNP criterion; 64 usage, 65 the folder cannot be read.\n";
 
 constexpr const char* kSupersedeUsage =
     "usage: vlt supersede DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]... [--yes]\n"
@@ -116,19 +121,29 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
       reports::ProductVersion::FromSettings(command.settings->Store()),
       data::LocalTimeAt(platform::SteadyClock().UtcSeconds()), reports::ProgramCompileDate(),
       reports::ProgramCatalogue()};
-  if (read.json) return PrintSummaryJson(read.folder, inputs, out, err);
   platform::MemoryLogPane pane;
   framework::LogOutput log;
   log.Attach(&pane);
-  const bool listed = reports::BuildSummaryReport(read.folder, inputs, log);
+  reports::SummaryOutcome outcome;
+  const bool listed = reports::BuildSummaryReport(read.folder, inputs, log, &outcome);
   log.Detach();
+  if (!listed && read.json) return PrintSummaryJson(read.folder, inputs, out, err);
   if (!listed) {
     err << "vlt: Error opening directory " << read.folder << ": it cannot be listed or holds no "
         << ".txt file\n";
     return kExitDataError;
   }
-  PrintPaneText(out, pane.Text());
-  return kExitOk;
+  if (read.json) {
+    if (const int printed = PrintSummaryJson(read.folder, inputs, out, err); printed != kExitOk) {
+      return printed;
+    }
+  } else {
+    PrintPaneText(out, pane.Text());
+  }
+  for (const auto& [path, why] : outcome.unreadable) {
+    err << "vlt: summary: " << path << " was left out: " << why << '\n';
+  }
+  return outcome.anyDidNotPass ? kExitSomeDidNotPass : kExitOk;
 }
 
 int RunSupersede(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -3,33 +3,36 @@
 #include <cstdio>
 #include <thread>
 
+#include "cli/interrupts.h"
 #include "cli/run_command.h"
 #include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
 #include "engine/failure.h"
 #include "engine/saved_log.h"
 #include "engine/test_events.h"
-#include "platform/registry_file.h"
+#include "engine/tool_elements.h"
+#include "engine/watch.h"
 #include "platform/text_encoding.h"
+#include "settings/setting_text.h"
 
 namespace vlt::cli {
 
 namespace {
 constexpr std::chrono::milliseconds kWindowTimer{50};
+constexpr std::chrono::milliseconds kRegisterPoll{10};
 
 std::unique_ptr<OperatorPolicy> MakeOperator(bool tty, DutPower& power,
-                                             const platform::Clock& clock) {
+                                             const platform::Clock& clock, HeardFrames heard) {
   if (tty) return std::make_unique<TtyOperator>(clock);
-  return std::make_unique<AutoOperator>(power, clock);
+  return std::make_unique<AutoOperator>(power, clock, std::move(heard));
 }
 }  // namespace
-
-volatile std::sig_atomic_t TestSession::interrupted = 0;
 
 TestSession::TestSession(std::string runDir, bool ttyOperator, bool verbose)
     : runDir_(std::move(runDir)),
       power_(runDir_),
-      operator_(MakeOperator(ttyOperator, power_, clock_)),
+      operator_(MakeOperator(ttyOperator, power_, clock_,
+                             [this] { return app_.MasterParser().FrameCount(); })),
       pane_(stdout, [this](std::string_view line) { operator_->OnLogLine(line); }),
       mailslots_(runDir_),
       driver_(mailslots_),
@@ -46,19 +49,46 @@ int TestSession::Connect() {
   if (const int locked = AcquireTesterLock(lock_, runDir_); locked != kExitOk) return locked;
   app_.Log().Attach(&pane_);
   app_.InitInstance({});
-  if (app_.Link().GetState() == framework::BRLink::State::kFailed) {
+  framework::BRLink& link = app_.Link();
+  const auto deadline = std::chrono::steady_clock::now() + kRegisterWait;
+  while (link.GetState() == framework::BRLink::State::kRegistered &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(kRegisterPoll);
+  }
+  if (link.GetState() != framework::BRLink::State::kConnected) {
+    const std::string why =
+        link.GetState() == framework::BRLink::State::kFailed
+            ? link.DownReason()
+            : "The host at " + link.HostLocation() + " did not answer the registration within " +
+                  std::to_string(kRegisterWait.count()) + " s: is the vlt-host there stuck?";
+    std::fprintf(stderr, "vlt: %s\n", platform::Cp1252ToUtf8(why).c_str());
     app_.ShutDown();
     app_.Log().Detach();
     return kExitNoHost;
   }
   connected_ = true;
   dictionary_ = dictionary::StartMainDictionary(app_);
-  app_.Link().EnableFrames(true);
+  link.EnableFrames(true);
   context_ = std::make_unique<engine::TestContext>(engine::TestContext{
       app_, appSettings_->Store(), dataContext_, *operator_, *operator_, verbose_});
+  context_->startingProfile = [this] { return profilePath_; };
+  context_->operatorCues = operator_.get();
   compliance::AttachDictionary(*context_, *dictionary_);
-  watchdog_ = std::make_unique<framework::HostWatchdog>(app_.Link(), app_.Log());
+  watchdog_ = std::make_unique<framework::HostWatchdog>(link, app_.Log());
   return kExitOk;
+}
+
+void TestSession::WindowTimer() {
+  std::this_thread::sleep_for(kWindowTimer);
+  watchdog_->OnTimer();
+}
+
+bool TestSession::WaitForLink(std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (app_.Link().Down() && std::chrono::steady_clock::now() < deadline && !Interrupted()) {
+    WindowTimer();
+  }
+  return !app_.Link().Down();
 }
 
 TestOutcome TestSession::Run(const std::string& code, const std::string& outDir) {
@@ -66,39 +96,67 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
   outcome.code = code;
   auto test = compliance::MakeTest(code, *context_);
   const std::string logName = test->DefaultLogName();
+  const auto started = std::chrono::steady_clock::now();
   test->Start();
-  bool abortPosted = false;
-  while (test->Running() || app_.RunningTest().Get() != nullptr) {
-    std::this_thread::sleep_for(kWindowTimer);
-    watchdog_->OnTimer();
-    if (interrupted && !abortPosted) {
-      test->PostEvent(engine::kEvAbort);
-      abortPosted = true;
+  // Lock-free: the tick thread holds the slot while it waits for an answer.
+  while (test->Running() || app_.RunningTest().Occupied()) {
+    WindowTimer();
+    if (Interrupted() && !outcome.interrupted) {
+      test->PostEvent(engine::kEvAbort);  // as the Abort command does
+      outcome.interrupted = true;
+    }
+    if (timeout_ != kNoTimeout && !outcome.timedOut &&
+        std::chrono::steady_clock::now() - started >= timeout_) {
+      test->PostAbort(
+          "The test ran longer than --timeout " + std::to_string(timeout_.count()) + " s.", true);
+      outcome.timedOut = true;
     }
   }
   power_.Drain();  // the operator's last power switch is done before the next test
   outcome.aborted = test->Aborted();
+  outcome.linkLost = test->LinkLost();
+  outcome.interrupted = outcome.interrupted && outcome.aborted;
+  outcome.timedOut = outcome.timedOut && outcome.aborted;
   for (const auto& [id, criterion] : test->Criteria()) {
     if (criterion->GetState() == engine::Failure::State::kDidNotPass) outcome.failed = true;
     outcome.criteria.push_back(std::string(engine::StateTag(criterion->GetState())) + " : " +
                                criterion->Text());
     outcome.notes.push_back(criterion->Note());
   }
-  const std::string path = outDir + "/" + platform::Cp1252ToUtf8(logName) + ".txt";
+  std::string path;
   std::string error;
-  if (engine::SaveLog(path, app_.Log().Text(), &error)) {
+  if (engine::SaveNewLog(outDir, logName, app_.Log().Text(), &path, &error)) {
     outcome.logPath = path;
     std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
   } else {
     std::fprintf(stderr,
-                 "vlt: the log of %s was not saved: %s; a log already there is unchanged. "
-                 "Free some space or choose another folder with --out, then run the test again\n",
+                 "vlt: the log of %s was not saved: %s; no file was replaced. Free some space or "
+                 "choose another folder with --out, then run the test again\n",
                  code.c_str(), error.c_str());
     outcome.notSaved = true;
   }
-  if (onFinished) onFinished(*test, path, !outcome.notSaved);
+  if (onFinished) {
+    // Unsaved, the name the log was to have.
+    const std::string named =
+        outcome.notSaved
+            ? outDir + "/" + platform::Cp1252ToUtf8(engine::LogFileName(logName)) + ".txt"
+            : path;
+    onFinished(*test, named, !outcome.notSaved);
+  }
   test.reset();
   return outcome;
+}
+
+std::optional<std::string> TestSession::ManufacturerOf(const std::string& nameText) const {
+  settings::NameBytes name{};
+  if (nameText.size() != engine::kNameTextChars || !settings::TextToNameBytes(nameText, name) ||
+      !context_ || !context_->signalValue) {
+    return std::nullopt;
+  }
+  framework::FrameMessage claim;
+  claim.dgn = engine::kAddressClaimDgn;
+  claim.data = name;
+  return context_->signalValue(framework::FrameRecord::FromFrame(claim, 0, 0), "~~ManufacturerID");
 }
 
 void TestSession::Close() {

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <atomic>
-#include <csignal>
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct TestOutcome {
   bool aborted = false;
   bool failed = false;                // some criterion ended "DNP "
   bool notSaved = false;              // the log could not be written
+  bool linkLost = false;              // aborted: the link to the host went down
+  bool timedOut = false;              // aborted: the run took longer than the session allows
+  bool interrupted = false;           // aborted by a signal
   std::vector<std::string> criteria;  // "PASS", "DNP " or "____" + " : " + text, in id order
   std::vector<std::string> notes;     // each criterion's note, in the same order
   std::string logPath;                // empty when not saved
@@ -35,6 +39,11 @@ struct TestOutcome {
 
 class TestSession {
  public:
+  // No bound on a test's run time.
+  static constexpr std::chrono::seconds kNoTimeout{0};
+  // How long Connect waits for the host to acknowledge the registration.
+  static constexpr std::chrono::seconds kRegisterWait{3};
+
   TestSession(std::string runDir, bool ttyOperator, bool verbose);
   ~TestSession();
   TestSession(const TestSession&) = delete;
@@ -45,21 +54,32 @@ class TestSession {
   const platform::Clock& Clock() const { return clock_; }
   const framework::BRLink& Link() { return app_.Link(); }
 
-  // Takes the tester lock, registers with the host and starts the dictionary:
-  // kExitOk, or the exit status that says why not.
+  // Each test is aborted once it has run this long, saying what it waited for.
+  void SetTimeout(std::chrono::seconds timeout) { timeout_ = timeout; }
+  // The profile the report's "Test Profile" line names (Windows-1252).
+  void SetProfilePath(std::string path) { profilePath_ = std::move(path); }
+
+  // Takes the tester lock, registers with the host, waits for its answer and
+  // starts the dictionary: kExitOk, or the exit status that says why not.
   int Connect();
-  // Runs one test to its end (Ctrl-C aborts it) and saves its log in `outDir`.
+  // Runs one test to its end (a signal or the timeout aborts it) and saves its
+  // log in `outDir` under a name no other file has.
   TestOutcome Run(const std::string& code, const std::string& outDir);
+  // Keeps the link watched until it is up again or `limit` has passed; true when up.
+  bool WaitForLink(std::chrono::milliseconds limit);
+  // The manufacturer code a NAME text carries, as the tests read it; none
+  // without a whole NAME.
+  std::optional<std::string> ManufacturerOf(const std::string& nameText) const;
   // The removal handshake; the session can not run tests afterwards.
   void Close();
-
-  // Set by the signal handler of the program.
-  static volatile std::sig_atomic_t interrupted;
 
   // Sees each finished test before it goes, once its log was saved (or not) at `logPath`.
   std::function<void(const engine::Test&, const std::string& logPath, bool saved)> onFinished;
 
  private:
+  // The window's 50 ms timer: the host watchdog.
+  void WindowTimer();
+
   std::string runDir_;
   platform::SteadyClock clock_;
   HostDutPower power_;
@@ -75,6 +95,8 @@ class TestSession {
   std::atomic<bool> verbose_;
   std::unique_ptr<engine::TestContext> context_;
   std::unique_ptr<framework::HostWatchdog> watchdog_;
+  std::chrono::seconds timeout_ = kNoTimeout;
+  std::string profilePath_;
   bool connected_ = false;
 };
 

@@ -328,7 +328,7 @@ bool MainWindow::TestRunning() const {
 }
 
 HostLinkState MainWindow::Link() const {
-  return HostLinkStateOf(services_.app.Link().GetState());
+  return HostLinkStateOf(watchdog_.GetStatus(), services_.app.Link().GetState());
 }
 
 void MainWindow::UpdateMenus() {

@@ -8,16 +8,21 @@
 
 namespace vlt::gui {
 
-HostLinkState HostLinkStateOf(framework::BRLink::State state) {
-  using State = framework::BRLink::State;
-  switch (state) {
-    case State::kConnected:
+HostLinkState HostLinkStateOf(framework::HostWatchdog::Status status,
+                              framework::BRLink::State state) {
+  using Status = framework::HostWatchdog::Status;
+  switch (status) {
+    case Status::kConnected:
       return HostLinkState::kConnected;
-    case State::kNotStarted:
-    case State::kRegistered:
+    case Status::kConnecting:
       return HostLinkState::kConnecting;
-    case State::kClosed:
-    case State::kFailed:
+    case Status::kReconnecting:
+      return HostLinkState::kReconnecting;
+    case Status::kLost:
+      // Silent while registered; no host at all, or one that said goodbye, is none.
+      return state == framework::BRLink::State::kConnected ? HostLinkState::kLost
+                                                           : HostLinkState::kNotConnected;
+    case Status::kClosed:
       return HostLinkState::kNotConnected;
   }
   return HostLinkState::kNotConnected;

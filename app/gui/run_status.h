@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "framework/br_link.h"
+#include "framework/host_watchdog.h"
 
 namespace vlt::engine {
 class Test;
@@ -24,8 +25,10 @@ enum class HostLinkState {
   kReconnecting,  // registering again after the host came back
 };
 
-// The link state of the core's link. New link states map here, one case each.
-HostLinkState HostLinkStateOf(framework::BRLink::State state);
+// The link as the host watchdog sees it (a link it took down, the registration
+// it sends again) and the core link's own state. New states map here, one case each.
+HostLinkState HostLinkStateOf(framework::HostWatchdog::Status status,
+                              framework::BRLink::State state);
 bool TestsMayRun(HostLinkState state);
 
 // How the last run stands or ended.

@@ -116,7 +116,8 @@ void EWatchForClaims_A100::OnMatch(engine::DataLog& log, int index,
 Test_A100::Test_A100(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolMode>(engine::kToolModeEchoTools);
-  Append<engine::ETextLogMemo>("Begin with DUT in normal operation.");
+  Append<engine::ETextLogMemo>("Begin with DUT in normal operation.",
+                               engine::OperatorCue::kNormalOperation);
   Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
   Append<engine::EFindDevice>(&log, &dutAddress_);
   auto& contest = Append<engine::EGroup>(engine::EGroup::Mode::kSequence, true, true);

@@ -151,9 +151,10 @@ Test_A10::Test_A10(const engine::TestContext& context)
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolAddress>(framework::kToolAddress);
   Append<engine::ESetToolMode>(engine::kToolModeTools);
-  Append<engine::ETextLogMemo>("Start with an empty network, DUT powered off or disconnected.");
+  Append<engine::ETextLogMemo>("Start with an empty network, DUT powered off or disconnected.",
+                               engine::OperatorCue::kPowerOff);
   Append<engine::EEmptyNetwork>(kEmptyNetworkQuietMs);
-  Append<engine::ETextLogMemo>("Power Up DUT");
+  Append<engine::ETextLogMemo>("Power Up DUT", engine::OperatorCue::kPowerOn);
   auto& checks = Append<engine::EGroup>(engine::EGroup::Mode::kAll, true, false);
   for (engine::Element* watch :
        {static_cast<engine::Element*>(&checks.Add<EWatchForInitialMessage_A10>(&log)),

@@ -83,7 +83,8 @@ Test_A110::Test_A110(const engine::TestContext& context) : Test(context, kCatalo
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolAddress>(claims::kNullAddress);
   Append<engine::ESetToolMode>(engine::kToolModeEchoTools);
-  Append<engine::ETextLogMemo>("Begin with DUT in normal operation.");
+  Append<engine::ETextLogMemo>("Begin with DUT in normal operation.",
+                               engine::OperatorCue::kNormalOperation);
   Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
   Append<engine::EFindDevice>(&log, &dutAddress_);
   auto& group = Append<engine::EGroup>(engine::EGroup::Mode::kAll, true, true);

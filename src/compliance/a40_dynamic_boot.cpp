@@ -127,11 +127,11 @@ void EWatchForInitialMessage_A40::OnMatch(engine::DataLog& log, int index,
 EWatchForInitialMessage_A40& AppendDynamicBootStart(engine::Test& test, engine::DataLog& log) {
   test.Append<engine::ESetToolAddress>(framework::kToolAddress);
   test.Append<engine::ESetToolMode>(engine::kToolModeTools);
-  test.Append<engine::ETextLogMemo>(
-      "Start with an empty network, DUT powered off or disconnected.");
+  test.Append<engine::ETextLogMemo>("Start with an empty network, DUT powered off or disconnected.",
+                                    engine::OperatorCue::kPowerOff);
   test.Append<engine::EEmptyNetwork>();
   test.Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
-  test.Append<engine::ETextLogMemo>("Power Up DUT");
+  test.Append<engine::ETextLogMemo>("Power Up DUT", engine::OperatorCue::kPowerOn);
   return test.Append<EWatchForInitialMessage_A40>(&log);
 }
 

@@ -27,12 +27,12 @@ std::string Hex2(std::uint32_t value) {
 void AppendStartupConflictStart(engine::Test& test, engine::DataLog& log, std::uint32_t nameKind) {
   test.Append<engine::ESetToolAddress>(framework::kToolAddress);
   test.Append<engine::ESetToolMode>(engine::kToolModeEchoTools);
-  test.Append<engine::ETextLogMemo>(
-      "Start with an empty network, DUT powered off or disconnected.");
+  test.Append<engine::ETextLogMemo>("Start with an empty network, DUT powered off or disconnected.",
+                                    engine::OperatorCue::kPowerOff);
   test.Append<engine::EEmptyNetwork>();
   test.Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
   test.Append<engine::ERespondWithAddressClaimed>(&log, nameKind);
-  test.Append<engine::ETextLogMemo>("Power Up DUT");
+  test.Append<engine::ETextLogMemo>("Power Up DUT", engine::OperatorCue::kPowerOn);
 }
 
 // Matches what any of its specifiers matches; the report decodes two DGN blocks.

@@ -13,6 +13,7 @@
 #include "compliance/test_a_read_address.h"
 #include "compliance/test_nd10.h"
 #include "dictionary/dictionary.h"
+#include "reports/test_catalogue.h"
 
 namespace vlt::compliance {
 
@@ -20,24 +21,25 @@ namespace {
 
 struct RunnableTest {
   std::string_view code;
+  std::uint16_t catalogueIndex;
   engine::MakeTestFn make;
 };
 
 // In menu order.
 constexpr std::array<RunnableTest, 13> kRunnableTests = {{
-    {"RAC", engine::MakeRegistered<Test_A_ReadAddress>},
-    {"A10", engine::MakeRegistered<Test_A10>},
-    {"A20", engine::MakeRegistered<Test_A20>},
-    {"A30", engine::MakeRegistered<Test_A30>},
-    {"A40", engine::MakeRegistered<Test_A40>},
-    {"A50", engine::MakeRegistered<Test_A50>},
-    {"A60", engine::MakeRegistered<Test_A60>},
-    {"A70", engine::MakeRegistered<Test_A70>},
-    {"A80", engine::MakeRegistered<Test_A80>},
-    {"A90", engine::MakeRegistered<Test_A90>},
-    {"A100", engine::MakeRegistered<Test_A100>},
-    {"A110", engine::MakeRegistered<Test_A110>},
-    {"ND10", engine::MakeRegistered<Test_ND10>},
+    {"RAC", 0, engine::MakeRegistered<Test_A_ReadAddress>},
+    {"A10", 1, engine::MakeRegistered<Test_A10>},
+    {"A20", 2, engine::MakeRegistered<Test_A20>},
+    {"A30", 3, engine::MakeRegistered<Test_A30>},
+    {"A40", 4, engine::MakeRegistered<Test_A40>},
+    {"A50", 5, engine::MakeRegistered<Test_A50>},
+    {"A60", 6, engine::MakeRegistered<Test_A60>},
+    {"A70", 7, engine::MakeRegistered<Test_A70>},
+    {"A80", 8, engine::MakeRegistered<Test_A80>},
+    {"A90", 9, engine::MakeRegistered<Test_A90>},
+    {"A100", 10, engine::MakeRegistered<Test_A100>},
+    {"A110", 11, engine::MakeRegistered<Test_A110>},
+    {"ND10", 22, engine::MakeRegistered<Test_ND10>},
 }};
 
 }  // namespace
@@ -47,6 +49,15 @@ std::unique_ptr<engine::Test> MakeTest(std::string_view code, const engine::Test
     if (t.code == code) return t.make(context);
   }
   return nullptr;
+}
+
+std::vector<RunnableTestTitle> RunnableTestTitles() {
+  std::vector<RunnableTestTitle> titles;
+  for (const RunnableTest& t : kRunnableTests) {
+    titles.push_back(
+        {std::string(t.code), reports::TestCatalogue::Instance().Title(t.catalogueIndex)});
+  }
+  return titles;
 }
 
 std::vector<std::string> RunnableCodes() {

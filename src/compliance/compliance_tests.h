@@ -24,6 +24,11 @@ void AttachDictionary(engine::TestContext& context, const dictionary::Dictionary
 std::unique_ptr<engine::Test> MakeTest(std::string_view code, const engine::TestContext& context);
 // The codes MakeTest knows, in menu order.
 std::vector<std::string> RunnableCodes();
+struct RunnableTestTitle {
+  std::string code;
+  std::string title;  // the catalogue's
+};
+std::vector<RunnableTestTitle> RunnableTestTitles();
 // The factory of skipped-test records, filled with every test that has a class.
 engine::TestFactory MakeSkipFactory();
 

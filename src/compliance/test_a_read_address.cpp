@@ -35,10 +35,11 @@ Test_A_ReadAddress::Test_A_ReadAddress(const engine::TestContext& context)
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolAddress>(framework::kToolAddress);
   Append<engine::ESetToolMode>(kToolsMode);
-  Append<engine::ETextLogMemo>("Start with an empty network, DUT powered off or disconnected.");
+  Append<engine::ETextLogMemo>("Start with an empty network, DUT powered off or disconnected.",
+                               engine::OperatorCue::kPowerOff);
   Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
   Append<engine::EEmptyNetwork>();
-  Append<engine::ETextLogMemo>("Power Up DUT");
+  Append<engine::ETextLogMemo>("Power Up DUT", engine::OperatorCue::kPowerOn);
   Append<EWatchForAddressClaim_ARA>(&log);
 }
 

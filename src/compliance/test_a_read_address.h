@@ -18,6 +18,9 @@ class EWatchForAddressClaim_ARA : public engine::EWatchForDGN {
   std::string GetName() const override { return "EWatchForAddressClaim"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  std::string WaitingFor() const override {
+    return "No ADDRESS_CLAIM heard: is the DUT powered and on the bus?";
+  }
 };
 
 class Test_A_ReadAddress : public engine::Test {

@@ -54,6 +54,11 @@ void EWaitForActivityAtAddress::OnMatch(DataLog& /*log*/, int /*index*/,
   }
 }
 
+std::string EWaitForActivityAtAddress::WaitingFor() const {
+  return std::to_string(count_) + " of " + std::to_string(needed_) + " frames from address " +
+         std::to_string(address_) + " heard: is the DUT at that address and in normal operation?";
+}
+
 ERespondWithAddressClaimed::ERespondWithAddressClaimed(Test* test, DataLog* log,
                                                        std::uint32_t nameKind)
     : EWatch(test, log), nameKind_(nameKind) {
@@ -146,6 +151,15 @@ void EFindDevice::Start() {
   std::snprintf(text, sizeof(text), "EFindDevice blocking. DGN=%5X   Instance=%02X", dgn_,
                 static_cast<unsigned>(instance_));
   Trace(text);
+}
+
+std::string EFindDevice::WaitingFor() const {
+  char dgn[16];
+  std::snprintf(dgn, sizeof(dgn), "%05X", static_cast<unsigned>(dgn_));
+  const std::string instance =
+      instance_ == kAnyInstance ? "" : " instance " + std::to_string(instance_);
+  return std::string("No frame of DGN ") + dgn + instance +
+         " heard: is the DUT in normal operation?";
 }
 
 void EFindDevice::OnMatch(DataLog& /*log*/, int /*index*/, const framework::FrameRecord& frame) {

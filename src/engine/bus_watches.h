@@ -25,6 +25,7 @@ class EWaitForActivityAtAddress : public EWatch {
   std::string GetName() const override { return "EWaitForActivityAtAddress"; }
   void Start() override;
   void OnMatch(DataLog& log, int index, const framework::FrameRecord& frame) override;
+  std::string WaitingFor() const override;
   std::uint8_t Address() const { return address_; }
   std::uint32_t Count() const { return count_; }
 
@@ -87,6 +88,7 @@ class EFindDevice : public EWatch {
   std::string GetName() const override { return "EFindDevice"; }
   void Start() override;
   void OnMatch(DataLog& log, int index, const framework::FrameRecord& frame) override;
+  std::string WaitingFor() const override;
   std::uint32_t Dgn() const { return dgn_; }
   std::uint8_t Instance() const { return instance_; }
 

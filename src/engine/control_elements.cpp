@@ -39,6 +39,11 @@ void ETimeLimitMinimum::OnEvent(std::uint32_t code) {
   }
 }
 
+std::string ETimeLimitMinimum::WaitingFor() const {
+  return "The test's minimum run time of " + std::to_string(limit_) + " ms (" +
+         std::to_string(elapsed_) + " ms passed).";
+}
+
 void EWaitForUserKeypress::Start() {
   active_ = true;
   Trace("EWaitForUserKeypress started.");
@@ -54,6 +59,10 @@ void EWaitForUserKeypress::OnEvent(std::uint32_t /*code*/) {
   Trace("EWaitForUserKeypress complete.");
 }
 
+std::string EWaitForUserKeypress::WaitingFor() const {
+  return prompt_.empty() ? "No key press." : "No key press for: " + prompt_;
+}
+
 void ETextLogMemo::Start() {
   active_ = true;
   const std::string rule(80, '!');
@@ -61,8 +70,29 @@ void ETextLogMemo::Start() {
   if (test_ != nullptr) test_->Note(RunNote::Kind::kOperatorStep, 0, memo_);
   Write(memo_);
   Trace(rule);
+  if (test_ != nullptr && cue_ != OperatorCue::kNone) {
+    test_->CueOperator(cue_);
+    waiting_ = cue_ == OperatorCue::kNormalOperation && !test_->OperatorDone();
+  }
+  if (waiting_) return;
   active_ = false;
   Trace("ETextLogMemo executed.");
+}
+
+void ETextLogMemo::OnEvent(std::uint32_t /*code*/) {
+  if (!waiting_ || test_ == nullptr || !test_->OperatorDone()) return;
+  waiting_ = false;
+  active_ = false;
+  Trace("ETextLogMemo executed.");
+}
+
+void ETextLogMemo::Reset() {
+  Element::Reset();
+  waiting_ = false;
+}
+
+std::string ETextLogMemo::WaitingFor() const {
+  return waiting_ ? "The operator has not yet done what this asks: " + memo_ : std::string();
 }
 
 void ETextLogStartWithClear::Start() {

@@ -7,6 +7,7 @@
 
 #include "engine/data_log.h"
 #include "engine/element.h"
+#include "engine/operator_cues.h"
 #include "engine/test_events.h"
 
 namespace vlt::engine {
@@ -35,6 +36,7 @@ class ETimeLimitMinimum : public Element {
   std::string GetName() const override { return "ETimeLimitMinimum"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  std::string WaitingFor() const override;
   std::uint32_t Elapsed() const { return elapsed_; }
 
  private:
@@ -50,21 +52,33 @@ class EWaitForUserKeypress : public Element {
   std::string GetName() const override { return "EWaitForUserKeypress"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  std::string WaitingFor() const override;
 
  private:
   std::string prompt_;
   std::uint8_t key_;
 };
 
+// Writes its memo line. With a cue it also tells an operator that acts by
+// itself; a normal-operation cue keeps the list waiting (blocking and holding,
+// though its flags say neither) until that operator is done.
 class ETextLogMemo : public Element {
  public:
-  ETextLogMemo(Test* test, std::string memo)
-      : Element(test, false, false), memo_(std::move(memo)) {}
+  ETextLogMemo(Test* test, std::string memo, OperatorCue cue = OperatorCue::kNone)
+      : Element(test, false, false), memo_(std::move(memo)), cue_(cue) {}
   std::string GetName() const override { return "ETextLogMemo"; }
   void Start() override;
+  void OnEvent(std::uint32_t code) override;
+  bool IsHolding() const override { return waiting_; }
+  bool IsBlocking() const override { return waiting_; }
+  void Reset() override;
+  std::string WaitingFor() const override;
+  OperatorCue Cue() const { return cue_; }
 
  private:
   std::string memo_;
+  OperatorCue cue_;
+  bool waiting_ = false;  // for the operator to finish what the cue asked
 };
 
 // Empties the log pane unless "Clear Text Log at Start" is "No".

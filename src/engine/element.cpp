@@ -10,6 +10,11 @@ std::string NameColumn(const std::string& prefix, const std::string& name) {
   return line;
 }
 
+std::string WaitOf(const Element& element) {
+  std::string words = element.WaitingFor();
+  return words.empty() ? "Waiting in " + element.GetName() + "." : words;
+}
+
 void Element::Describe(const std::string& prefix, std::vector<std::string>& lines) const {
   std::string line = NameColumn(prefix, GetName());
   if (blocks_) line += "Blocks";

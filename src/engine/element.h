@@ -52,6 +52,14 @@ class Element {
   virtual void Complete() { active_ = false; }
   virtual void Reset() { active_ = false; }
   virtual std::string GetMarker() const;
+  // False while the element still has children to start by itself: a group
+  // starts one child per event. A test is listening once its whole list is
+  // settled and waits for the bus, the operator or the clock.
+  virtual bool Settled() const { return true; }
+  // What the element waits for while it holds or blocks its list, in plain
+  // words for the operator ("No frame ... heard: ..."); empty when it has
+  // nothing to say beyond its name.
+  virtual std::string WaitingFor() const { return {}; }
 
   bool Holds() const { return holds_; }
   bool Blocks() const { return blocks_; }
@@ -79,5 +87,8 @@ class Element {
 
 // Name padded with blanks to the name column (nothing added at 30 characters or more).
 std::string NameColumn(const std::string& prefix, const std::string& name);
+
+// The element's own words for its wait, else "Waiting in <name>.".
+std::string WaitOf(const Element& element);
 
 }  // namespace vlt::engine

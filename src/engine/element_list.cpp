@@ -1,5 +1,7 @@
 #include "engine/element_list.h"
 
+#include <algorithm>
+
 namespace vlt::engine {
 
 Element& ElementList::Append(std::unique_ptr<Element> element) {
@@ -13,6 +15,28 @@ void ElementList::Rewind() {
   firstHolding_ = 0;
   firstActive_ = 0;
   idle_ = false;
+}
+
+bool ElementList::Settled() const {
+  const std::size_t n = elements_.size();
+  if (n == 0) return true;
+  const bool allStarted = idle_ || current_ + 1 == n;
+  if (!allStarted && !elements_[current_]->IsBlocking()) return false;
+  for (std::size_t i = firstActive_; i <= current_ && i < n; ++i) {
+    if (elements_[i]->IsActive() && !elements_[i]->Settled()) return false;
+  }
+  return true;
+}
+
+std::string ElementList::WaitingFor() const {
+  const std::size_t end = std::min(current_ + 1, elements_.size());
+  for (std::size_t i = firstActive_; i < end; ++i) {
+    if (elements_[i]->IsBlocking()) return WaitOf(*elements_[i]);
+  }
+  for (std::size_t i = firstHolding_; i < end; ++i) {
+    if (elements_[i]->IsHolding()) return WaitOf(*elements_[i]);
+  }
+  return {};
 }
 
 ElementList::StepResult ElementList::Step(std::uint32_t code, bool finished) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/element.h"
@@ -32,6 +33,13 @@ class ElementList {
   StepResult Step(std::uint32_t code, bool finished);
   // OnLoopStep of every element the next event would reach.
   void LoopStep();
+
+  // Nothing starts any more until something outside the list happens: the
+  // current element blocks (or all are started) and no active group has a
+  // child left to start.
+  bool Settled() const;
+  // The wait of the element that blocks the list, else of the first that holds it.
+  std::string WaitingFor() const;
 
   std::size_t Current() const { return current_; }
   std::size_t FirstHolding() const { return firstHolding_; }

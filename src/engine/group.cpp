@@ -1,5 +1,7 @@
 #include "engine/group.h"
 
+#include <algorithm>
+
 #include "engine/test_events.h"
 
 namespace vlt::engine {
@@ -77,6 +79,28 @@ void EGroup::OnLoopStep() {
 void EGroup::Reset() {
   Element::Reset();
   for (const auto& child : children_) child->Reset();
+}
+
+bool EGroup::Settled() const {
+  if (!active_) return true;
+  const bool allStarted = idle_ || current_ + 1 == children_.size();
+  if (!allStarted && !children_[current_]->IsBlocking()) return false;
+  for (std::size_t i = 0; i <= current_ && i < children_.size(); ++i) {
+    if (children_[i]->IsActive() && !children_[i]->Settled()) return false;
+  }
+  return true;
+}
+
+std::string EGroup::WaitingFor() const {
+  if (!active_) return {};
+  const std::size_t end = std::min(current_ + 1, children_.size());
+  for (std::size_t i = 0; i < end; ++i) {
+    if (children_[i]->IsBlocking()) return WaitOf(*children_[i]);
+  }
+  for (std::size_t i = firstHolding_; i < end; ++i) {
+    if (children_[i]->IsHolding()) return WaitOf(*children_[i]);
+  }
+  return {};
 }
 
 std::string EGroup::GetMarker() const {

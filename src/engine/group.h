@@ -41,6 +41,9 @@ class EGroup : public Element {
   // active or parsing from the run before.
   void Reset() override;
   std::string GetMarker() const override;
+  bool Settled() const override;
+  // The wait of the child that blocks the group, else of the first that holds it.
+  std::string WaitingFor() const override;
 
   Mode GetMode() const { return mode_; }
   std::size_t ChildCount() const { return children_.size(); }

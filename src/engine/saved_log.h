@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/prompter.h"
 
@@ -18,5 +19,16 @@ std::string SaveLogFailureText(const std::string& error);
 
 // As above, telling the operator in a "Save Log" box when it fails.
 bool SaveLog(const std::string& path, const std::string& paneText, platform::Prompter& prompter);
+
+// The file name part of a log name (Windows-1252): characters that a file name
+// may not hold on Linux or Windows, and "." or ".." path parts, become "_", so
+// the file always lands in the folder it is saved to.
+std::string LogFileName(std::string_view logName);
+
+// Saves a new log as `folder`/<name>.txt, or <name> (2).txt, (3), ... when the
+// name is taken: evidence already there is never replaced. `savedPath` gets the
+// path used (UTF-8). False with the reason in `error`.
+bool SaveNewLog(const std::string& folder, std::string_view logName, const std::string& paneText,
+                std::string* savedPath, std::string* error);
 
 }  // namespace vlt::engine

@@ -159,6 +159,33 @@ void Test::PostEvent(std::uint32_t code) {
   events_.push_back(code);
 }
 
+void Test::PostAbort(std::string reason, bool sayWhatItWaitsFor) {
+  std::lock_guard lock(eventLock_);
+  // The first reason stands: a timeout and a lost link at once are one abort.
+  if (abortReason_.empty() && !abortSaysWait_) {
+    abortReason_ = std::move(reason);
+    abortSaysWait_ = sayWhatItWaitsFor;
+  }
+  events_.push_back(kEvAbort);
+}
+
+void Test::CueOperator(OperatorCue cue) {
+  if (context_.operatorCues == nullptr || cue == OperatorCue::kNone) return;
+  if (cue == OperatorCue::kPowerOn) {
+    pendingCue_ = cue;  // given after the sequencer step that settles the list
+    return;
+  }
+  context_.operatorCues->Cue(cue);
+}
+
+bool Test::OperatorDone() const {
+  return context_.operatorCues == nullptr || context_.operatorCues->CueDone();
+}
+
+std::string Test::WaitingFor() const {
+  return elements_.WaitingFor();
+}
+
 std::size_t Test::QueuedEvents() const {
   std::lock_guard lock(eventLock_);
   return events_.size();
@@ -189,6 +216,15 @@ void Test::Start() {
   Note(RunNote::Kind::kStarted);
   paused_ = false;
   aborted_ = false;
+  pendingCue_ = OperatorCue::kNone;
+  linkAbortPosted_ = false;
+  linkLost_ = false;
+  finishHeld_ = false;
+  {
+    std::lock_guard lock(eventLock_);
+    abortReason_.clear();
+    abortSaysWait_ = false;
+  }
   elements_.At(0).Start();
   context_.appSettings.ClearUsed();
   ClearUsed();
@@ -212,18 +248,76 @@ std::optional<std::int64_t> Test::WakeAtMicros() const {
 void Test::Tick() {
   if (wakeAtMicros_ && *wakeAtMicros_ <= NowMicros()) wakeAtMicros_.reset();
   if (!running_.load()) return;
-  const std::uint32_t now = NowMs();
-  ++ticksThisSecond_;
-  // Like the timer events, nothing moves while the run is paused.
-  if (!paused_) elements_.LoopStep();
-  PostDueTimerEvents(now);
-  std::uint32_t code = 0;
+  CheckLink();
   draining_ = true;
   lastDrainLine_.clear();
-  // Codes posted while an event is handled are handled in the same drain.
-  while (running_.load() && NextEvent(code)) HandleEvent(code);
+  if (finishHeld_) {
+    ContinueHeldFinish();
+  } else {
+    const std::uint32_t now = NowMs();
+    ++ticksThisSecond_;
+    // Like the timer events, nothing moves while the run is paused.
+    if (!paused_) elements_.LoopStep();
+    PostDueTimerEvents(now);
+    std::uint32_t code = 0;
+    // Codes posted while an event is handled are handled in the same drain.
+    while (running_.load() && NextEvent(code)) HandleEvent(code);
+  }
   draining_ = false;
   if (context_.runObserver != nullptr) context_.runObserver->OnStep(*this);
+}
+
+void Test::CheckLink() {
+  const framework::BRLink& link = context_.app.Link();
+  if (linkAbortPosted_ || !link.Down()) return;
+  linkAbortPosted_ = true;
+  linkLost_ = true;
+  PostAbort(link.DownReason());
+}
+
+void Test::HoldFinishForHost() {
+  framework::BRLink& link = context_.app.Link();
+  {
+    // As at the finish itself: what was queued behind the end belongs to the run.
+    std::lock_guard lock(eventLock_);
+    events_.clear();
+  }
+  finishHeld_ = true;
+  heardAtHoldCount_ = link.ReceivedCount();
+  // Answered at once by a host that is there, whatever the bus does.
+  link.Write(framework::ProbeMessage(link.ToolId()));
+}
+
+void Test::ContinueHeldFinish() {
+  std::uint32_t code = 0;
+  while (NextEvent(code)) {
+    if (code == kEvAbort) {
+      finishHeld_ = false;
+      HandleEvent(kEvAbort);
+      return;
+    }
+  }
+  if (context_.app.Link().ReceivedCount() == heardAtHoldCount_) return;
+  finishHeld_ = false;
+  FinishRun();
+}
+
+std::optional<std::string> Test::WriteAbortReason() {
+  std::string reason;
+  bool sayWait = false;
+  {
+    std::lock_guard lock(eventLock_);
+    reason.swap(abortReason_);
+    sayWait = abortSaysWait_;
+    abortSaysWait_ = false;
+  }
+  if (!reason.empty()) Write(reason);
+  if (sayWait) {
+    const std::string waiting = WaitingFor();
+    if (!waiting.empty()) Write(waiting);
+  }
+  if (reason.empty()) return std::nullopt;
+  return reason;
 }
 
 void Test::PostDueTimerEvents(std::uint32_t now) {
@@ -259,7 +353,8 @@ void Test::HandleEvent(std::uint32_t code) {
       Write("Resuming test.");
       break;
     case kEvAbort:
-      Note(RunNote::Kind::kAborted, 0, lastDrainLine_);
+      // The reason, when the abort brought one, else the line that led to it.
+      Note(RunNote::Kind::kAborted, 0, WriteAbortReason().value_or(lastDrainLine_));
       Write("Test " + identity_.code + " aborted.");
       running_.store(false);
       aborted_ = true;
@@ -280,11 +375,23 @@ void Test::HandleEvent(std::uint32_t code) {
     if (step.started != nullptr) ShowTestStatus(step.started->GetName());
     if (step.becameIdle) ShowTestStatus("");
   }
-  if (step.finished) FinishRun();
+  if (step.finished) {
+    if (aborted_) {
+      FinishRun();
+    } else {
+      HoldFinishForHost();
+    }
+    return;
+  }
+  if (pendingCue_ != OperatorCue::kNone && elements_.Settled()) {
+    context_.operatorCues->Cue(pendingCue_);
+    pendingCue_ = OperatorCue::kNone;
+  }
 }
 
 void Test::FinishRun() {
   running_.store(false);
+  pendingCue_ = OperatorCue::kNone;
   {
     // Events queued behind the one that ended the run belong to it: an abort
     // posted in the same event would otherwise run the finish a second time.

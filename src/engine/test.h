@@ -17,6 +17,7 @@
 #include "engine/data_log.h"
 #include "engine/element_list.h"
 #include "engine/failure.h"
+#include "engine/operator_cues.h"
 #include "engine/report_layout.h"
 #include "engine/run_journal.h"
 #include "engine/test_context.h"
@@ -69,6 +70,10 @@ class Test : public framework::BRParser,
   void Tick();
   // Any thread.
   void PostEvent(std::uint32_t code);
+  // Any thread: aborts the run as the abort event does. The tick thread first
+  // writes `reason` (when not empty) and, with `sayWhatItWaitsFor`, a line with
+  // what the run was waiting for.
+  void PostAbort(std::string reason, bool sayWhatItWaitsFor = false);
 
   // --- building the list, logs and criteria (constructors of the tests) ---
   template <typename E, typename... Args>
@@ -104,6 +109,15 @@ class Test : public framework::BRParser,
   // The absolute difference; FFFFFFFFh when either is missing.
   std::uint32_t TimeBetween(std::uint16_t id1, std::uint16_t id2) const;
 
+  // A memo asks the operator for `cue`. A power-on cue goes out only once the
+  // list is settled, so the test listens before the DUT can start; any other
+  // cue goes out at once. Nothing happens without an operator that acts itself.
+  void CueOperator(OperatorCue cue);
+  // Whether the operator has done what the last cue asked (always without one).
+  bool OperatorDone() const;
+  // What the run waits for now, in plain words (tick thread only).
+  std::string WaitingFor() const;
+
   void Write(std::string_view line) const;
   // Stamps a journal note now, or at `atMs`.
   void Note(RunNote::Kind kind, std::uint32_t lengthMs = 0, std::string text = {});
@@ -132,6 +146,8 @@ class Test : public framework::BRParser,
   bool Running() const { return running_.load(); }
   bool Paused() const { return paused_.load(); }
   bool Aborted() const { return aborted_.load(); }
+  // The run was aborted because the link to the host went down.
+  bool LinkLost() const { return linkLost_.load(); }
   bool RestoreModes() const { return restoreModes_; }
   std::uint32_t SavedMode() const { return savedMode_; }
   float MsPerTick() const { return msPerTick_; }
@@ -147,6 +163,14 @@ class Test : public framework::BRParser,
 
  private:
   void PostDueTimerEvents(std::uint32_t now);
+  // A run the host may no longer hear is aborted; the reason names the host.
+  void CheckLink();
+  // A run that would end unaborted waits for a message from the host that
+  // left it after this moment: no verdict stands on a dead link.
+  void HoldFinishForHost();
+  void ContinueHeldFinish();
+  // Writes the reason an abort was posted with, if any, and returns it.
+  std::optional<std::string> WriteAbortReason();
   void FinishRun();
   void ShowStatusBoxes();
   void ShowTestStatus(const std::string& text) const;
@@ -165,8 +189,17 @@ class Test : public framework::BRParser,
   bool draining_ = false;
   mutable std::string lastDrainLine_;
 
-  mutable std::mutex eventLock_;  // guards events_ only; never held while an event is handled
+  mutable std::mutex eventLock_;  // guards events_ and the abort reason; never held while an
+                                  // event is handled
   std::deque<std::uint32_t> events_;
+  std::string abortReason_;
+  bool abortSaysWait_ = false;
+
+  OperatorCue pendingCue_ = OperatorCue::kNone;  // a power-on cue waiting for the list to settle
+  bool linkAbortPosted_ = false;
+  std::atomic<bool> linkLost_{false};
+  bool finishHeld_ = false;             // the run is over, its finish waits for the host
+  std::uint32_t heardAtHoldCount_ = 0;  // the link's message count when the finish was held
 
   std::atomic<bool> running_{false};  // between the start and the finish
   // Set on the tick thread; the window may read them.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/dictionary_hooks.h"
+#include "engine/operator_cues.h"
 #include "framework/tool_app.h"
 #include "platform/prompter.h"
 
@@ -62,6 +63,9 @@ struct TestContext {
   SignalValueFn signalValue{};         // none: every signal reads "N/A"
   FrameDecodeFn decodeFrame{};         // none: data log dumps show no decoded lines
   RunObserver* runObserver = nullptr;  // none: nobody watches runs as they go
+  // An operator that acts by itself (the command line's); none: the person
+  // reads the memo lines in the log pane.
+  OperatorCues* operatorCues = nullptr;
 };
 
 }  // namespace vlt::engine

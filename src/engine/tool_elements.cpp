@@ -73,6 +73,10 @@ void ESetToolMode::OnEvent(std::uint32_t code) {
   }
 }
 
+std::string ESetToolMode::WaitingFor() const {
+  return "The host has not reported mode " + ToolModeName(wantedMode_) + ".";
+}
+
 void EGetToolMode::Start() {
   active_ = true;
   if (test_ != nullptr) test_->SendToolMode(kUnknownToolMode);
@@ -89,6 +93,10 @@ void EGetToolMode::OnEvent(std::uint32_t code) {
   } else if (code == kEvTick100) {
     test_->SendToolMode(kUnknownToolMode);
   }
+}
+
+std::string EGetToolMode::WaitingFor() const {
+  return "The host has not answered the query for its mode.";
 }
 
 void ESetToolAddress::Start() {
@@ -123,6 +131,11 @@ void EEmptyNetwork::OnEvent(std::uint32_t code) {
     if (test_ != nullptr) test_->NoteAt(RunNote::Kind::kQuietBus, test_->NowMs() - quiet_, quiet_);
     Trace("EEmptyNetwork complete.");
   }
+}
+
+std::string EEmptyNetwork::WaitingFor() const {
+  return "The bus was never quiet for " + std::to_string(quietLimit_) +
+         " ms: is the DUT powered off and the network empty?";
 }
 
 void ESendRequestForAddressMsg::Start() {

@@ -39,6 +39,7 @@ class ESetToolMode : public Element {
   std::string GetName() const override { return "ESetToolMode"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  std::string WaitingFor() const override;
   std::uint32_t WantedMode() const { return wantedMode_; }
 
  private:
@@ -56,6 +57,7 @@ class EGetToolMode : public Element {
   std::string GetName() const override { return "EGetToolMode"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  std::string WaitingFor() const override;
 
  private:
   std::uint32_t* modeTarget_;
@@ -84,6 +86,7 @@ class EEmptyNetwork : public Element {
   std::string GetName() const override { return "EEmptyNetwork"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  std::string WaitingFor() const override;
 
  private:
   std::uint32_t FrameCount() const;

@@ -13,6 +13,11 @@ std::string WithCode(const char* text, int code) {
   std::snprintf(buffer, sizeof(buffer), text, code);
   return buffer;
 }
+
+std::string NoHostText(const std::string& where) {
+  return "No host answers at " + where +
+         ": start vlt-host there, or set VLT_RUN_DIR to the run folder of the vlt-host that runs.";
+}
 }  // namespace
 
 BRLink::BRLink(platform::Mailslots& mailslots, platform::Clock& clock, platform::Prompter& prompter,
@@ -24,24 +29,63 @@ void BRLink::Open() {
   std::snprintf(name, sizeof(name), "MORVEL%03d", clock_.UtcMillisecondField() % 1000);
   toolName_ = name;
 
-  if (const int error = mailslots_.OpenHost(); error != 0) {
+  if (const int error = OpenSlots(); error != 0) {
     state_ = State::kFailed;
-    prompter_.MessageBox(kInitErrorCaption,
-                         WithCode("This program must be run through Brantel.  Code %4x", error));
-    return;
-  }
-  if (const int error = mailslots_.CreateToolSlot(toolName_); error != 0) {
-    state_ = State::kFailed;
+    MarkDown(NoHostText(HostLocation()));
     prompter_.MessageBox(
         kInitErrorCaption,
-        WithCode("An error has occurred with the Brantel connection.  Code %4x", error));
+        WithCode(hostSlotOpen_ ? "An error has occurred with the Brantel connection.  Code %4x"
+                               : "This program must be run through Brantel.  Code %4x",
+                 error));
     return;
   }
   WriteAnyState(RegistrationMessage(toolName_));
   state_ = State::kRegistered;
 }
 
+int BRLink::OpenSlots() {
+  if (!hostSlotOpen_) {
+    if (const int error = mailslots_.OpenHost(); error != 0) return error;
+    hostSlotOpen_ = true;
+  }
+  if (!toolSlotOpen_) {
+    if (const int error = mailslots_.CreateToolSlot(toolName_); error != 0) return error;
+    toolSlotOpen_ = true;
+  }
+  return 0;
+}
+
+bool BRLink::Reregister() {
+  if (closing_.load() || !down_.load()) return false;
+  // A host that left may come back under the same path: look for it anew.
+  hostSlotOpen_ = false;
+  if (OpenSlots() != 0) return false;
+  // The new host's mode is its own until it reports it.
+  hostMode_ = 0xFF;
+  hostEcho_ = 0xFF;
+  // Before the write: an acknowledgement read at once must not be overwritten.
+  const State before = state_.exchange(State::kRegistered);
+  if (WriteAnyState(RegistrationMessage(toolName_))) return true;
+  State expected = State::kRegistered;
+  state_.compare_exchange_strong(expected, before);
+  return false;
+}
+
+void BRLink::MarkDown(std::string reason) {
+  {
+    std::lock_guard lock(downMutex_);
+    downReason_ = std::move(reason);
+  }
+  down_ = true;
+}
+
+std::string BRLink::DownReason() const {
+  std::lock_guard lock(downMutex_);
+  return downReason_;
+}
+
 void BRLink::ReceivePass() {
+  ++polls_;
   for (int n = 0; n < kMaxMessagesPerPass; ++n) {
     const State state = state_.load();
     if (state != State::kRegistered && state != State::kConnected) break;
@@ -67,10 +111,14 @@ void BRLink::Dispatch(std::span<const std::uint8_t> bytes) {
     case HostMessage::Kind::kAcknowledge:
       toolId_ = message.toolId;
       state_ = State::kConnected;
+      down_ = false;
       break;
     case HostMessage::Kind::kClose:
       state_ = State::kClosed;
       toolId_ = 0;
+      if (!closing_.load()) {
+        MarkDown("The link to the host is lost: the host at " + HostLocation() + " closed it.");
+      }
       break;
     case HostMessage::Kind::kFrame: {
       ++framesReceived_;
@@ -182,6 +230,7 @@ std::size_t BRLink::ControlQueueSize() const {
 }
 
 void BRLink::BeginClose() {
+  closing_ = true;
   WriteAnyState(RemovalMessage(toolId_.load()));
   removalCountdown_ = kRemovalCountdownPeriods;
 }

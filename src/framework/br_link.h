@@ -60,7 +60,8 @@ class BRLink {
   BRLink(platform::Mailslots& mailslots, platform::Clock& clock, platform::Prompter& prompter,
          LogOutput& log);
 
-  // Opens the mailslots and registers (failures are shown and leave the state at 4).
+  // Opens the mailslots and registers (failures are shown and leave the state at
+  // 4, with the link down).
   void Open();
 
   // Reads and dispatches every pending message, then sends at most one control item.
@@ -75,8 +76,26 @@ class BRLink {
   void QueueControl(const ControlItem& item);
   std::size_t ControlQueueSize() const;
 
-  // Shutdown, first half: the removal message (whatever the state) and the countdown.
+  // --- the link's health; the host watchdog (HostWatchdog) judges and mends it ---
+  // Down: the host was never reached, closed the link, or stopped answering. A
+  // running test aborts, naming DownReason(). The host's acknowledgement of a
+  // new registration ends it.
+  bool Down() const { return down_.load(); }
+  std::string DownReason() const;
+  void MarkDown(std::string reason);
+  // Window thread, while down: opens the host's slot (and the tool's own, when
+  // start-up could not) and writes the registration again. True when it went
+  // out; the state is then 1 until the host acknowledges.
+  bool Reregister();
+  // Where the host is looked for (the run folder), for the operator's messages.
+  std::string HostLocation() const { return mailslots_.HostLocation(); }
+  // Receive passes run so far: silence only counts while the tool keeps reading.
+  std::uint32_t PollCount() const { return polls_.load(); }
+
+  // Shutdown, first half: the removal message (whatever the state) and the
+  // countdown. The link never registers again after it.
   void BeginClose();
+  bool Closing() const { return closing_.load(); }
   // The tick thread's countdown; sets the state to closed when it runs out.
   void CountDownRemoval();
 
@@ -103,6 +122,8 @@ class BRLink {
  private:
   void Dispatch(std::span<const std::uint8_t> bytes);
   bool WriteAnyState(std::span<const std::uint8_t> message);
+  // The steps of opening that have not succeeded yet; 0 or the error code.
+  int OpenSlots();
   // A transmission the host will echo back (its echo is on): remembered until the echo.
   void AwaitEcho(std::span<const std::uint8_t> transmitMessage);
   // Whether `frame` is the echo of one of this tool's transmissions; a host that
@@ -134,6 +155,15 @@ class BRLink {
   // Unknown until the host's first report, so a mode query waits for the answer.
   std::atomic<std::uint8_t> hostMode_{0xFF};
   std::atomic<std::uint8_t> hostEcho_{0xFF};
+
+  std::atomic<bool> down_{false};
+  mutable std::mutex downMutex_;
+  std::string downReason_;
+  std::atomic<bool> closing_{false};
+  std::atomic<std::uint32_t> polls_{0};
+  // Window thread only (Open, Reregister).
+  bool hostSlotOpen_ = false;
+  bool toolSlotOpen_ = false;
 
   // Transmit messages come from both threads; the tick thread matches the echoes.
   std::mutex echoMutex_;

@@ -2,18 +2,84 @@
 
 namespace vlt::framework {
 
+namespace {
+constexpr std::int32_t kProbePhase = 17;  // 150 ms after the last message, then every second
+}  // namespace
+
 void HostWatchdog::OnTimer() {
+  if (link_.Closing()) return;
+  WatchSilence();
+  MendLink();
+}
+
+void HostWatchdog::WatchSilence() {
   const std::uint32_t count = link_.ReceivedCount();
+  const std::uint32_t polls = link_.PollCount();
   if (count != lastCount_) {
     silence_ = kSilenceStart;
-  } else if (silence_ > -1) {  // below zero it stays put: the warning is said once
+  } else if (polls != lastPolls_ && silence_ > -1) {  // below zero it stays put: said once
     --silence_;
-    if (silence_ == 0) log_.AppendLogLine("BRANTEL may have crashed!");
-    if (silence_ % 20 == 17 && link_.GetState() == BRLink::State::kConnected) {
+    if (silence_ == 0) {
+      log_.AppendLogLine("BRANTEL may have crashed!");
+      if (!link_.Down()) {
+        link_.MarkDown("The link to the host is lost: no message from the host at " +
+                       link_.HostLocation() + " for 5 s.");
+      }
+    }
+    if (silence_ % kProbeEveryTicks == kProbePhase &&
+        link_.GetState() == BRLink::State::kConnected) {
       link_.Write(ProbeMessage(link_.ToolId()));
     }
   }
   lastCount_ = count;
+  lastPolls_ = polls;
+}
+
+void HostWatchdog::MendLink() {
+  if (link_.Down()) {
+    // The reason is the running test's to write, in its report; the window
+    // shows it from DownReason().
+    if (!downSeen_) {
+      downSeen_ = true;
+      sinceRegister_ = 0;
+    }
+    if (++sinceRegister_ >= kRegisterEveryTicks) {
+      sinceRegister_ = 0;
+      link_.Reregister();
+    }
+    return;
+  }
+  if (link_.GetState() != BRLink::State::kConnected) return;
+  if (downSeen_) {
+    log_.AppendLogLine(std::string(everConnected_ ? "Registered again" : "Registered") +
+                       " with the host at " + link_.HostLocation() + ".");
+    downSeen_ = false;
+  }
+  everConnected_ = true;
+}
+
+HostWatchdog::Status HostWatchdog::GetStatus() const {
+  if (link_.Closing()) return Status::kClosed;
+  const BRLink::State state = link_.GetState();
+  if (link_.Down())
+    return state == BRLink::State::kRegistered ? Status::kReconnecting : Status::kLost;
+  return state == BRLink::State::kConnected ? Status::kConnected : Status::kConnecting;
+}
+
+const char* StatusName(HostWatchdog::Status status) {
+  switch (status) {
+    case HostWatchdog::Status::kConnecting:
+      return "connecting";
+    case HostWatchdog::Status::kConnected:
+      return "connected";
+    case HostWatchdog::Status::kLost:
+      return "lost";
+    case HostWatchdog::Status::kReconnecting:
+      return "reconnecting";
+    case HostWatchdog::Status::kClosed:
+      return "closed";
+  }
+  return "unknown";
 }
 
 }  // namespace vlt::framework

@@ -1,5 +1,18 @@
-// Notices a silent host: probes it from 150 ms of silence on, once a second, and
-// says once, after 5 s, that it may have crashed. Runs on the window's 50 ms timer.
+// Keeps the tester's link to its host honest, on the window's 50 ms timer. It
+// probes a silent host from 150 ms on, once a second; after 5 s without any
+// message it says once that the host may have crashed and takes the link for
+// down, so that a running test aborts (the test writes why). While the link is
+// down it registers again every second, and says so when a host has taken the
+// tool back.
+//
+// Silence counts only while the tick thread keeps reading: a tick thread that
+// waits for the operator's answer reads nothing, and the host is not to blame.
+//
+// What a window shows of the link, all on the window thread:
+//   HostWatchdog::GetStatus()  connecting, connected, lost, reconnecting, closed
+//   BRLink::HostLocation()     the run folder the host is looked for in
+//   BRLink::DownReason()       why the link is down, a sentence for the operator
+//   BRLink::Down()             true: tests cannot run (a running one aborts)
 #pragma once
 
 #include <cstdint>
@@ -11,20 +24,41 @@ namespace vlt::framework {
 
 class HostWatchdog {
  public:
-  static constexpr std::int32_t kSilenceStart = 100;  // timer ticks: 5 s at 50 ms
+  enum class Status : std::uint8_t {
+    kConnecting,    // registered at start-up; the host has not acknowledged yet
+    kConnected,     // the host acknowledged and answers
+    kLost,          // no host answers at the run folder; registration is retried every second
+    kReconnecting,  // registered again with a host that is there; its acknowledgement is awaited
+    kClosed,        // the tool closed the link itself (shutdown)
+  };
+
+  static constexpr std::int32_t kSilenceStart = 100;       // timer ticks: 5 s at 50 ms
+  static constexpr std::int32_t kProbeEveryTicks = 20;     // 1 s, from 150 ms of silence
+  static constexpr std::int32_t kRegisterEveryTicks = 20;  // 1 s, while the link is down
 
   HostWatchdog(BRLink& link, LogOutput& log) : link_(link), log_(log) {}
 
   // One 50 ms timer tick.
   void OnTimer();
 
+  Status GetStatus() const;
   std::int32_t Silence() const { return silence_; }
 
  private:
+  void WatchSilence();
+  void MendLink();
+
   BRLink& link_;
   LogOutput& log_;
   std::uint32_t lastCount_ = 0;
+  std::uint32_t lastPolls_ = 0;
   std::int32_t silence_ = kSilenceStart;
+  std::int32_t sinceRegister_ = 0;
+  bool downSeen_ = false;  // the link is down since this watchdog last saw it up
+  bool everConnected_ = false;
 };
+
+// The operator's word for a status: "connecting", "connected", ...
+const char* StatusName(HostWatchdog::Status status);
 
 }  // namespace vlt::framework

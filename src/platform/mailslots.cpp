@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/run_dir.h"
+#include "platform/text_encoding.h"
 
 namespace vlt::platform {
 
@@ -66,6 +67,10 @@ bool UnixMailslots::Write(std::span<const std::uint8_t> message) {
   if (!hostOpen_) return false;
   // Sent from the tool's own socket so the host knows which tool a transmit came from.
   return tool_.SendTo(hostPath_, message) == 0;
+}
+
+std::string UnixMailslots::HostLocation() const {
+  return Utf8ToCp1252(runDir_);  // a line of the log pane
 }
 
 void UnixMailslots::WaitForMessage(std::chrono::microseconds limit) {

@@ -2,6 +2,7 @@
 // own slot, read from. An interface so that tests put an in-process host behind it.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,8 @@ class Mailslots {
   virtual bool Write(std::span<const std::uint8_t> message) = 0;
   // Waits at most `limit` for a message; the tick loop's pause.
   virtual void WaitForMessage(std::chrono::microseconds limit) = 0;
+  // Where the host is looked for, for messages to the operator (the run folder).
+  virtual std::string HostLocation() const { return "the host's mailslot"; }
 };
 
 // Mailslots over Unix datagram sockets in the run folder.
@@ -42,11 +45,13 @@ class UnixMailslots final : public Mailslots {
   std::optional<std::size_t> Read(std::span<std::uint8_t> buffer) override;
   bool Write(std::span<const std::uint8_t> message) override;
   void WaitForMessage(std::chrono::microseconds limit) override;
+  std::string HostLocation() const override;
 
  private:
   std::string runDir_;
   std::string hostPath_;
-  bool hostOpen_ = false;
+  // Set again by the window thread when the link registers anew.
+  std::atomic<bool> hostOpen_{false};
   DatagramSocket tool_;
   // The last wait found nothing: the next query may answer without asking the
   // kernel again, which halves the idle loop's system calls.

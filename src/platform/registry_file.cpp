@@ -135,7 +135,12 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+namespace {
+
+// Replace: rename over the target. Otherwise a hard link, which fails on a
+// target that exists, so no file is ever lost to a name taken meanwhile.
+bool WriteThroughTemporary(const std::string& path, const std::string& bytes, bool replace,
+                           std::string* error, bool* taken) {
   std::string temp;
   auto fail = [&](const char* what, int code) {
     if (error != nullptr) *error = std::string(what) + " " + path + ": " + std::strerror(code);
@@ -155,7 +160,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
   }
   // A replaced file keeps its permissions: a profile made private stays private.
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+  if (replace && ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
     ::fchmod(fd, old.st_mode & 07777);
   }
   if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
@@ -164,7 +169,25 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     return fail("cannot write", code);
   }
   if (::close(fd) != 0) return fail("cannot write", errno);
-  if (::rename(temp.c_str(), path.c_str()) != 0) return fail("cannot replace", errno);
+  if (replace) {
+    if (::rename(temp.c_str(), path.c_str()) != 0) return fail("cannot replace", errno);
+  } else {
+    if (::link(temp.c_str(), path.c_str()) == 0) {
+      ::unlink(temp.c_str());
+    } else if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS) {
+      // A file system without hard links (FAT on a stick): look, then rename.
+      struct stat there {};
+      if (::lstat(path.c_str(), &there) == 0) {
+        if (taken != nullptr) *taken = true;
+        return fail("cannot write", EEXIST);
+      }
+      if (::rename(temp.c_str(), path.c_str()) != 0) return fail("cannot write", errno);
+    } else {
+      const int code = errno;
+      if (taken != nullptr) *taken = code == EEXIST;
+      return fail("cannot write", code);
+    }
+  }
   // The rename itself reaches the disk only with its folder.
   const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {
@@ -172,6 +195,18 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     ::close(folder);
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+  return WriteThroughTemporary(path, bytes, true, error, nullptr);
+}
+
+bool CreateFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
+                          bool* taken) {
+  if (taken != nullptr) *taken = false;
+  return WriteThroughTemporary(path, bytes, false, error, taken);
 }
 
 }  // namespace vlt::platform

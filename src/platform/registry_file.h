@@ -40,4 +40,9 @@ class RegistryFile {
 // message when any step fails; the target is then untouched.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
 
+// The same for a file that must not exist yet: it appears whole or not at all,
+// and a file already at `path` is never replaced (false with `taken` set).
+bool CreateFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
+                          bool* taken);
+
 }  // namespace vlt::platform

@@ -105,6 +105,7 @@ LogSummary LogSummary::Parse(const std::string& path, const ProductVersion& prod
     summary.path = path;
     summary.Finish(product);
     summary.valid = false;
+    summary.opened = false;
     return summary;
   }
   return Parse(path, file, product);
@@ -117,6 +118,7 @@ LogSummary LogSummary::Parse(std::string path, std::istream& text, const Product
   std::string line;
   while (reader.Next(line)) {
     if (line.empty()) continue;
+    if (StartsWith(line, kTestLabel)) summary.reportLine = true;
     if (line.front() == '=' || line.front() == '-') {
       if (++summary.ruleCount > kCriterionZoneRules) break;
       continue;
@@ -174,14 +176,53 @@ void LogSummary::ReadCriterionLine(std::string_view line) {
   ++tally[TrimRight(line.substr(0, colon), " :")];
 }
 
+namespace {
+
+// " (N)" before the extension, as saving under a taken name adds it; 1 without.
+int CopyNumberOf(std::string_view path, std::size_t& copyChars) {
+  copyChars = 0;
+  constexpr std::size_t kExtensionChars = 4;  // ".txt"
+  if (path.size() < kExtensionChars + 4) return 1;
+  const std::string_view stem = path.substr(0, path.size() - kExtensionChars);
+  if (stem.back() != ')') return 1;
+  const std::size_t open = stem.rfind(" (");
+  if (open == std::string_view::npos) return 1;
+  const std::string_view digits = stem.substr(open + 2, stem.size() - open - 3);
+  if (digits.empty() || digits.size() > 4) return 1;
+  int number = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return 1;
+    number = number * 10 + (c - '0');
+  }
+  copyChars = stem.size() - open;
+  return number;
+}
+
+}  // namespace
+
 void LogSummary::Finish(const ProductVersion& product) {
-  if (path.size() > kFileStampFromEnd)
-    fileStamp = path.substr(path.size() - kFileStampFromEnd, kFileStampChars);
+  std::size_t copyChars = 0;
+  copy = CopyNumberOf(path, copyChars);
+  const std::size_t stampEnd = path.size() - copyChars;
+  if (stampEnd > kFileStampFromEnd)
+    fileStamp = path.substr(stampEnd - kFileStampFromEnd, kFileStampChars);
   if (productName != product.name || productVersion != product.version || code.empty() ||
       specText.empty() || title.empty() || codeRevision.empty() || fileStamp.empty() ||
       dateText.empty()) {
     valid = false;
   }
+}
+
+std::string LogSummary::Unreadable() const {
+  if (!opened) return "it cannot be opened";
+  if (!reportLine) return {};
+  if (code.empty() || specText.empty() || title.empty() || codeRevision.empty() ||
+      dateText.empty()) {
+    return "its report header is not where the tester saves it, or lacks a line (a log saved "
+           "with the verbose trace on?)";
+  }
+  if (fileStamp.empty()) return "its name ends in no time stamp";
+  return {};
 }
 
 void LogSummary::PrintResult(framework::LogOutput& log, const CatalogueLookup& catalogue) const {
@@ -285,7 +326,8 @@ LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product
 void OrderLogs(std::vector<LogSummary>& logs) {
   std::stable_sort(logs.begin(), logs.end(), [](const LogSummary& a, const LogSummary& b) {
     if (a.code != b.code) return a.code < b.code;
-    return a.fileStamp > b.fileStamp;
+    if (a.fileStamp != b.fileStamp) return a.fileStamp > b.fileStamp;
+    return a.copy > b.copy;
   });
 }
 
@@ -300,7 +342,7 @@ std::vector<const LogSummary*> NewestPerCode(const std::vector<LogSummary>& logs
 }
 
 bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
-                        framework::LogOutput& log) {
+                        framework::LogOutput& log, SummaryOutcome* outcome) {
   log.AppendLogLine("Searching folder: " + DisplayPath(folder));
   LogFolder read = ReadLogFolder(folder, inputs.product, log);
   if (!read.listed) {
@@ -320,6 +362,16 @@ bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
   log.AppendLogLine(Rule());
   OrderLogs(read.logs);
   const std::vector<const LogSummary*> newest = NewestPerCode(read.logs);
+  if (outcome != nullptr) {
+    for (const LogSummary& summary : read.logs) {
+      if (std::string why = summary.Unreadable(); !why.empty()) {
+        outcome->unreadable.emplace_back(summary.path, std::move(why));
+      }
+    }
+    for (const LogSummary* summary : newest) {
+      if (!summary->skipped && summary->tally.count("DNP") != 0) outcome->anyDidNotPass = true;
+    }
+  }
   for (const LogSummary* summary : newest) summary->PrintResult(log, inputs.catalogue);
   log.AppendLogLine(Rule());
   for (const LogSummary* summary : newest) summary->PrintSummaryLine(log);

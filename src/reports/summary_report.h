@@ -58,6 +58,9 @@ struct LogSummary {
   bool valid = true;
   std::string code;
   std::string fileStamp;
+  // A log saved where its name was taken ends in " (N).txt": N, newer than the
+  // copies before it; 1 for every other name.
+  int copy = 1;
   std::string path;
   std::string productName;
   std::string productVersion;
@@ -70,6 +73,15 @@ struct LogSummary {
   std::string reason;
   std::map<std::string, int> tally;  // criterion lines per state tag
   int ruleCount = 0;
+  bool opened = true;       // the file could be opened and read
+  bool reportLine = false;  // a "Test" label line stands anywhere in it
+
+  // Why a test report in the file cannot count for any product: the file could
+  // not be opened, or it holds a report whose header lacks a field where the
+  // reader looks (a log saved with the verbose trace on). Empty for a log that
+  // counts, one of another product or version, and a file with no report at
+  // all (Read ADDRESS_CLAIM's log, notes).
+  std::string Unreadable() const;
 
   // Never fails: a file that cannot be read, or reads as anything but a log of
   // the product, is an invalid summary.
@@ -102,7 +114,8 @@ struct LogFolder {
 // name order so that a report repeats itself, writing "Reading <name>" for each.
 LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product,
                         framework::LogOutput& log);
-// Ascending by code (byte-wise), newest stamp first within a code; stable.
+// Ascending by code (byte-wise), newest stamp first within a code, then the
+// highest copy number; stable.
 void OrderLogs(std::vector<LogSummary>& logs);
 // The newest valid log of each code, from ordered logs.
 std::vector<const LogSummary*> NewestPerCode(const std::vector<LogSummary>& logs);
@@ -118,9 +131,15 @@ struct SummaryInputs {
   CatalogueLookup catalogue;
 };
 
+// What a summary found besides its text, for a command that reports it.
+struct SummaryOutcome {
+  std::vector<std::pair<std::string, std::string>> unreadable;  // path, why
+  bool anyDidNotPass = false;                                   // a reported log has a "DNP" line
+};
+
 // "Build Summary Report" over the chosen folder, into the log pane. False when
 // the folder could not be listed ("Error opening directory").
 bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
-                        framework::LogOutput& log);
+                        framework::LogOutput& log, SummaryOutcome* outcome = nullptr);
 
 }  // namespace vlt::reports

@@ -103,4 +103,12 @@ void WriteVersionReport(const TestCatalogue& catalogue, framework::LogOutput& lo
   for (const std::string& line : catalogue.VersionReportLines()) log.AppendLogLine(line);
 }
 
+std::string ProgramVersionText(std::string_view program) {
+#ifndef VLT_VERSION
+#define VLT_VERSION "0.0.0"
+#endif
+  return std::string(program) + " " + VLT_VERSION + " (Valmora Tester, compiled " +
+         std::string(kCompileDate) + ")";
+}
+
 }  // namespace vlt::reports

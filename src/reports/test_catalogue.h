@@ -57,6 +57,9 @@ class TestCatalogue {
   std::map<std::uint16_t, CatalogueEntry> entries_;
 };
 
+// "<program> <version> (Valmora Tester, compiled <date>)", what --version prints.
+std::string ProgramVersionText(std::string_view program);
+
 // "Get Version Report": appends the report to the log pane without emptying it.
 void WriteVersionReport(const TestCatalogue& catalogue, framework::LogOutput& log);
 

@@ -66,7 +66,14 @@ void EngineHarness::Frame(std::uint32_t dgn, std::uint8_t source, std::vector<st
 void EngineHarness::AnswerModeMessages() {
   for (; seenWritten_ < mailslots.written.size(); ++seenWritten_) {
     const framework::ToolMessage m = framework::ParseToolMessage(mailslots.written[seenWritten_]);
-    if (m.kind != framework::ToolMessage::Kind::kSetMode || !hostAnswersModes) continue;
+    if (!hostAnswersModes) continue;
+    // vlt-host answers a probe with a mode report as well.
+    const bool probe = m.kind == framework::ToolMessage::Kind::kProbe;
+    if (m.kind != framework::ToolMessage::Kind::kSetMode && !probe) continue;
+    if (probe) {
+      mailslots.Queue(framework::ModeReportMessage(hostMode, hostEcho));
+      continue;
+    }
     if (m.hostMode != framework::kQueryModeByte) {
       hostMode = m.hostMode;
       hostEcho = m.echoFlag;

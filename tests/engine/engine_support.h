@@ -84,7 +84,7 @@ class EngineHarness {
   RecordingStatus status;
   SignalValueFn signalValue;
   FrameDecodeFn decodeFrame;
-  // The host stand-in answers every mode message with a report (false: silent).
+  // The host stand-in answers every mode message and probe with a report (false: silent).
   bool hostAnswersModes = true;
   std::uint8_t hostMode = 0;  // Normal
   std::uint8_t hostEcho = 0;

@@ -45,5 +45,61 @@ TEST_F(SavedLogFixture, AFailedSaveTellsTheOperatorAndKeepsTheEarlierLog) {
   EXPECT_NE(prompter.boxes[0].second.find("Not a directory"), std::string::npos);
 }
 
+TEST(LogFileName, EveryNameLandsInTheFolderAsOneSafeFileName) {
+  struct Case {
+    const char* logName;
+    const char* fileName;
+  } cases[] = {
+      {"Widget_A10_2602031430", "Widget_A10_2602031430"},
+      {"../x_A10_2602031430", "__x_A10_2602031430"},
+      {"a/b_A10_2602031430", "a_b_A10_2602031430"},
+      {"..", "_"},
+      {".", "_"},
+      {"", "_"},
+      {"C:\\lab\\..\\w?*<>|\"_RAC_2602031430", "C__lab___w_______RAC_2602031430"},
+      {"tab\there_RAC_1", "tab_here_RAC_1"},
+      {"trailing dot.", "trailing dot._"},
+      {"caf\xE9_A10_2602031430", "caf\xE9_A10_2602031430"},  // Windows-1252 stays
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LogFileName(c.logName), c.fileName) << c.logName;
+  }
+  // A product name too long for a file name loses its middle, never the code
+  // and stamp the summary reads.
+  const std::string longName = std::string(300, 'P') + "_A110_2602031430";
+  const std::string cut = LogFileName(longName);
+  EXPECT_LE(cut.size(), 80u);
+  EXPECT_TRUE(cut.ends_with("_A110_2602031430")) << cut;
+}
+
+TEST_F(SavedLogFixture, ThreeRunsInOneMinuteKeepThreeFilesAndHostileNamesStayInside) {
+  std::vector<std::string> saved;
+  for (const char* text : {"first", "second", "third"}) {
+    std::string path;
+    std::string error;
+    ASSERT_TRUE(SaveNewLog(folder.string(), "Widget_A10_2602031430", text, &path, &error)) << error;
+    saved.push_back(fs::path(path).filename().string());
+  }
+  EXPECT_EQ(saved,
+            (std::vector<std::string>{"Widget_A10_2602031430.txt", "Widget_A10_2602031430 (2).txt",
+                                      "Widget_A10_2602031430 (3).txt"}));
+  EXPECT_EQ(testing::FileBytes((folder / saved[0]).string()), "first\r\n");
+  EXPECT_EQ(testing::FileBytes((folder / saved[2]).string()), "third\r\n");
+
+  fs::create_directory(folder / "out");
+  for (const char* hostile : {"../x_A10_1", "a/b_A10_1", "..", "/etc/passwd"}) {
+    std::string path;
+    std::string error;
+    ASSERT_TRUE(SaveNewLog((folder / "out").string(), hostile, "log", &path, &error)) << error;
+    EXPECT_EQ(fs::path(path).parent_path(), folder / "out") << hostile;
+  }
+  EXPECT_EQ(testing::FolderNames(folder / "out").size(), 4u);
+  EXPECT_FALSE(fs::exists(folder / "x_A10_1.txt"));
+
+  std::string error;
+  EXPECT_FALSE(SaveNewLog((folder / "none").string(), "w", "log", nullptr, &error));
+  EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace vlt::engine

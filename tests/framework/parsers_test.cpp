@@ -102,42 +102,126 @@ struct WatchdogFixture : ::testing::Test {
     log.Attach(&pane);
     link.Open();
     mailslots.Queue(AcknowledgeMessage(4));
-    link.ReceivePass();
-    watchdog.OnTimer();  // sees the acknowledgement
+    Timer();  // sees the acknowledgement
   }
   ~WatchdogFixture() override { log.Detach(); }
+  // One 50 ms timer tick while the tick thread keeps reading.
+  void Timer(int ticks = 1) {
+    for (int i = 0; i < ticks; ++i) {
+      link.ReceivePass();
+      watchdog.OnTimer();
+    }
+  }
   std::size_t Probes() const { return mailslots.WrittenOfType(kMsgProbe).size(); }
+  std::size_t Registrations() const { return mailslots.WrittenOfType(kMsgRegister).size(); }
 };
 
 TEST_F(WatchdogFixture, ProbesFrom150MsOfSilenceThenEverySecond) {
-  watchdog.OnTimer();
-  watchdog.OnTimer();
+  Timer(2);
   EXPECT_EQ(Probes(), 0u);
-  watchdog.OnTimer();  // 150 ms
+  Timer();  // 150 ms
   ASSERT_EQ(Probes(), 1u);
   EXPECT_EQ(mailslots.WrittenOfType(kMsgProbe)[0],
             (Bytes{0xA2, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  for (int i = 0; i < 19; ++i) watchdog.OnTimer();
+  Timer(19);
   EXPECT_EQ(Probes(), 1u);
-  watchdog.OnTimer();
+  Timer();
   EXPECT_EQ(Probes(), 2u);
 }
 
-TEST_F(WatchdogFixture, CrashWarningOnceAfterFiveSecondsAndAMessageResetsIt) {
-  for (int i = 0; i < 99; ++i) watchdog.OnTimer();
+TEST_F(WatchdogFixture, FiveSilentSecondsSayTheHostMayHaveCrashedOnceAndTakeTheLinkDown) {
+  Timer(99);
   EXPECT_EQ(pane.Text(), "");
-  watchdog.OnTimer();
+  EXPECT_FALSE(link.Down());
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kConnected);
+  Timer();
+  EXPECT_TRUE(link.Down());
   EXPECT_EQ(pane.Text(), "BRANTEL may have crashed!\r\n");
-  for (int i = 0; i < 500; ++i) watchdog.OnTimer();
-  EXPECT_EQ(pane.Text(), "BRANTEL may have crashed!\r\n");
-  EXPECT_EQ(Probes(), 5u);  // at 97, 77, 57, 37 and 17
+  EXPECT_EQ(link.DownReason(),
+            "The link to the host is lost: no message from the host at the host's mailslot "
+            "for 5 s.");
+  Timer(500);
+  EXPECT_EQ(Probes(), 5u);  // at 97, 77, 57, 37 and 17, none once the link is down
+  EXPECT_EQ(pane.Text(), "BRANTEL may have crashed!\r\n");  // said once
+  // Down, the tool registers again every second; the host still says nothing.
+  EXPECT_EQ(Registrations(), 1u + 25u);
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kReconnecting);
+}
 
-  mailslots.Queue(ModeReportMessage(0, 0));
+TEST_F(WatchdogFixture, AHostThatTakesTheRegistrationBackEndsTheLossAndItIsSaid) {
+  Timer(100);
+  ASSERT_TRUE(link.Down());
+  Timer(20);  // the registration goes out again
+  mailslots.Queue(AcknowledgeMessage(9));
+  Timer();
+  EXPECT_FALSE(link.Down());
+  EXPECT_EQ(link.ToolId(), 9u);
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kConnected);
+  EXPECT_TRUE(pane.Text().ends_with("Registered again with the host at the host's mailslot.\r\n"))
+      << pane.Text();
+  EXPECT_EQ(watchdog.Silence(), HostWatchdog::kSilenceStart);
+}
+
+TEST_F(WatchdogFixture, ATickThreadThatWaitsForTheOperatorReadsNothingAndNoCrashIsSaid) {
+  // Ten seconds of timer ticks while the tick thread hangs in a question: no
+  // receive pass, so no message can be read, and the silence is not the host's.
+  for (int i = 0; i < 200; ++i) watchdog.OnTimer();
+  EXPECT_EQ(pane.Text(), "");
+  EXPECT_FALSE(link.Down());
+  EXPECT_EQ(Probes(), 0u);
+  EXPECT_EQ(watchdog.Silence(), HostWatchdog::kSilenceStart);
+}
+
+TEST_F(WatchdogFixture, AHostThatClosesTheLinkIsLostAtOnceAndNamed) {
+  mailslots.Queue(CloseMessage());
+  Timer();
+  EXPECT_TRUE(link.Down());
+  EXPECT_EQ(link.DownReason(),
+            "The link to the host is lost: the host at the host's mailslot "
+            "closed it.");
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kLost);
+  mailslots.hostError = 2;  // no host there: registration is not even written
+  Timer(40);
+  EXPECT_EQ(Registrations(), 1u);
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kLost);
+  mailslots.hostError = 0;  // a new host on the run folder
+  Timer(20);
+  EXPECT_EQ(Registrations(), 2u);
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kReconnecting);
+}
+
+TEST(Watchdog, WithoutAHostAtStartTheToolRegistersOnceOneComes) {
+  platform::ManualClock clock;
+  testing::ScriptedMailslots mailslots;
+  testing::RecordingPrompter prompter;
+  platform::MemoryLogPane pane;
+  LogOutput log;
+  log.Attach(&pane);
+  BRLink link{mailslots, clock, prompter, log};
+  HostWatchdog watchdog{link, log};
+  mailslots.hostError = 2;
+  link.Open();
+  ASSERT_EQ(link.GetState(), BRLink::State::kFailed);
+  EXPECT_TRUE(link.Down());
+  watchdog.OnTimer();
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kLost);
+  EXPECT_EQ(
+      link.DownReason().rfind("No host answers at the host's mailslot: start vlt-host there", 0),
+      0u)
+      << link.DownReason();
+  mailslots.hostError = 0;
+  for (int i = 0; i < 20; ++i) watchdog.OnTimer();
+  ASSERT_EQ(link.GetState(), BRLink::State::kRegistered);
+  mailslots.Queue(AcknowledgeMessage(3));
   link.ReceivePass();
   watchdog.OnTimer();
-  EXPECT_EQ(watchdog.Silence(), HostWatchdog::kSilenceStart);
-  for (int i = 0; i < 100; ++i) watchdog.OnTimer();
-  EXPECT_EQ(pane.Text(), "BRANTEL may have crashed!\r\nBRANTEL may have crashed!\r\n");
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kConnected);
+  EXPECT_TRUE(pane.Text().ends_with("Registered with the host at the host's mailslot.\r\n"));
+  // Our own removal closes for good: no registration follows it.
+  link.BeginClose();
+  EXPECT_EQ(watchdog.GetStatus(), HostWatchdog::Status::kClosed);
+  EXPECT_FALSE(link.Reregister());
+  log.Detach();
 }
 
 TEST(FitText, PadsCutsAndAligns) {

@@ -57,7 +57,12 @@ GuiBench::GuiBench(Options options) {
                                options.rememberSize,
                                options.runFolder.empty() ? Path("run") : options.runFolder};
   window = std::make_unique<gui::MainWindow>(services);
-  window->Pane().SetLineObserver([this](std::string_view line) { powerOperator.OnLogLine(line); });
+  window->Pane().SetLineObserver([this](std::string_view line) { OnPaneLine(line); });
+}
+
+void GuiBench::OnPaneLine(std::string_view line) {
+  if (line == "Start with an empty network, DUT powered off or disconnected.") power_.Switch(false);
+  if (line == "Power Up DUT") power_.Switch(true);
 }
 
 GuiBench::~GuiBench() {

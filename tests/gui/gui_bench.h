@@ -145,7 +145,9 @@ class GuiBench {
   int sinceTimer_ = 0;
 
  public:
-  cli::AutoOperator powerOperator{power_, clock};
+  // The person at the bench for the window: switches the DUT as the prompt
+  // lines in the log pane say (the window gives no operator cues).
+  void OnPaneLine(std::string_view line);
   std::unique_ptr<platform::Mailslots> toolSlots;
   std::unique_ptr<framework::ValmoraApp> app;
   std::unique_ptr<dictionary::RegisteredMainDictionary> dictionary;

@@ -183,5 +183,47 @@ TEST_F(ReportFixture, DeletionKeepsTheNewestLogPerCodeAndTouchesNothingInvalid) 
   EXPECT_EQ(pane.Text(), Golden("summary_report.golden", folder));
 }
 
+TEST_F(ReportFixture, TheOutcomeNamesUnreadableLogsAndWhetherAReportedTestDidNotPass) {
+  const std::string folder = CopyOfLogs();
+  std::ofstream(fs::path(folder) / "notes.txt") << "no report at all: not a log\n";
+  SummaryOutcome outcome;
+  ASSERT_TRUE(BuildSummaryReport(folder, Inputs(), log, &outcome));
+  std::vector<std::string> unreadable;
+  for (const auto& [path, why] : outcome.unreadable) {
+    unreadable.push_back(fs::path(path).filename().string());
+    EXPECT_FALSE(why.empty());
+  }
+  std::sort(unreadable.begin(), unreadable.end());
+  // Another version and a file without a report are no fault of the file; a
+  // verbose log and one without a date are.
+  EXPECT_EQ(unreadable,
+            (std::vector<std::string>{"Widget_A60_2511091000.txt", "Widget_A70_2511101000.txt"}));
+  EXPECT_TRUE(outcome.anyDidNotPass);  // A10's newest log has two DNP lines
+
+  fs::remove(fs::path(folder) / "Widget_A10_2511021200.txt");
+  SummaryOutcome passing;
+  ASSERT_TRUE(BuildSummaryReport(folder, Inputs(), log, &passing));
+  EXPECT_FALSE(passing.anyDidNotPass);
+}
+
+TEST_F(ReportFixture, ALogSavedUnderATakenNameIsNewerThanTheOneItWasNamedAfter) {
+  const std::string text = ReadFile(kHere / "logs" / "Widget_A10_2511011200.txt");
+  const LogSummary plain = ParseText("/lab/Widget_A10_2511011200.txt", text);
+  const LogSummary second = ParseText("/lab/Widget_A10_2511011200 (2).txt", text);
+  const LogSummary third = ParseText("/lab/Widget_A10_2511011200 (3).txt", text);
+  const LogSummary later = ParseText("/lab/Widget_A10_2511011201.txt", text);
+  EXPECT_EQ(second.fileStamp, "2511011200");
+  EXPECT_EQ(second.copy, 2);
+  EXPECT_TRUE(second.valid);
+  EXPECT_EQ(ParseText("/lab/Widget_A10_2511011200 (x).txt", text).copy, 1);
+  std::vector<LogSummary> logs{plain, third, later, second};
+  OrderLogs(logs);
+  std::vector<std::string> order;
+  for (const LogSummary& l : logs) order.push_back(fs::path(l.path).filename().string());
+  EXPECT_EQ(order, (std::vector<std::string>{
+                       "Widget_A10_2511011201.txt", "Widget_A10_2511011200 (3).txt",
+                       "Widget_A10_2511011200 (2).txt", "Widget_A10_2511011200.txt"}));
+}
+
 }  // namespace
 }  // namespace vlt::reports

@@ -49,10 +49,11 @@ TEST(SummaryJson, TheNewestLogOfEachTestAsTheReportChoosesIt) {
 
 TEST(SummaryJson, TheCommandPrintsItOrSaysWhyNot) {
   std::ostringstream out, err;
+  // The newest A-10 log of the folder has DNP lines: status 1, as without --json.
   ASSERT_EQ(cli::RunSummary({kLogs.string(), "--json", "--set", "Product Name=Widget", "--set",
                              "Product Version=2.1"},
                             out, err),
-            cli::kExitOk)
+            1)
       << err.str();
   EXPECT_EQ(out.str().rfind("{\n  \"format\": \"vlt-summary\",", 0), 0U) << out.str();
   EXPECT_NE(out.str().find("\"code\": \"A100\""), std::string::npos);

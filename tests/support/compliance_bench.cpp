@@ -20,6 +20,7 @@ ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut) {
 }
 
 ComplianceBench::~ComplianceBench() {
+  watchdog.reset();
   appSettings.reset();
   dataContext.reset();
   dictionary.reset();
@@ -28,9 +29,14 @@ ComplianceBench::~ComplianceBench() {
 }
 
 engine::TestContext ComplianceBench::Context() {
-  engine::TestContext context{*app, appSettings->Store(), *dataContext, op, prompter, verbose};
+  return Context(prompter);
+}
+
+engine::TestContext ComplianceBench::Context(platform::Prompter& answers) {
+  engine::TestContext context{*app, appSettings->Store(), *dataContext, op, answers, verbose};
   compliance::AttachDictionary(context, *dictionary);
   context.localTime = [] { return LocalTime(2026, 1, 22, 4, 14, 5, 9); };
+  context.operatorCues = &op;
   return context;
 }
 
@@ -38,13 +44,33 @@ std::unique_ptr<engine::Test> ComplianceBench::Make(std::string_view code) {
   return compliance::MakeTest(code, Context());
 }
 
+std::unique_ptr<engine::Test> ComplianceBench::Make(std::string_view code,
+                                                    platform::Prompter& answers) {
+  return compliance::MakeTest(code, Context(answers));
+}
+
 bool ComplianceBench::Run(engine::Test& test, int limitMs) {
   test.Start();
   for (int i = 0; i < limitMs; ++i) {
     if (!test.Running() && app->RunningTest().Get() == nullptr) return true;
-    driver.StepMillis(1);
+    Step(1);
   }
   return !test.Running();
+}
+
+void ComplianceBench::StartWindowTimer() {
+  watchdog = std::make_unique<framework::HostWatchdog>(app->Link(), app->Log());
+}
+
+void ComplianceBench::Step(int millis) {
+  constexpr int kWindowTimerMs = 50;
+  for (int i = 0; i < millis; ++i) {
+    driver.StepMillis(1);
+    if (watchdog && ++sinceTimerMs_ == kWindowTimerMs) {
+      sinceTimerMs_ = 0;
+      watchdog->OnTimer();
+    }
+  }
 }
 
 }  // namespace vlt::testing

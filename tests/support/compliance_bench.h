@@ -1,7 +1,7 @@
 // A whole bench on virtual time for compliance scenarios: the in-process host
 // with a simulated DUT, the tester's application core connected to it, the
-// default application settings, the auto operator (it powers the DUT and
-// presses space as the tests ask) and a memory log pane.
+// default application settings, the auto operator (it powers the DUT when the
+// test cues it and presses space as the tests ask) and a memory log pane.
 #pragma once
 
 #include <atomic>
@@ -13,6 +13,7 @@
 #include "data/data_context.h"
 #include "dictionary/dictionary.h"
 #include "engine/test.h"
+#include "framework/host_watchdog.h"
 #include "framework/tool_app.h"
 #include "host/core/in_process_host.h"
 #include "platform/log_pane.h"
@@ -40,13 +41,20 @@ class ComplianceBench {
   explicit ComplianceBench(std::unique_ptr<host::SimDevice> dut);
   ~ComplianceBench();
 
+  // Questions of the tests go to `answers` (default: the recording prompter).
   engine::TestContext Context();
+  engine::TestContext Context(platform::Prompter& answers);
   // The runnable test of that code, registered; null for an unknown code.
   std::unique_ptr<engine::Test> Make(std::string_view code);
+  std::unique_ptr<engine::Test> Make(std::string_view code, platform::Prompter& answers);
   // Starts the test and steps virtual time until it has finished; false when
   // `limitMs` ran out first.
   bool Run(engine::Test& test, int limitMs = 120'000);
-  void Step(int millis) { driver.StepMillis(millis); }
+  // Virtual milliseconds; with `windowTimer`, the host watchdog runs every 50 ms
+  // as the window's timer would.
+  void Step(int millis);
+  // Starts the host watchdog on the window's timer.
+  void StartWindowTimer();
   std::string Text() const { return pane->Text(); }
   settings::SettingManager& Settings() { return appSettings->Store(); }
 
@@ -68,13 +76,17 @@ class ComplianceBench {
 
  public:
   HostPower power{host};
-  cli::AutoOperator op{power, clock};
+  cli::AutoOperator op{power, clock, [this] { return app->MasterParser().FrameCount(); }};
   std::unique_ptr<platform::Mailslots> slots;
   std::unique_ptr<ObservedLogPane> pane;
   std::unique_ptr<framework::ValmoraApp> app;
   std::unique_ptr<data::DataContext> dataContext;
   std::unique_ptr<settings::ApplicationSettings> appSettings;
   std::unique_ptr<dictionary::RegisteredMainDictionary> dictionary;
+  std::unique_ptr<framework::HostWatchdog> watchdog;  // only after StartWindowTimer
+
+ private:
+  int sinceTimerMs_ = 0;
 };
 
 }  // namespace vlt::testing

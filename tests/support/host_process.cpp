@@ -68,9 +68,11 @@ bool HostProcess::Start(const std::vector<std::string>& args) {
   return false;
 }
 
-int HostProcess::RunProgram(const std::string& relative, const std::vector<std::string>& args,
-                            const std::string& stdoutFile, const std::string& stderrFile) const {
-  const std::string program = BuiltProgram(relative);
+namespace {
+
+pid_t Spawn(const std::string& relative, const std::vector<std::string>& args,
+            const std::string& stdoutFile, const std::string& stderrFile) {
+  const std::string program = HostProcess::BuiltProgram(relative);
   std::vector<std::string> all{program};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -86,30 +88,76 @@ int HostProcess::RunProgram(const std::string& relative, const std::vector<std::
   pid_t pid = -1;
   const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return -1;
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  return spawned == 0 ? pid : -1;
 }
 
-int HostProcess::WaitForExit(int limitMs) {
-  if (pid_ <= 0) return -1;
-  for (int waited = 0; waited <= limitMs; waited += 10) {
+// The exit status once `pid` ends within `limitMs` (negative: no limit); -1 otherwise.
+int WaitFor(pid_t pid, int limitMs) {
+  for (int waited = 0; limitMs < 0 || waited <= limitMs; waited += 10) {
     int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    const pid_t done = ::waitpid(pid, &status, limitMs < 0 ? 0 : WNOHANG);
+    if (done == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+    if (done < 0) return -1;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return -1;
 }
 
-void HostProcess::Stop() {
+// Its exit status once `pid` ends within `limitMs` (then `pid` is -1); -1 while
+// it runs on, or when it did not exit normally.
+int Reap(pid_t& pid, int limitMs) {
+  if (pid <= 0) return -1;
+  const int status = WaitFor(pid, limitMs);
+  if (status == -1) return -1;  // still running
+  pid = -1;
+  return status < 0 ? -1 : status;
+}
+
+}  // namespace
+
+int HostProcess::RunProgram(const std::string& relative, const std::vector<std::string>& args,
+                            const std::string& stdoutFile, const std::string& stderrFile) const {
+  const pid_t pid = Spawn(relative, args, stdoutFile, stderrFile);
+  if (pid <= 0) return -1;
+  const int status = WaitFor(pid, -1);
+  return status < 0 ? -1 : status;
+}
+
+BackgroundProgram::BackgroundProgram(const std::string& relative,
+                                     const std::vector<std::string>& args,
+                                     const std::string& stdoutFile, const std::string& stderrFile)
+    : pid_(Spawn(relative, args, stdoutFile, stderrFile)) {}
+
+BackgroundProgram::~BackgroundProgram() {
   if (pid_ <= 0) return;
-  ::kill(pid_, SIGTERM);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
+  ::kill(pid_, SIGKILL);
+  WaitFor(pid_, -1);
+}
+
+void BackgroundProgram::Signal(int signal) const {
+  if (pid_ > 0) ::kill(pid_, signal);
+}
+
+int BackgroundProgram::Wait(int limitMs) {
+  return Reap(pid_, limitMs);
+}
+
+int HostProcess::WaitForExit(int limitMs) {
+  return Reap(pid_, limitMs);
+}
+
+void HostProcess::Kill() {
+  EndWith(SIGKILL);
+}
+
+void HostProcess::Stop() {
+  EndWith(SIGTERM);
+}
+
+void HostProcess::EndWith(int signal) {
+  if (pid_ <= 0) return;
+  ::kill(pid_, signal);
+  WaitFor(pid_, -1);
   pid_ = -1;
 }
 

@@ -20,7 +20,10 @@ class HostProcess {
   // Starts vlt-host from the build folder with the arguments; true once its
   // socket is there.
   bool Start(const std::vector<std::string>& args);
+  // SIGTERM: the host says goodbye to its tools and ends.
   void Stop();
+  // SIGKILL: the host ends without a word, its socket left behind.
+  void Kill();
   // Waits for the host to end by itself; its exit status, or -1 when it still runs
   // after `limitMs` or did not exit normally.
   int WaitForExit(int limitMs);
@@ -34,7 +37,30 @@ class HostProcess {
                  const std::string& stderrFile = "/dev/null") const;
 
  private:
+  void EndWith(int signal);
   std::string runDir_;
+  pid_t pid_ = -1;
+};
+
+// A built program running in the background (with the test's run folder), for
+// tests that signal it while it works.
+class BackgroundProgram {
+ public:
+  BackgroundProgram(const std::string& relative, const std::vector<std::string>& args,
+                    const std::string& stdoutFile = "/dev/null",
+                    const std::string& stderrFile = "/dev/null");
+  // Kills it if it still runs.
+  ~BackgroundProgram();
+  BackgroundProgram(const BackgroundProgram&) = delete;
+  BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+
+  bool Started() const { return pid_ > 0; }
+  void Signal(int signal) const;
+  // Its exit status once it ends within `limitMs`; -1 when it still runs (or
+  // did not exit normally).
+  int Wait(int limitMs);
+
+ private:
   pid_t pid_ = -1;
 };
 

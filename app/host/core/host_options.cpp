@@ -172,6 +172,8 @@ ParsedHostOptions ParseHostOptions(std::span<const std::string_view> args) {
     if (arg.starts_with("--dut")) options.dutOptionGiven = true;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--stamped") {
       options.stamped = true;
     } else if (arg == "--verbose") {
@@ -349,6 +351,7 @@ std::string HostHelpText() {
          "  --control LINE      do not start a host: send LINE to the vlt-host that runs on\n"
          "                      the run folder, print its reply (exit 0 when it is ok)\n"
          "  --help              show this text\n"
+         "  --version           show the program's version\n"
          "\n"
          "Both DUTs, once their claim stands, send the status DGN every 500 ms from 300 ms\n"
          "after the claim: data byte 0 the instance, the rest FFh (TANK_STS, 1FFB7, carries a\n"
@@ -377,15 +380,21 @@ std::string HostHelpText() {
          "ADDRESS_CLAIM Value\" from the DUT before the other tests.\n"
          "\n"
          "Faults (--dut-fault NAME): what the DUT then does, and the criteria it trips\n"
-         "(test and criterion id as the reports show them):\n" +
+         "(test and criterion id as the reports show them) against a profile that holds\n"
+         "the NAME read from it, DSA 253 and manufacturer code 291; \"aborted\": by the\n"
+         "test's own limit; \"run until stopped\": by the operator or vlt run --timeout:\n" +
          FaultHelpText() +
          "\n"
          "Variants (--dut-variant NAME): what the DUT then does, and what the tests make of\n"
-         "it:\n" +
+         "it (the same profile):\n" +
          FaultHelpText(true) +
          "\n"
-         "Tools transmit single frames of up to 8 data bytes; longer transmits are counted\n"
-         "and dropped. The host keeps one mode and echo flag for all tools (start: host\n"
+         "A tool's transmit of up to 8 data bytes goes out as one frame; of 9 to 1785 bytes\n"
+         "as a J1939 multi-packet message, by BAM (one packet every 50 ms) when it is for\n"
+         "all, by RTS/CTS when it is for one node; a longer one is counted (long_transmits\n"
+         "in \"stats\") and not sent.\n"
+         "\n"
+         "The host keeps one mode and echo flag for all tools (start: host\n"
          "mode 3, echo 0). Echo rule: with echo 1 the sending tool gets each of its frames\n"
          "back once, as the bus carried it (from the source address it went out from); the\n"
          "tester knows its own transmissions and marks them in its reports.\n"

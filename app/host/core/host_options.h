@@ -36,6 +36,7 @@ struct HostOptions {
   enum class DutModel { kNone, kStatic, kDynamic };
 
   bool help = false;
+  bool version = false;
   bool stamped = false;
   bool verbose = false;
   DutModel dutModel = DutModel::kStatic;

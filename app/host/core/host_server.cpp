@@ -409,6 +409,11 @@ void HostServer::PendingOutputFds(std::vector<int>& fds) const {
   }
 }
 
+void HostServer::ForgetAllTools() {
+  for (auto& tool : tools_) Forget(*tool, "forgotten: the host ended without a word");
+  Sweep();
+}
+
 void HostServer::CloseAllTools() {
   for (auto& tool : tools_) {
     if (tool->state != Tool::State::kActive) continue;

@@ -125,6 +125,8 @@ class HostServer {
 
   // Shutdown: drops what is queued and says goodbye (FEh) to every tool.
   void CloseAllTools();
+  // A host killed: every tool and what was queued for it is gone, unsaid.
+  void ForgetAllTools();
 
   std::size_t ToolCount() const;  // registered tools, not counting those closing
   std::uint8_t HostMode() const { return hostMode_; }

@@ -98,7 +98,7 @@ class InProcessHost::Endpoint final : public platform::Mailslots {
 
   std::optional<std::size_t> NextMessageSize() override {
     std::lock_guard lock(shared_->mutex);
-    if (shared_->alive) shared_->CatchUpLocked();
+    if (shared_->alive && shared_->running) shared_->CatchUpLocked();
     if (inbox_->messages.empty()) return std::nullopt;
     return inbox_->messages.front().size();
   }
@@ -210,6 +210,13 @@ void InProcessHost::Shutdown() {
   std::lock_guard lock(shared_->mutex);
   shared_->server.CloseAllTools();
   shared_->CatchUpLocked();
+}
+
+void InProcessHost::Crash() {
+  std::lock_guard lock(shared_->mutex);
+  shared_->running = false;
+  shared_->server.ForgetAllTools();
+  for (auto& [name, inbox] : shared_->slots) inbox->messages.clear();
 }
 
 const HostServer& InProcessHost::Server() const {

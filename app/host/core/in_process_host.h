@@ -58,10 +58,15 @@ class InProcessHost {
   // Sees every frame on the bus once, as vlt-host's --record does.
   void SetFrameTap(HostServer::FrameTap tap);
 
-  // While not running, OpenHost fails (ENOENT) and writes are lost: a missing host.
+  // While not running, OpenHost fails (ENOENT), writes are lost and nothing is
+  // delivered: a missing host.
   void SetRunning(bool running);
   // What vlt-host does at its end: FEh to every tool.
   void Shutdown();
+  // A vlt-host killed: nothing more reaches the tools, not even what it had
+  // queued for them, and it forgets them; SetRunning(true) starts a new one,
+  // which knows no tool until it registers again.
+  void Crash();
 
   // Counters, mode and tool count for assertions; not while another thread uses
   // an endpoint.

@@ -14,6 +14,7 @@
 #include "host/core/host_options.h"
 #include "platform/clock.h"
 #include "platform/run_dir.h"
+#include "reports/test_catalogue.h"
 
 namespace {
 
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
   const HostOptions& options = parsed.options;
   if (options.help) {
     std::fputs(HostHelpText().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("%s\n", vlt::reports::ProgramVersionText("vlt-host").c_str());
     return 0;
   }
 

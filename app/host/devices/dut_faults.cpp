@@ -1,105 +1,201 @@
 #include "host/devices/dut_faults.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
 namespace vlt::host {
 
 namespace {
 constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
 }  // namespace
 
-// Criteria are written test: id, as the test reports name them.
 const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
     {DutFault::kLateClaim, "late-claim", kForStatic,
-     "claims its address 6 s after power-up instead of after 100 ms",
-     "A-10: no claim within 5 s, the test is aborted"},
+     "claims its address 6 s after power-up instead of after 100 ms"},
     {DutFault::kTalksFirst, "talks-first", kForBoth,
-     "sends a status frame before its first claim (static) or request (dynamic)",
-     "A-10 0x104; A-40, A-70 0x403; A-50 0x505; A-60 0x602"},
+     "sends a status frame before its first claim (static) or request (dynamic)"},
     {DutFault::kClaimEe05, "claim-ee05", kForStatic,
-     "sends its claims to address 05h (DGN EE05h) instead of to all",
-     "A-10 0x105, then aborted (no EE00h claim)"},
+     "sends its claims to address 05h (DGN EE05h) instead of to all"},
     {DutFault::kWrongAac, "wrong-aac", kForBoth,
-     "claims with the arbitrary-address-capable bit of the other kind (static 1, dynamic 0)",
-     "A-10 0x102; A-60 0x601"},
+     "claims with the arbitrary-address-capable bit of the other kind (static 1, dynamic 0)"},
     {DutFault::kWrongMfg, "wrong-mfg", kForBoth,
-     "claims with bit 0 of its manufacturer code flipped", "A-10 0x107; A-60 0x605"},
-    {DutFault::kWrongDsa, "wrong-dsa", kForStatic, "claims and works at the address below its DSA",
-     "A-10 0x103"},
+     "claims with bit 0 of its manufacturer code flipped"},
+    {DutFault::kWrongDsa, "wrong-dsa", kForStatic, "claims and works at the address below its DSA"},
     {DutFault::kTwoAddresses, "two-addresses", kForBoth,
      "static: also claims the address below its own 310 ms after its claim; dynamic: requests "
-     "and claims two addresses each time",
-     "A-10 0x106, 0x103; A-40, A-70 0x407; A-90 0x407, 0x907"},
+     "and claims two addresses each time"},
     {DutFault::kShortQuiet, "short-quiet", kForBoth,
-     "sends its first status frame 100 ms after its claim instead of after 300 ms",
-     "A-10 0x108; A-60 0x607; A-90 0x904"},
+     "sends its first status frame 100 ms after its claim instead of after 300 ms"},
     {DutFault::kSlowAnswer, "slow-answer", kForBoth,
-     "answers requests and defends its address after 300 ms instead of after 5 ms",
-     "A-20, A-30 0x203; A-80 0x802; A-110 0xB03"},
+     "answers requests and defends its address after 300 ms instead of after 5 ms"},
     {DutFault::kTalksBeforeDefence, "talks-before-defence", kForBoth,
-     "reacts to another node's claim of its address with a status frame first",
-     "A-20, A-30 0x202; A-80 0x803; A-90 0x403"},
+     "reacts to another node's claim of its address with a status frame first"},
     {DutFault::kDifferentReclaim, "different-reclaim", kForBoth,
-     "every claim after its first carries bit 0 of the identity number flipped",
-     "A-20, A-30 0x204; A-80 0x804; A-90 0x808; A-110 0xB01"},
+     "every claim after its first carries bit 0 of the identity number flipped"},
     {DutFault::kIgnoresRequests, "ignores-requests", kForBoth,
-     "never answers a request for ADDRESS_CLAIM", "A-110: no answer, aborted after 5 s"},
+     "never answers a request for ADDRESS_CLAIM"},
     {DutFault::kAnswerFromOtherAddress, "answer-from-other-address", kForBoth,
-     "answers requests for its claim from the address below its own", "A-110 0xB02"},
+     "answers requests for its claim from the address below its own"},
     {DutFault::kJ1939Yield, "j1939-yield", kForStatic,
      "gives its address up to a higher-priority NAME with cannot-claim (from FEh) and falls "
-     "silent",
-     "A-30 0x201, 0x203"},
+     "silent"},
     {DutFault::kNoRequest, "no-request", kForDynamic,
-     "claims an address straight away, without a request for it first",
-     "A-40 0x403; A-70 0x403, 0x701; A-60 0x609; A-90 0x403"},
+     "claims an address straight away, without a request for it first"},
     {DutFault::kRequestFromTarget, "request-from-target", kForDynamic,
-     "sends its requests from the target address instead of from FEh",
-     "A-40, A-70 0x401; A-50 0x503; A-90 0x401"},
+     "sends its requests from the target address instead of from FEh"},
     {DutFault::kGlobalRequest, "global-request", kForDynamic,
-     "sends its requests to FFh instead of to the target",
-     "A-40, A-70 0x406, 0x402; A-50 0x508; A-90 0x406"},
+     "sends its requests to FFh instead of to the target"},
     {DutFault::kShortRequest, "short-request", kForDynamic,
-     "sends its requests with 3 data bytes instead of 8",
-     "A-40, A-70 0x404; A-50 0x506; A-90 0x404"},
+     "sends its requests with 3 data bytes instead of 8"},
     {DutFault::kOutOfRange, "out-of-range", kForDynamic,
-     "takes its addresses from the 16 below its category's range",
-     "A-40, A-70 0x402; A-50 0x504; A-90 0x402"},
-    {DutFault::kRequestEeff, "request-eeff", kForDynamic, "requests DGN EEFFh instead of EE00h",
-     "A-40, A-70 0x403, 0x405; A-50 0x507; A-60 0x603; A-90 0x405"},
+     "takes its addresses from the 16 below its category's range"},
+    {DutFault::kRequestEeff, "request-eeff", kForDynamic, "requests DGN EEFFh instead of EE00h"},
     {DutFault::kShortWait, "short-wait", kForDynamic,
-     "claims 100 ms after its request instead of after 260 ms",
-     "A-70 0x701; A-60 0x608; A-90 0x903"},
+     "claims 100 ms after its request instead of after 260 ms"},
     {DutFault::kTalksInWait, "talks-in-wait", kForDynamic,
-     "sends a status frame 100 ms into the wait after each request",
-     "A-50 0x505; A-60 0x602; A-90 0x902"},
+     "sends a status frame 100 ms into the wait after each request"},
     {DutFault::kClaimsUnrequested, "claims-unrequested", kForDynamic,
-     "claims the address after the one it requested", "A-60 0x604; A-90 0x905"},
+     "claims the address after the one it requested"},
     {DutFault::kIgnoresHigherClaim, "ignores-higher-claim", kForDynamic,
      "never gives an address up: claims its target despite a higher-priority claim and "
-     "defends against every rival",
-     "A-50 0x502, 0x501; A-90 0x901; A-100 never settles, aborted after 60 s"},
+     "defends against every rival"},
     {DutFault::kYieldsAlways, "yields-always", kForDynamic,
-     "gives its address up to any rival, even one with a lower-priority NAME", "A-80 0x801, 0x802"},
+     "gives its address up to any rival, even one with a lower-priority NAME"},
     {DutFault::kRetriesSameTarget, "retries-same-target", kForDynamic,
-     "after losing its target at start-up, requests the same address again", "A-50 0x501, 0x502"},
+     "after losing its target at start-up, requests the same address again"},
     {DutFault::kStaleStatusAddress, "stale-status-address", kForDynamic,
-     "after moving, keeps sending its status frames from the first address it held",
-     "A-90 0x901, 0x906"},
+     "after moving, keeps sending its status frames from the first address it held"},
     {DutFault::kRangeOnly, "range-only", kForDynamic,
      "sends cannot-claim (from FEh) once its own range is taken, without trying the spare "
-     "addresses",
-     "A-100 0xA02, 0xA01"},
+     "addresses"},
     {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
      "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
      "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
-     "no such NAME holds; after losing an address it claims the next one without a request",
-     "A-40, A-70 0x402, 0x406; A-50 0x508, 0x502, 0x501; A-90 0x403, 0x905 (RV-C asks for a "
-     "request to each target before its claim); A-60 passes",
+     "no such NAME holds; after losing an address it claims the next one without a request "
+     "(RV-C asks for a request to each target before its claim)",
      true},
     {DutFault::kTracksNames, "tracks-names", kForDynamic,
      "J1939 practice: remembers the NAME at each address it hears claimed; a NAME claiming a "
      "new address frees the one it held before",
-     "nothing", true},
+     true},
 }};
+
+namespace {
+
+using F = DutFault;
+
+// What each fault does to the verdicts, test by test; the fault table test runs
+// every fault through every test of its kind and holds this to the reports.
+constexpr FaultTrip kFaultTrips[] = {
+    {F::kLateClaim, "A10", {}, TripEnd::kAborts},
+    {F::kTalksFirst, "A10", {0x104}},
+    {F::kTalksFirst, "A40", {0x403}},
+    {F::kTalksFirst, "A50", {0x505}},
+    {F::kTalksFirst, "A60", {0x602}},
+    {F::kTalksFirst, "A70", {0x403}},
+    {F::kClaimEe05, "A10", {0x105}, TripEnd::kAborts},
+    {F::kClaimEe05, "A20", {0x202, 0x203}},
+    {F::kClaimEe05, "A30", {0x202, 0x203}},
+    {F::kClaimEe05, "A110", {}, TripEnd::kAborts},
+    {F::kWrongAac, "A10", {0x102}},
+    {F::kWrongAac, "A60", {0x601}},
+    {F::kWrongMfg, "A10", {0x107}},
+    {F::kWrongMfg, "A60", {0x605}},
+    {F::kWrongDsa, "A10", {0x103}},
+    {F::kWrongDsa, "A20", {}, TripEnd::kWaits},
+    {F::kWrongDsa, "A30", {}, TripEnd::kWaits},
+    {F::kTwoAddresses, "A10", {0x103, 0x106}},
+    {F::kTwoAddresses, "A40", {0x407}},
+    {F::kTwoAddresses, "A50", {0x501, 0x509}},
+    {F::kTwoAddresses, "A60", {0x604}},
+    {F::kTwoAddresses, "A70", {0x407}},
+    {F::kTwoAddresses, "A90", {0x407, 0x907}},
+    {F::kShortQuiet, "A10", {0x108}},
+    {F::kShortQuiet, "A60", {0x607}},
+    {F::kShortQuiet, "A90", {0x904}},
+    {F::kSlowAnswer, "A20", {0x203}},
+    {F::kSlowAnswer, "A30", {0x203}},
+    {F::kSlowAnswer, "A110", {0xB03}},
+    {F::kSlowAnswer, "A80", {0x802}},
+    {F::kTalksBeforeDefence, "A20", {0x202}},
+    {F::kTalksBeforeDefence, "A30", {0x202}},
+    {F::kTalksBeforeDefence, "A80", {0x803}},
+    {F::kTalksBeforeDefence, "A90", {0x403}},
+    {F::kDifferentReclaim, "A20", {0x204}},
+    {F::kDifferentReclaim, "A30", {0x204}},
+    {F::kDifferentReclaim, "A110", {0xB01}, TripEnd::kAborts},
+    {F::kDifferentReclaim, "A80", {0x804}},
+    {F::kDifferentReclaim, "A90", {0x808}},
+    {F::kDifferentReclaim, "A100", {}, TripEnd::kAborts},
+    {F::kIgnoresRequests, "A110", {}, TripEnd::kAborts},
+    {F::kAnswerFromOtherAddress, "A110", {0xB02}, TripEnd::kAborts},
+    {F::kJ1939Yield, "A30", {0x201, 0x203}},
+    {F::kNoRequest, "A40", {0x403}},
+    {F::kNoRequest, "A50", {0x501, 0x502, 0x505}},
+    {F::kNoRequest, "A60", {0x604, 0x609}},
+    {F::kNoRequest, "A70", {0x403, 0x701}},
+    {F::kNoRequest, "A90", {0x403, 0x905}},
+    {F::kRequestFromTarget, "A40", {0x401}},
+    {F::kRequestFromTarget, "A50", {0x503}},
+    {F::kRequestFromTarget, "A70", {0x401}},
+    {F::kRequestFromTarget, "A90", {0x401}},
+    {F::kGlobalRequest, "A40", {0x402, 0x406}},
+    {F::kGlobalRequest, "A50", {0x501, 0x502, 0x504, 0x505, 0x508}},
+    {F::kGlobalRequest, "A70", {0x402, 0x406}},
+    {F::kGlobalRequest, "A90", {0x402, 0x406, 0x905}},
+    {F::kShortRequest, "A40", {0x404}},
+    {F::kShortRequest, "A50", {0x506}},
+    {F::kShortRequest, "A70", {0x404}},
+    {F::kShortRequest, "A90", {0x404}},
+    {F::kOutOfRange, "A40", {0x402}},
+    {F::kOutOfRange, "A50", {0x504}},
+    {F::kOutOfRange, "A70", {0x402}},
+    {F::kOutOfRange, "A90", {0x402}},
+    {F::kOutOfRange, "A100", {}, TripEnd::kAborts},
+    {F::kRequestEeff, "A40", {0x403, 0x405}},
+    {F::kRequestEeff, "A50", {0x501, 0x502, 0x505, 0x507}},
+    {F::kRequestEeff, "A60", {0x603, 0x604, 0x609}},
+    {F::kRequestEeff, "A70", {0x403, 0x405, 0x701}},
+    {F::kRequestEeff, "A90", {0x403, 0x405, 0x905}},
+    {F::kShortWait, "A50", {0x502}},
+    {F::kShortWait, "A60", {0x607, 0x608}},
+    {F::kShortWait, "A70", {0x701}},
+    {F::kShortWait, "A90", {0x903}},
+    {F::kTalksInWait, "A50", {0x505}},
+    {F::kTalksInWait, "A60", {0x602}},
+    {F::kTalksInWait, "A90", {0x902}},
+    {F::kClaimsUnrequested, "A60", {0x604}},
+    {F::kClaimsUnrequested, "A90", {0x905}},
+    {F::kClaimsUnrequested, "A100", {}, TripEnd::kAborts},
+    {F::kIgnoresHigherClaim, "A50", {0x501, 0x502, 0x505}},
+    {F::kIgnoresHigherClaim, "A90", {0x403, 0x901, 0x905}},
+    {F::kIgnoresHigherClaim, "A100", {}, TripEnd::kAborts},
+    {F::kYieldsAlways, "A80", {0x801, 0x802}},
+    {F::kRetriesSameTarget, "A50", {0x501, 0x502, 0x505}},
+    {F::kStaleStatusAddress, "A90", {0x901, 0x906}},
+    {F::kRangeOnly, "A100", {0xA01, 0xA02}},
+    {F::kRequestsGlobally, "A40", {0x402, 0x406}},
+    {F::kRequestsGlobally, "A50", {0x501, 0x502, 0x504, 0x505, 0x508}},
+    {F::kRequestsGlobally, "A70", {0x402, 0x406}},
+    {F::kRequestsGlobally, "A90", {0x403, 0x905}},
+};
+
+constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
+constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
+                                              "A80", "A90", "A100", "A110"};
+
+}  // namespace
+
+std::span<const FaultTrip> FaultTrips() {
+  return kFaultTrips;
+}
+
+std::span<const std::string_view> TestsFor(DutKind kind) {
+  if (kind == DutKind::kStatic) return kStaticTests;
+  return kDynamicTests;
+}
 
 const DutFaultInfo& FaultInfo(DutFault fault) {
   return kDutFaults[static_cast<std::size_t>(fault)];
@@ -159,6 +255,54 @@ void AppendWrapped(std::string& out, std::string_view text, std::size_t indent) 
 
 }  // namespace
 
+namespace {
+
+// "A-10" for "A10", as the reports and the menu write a test.
+std::string TestTitle(std::string_view code) {
+  std::string title(code);
+  if (title.size() > 1 && title[0] == 'A') title.insert(1, "-");
+  return title;
+}
+
+std::string CriteriaText(const FaultTrip& trip) {
+  std::string text;
+  char id[8];
+  for (const std::uint16_t criterion : trip.criteria) {
+    if (criterion == 0) break;
+    std::snprintf(id, sizeof(id), "0x%X", criterion);
+    text += (text.empty() ? " " : ", ") + std::string(id);
+  }
+  if (trip.end == TripEnd::kAborts) text += text.empty() ? " aborted" : ", then aborted";
+  if (trip.end == TripEnd::kWaits) {
+    text += text.empty() ? " run until stopped" : ", then run until stopped";
+  }
+  return text;
+}
+
+// "A-10 0x104; 0x403; ...": tests with the same outcome together, in
+// the order of their first mention.
+std::string TripsText(DutFault fault) {
+  std::vector<std::pair<std::string, std::string>> groups;  // outcome, tests
+  for (const FaultTrip& trip : kFaultTrips) {
+    if (trip.fault != fault) continue;
+    const std::string outcome = CriteriaText(trip);
+    auto it = std::find_if(groups.begin(), groups.end(),
+                           [&](const auto& g) { return g.first == outcome; });
+    if (it == groups.end()) {
+      groups.emplace_back(outcome, TestTitle(trip.test));
+    } else {
+      it->second += ", " + TestTitle(trip.test);
+    }
+  }
+  std::string text;
+  for (const auto& [outcome, tests] : groups) {
+    text += (text.empty() ? "" : "; ") + tests + outcome;
+  }
+  return text.empty() ? "nothing" : text;
+}
+
+}  // namespace
+
 std::string FaultHelpText(bool variants) {
   std::string text;
   for (const DutFaultInfo& info : kDutFaults) {
@@ -170,7 +314,7 @@ std::string FaultHelpText(bool variants) {
                                        : "  (dynamic)";
     text += head + '\n';
     AppendWrapped(text, info.does, kHelpIndent);
-    AppendWrapped(text, "trips: " + std::string(info.trips), kHelpIndent);
+    AppendWrapped(text, "trips: " + TripsText(info.fault), kHelpIndent);
   }
   return text;
 }

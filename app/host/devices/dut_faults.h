@@ -1,8 +1,9 @@
 // The named ways a simulated DUT can be built wrong: each fault makes the device
 // break one rule of address claiming, so that the criterion judging that rule
 // fails. Beside them the variants: correct J1939 behaviour that differs from the
-// plain models. The table is the one place that says what a fault or variant does
-// and what it trips; vlt-host's help is generated from it.
+// plain models. The tables are the one place that says what a fault or variant
+// does and what it trips; vlt-host's help is generated from them, and a test runs
+// every fault and variant through every test of its kind to hold them true.
 #pragma once
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -61,15 +63,38 @@ inline constexpr std::uint8_t kForDynamic = 2;
 
 struct DutFaultInfo {
   DutFault fault;
-  std::string_view name;   // as given to --dut-fault
-  std::uint8_t kinds;      // kForStatic | kForDynamic
-  std::string_view does;   // what the device does wrong
-  std::string_view trips;  // the criteria that fail (test: criterion id)
-  bool variant = false;    // a correct J1939 behaviour, given to --dut-variant
+  std::string_view name;  // as given to --dut-fault
+  std::uint8_t kinds;     // kForStatic | kForDynamic
+  std::string_view does;  // what the device does wrong
+  bool variant = false;   // a correct J1939 behaviour, given to --dut-variant
 };
 
 // In enum order: kDutFaults[i].fault == DutFault(i).
 extern const std::array<DutFaultInfo, kDutFaultCount> kDutFaults;
+
+inline constexpr std::size_t kMaxTrippedCriteria = 5;
+
+// How a run against a faulty DUT ends.
+enum class TripEnd : std::uint8_t {
+  kFinishes,  // with its report
+  kAborts,    // by one of the test's own limits (or its own abort)
+  kWaits,     // never by itself: the operator, or `vlt run --timeout`, ends it
+};
+
+// A test that a fault makes fail: the criteria that end "DNP " (in id order; 0
+// ends the list) and how the run ends.
+struct FaultTrip {
+  DutFault fault;
+  std::string_view test;  // the code `vlt run` takes: "A10"
+  std::array<std::uint16_t, kMaxTrippedCriteria> criteria;
+  TripEnd end = TripEnd::kFinishes;
+};
+
+// Every test in which a fault shows. A fault run through any other test of its
+// kind ends with no "DNP " line and is not aborted.
+std::span<const FaultTrip> FaultTrips();
+// The tests with criteria that a DUT of each kind is put through, in menu order.
+std::span<const std::string_view> TestsFor(DutKind kind);
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 // A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.
