@@ -37,6 +37,14 @@ bool Has(const std::string& text, const std::string& piece) {
   return text.find(piece) != std::string::npos;
 }
 
+int Count(const std::string& text, const std::string& piece) {
+  int count = 0;
+  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream out;

@@ -168,6 +168,8 @@ void MatchProfile(GuiBench& bench);
 bool RunToEnd(GuiBench& bench, int command);
 
 bool Has(const std::string& text, const std::string& piece);
+// How often `piece` stands in `text`.
+int Count(const std::string& text, const std::string& piece);
 std::string ReadFile(const std::string& path);
 // The row of the list whose item has this title; -1 when none has.
 int RowOf(gui::DatumListView& view, const QString& title);

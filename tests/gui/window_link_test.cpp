@@ -13,6 +13,7 @@
 
 using namespace vlt;
 using gui::HostLinkState;
+using testing::Count;
 using testing::GuiBench;
 using testing::Has;
 using testing::MatchingDut;
@@ -27,14 +28,6 @@ constexpr const char* kCrashLine = "BRANTEL may have crashed!";
 
 HostLinkState Shown(GuiBench& bench) {
   return bench.window->Status()->Link();
-}
-
-int Count(const std::string& text, const std::string& piece) {
-  int count = 0;
-  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-    ++count;
-  }
-  return count;
 }
 
 bool Enabled(GuiBench& bench, int id) {

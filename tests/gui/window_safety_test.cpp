@@ -16,6 +16,7 @@
 #include "host/devices/dut_faults.h"
 
 using namespace vlt;
+using testing::Count;
 using testing::GuiBench;
 using testing::Has;
 using testing::MatchingDut;
@@ -30,14 +31,6 @@ constexpr int kA20 = 32781;
 
 gui::StatusArea& Status(GuiBench& bench) {
   return *bench.window->Status();
-}
-
-int Count(const std::string& text, const std::string& piece) {
-  int count = 0;
-  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-    ++count;
-  }
-  return count;
 }
 
 }  // namespace
