@@ -19,9 +19,10 @@ HostLinkState HostLinkStateOf(framework::HostWatchdog::Status status,
     case Status::kReconnecting:
       return HostLinkState::kReconnecting;
     case Status::kLost:
-      // Silent while registered; no host at all, or one that said goodbye, is none.
-      return state == framework::BRLink::State::kConnected ? HostLinkState::kLost
-                                                           : HostLinkState::kNotConnected;
+      // A host that went silent or said goodbye was there, and is waited for;
+      // none was ever reached at start-up.
+      return state == framework::BRLink::State::kFailed ? HostLinkState::kNotConnected
+                                                        : HostLinkState::kLost;
     case Status::kClosed:
       return HostLinkState::kNotConnected;
   }

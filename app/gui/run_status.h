@@ -20,8 +20,8 @@ namespace vlt::gui {
 enum class HostLinkState {
   kConnected,     // registered with the host: tests may run
   kConnecting,    // registration sent, no answer yet
-  kNotConnected,  // no host, or the host said goodbye
-  kLost,          // the host went silent while the tool was registered
+  kNotConnected,  // no host was reached since the window opened
+  kLost,          // the host went silent or said goodbye; it is looked for every second
   kReconnecting,  // registering again after the host came back
 };
 

@@ -85,7 +85,10 @@ std::string BRLink::DownReason() const {
 }
 
 void BRLink::ReceivePass() {
-  ++polls_;
+  // Only a pass that may read counts: a link the host closed, or never opened,
+  // hears nothing, and no host is silent on it.
+  const State now = state_.load();
+  if (now == State::kRegistered || now == State::kConnected) ++polls_;
   for (int n = 0; n < kMaxMessagesPerPass; ++n) {
     const State state = state_.load();
     if (state != State::kRegistered && state != State::kConnected) break;

@@ -89,7 +89,8 @@ class BRLink {
   bool Reregister();
   // Where the host is looked for (the run folder), for the operator's messages.
   std::string HostLocation() const { return mailslots_.HostLocation(); }
-  // Receive passes run so far: silence only counts while the tool keeps reading.
+  // Receive passes run so far in a state that reads (registered or connected):
+  // silence only counts while the tool keeps reading.
   std::uint32_t PollCount() const { return polls_.load(); }
 
   // Shutdown, first half: the removal message (whatever the state) and the

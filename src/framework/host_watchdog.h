@@ -7,6 +7,7 @@
 //
 // Silence counts only while the tick thread keeps reading: a tick thread that
 // waits for the operator's answer reads nothing, and the host is not to blame.
+// Nor is a host that said goodbye, or none reached at start: nothing is read then.
 //
 // What a window shows of the link, all on the window thread:
 //   HostWatchdog::GetStatus()  connecting, connected, lost, reconnecting, closed

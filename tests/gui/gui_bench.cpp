@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "compliance/static_dut_support.h"
 #include "settings/registry_string.h"
 
 namespace vlt::testing {
@@ -11,8 +12,37 @@ std::tm BenchLocalTime() {
   return LocalTime(2026, 1, 22, 4, 14, 5, 9);
 }
 
+GuiBench::Options MatchingDut(host::DutFaults faults) {
+  GuiBench::Options options;
+  options.dut = compliance::static_scenario::Dut(faults);
+  return options;
+}
+
+void MatchProfile(GuiBench& bench) {
+  using namespace compliance::static_scenario;
+  bench.Settings().SetValue("DSA For Address Claiming", std::to_string(kDsa));
+  bench.Settings().SetValue("Manufacturer ID", "291");
+  bench.Settings().SetValue("Full ADDRESS_CLAIM Value", kDutName);
+  bench.window->Profiles().ClearModified();
+}
+
+bool RunToEnd(GuiBench& bench, int command) {
+  bench.window->RunCommand(command);
+  if (!bench.RunUntilIdle(60'000)) return false;
+  bench.Run(gui::MainWindow::kTimerMillis);
+  return true;
+}
+
 bool Has(const std::string& text, const std::string& piece) {
   return text.find(piece) != std::string::npos;
+}
+
+int Count(const std::string& text, const std::string& piece) {
+  int count = 0;
+  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+    ++count;
+  }
+  return count;
 }
 
 std::string ReadFile(const std::string& path) {

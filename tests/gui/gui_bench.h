@@ -18,6 +18,7 @@
 #include "gui/main_window.h"
 #include "gui/operator_dialogs.h"
 #include "host/core/in_process_host.h"
+#include "host/devices/dut_faults.h"
 #include "platform/registry_file.h"
 #include "settings/default_settings.h"
 #include "support/virtual_time.h"
@@ -160,7 +161,15 @@ class GuiBench {
 // A fixed report time, so that log names and report headers repeat.
 std::tm BenchLocalTime();
 
+// A static DUT at its DSA, and a profile that matches it: A-10 passes.
+GuiBench::Options MatchingDut(host::DutFaults faults = {});
+void MatchProfile(GuiBench& bench);
+// Runs a test to its end and lets the window's timer see that it ended.
+bool RunToEnd(GuiBench& bench, int command);
+
 bool Has(const std::string& text, const std::string& piece);
+// How often `piece` stands in `text`.
+int Count(const std::string& text, const std::string& piece);
 std::string ReadFile(const std::string& path);
 // The row of the list whose item has this title; -1 when none has.
 int RowOf(gui::DatumListView& view, const QString& title);

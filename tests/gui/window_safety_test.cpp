@@ -9,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "compliance/static_dut_support.h"
 #include "gui/menu_commands.h"
 #include "gui/save_questions.h"
 #include "gui/status_area.h"
@@ -17,48 +16,21 @@
 #include "host/devices/dut_faults.h"
 
 using namespace vlt;
+using testing::Count;
 using testing::GuiBench;
 using testing::Has;
+using testing::MatchingDut;
+using testing::MatchProfile;
 using testing::ReadFile;
+using testing::RunToEnd;
 
 namespace {
 
 constexpr int kA10 = 32780;
 constexpr int kA20 = 32781;
 
-// A static DUT at its DSA and a profile that matches it, so A-10 passes.
-GuiBench::Options MatchingDut(host::DutFaults faults = {}) {
-  GuiBench::Options options;
-  options.dut = compliance::static_scenario::Dut(faults);
-  return options;
-}
-
-void MatchProfile(GuiBench& bench) {
-  using namespace compliance::static_scenario;
-  bench.Settings().SetValue("DSA For Address Claiming", std::to_string(kDsa));
-  bench.Settings().SetValue("Manufacturer ID", "291");
-  bench.Settings().SetValue("Full ADDRESS_CLAIM Value", kDutName);
-  bench.window->Profiles().ClearModified();
-}
-
-// Runs a test to its end and lets the window's timer see that it ended.
-bool RunToEnd(GuiBench& bench, int command) {
-  bench.window->RunCommand(command);
-  if (!bench.RunUntilIdle(60'000)) return false;
-  bench.Run(gui::MainWindow::kTimerMillis);
-  return true;
-}
-
 gui::StatusArea& Status(GuiBench& bench) {
   return *bench.window->Status();
-}
-
-int Count(const std::string& text, const std::string& piece) {
-  int count = 0;
-  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-    ++count;
-  }
-  return count;
 }
 
 }  // namespace

@@ -60,12 +60,15 @@ class RecordingPrompter final : public platform::Prompter {
   std::vector<std::pair<std::string, std::string>> boxes;
   std::vector<std::pair<std::string, std::string>> decisions;
   bool answer = true;  // what every decision is answered
+  // Runs while a decision stands open: an operator who takes their time.
+  std::function<void()> whileAsked;
 
   void MessageBox(const std::string& caption, const std::string& text) override {
     boxes.emplace_back(caption, text);
   }
   bool AskDecision(const std::string& statement, const std::string& question) override {
     decisions.emplace_back(statement, question);
+    if (whileAsked) whileAsked();
     return answer;
   }
 };
