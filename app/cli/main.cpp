@@ -40,7 +40,7 @@ constexpr const char* kUsage =
 constexpr const char* kVersionReportUsage =
     "usage: vlt version-report\n"
     "  Prints the version report: the program's compile date and every test's code,\n"
-    "  title, specification version and code revision.\n";
+    "  title, version and code revision.\n";
 
 bool AsksForHelp(const std::vector<std::string>& args) {
   return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
