@@ -265,6 +265,12 @@ void Test::Tick() {
   }
   draining_ = false;
   if (context_.runObserver != nullptr) context_.runObserver->OnStep(*this);
+  // Last of all: once the slot is empty the window may start the next run, whose
+  // resets must not meet this step's reads.
+  if (leaveSlot_) {
+    leaveSlot_ = false;
+    context_.app.RunningTest().Clear(this);
+  }
 }
 
 void Test::CheckLink() {
@@ -408,9 +414,9 @@ void Test::FinishRun() {
     Trace("Restoring Brantel mode to " + ToolModeName(savedMode_));
   }
   context_.app.Log().SetReadOnly(false);
-  // Last: while the slot holds the test, no other test can be started over
-  // the finish (the abort question may wait for the operator).
-  context_.app.RunningTest().Clear(this);
+  // While the slot holds the test, no other test can be started over the finish
+  // (the abort question may wait for the operator); the step empties it at its end.
+  leaveSlot_ = true;
 }
 
 void Test::ShowTestStatus(const std::string& text) const {

@@ -64,7 +64,7 @@ class Test : public framework::BRParser,
   virtual void Finish();
 
   // Called by the window thread while no test is current (the running-test slot
-  // is empty; a finishing test stays in it until its finish is done).
+  // is empty; a finishing test stays in it until the step that finished it is done).
   void Start();
   // The tick thread's step: posts due timer events, then drains the queue.
   void Tick();
@@ -199,6 +199,7 @@ class Test : public framework::BRParser,
   bool linkAbortPosted_ = false;
   std::atomic<bool> linkLost_{false};
   bool finishHeld_ = false;             // the run is over, its finish waits for the host
+  bool leaveSlot_ = false;              // the run is finished; the step ends by leaving the slot
   std::uint32_t heardAtHoldCount_ = 0;  // the link's message count when the finish was held
 
   std::atomic<bool> running_{false};  // between the start and the finish

@@ -339,6 +339,46 @@ TEST_F(RunFixture, ARepeatedRunStartsFromScratch) {
   ASSERT_TRUE(RunToEnd(*t, 500));
 }
 
+// Notes, on each step the observer sees, whether the run was over and whether
+// the slot still held the test, which tells the window a run is going.
+class SlotWatcher final : public RunObserver {
+ public:
+  explicit SlotWatcher(framework::RunningTestSlot& slot) : slot_(slot) {}
+  void OnStart(const Test& /*test*/) override {}
+  void OnStep(const Test& test) override {
+    if (test.Running()) return;
+    ++finishedSteps;
+    if (!slot_.Occupied()) ++stepsAfterLeaving;
+  }
+  int finishedSteps = 0;
+  int stepsAfterLeaving = 0;
+
+ private:
+  framework::RunningTestSlot& slot_;
+};
+
+TEST_F(RunFixture, TheSlotHoldsAFinishedRunUntilTheObserverHasSeenItsLastStep) {
+  SlotWatcher watcher(h.app.RunningTest());
+  TestContext context = h.Context();
+  context.runObserver = &watcher;
+  auto t = h.MakeTest(context, 1);
+  t->Append<ETimeLimitMinimum>(30);
+  for (const bool abort : {false, true}) {
+    SCOPED_TRACE(abort ? "aborted" : "complete");
+    watcher.finishedSteps = watcher.stepsAfterLeaving = 0;
+    t->Start();
+    h.Run(10);
+    if (abort) t->PostEvent(kEvAbort);
+    ASSERT_TRUE(RunToEnd(*t, 500));
+    EXPECT_EQ(t->Aborted(), abort);
+    EXPECT_EQ(watcher.finishedSteps, 1);
+    // The window may start the next run once the slot is empty: not before the
+    // finishing step's observer is done with the journal, logs and criteria.
+    EXPECT_EQ(watcher.stepsAfterLeaving, 0);
+    EXPECT_EQ(h.app.RunningTest().Get(), nullptr);
+  }
+}
+
 TEST_F(RunFixture, SkippedRecordAndDefaultLogName) {
   auto t = h.MakeTest(10);
   t->WriteSkipped("DUT has no dynamic addressing.");

@@ -106,5 +106,83 @@ TEST(TestRunThreaded, WindowThreadStartsAbortsAndRepeatsWhileFramesFlood) {
   EXPECT_EQ(prompter.decisions.size(), 3u);
 }
 
+// Reads on the tick thread, after each step, what the window's live views copy:
+// the journal, the data logs and the criteria. A run seen over must still be
+// whole: its journal from the start note to the finish note.
+class CopyingObserver final : public RunObserver {
+ public:
+  void OnStart(const Test& /*test*/) override {}
+  void OnStep(const Test& test) override {
+    // A slow copy of the finished run: a window that starts the next run
+    // meanwhile would be seen, even without ThreadSanitizer.
+    if (!test.Running()) {
+      for (int i = 0; i < 2000; ++i) std::this_thread::yield();
+    }
+    const std::vector<RunNote>& notes = test.Journal().Notes();
+    for (const RunNote& note : notes) copied += note.text.size();
+    copied += test.DataLogAt(0)->Size();
+    for (const auto& [id, criterion] : test.Criteria()) copied += criterion->Note().size();
+    if (test.Running()) return;
+    ++finishedSteps;
+    if (notes.empty() || notes.front().kind != RunNote::Kind::kStarted ||
+        notes.back().kind != RunNote::Kind::kFinished) {
+      ++brokenJournals;
+    }
+  }
+  std::size_t copied = 0;
+  std::atomic<int> finishedSteps{0};
+  std::atomic<int> brokenJournals{0};
+};
+
+class ShortRecordingTest : public Test {
+ public:
+  explicit ShortRecordingTest(const TestContext& context) : Test(context, 1) {
+    DataLog& log0 = AddDataLog(0);
+    Append<EDataLogAction>(DataLog::Action::kRestart, &log0);
+    AddCriterion(0x101, "Recorded");
+  }
+};
+
+// Repeat Last Test: the window starts the run again the moment the slot is empty.
+TEST(TestRunThreaded, ARunRepeatedTheMomentTheSlotEmptiesMeetsNoStepOfTheLastRun) {
+  platform::SteadyClock clock;  // the timer events that move the list need time to pass
+  BusyHostMailslots mailslots;
+  vlt::testing::RecordingPrompter prompter;
+  framework::ThreadTickDriver driver(mailslots);
+  framework::ValmoraApp app(clock, mailslots, prompter, driver);
+  platform::MemoryLogPane pane;
+  app.Log().Attach(&pane);
+  app.InitInstance({});
+  app.Link().EnableFrames(true);
+  data::DataContext dataContext(app.Log());
+  auto appSettings = settings::CreateApplicationSettings(dataContext);
+  testing::FakeKeys keys;
+  std::atomic<bool> verbose{false};
+  CopyingObserver observer;
+  TestContext context{.app = app,
+                      .appSettings = appSettings->Store(),
+                      .dataContext = dataContext,
+                      .keys = keys,
+                      .prompter = prompter,
+                      .verbose = verbose,
+                      .runObserver = &observer};
+  constexpr int kRuns = 20;
+  {
+    auto test =
+        std::make_unique<framework::Registered<ShortRecordingTest>>(app.Link().Parsers(), context);
+    for (int run = 0; run < kRuns; ++run) {
+      test->Start();
+      while (app.RunningTest().Occupied()) std::this_thread::yield();
+    }
+    EXPECT_FALSE(test->Running());
+    EXPECT_FALSE(test->Aborted());
+    app.RunningTest().Clear(test.get());
+  }
+  app.ShutDown();
+  app.Log().Detach();
+  EXPECT_EQ(observer.finishedSteps.load(), kRuns);
+  EXPECT_EQ(observer.brokenJournals.load(), 0);
+}
+
 }  // namespace
 }  // namespace vlt::engine
