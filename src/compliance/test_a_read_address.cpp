@@ -18,6 +18,11 @@ void EWatchForAddressClaim_ARA::Start() {
   test_->Trace("EWatchForAddressClaim blocking.");
 }
 
+void EWatchForAddressClaim_ARA::Reset() {
+  EWatchForDGN::Reset();
+  nameRead_ = false;  // a run aborted before the watch starts read nothing either
+}
+
 void EWatchForAddressClaim_ARA::OnMatch(engine::DataLog& /*log*/, int /*index*/,
                                         const framework::FrameRecord& frame) {
   test_->Write("Address Claim Received.   MfgID=" + test_->SignalValue(frame, "~~ManufacturerID") +
@@ -25,6 +30,7 @@ void EWatchForAddressClaim_ARA::OnMatch(engine::DataLog& /*log*/, int /*index*/,
   const std::string packet = settings::FrameDataText(frame, " ");
   test_->Write("  Packet: " + packet);
   test_->SetValue(kFullClaimSetting, packet);
+  nameRead_ = frame.length == settings::kNameBytes;
   active_ = false;
   parsing_ = false;
   test_->Trace("EWatchForAddressClaim complete.");
@@ -40,7 +46,7 @@ Test_A_ReadAddress::Test_A_ReadAddress(const engine::TestContext& context)
   Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
   Append<engine::EEmptyNetwork>();
   Append<engine::ETextLogMemo>("Power Up DUT", engine::OperatorCue::kPowerOn);
-  Append<EWatchForAddressClaim_ARA>(&log);
+  watch_ = &Append<EWatchForAddressClaim_ARA>(&log);
 }
 
 void Test_A_ReadAddress::Finish() {
@@ -48,6 +54,12 @@ void Test_A_ReadAddress::Finish() {
   const std::string value = GetValue(kFullClaimSetting);
   if (!Context().prompter.AskDecision("ADDRESS_CLAIM packet\r\n[ " + value + " ]",
                                       "Save for future tests?")) {
+    return;
+  }
+  // The store's text of a run that heard no claim, or of an earlier run, is no
+  // NAME of this DUT: a Yes then keeps the profile as it was.
+  if (!watch_->NameRead()) {
+    Write("No ADDRESS_CLAIM was read: nothing saved.");
     return;
   }
   Write(std::string("Saving ADDRESS_CLAIM packet as ") + kFullClaimSetting);

@@ -17,10 +17,16 @@ class EWatchForAddressClaim_ARA : public engine::EWatchForDGN {
 
   std::string GetName() const override { return "EWatchForAddressClaim"; }
   void Start() override;
+  void Reset() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
   std::string WaitingFor() const override {
     return "No ADDRESS_CLAIM heard: is the DUT powered and on the bus?";
   }
+  // This run caught a claim carrying a whole NAME.
+  bool NameRead() const { return nameRead_; }
+
+ private:
+  bool nameRead_ = false;
 };
 
 class Test_A_ReadAddress : public engine::Test {
@@ -31,6 +37,9 @@ class Test_A_ReadAddress : public engine::Test {
 
   void WriteReport() override {}
   void Finish() override;
+
+ private:
+  const EWatchForAddressClaim_ARA* watch_ = nullptr;
 };
 
 }  // namespace vlt::compliance

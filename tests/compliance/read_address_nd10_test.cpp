@@ -67,6 +67,43 @@ TEST(ReadAddressClaim, WithoutADutItWaitsUntilAborted) {
   EXPECT_EQ(bench.prompter.decisions[0].first, "ADDRESS_CLAIM packet\r\n[ N/A ]");
 }
 
+// An operator may answer Yes to any question; the profile keeps only a NAME
+// this run read.
+TEST(ReadAddressClaim, AYesAfterARunThatHeardNoClaimLeavesTheProfileAsItWas) {
+  ComplianceBench bench(nullptr);
+  bench.Settings().SetValue(kFullClaimSetting, "A5 A5 60 24 00 80 00 00");
+  bench.dataContext->SetProfileModified(false);
+  auto test = bench.Make("RAC");
+  EXPECT_FALSE(bench.Run(*test, 2'000));
+  test->PostEvent(0x02000004);
+  bench.Step(20);
+  ASSERT_FALSE(test->Running());
+  ASSERT_EQ(bench.prompter.decisions.size(), 1u);
+  EXPECT_EQ(bench.prompter.decisions[0].first, "ADDRESS_CLAIM packet\r\n[ N/A ]");
+  EXPECT_EQ(bench.Settings().GetValue(kFullClaimSetting, true), "A5 A5 60 24 00 80 00 00");
+  EXPECT_FALSE(bench.dataContext->ProfileModified());
+  EXPECT_FALSE(Contains(bench.Text(), "Saving ADDRESS_CLAIM packet"));
+  EXPECT_TRUE(Contains(bench.Text(), "No ADDRESS_CLAIM was read: nothing saved.\r\n"));
+}
+
+TEST(ReadAddressClaim, AYesKeepsNoNameReadByAnEarlierRun) {
+  ComplianceBench bench(StaticDutAt(0x80));
+  bench.prompter.answer = false;
+  auto test = bench.Make("RAC");
+  ASSERT_TRUE(bench.Run(*test));
+  ASSERT_TRUE(Contains(bench.Text(), "  Packet: A5 A5 60 24 00 80 00 00\r\n"));
+  // The DUT is taken off the bus: the repeated run hears nothing.
+  bench.host.SetDut(nullptr);
+  bench.prompter.answer = true;
+  EXPECT_FALSE(bench.Run(*test, 2'000));
+  test->PostEvent(0x02000004);
+  bench.Step(20);
+  ASSERT_FALSE(test->Running());
+  ASSERT_EQ(bench.prompter.decisions.size(), 2u);
+  EXPECT_EQ(bench.Settings().GetValue(kFullClaimSetting, true), "00 00 00 00 00 00 00 00");
+  EXPECT_FALSE(bench.dataContext->ProfileModified());
+}
+
 TEST(ND10, AgainstAHostAlreadyInEchoToolsCompletesAndRestoresThatMode) {
   ComplianceBench bench(nullptr);
   // Put the host in Echo|Tools first, as a previous tool would have left it.
