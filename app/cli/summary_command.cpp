@@ -96,15 +96,27 @@ int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::
   return 0;
 }
 
+// The "left out" warnings and the exit status of a summary.
+int ReportOutcome(const reports::SummaryOutcome& outcome, std::ostream& err) {
+  for (const auto& [path, why] : outcome.unreadable) {
+    err << "vlt: summary: " << path << " was left out: " << why << '\n';
+  }
+  return outcome.anyDidNotPass ? kExitSomeDidNotPass : kExitOk;
+}
+
+// The table and the outcome from one reading of the folder.
 int PrintSummaryJson(const std::string& folder, const reports::SummaryInputs& inputs,
                      std::ostream& out, std::ostream& err) {
-  const results::SummaryJson summary = results::WriteSummaryJson(folder, inputs);
+  framework::LogOutput nowhere;  // the "Reading" lines have no place in the JSON
+  reports::LogFolder read = reports::ReadLogFolder(folder, inputs.product, nowhere);
+  reports::OrderLogs(read.logs);
+  const results::SummaryJson summary = results::WriteSummaryJson(folder, read, inputs);
   if (!summary.listed) {
     err << "vlt: Error opening directory " << folder << ": " << summary.error << '\n';
     return kExitDataError;
   }
   out << summary.json;
-  return kExitOk;
+  return ReportOutcome(reports::SummaryOutcomeOf(read.logs), err);
 }
 
 }  // namespace
@@ -121,29 +133,20 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
       reports::ProductVersion::FromSettings(command.settings->Store()),
       data::LocalTimeAt(platform::SteadyClock().UtcSeconds()), reports::ProgramCompileDate(),
       reports::ProgramCatalogue()};
+  if (read.json) return PrintSummaryJson(read.folder, inputs, out, err);
   platform::MemoryLogPane pane;
   framework::LogOutput log;
   log.Attach(&pane);
   reports::SummaryOutcome outcome;
   const bool listed = reports::BuildSummaryReport(read.folder, inputs, log, &outcome);
   log.Detach();
-  if (!listed && read.json) return PrintSummaryJson(read.folder, inputs, out, err);
   if (!listed) {
     err << "vlt: Error opening directory " << read.folder << ": it cannot be listed or holds no "
         << ".txt file\n";
     return kExitDataError;
   }
-  if (read.json) {
-    if (const int printed = PrintSummaryJson(read.folder, inputs, out, err); printed != kExitOk) {
-      return printed;
-    }
-  } else {
-    PrintPaneText(out, pane.Text());
-  }
-  for (const auto& [path, why] : outcome.unreadable) {
-    err << "vlt: summary: " << path << " was left out: " << why << '\n';
-  }
-  return outcome.anyDidNotPass ? kExitSomeDidNotPass : kExitOk;
+  PrintPaneText(out, pane.Text());
+  return ReportOutcome(outcome, err);
 }
 
 int RunSupersede(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -341,6 +341,19 @@ std::vector<const LogSummary*> NewestPerCode(const std::vector<LogSummary>& logs
   return newest;
 }
 
+SummaryOutcome SummaryOutcomeOf(const std::vector<LogSummary>& orderedLogs) {
+  SummaryOutcome outcome;
+  for (const LogSummary& summary : orderedLogs) {
+    if (std::string why = summary.Unreadable(); !why.empty()) {
+      outcome.unreadable.emplace_back(summary.path, std::move(why));
+    }
+  }
+  for (const LogSummary* summary : NewestPerCode(orderedLogs)) {
+    if (!summary->skipped && summary->tally.count("DNP") != 0) outcome.anyDidNotPass = true;
+  }
+  return outcome;
+}
+
 bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
                         framework::LogOutput& log, SummaryOutcome* outcome) {
   log.AppendLogLine("Searching folder: " + DisplayPath(folder));
@@ -362,16 +375,7 @@ bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
   log.AppendLogLine(Rule());
   OrderLogs(read.logs);
   const std::vector<const LogSummary*> newest = NewestPerCode(read.logs);
-  if (outcome != nullptr) {
-    for (const LogSummary& summary : read.logs) {
-      if (std::string why = summary.Unreadable(); !why.empty()) {
-        outcome->unreadable.emplace_back(summary.path, std::move(why));
-      }
-    }
-    for (const LogSummary* summary : newest) {
-      if (!summary->skipped && summary->tally.count("DNP") != 0) outcome->anyDidNotPass = true;
-    }
-  }
+  if (outcome != nullptr) *outcome = SummaryOutcomeOf(read.logs);
   for (const LogSummary* summary : newest) summary->PrintResult(log, inputs.catalogue);
   log.AppendLogLine(Rule());
   for (const LogSummary* summary : newest) summary->PrintSummaryLine(log);

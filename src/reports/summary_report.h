@@ -137,6 +137,10 @@ struct SummaryOutcome {
   bool anyDidNotPass = false;                                   // a reported log has a "DNP" line
 };
 
+// The outcome of a summary over ordered logs (OrderLogs): every log left out, in
+// that order, and whether a reported log has a "DNP" line.
+SummaryOutcome SummaryOutcomeOf(const std::vector<LogSummary>& orderedLogs);
+
 // "Build Summary Report" over the chosen folder, into the log pane. False when
 // the folder could not be listed ("Error opening directory").
 bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,

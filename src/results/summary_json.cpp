@@ -58,15 +58,20 @@ void WriteLog(JsonWriter& json, const reports::LogSummary& log,
 }  // namespace
 
 SummaryJson WriteSummaryJson(const std::string& folder, const reports::SummaryInputs& inputs) {
-  SummaryJson result;
   framework::LogOutput nowhere;  // the "Reading" lines have no place in the file
   reports::LogFolder read = reports::ReadLogFolder(folder, inputs.product, nowhere);
+  reports::OrderLogs(read.logs);
+  return WriteSummaryJson(folder, read, inputs);
+}
+
+SummaryJson WriteSummaryJson(const std::string& folder, const reports::LogFolder& read,
+                             const reports::SummaryInputs& inputs) {
+  SummaryJson result;
   if (!read.listed) {
     result.error = read.error;
     return result;
   }
   result.listed = true;
-  reports::OrderLogs(read.logs);
   JsonWriter json;
   json.BeginObject()
       .Field("format", "vlt-summary")

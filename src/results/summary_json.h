@@ -19,5 +19,9 @@ struct SummaryJson {
 
 // `folder` is a UTF-8 path.
 SummaryJson WriteSummaryJson(const std::string& folder, const reports::SummaryInputs& inputs);
+// From a folder already read (ReadLogFolder) and ordered (OrderLogs), so that a
+// caller reporting more than the JSON reads each file once.
+SummaryJson WriteSummaryJson(const std::string& folder, const reports::LogFolder& read,
+                             const reports::SummaryInputs& inputs);
 
 }  // namespace vlt::results

@@ -36,5 +36,25 @@ TEST(SummaryCommand, NamesEachUnreadableLogAndExitsOneWhenATestDidNotPass) {
   EXPECT_NE(help.str().find("or 1 when the newest log of"), std::string::npos);
 }
 
+TEST(SummaryCommand, TheJsonFormSaysWhatTheTextFormSaysOnStderrAndInItsStatus) {
+  const std::vector<std::string> args = {(fs::path(VLT_TESTS_DIR) / "reports" / "logs").string(),
+                                         "--set", "Product Name=Widget", "--set",
+                                         "Product Version=2.1"};
+  std::ostringstream text, textErr;
+  const int textStatus = RunSummary(args, text, textErr);
+  std::vector<std::string> jsonArgs = args;
+  jsonArgs.push_back("--json");
+  std::ostringstream json, jsonErr;
+  EXPECT_EQ(RunSummary(jsonArgs, json, jsonErr), textStatus);
+  EXPECT_EQ(jsonErr.str(), textErr.str());
+  EXPECT_TRUE(json.str().starts_with("{")) << json.str();
+  EXPECT_NE(json.str().find("\"code\": \"A10\""), std::string::npos) << json.str();
+
+  std::ostringstream none, noneErr;
+  EXPECT_EQ(RunSummary({"/nonexistent/folder", "--json"}, none, noneErr), kExitDataError);
+  EXPECT_TRUE(none.str().empty());
+  EXPECT_TRUE(noneErr.str().starts_with("vlt: Error opening directory /nonexistent/folder: "));
+}
+
 }  // namespace
 }  // namespace vlt::cli
