@@ -46,12 +46,13 @@ std::tm Now() {
   return data::LocalTimeAt(platform::SteadyClock().UtcSeconds());
 }
 
-bool Save(CommandSettings& command, const std::string& path, std::ostream& err) {
+bool Save(CommandSettings& command, const std::string& path, const std::tm& now,
+          std::ostream& err) {
   std::string error;
   data::CloneSaveReport report;
-  if (!settings::SaveProfile(*command.settings, path, Now(), &error, &report)) {
-    err << "vlt: " << error << "; the file was not changed. Free some space or choose "
-        << "another folder, then save again\n";
+  if (!settings::SaveProfile(*command.settings, path, now, &error, &report)) {
+    err << "vlt: " << path << ": " << error << "; the file was not changed. Free some space or "
+        << "choose another folder, then save again\n";
     return false;
   }
   for (const std::string& title : report.conflicts) {
@@ -72,7 +73,7 @@ int RunNew(const std::vector<std::string>& operands, bool force, std::ostream& o
     return kExitDataError;
   }
   CommandSettings command;
-  if (!Save(command, path, err)) return kExitCannotSave;
+  if (!Save(command, path, Now(), err)) return kExitCannotSave;
   out << "Wrote the default settings to " << path << '\n';
   return kExitOk;
 }
@@ -93,22 +94,29 @@ int RunSet(const std::vector<std::string>& operands, bool force, std::ostream& o
     return Usage(err, "profile set takes a FILE and at least one NAME=VALUE");
   const std::string& path = operands[0];
   CommandSettings command;
-  bool damaged = false;
-  if (!LoadProfileFile(command, path, err, &damaged)) return kExitDataError;
-  if (damaged && !force) {
-    err << "vlt: " << path << " was left as it was: writing it back would drop what is reported "
-        << "above; add --force to write it all the same\n";
-    return kExitDataError;
-  }
   std::vector<std::string> names;
-  for (std::size_t i = 1; i < operands.size(); ++i) {
-    if (!ApplySettingArgument(*command.settings, operands[i], err)) {
+  const auto setAll = [&](settings::ApplicationSettings& target) {
+    for (std::size_t i = 1; i < operands.size(); ++i) {
+      if (!ApplySettingArgument(target, operands[i], err)) return false;
+      names.push_back(platform::Utf8ToCp1252(operands[i].substr(0, operands[i].find('='))));
+    }
+    return true;
+  };
+  switch (UpdateProfile(command, path, force, Now(), setAll, err)) {
+    case ProfileUpdate::kUpdated:
+      break;
+    case ProfileUpdate::kUnreadable:
+      return kExitDataError;
+    case ProfileUpdate::kDamaged:
+      err << "vlt: " << path << " was left as it was: writing it back would drop what is "
+          << "reported above; add --force to write it all the same\n";
+      return kExitDataError;
+    case ProfileUpdate::kRefused:
       err << "vlt: " << path << " was not changed\n";
       return kExitUsage;
-    }
-    names.push_back(platform::Utf8ToCp1252(operands[i].substr(0, operands[i].find('='))));
+    case ProfileUpdate::kNotSaved:
+      return kExitCannotSave;
   }
-  if (!Save(command, path, err)) return kExitCannotSave;
   for (const std::string& name : names) {
     out << Utf8(command.settings->Store().Find(name)->LogLineText()) << '\n';
   }
@@ -171,6 +179,15 @@ bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ost
                report.overlongLines > 0;
   }
   return true;
+}
+
+ProfileUpdate UpdateProfile(CommandSettings& command, const std::string& path, bool force,
+                            const std::tm& now, const ProfileChange& change, std::ostream& err) {
+  bool damaged = false;
+  if (!LoadProfileFile(command, path, err, &damaged)) return ProfileUpdate::kUnreadable;
+  if (damaged && !force) return ProfileUpdate::kDamaged;
+  if (!change(*command.settings)) return ProfileUpdate::kRefused;
+  return Save(command, path, now, err) ? ProfileUpdate::kUpdated : ProfileUpdate::kNotSaved;
 }
 
 bool ApplySettingArgument(settings::ApplicationSettings& target, const std::string& argument,

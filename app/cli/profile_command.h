@@ -3,6 +3,8 @@
 // report commands read: the defaults, a profile and NAME=VALUE changes.
 #pragma once
 
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -34,6 +36,23 @@ struct CommandSettings {
 // given) is set when saving it back would lose or change something it held.
 bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ostream& err,
                      bool* damaged = nullptr);
+
+// What became of an update of a profile file.
+enum class ProfileUpdate {
+  kUpdated,
+  kUnreadable,  // it cannot be read or is not named *.zcf; said on `err`
+  kDamaged,     // saving it would drop or change what it holds (said on `err`); left as it was
+  kRefused,     // the change was refused; nothing was written
+  kNotSaved,    // it could not be written; said on `err`, the file is unchanged
+};
+
+// Sets values in the settings loaded from a profile; false refuses the update.
+using ProfileChange = std::function<bool(settings::ApplicationSettings&)>;
+
+// Loads a profile into `command`, makes `change` and saves it in place. A profile
+// that saving would damage is left alone unless `force`: the caller says why.
+ProfileUpdate UpdateProfile(CommandSettings& command, const std::string& path, bool force,
+                            const std::tm& now, const ProfileChange& change, std::ostream& err);
 
 // Gives a setting the value of a "NAME=VALUE" argument (UTF-8) through the
 // setting's own parsing. False, with a message, when the name or value is refused.

@@ -156,20 +156,6 @@ SettingValues StoredBy(const SettingValues& before, const SettingValues& after) 
   return stored;
 }
 
-// The profile as it is on disk with only what tests stored put in: values
-// given with --set never reach the file.
-bool WriteStoredBack(const std::string& profile, const SettingValues& stored, const std::tm& now,
-                     std::string* error) {
-  CommandSettings command;
-  const data::CloneLoadReport loaded = settings::LoadProfile(*command.settings, profile);
-  if (!loaded.opened) {
-    *error = "it can no longer be read";
-    return false;
-  }
-  for (const auto& [name, value] : stored) command.settings->Store().SetValue(name, value);
-  return settings::SaveProfile(*command.settings, profile, now, error);
-}
-
 // A NAME read whose manufacturer code differs from the profile's is the first
 // thing A-10 fails on: say which --set mends it.
 void HintManufacturer(TestSession& session, const std::optional<std::string>& profile) {
@@ -190,6 +176,36 @@ void HintManufacturer(TestSession& session, const std::optional<std::string>& pr
 }
 
 }  // namespace
+
+bool WriteStoredBack(const std::string& profile, const std::map<std::string, std::string>& stored,
+                     const std::tm& now, std::ostream& err) {
+  CommandSettings command;
+  const auto setStored = [&](settings::ApplicationSettings& target) {
+    for (const auto& [name, value] : stored) target.Store().SetValue(name, value);
+    return true;
+  };
+  switch (UpdateProfile(command, profile, false, now, setStored, err)) {
+    case ProfileUpdate::kUpdated:
+      err << "vlt: profile " << profile << " updated\n";
+      return true;
+    case ProfileUpdate::kDamaged: {
+      err << "vlt: the profile " << profile << " was not updated: writing it back would "
+          << "drop what is reported above. To keep what the test stored, mend the file or "
+          << "run: vlt profile set " << profile;
+      for (const auto& [name, value] : stored) {
+        err << " \"" << platform::Cp1252ToUtf8(name) << '=' << platform::Cp1252ToUtf8(value) << '"';
+      }
+      err << " --force\n";
+      return true;
+    }
+    case ProfileUpdate::kUnreadable:
+    case ProfileUpdate::kRefused:
+    case ProfileUpdate::kNotSaved:
+      break;
+  }
+  err << "vlt: the profile " << profile << " was not updated; the file is unchanged\n";
+  return false;
+}
 
 int RunTests(const std::vector<std::string>& args) {
   int exitCode = kExitOk;
@@ -267,18 +283,13 @@ int RunTests(const std::vector<std::string>& args) {
       // Written at once, so a second signal cannot lose what a finished test stored.
       session.Data().SetProfileModified(false);
       const SettingValues stored = StoredBy(before, ValuesOf(session.Settings().Store()));
-      std::string error;
       if (!options.profile) {
         std::fprintf(stderr,
                      "vlt: %s stored a setting for this run only; give --profile FILE "
                      "to keep it\n",
                      code.c_str());
-      } else if (WriteStoredBack(*options.profile, stored, data::LocalTimeOf(session.Clock())(),
-                                 &error)) {
-        std::fprintf(stderr, "vlt: profile %s updated\n", options.profile->c_str());
-      } else {
-        std::fprintf(stderr, "vlt: the profile was not updated: %s; the file is unchanged\n",
-                     error.c_str());
+      } else if (!WriteStoredBack(*options.profile, stored, data::LocalTimeOf(session.Clock())(),
+                                  std::cerr)) {
         anyNotSaved = true;
       }
     }

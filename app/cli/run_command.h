@@ -2,6 +2,9 @@
 // saves each log as "Save Log" does.
 #pragma once
 
+#include <ctime>
+#include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,5 +15,12 @@ inline constexpr int kExitSomeCriterionFailed = 1;
 inline constexpr int kExitTestAborted = 2;
 
 int RunTests(const std::vector<std::string>& args);
+
+// Puts into the profile on disk only what tests stored (title to value, as the
+// settings hold them): values given with --set never reach the file. A profile
+// that saving would damage is not rewritten; `err` says so and how to keep the
+// values. False only when it could not be read or written.
+bool WriteStoredBack(const std::string& profile, const std::map<std::string, std::string>& stored,
+                     const std::tm& now, std::ostream& err);
 
 }  // namespace vlt::cli

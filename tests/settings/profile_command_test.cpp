@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/run_command.h"
 #include "cli/terminal.h"
 #include "support/file_limits.h"
 
@@ -116,6 +117,41 @@ TEST_F(ProfileCommandFixture, AProfileThatCannotBeWrittenIsReportedAndKept) {
   EXPECT_EQ(Run({"new", file + "/inside.zcf"}), kExitCannotSave);
   EXPECT_NE(err.str().find("Not a directory"), std::string::npos) << err.str();
   EXPECT_EQ(ReadFile(file), before);
+}
+
+// What vlt run writes back after a test stored a setting.
+TEST_F(ProfileCommandFixture, ARunWritesStoredValuesBackButLeavesADamagedProfileAlone) {
+  const std::map<std::string, std::string> stored = {
+      {"Full ADDRESS_CLAIM Value", "A5 A5 60 24 00 80 00 00"}};
+  const std::tm now{};
+  ASSERT_EQ(Run({"new", file}), kExitOk);
+  std::ostringstream said;
+  EXPECT_TRUE(WriteStoredBack(file, stored, now, said));
+  EXPECT_NE(said.str().find("vlt: profile " + file + " updated\n"), std::string::npos)
+      << said.str();
+  EXPECT_NE(ReadFile(file).find(":SET Full ADDRESS_CLAIM Value=A5 A5 60 24 00 80 00 00\r\n"),
+            std::string::npos);
+
+  const std::string damaged = ":SET Company=Acme\n:SET Favourite Colour=Blue\n";
+  std::ofstream(file, std::ios::binary) << damaged;
+  said.str("");
+  // Not a failure to save: the run's result stands, the file and the way to keep
+  // the value are named.
+  EXPECT_TRUE(WriteStoredBack(file, stored, now, said));
+  EXPECT_EQ(ReadFile(file), damaged);
+  EXPECT_NE(said.str().find("no setting is called \"Favourite Colour\""), std::string::npos);
+  EXPECT_NE(said.str().find("vlt: the profile " + file + " was not updated: writing it back"),
+            std::string::npos)
+      << said.str();
+  EXPECT_NE(said.str().find("vlt profile set " + file +
+                            " \"Full ADDRESS_CLAIM Value=A5 A5 60 24 00 80 00 00\" --force\n"),
+            std::string::npos)
+      << said.str();
+
+  said.str("");
+  EXPECT_FALSE(WriteStoredBack((folder / "gone.zcf").string(), stored, now, said));
+  EXPECT_NE(said.str().find("was not updated; the file is unchanged"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder / "gone.zcf"));
 }
 
 }  // namespace
