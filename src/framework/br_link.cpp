@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace vlt::framework {
 
@@ -18,6 +19,11 @@ std::string NoHostText(const std::string& where) {
   return "No host answers at " + where +
          ": start vlt-host there, or set VLT_RUN_DIR to the run folder of the vlt-host that runs.";
 }
+
+std::string ToolSlotText(const std::string& where, int code) {
+  return "The tester's own slot in " + where + " could not be made (code " + std::to_string(code) +
+         ").";
+}
 }  // namespace
 
 BRLink::BRLink(platform::Mailslots& mailslots, platform::Clock& clock, platform::Prompter& prompter,
@@ -31,7 +37,9 @@ void BRLink::Open() {
 
   if (const int error = OpenSlots(); error != 0) {
     state_ = State::kFailed;
-    MarkDown(NoHostText(HostLocation()));
+    // With the host's slot open, it is the tester's own slot that failed: no
+    // host to start, but a folder to look at.
+    MarkDown(hostSlotOpen_ ? ToolSlotText(HostLocation(), error) : NoHostText(HostLocation()));
     prompter_.MessageBox(
         kInitErrorCaption,
         WithCode(hostSlotOpen_ ? "An error has occurred with the Brantel connection.  Code %4x"

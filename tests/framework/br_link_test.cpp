@@ -290,6 +290,10 @@ TEST(LinkOpen, MissingHostOrSlotShowsTheStartupBoxAndFails) {
   EXPECT_EQ(prompter.boxes[0].second, "This program must be run through Brantel.  Code    2");
   EXPECT_EQ(prompter.boxes[1].second,
             "An error has occurred with the Brantel connection.  Code   62");
+  // The reason says which slot failed: a host answered when the tester's own slot did not.
+  EXPECT_TRUE(a.DownReason().starts_with("No host answers at ")) << a.DownReason();
+  EXPECT_EQ(b.DownReason(),
+            "The tester's own slot in " + noSlot.HostLocation() + " could not be made (code 98).");
 
   noHost.Queue(AcknowledgeMessage(1));
   a.ReceivePass();  // a failed link reads nothing
