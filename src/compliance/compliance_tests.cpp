@@ -25,21 +25,27 @@ struct RunnableTest {
   engine::MakeTestFn make;
 };
 
+// The index is the class's own, so the catalogue's titles cannot drift from it.
+template <typename T>
+constexpr RunnableTest Runnable(std::string_view code) {
+  return {code, T::kCatalogueIndex, engine::MakeRegistered<T>};
+}
+
 // In menu order.
 constexpr std::array<RunnableTest, 13> kRunnableTests = {{
-    {"RAC", 0, engine::MakeRegistered<Test_A_ReadAddress>},
-    {"A10", 1, engine::MakeRegistered<Test_A10>},
-    {"A20", 2, engine::MakeRegistered<Test_A20>},
-    {"A30", 3, engine::MakeRegistered<Test_A30>},
-    {"A40", 4, engine::MakeRegistered<Test_A40>},
-    {"A50", 5, engine::MakeRegistered<Test_A50>},
-    {"A60", 6, engine::MakeRegistered<Test_A60>},
-    {"A70", 7, engine::MakeRegistered<Test_A70>},
-    {"A80", 8, engine::MakeRegistered<Test_A80>},
-    {"A90", 9, engine::MakeRegistered<Test_A90>},
-    {"A100", 10, engine::MakeRegistered<Test_A100>},
-    {"A110", 11, engine::MakeRegistered<Test_A110>},
-    {"ND10", 22, engine::MakeRegistered<Test_ND10>},
+    Runnable<Test_A_ReadAddress>("RAC"),
+    Runnable<Test_A10>("A10"),
+    Runnable<Test_A20>("A20"),
+    Runnable<Test_A30>("A30"),
+    Runnable<Test_A40>("A40"),
+    Runnable<Test_A50>("A50"),
+    Runnable<Test_A60>("A60"),
+    Runnable<Test_A70>("A70"),
+    Runnable<Test_A80>("A80"),
+    Runnable<Test_A90>("A90"),
+    Runnable<Test_A100>("A100"),
+    Runnable<Test_A110>("A110"),
+    Runnable<Test_ND10>("ND10"),
 }};
 
 }  // namespace
