@@ -19,7 +19,8 @@ std::string SaveLogFailureText(const std::string& error) {
 bool SaveLog(const std::string& path, const std::string& paneText, platform::Prompter& prompter) {
   std::string error;
   if (SaveLog(path, paneText, &error)) return true;
-  prompter.MessageBox("Save Log", SaveLogFailureText(error));
+  // The error names the path, UTF-8 as the file system has it; the box shows Windows-1252.
+  prompter.MessageBox("Save Log", SaveLogFailureText(platform::Utf8ToCp1252(error)));
   return false;
 }
 

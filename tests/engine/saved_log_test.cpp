@@ -45,6 +45,15 @@ TEST_F(SavedLogFixture, AFailedSaveTellsTheOperatorAndKeepsTheEarlierLog) {
   EXPECT_NE(prompter.boxes[0].second.find("Not a directory"), std::string::npos);
 }
 
+TEST_F(SavedLogFixture, TheBoxNamesAFolderOfAccentedLettersInTheWindowsText) {
+  const std::string missing = (folder / "Caf\xC3\xA9" / "x.txt").string();
+  EXPECT_FALSE(SaveLog(missing, "a run", prompter));
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  const std::string& text = prompter.boxes[0].second;
+  EXPECT_NE(text.find("/Caf\xE9/"), std::string::npos) << text;
+  EXPECT_EQ(text.find("\xC3"), std::string::npos) << text;
+}
+
 TEST(LogFileName, EveryNameLandsInTheFolderAsOneSafeFileName) {
   struct Case {
     const char* logName;
