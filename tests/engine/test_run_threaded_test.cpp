@@ -56,6 +56,40 @@ class BusyHostMailslots final : public platform::Mailslots {
       framework::FrameMessageBytes(0x1FFB7, 0x45, std::vector<std::uint8_t>(8, 1));
 };
 
+// The application core on a real tick thread over the flooding host.
+struct FloodedTester {
+  platform::SteadyClock clock;  // the timer events that move a list need time to pass
+  BusyHostMailslots mailslots;
+  vlt::testing::RecordingPrompter prompter;
+  framework::ThreadTickDriver driver{mailslots};
+  framework::ValmoraApp app{clock, mailslots, prompter, driver};
+  platform::MemoryLogPane pane;
+  data::DataContext dataContext{app.Log()};
+  std::unique_ptr<settings::ApplicationSettings> appSettings;
+  testing::FakeKeys keys;
+  std::atomic<bool> verbose{false};
+
+  FloodedTester() {
+    app.Log().Attach(&pane);
+    app.InitInstance({});
+    app.Link().EnableFrames(true);
+    appSettings = settings::CreateApplicationSettings(dataContext);
+  }
+  ~FloodedTester() {
+    app.ShutDown();
+    app.Log().Detach();
+  }
+  TestContext Context(RunObserver* observer = nullptr) {
+    return TestContext{.app = app,
+                       .appSettings = appSettings->Store(),
+                       .dataContext = dataContext,
+                       .keys = keys,
+                       .prompter = prompter,
+                       .verbose = verbose,
+                       .runObserver = observer};
+  }
+};
+
 // Builds its log and list in the constructor, before it is registered, as
 // every test must: the tick thread hands it frames from then on.
 class RecordingTest : public Test {
@@ -68,25 +102,10 @@ class RecordingTest : public Test {
 };
 
 TEST(TestRunThreaded, WindowThreadStartsAbortsAndRepeatsWhileFramesFlood) {
-  platform::SteadyClock clock;
-  BusyHostMailslots mailslots;
-  vlt::testing::RecordingPrompter prompter;
-  framework::ThreadTickDriver driver(mailslots);
-  framework::ValmoraApp app(clock, mailslots, prompter, driver);
-  platform::MemoryLogPane pane;
-  app.Log().Attach(&pane);
-  app.InitInstance({});
-  app.Link().EnableFrames(true);
-  data::DataContext dataContext(app.Log());
-  auto appSettings = settings::CreateApplicationSettings(dataContext);
-  testing::FakeKeys keys;
-  std::atomic<bool> verbose{true};
-  TestContext context{.app = app,
-                      .appSettings = appSettings->Store(),
-                      .dataContext = dataContext,
-                      .keys = keys,
-                      .prompter = prompter,
-                      .verbose = verbose};
+  FloodedTester tester;
+  tester.verbose = true;
+  framework::ValmoraApp& app = tester.app;
+  const TestContext context = tester.Context();
   {
     auto test =
         std::make_unique<framework::Registered<RecordingTest>>(app.Link().Parsers(), context);
@@ -101,9 +120,7 @@ TEST(TestRunThreaded, WindowThreadStartsAbortsAndRepeatsWhileFramesFlood) {
     }
     app.RunningTest().Clear(test.get());
   }
-  app.ShutDown();
-  app.Log().Detach();
-  EXPECT_EQ(prompter.decisions.size(), 3u);
+  EXPECT_EQ(tester.prompter.decisions.size(), 3u);
 }
 
 // Reads on the tick thread, after each step, what the window's live views copy:
@@ -145,27 +162,10 @@ class ShortRecordingTest : public Test {
 
 // Repeat Last Test: the window starts the run again the moment the slot is empty.
 TEST(TestRunThreaded, ARunRepeatedTheMomentTheSlotEmptiesMeetsNoStepOfTheLastRun) {
-  platform::SteadyClock clock;  // the timer events that move the list need time to pass
-  BusyHostMailslots mailslots;
-  vlt::testing::RecordingPrompter prompter;
-  framework::ThreadTickDriver driver(mailslots);
-  framework::ValmoraApp app(clock, mailslots, prompter, driver);
-  platform::MemoryLogPane pane;
-  app.Log().Attach(&pane);
-  app.InitInstance({});
-  app.Link().EnableFrames(true);
-  data::DataContext dataContext(app.Log());
-  auto appSettings = settings::CreateApplicationSettings(dataContext);
-  testing::FakeKeys keys;
-  std::atomic<bool> verbose{false};
   CopyingObserver observer;
-  TestContext context{.app = app,
-                      .appSettings = appSettings->Store(),
-                      .dataContext = dataContext,
-                      .keys = keys,
-                      .prompter = prompter,
-                      .verbose = verbose,
-                      .runObserver = &observer};
+  FloodedTester tester;
+  framework::ValmoraApp& app = tester.app;
+  const TestContext context = tester.Context(&observer);
   constexpr int kRuns = 20;
   {
     auto test =
@@ -178,8 +178,6 @@ TEST(TestRunThreaded, ARunRepeatedTheMomentTheSlotEmptiesMeetsNoStepOfTheLastRun
     EXPECT_FALSE(test->Aborted());
     app.RunningTest().Clear(test.get());
   }
-  app.ShutDown();
-  app.Log().Detach();
   EXPECT_EQ(observer.finishedSteps.load(), kRuns);
   EXPECT_EQ(observer.brokenJournals.load(), 0);
 }
