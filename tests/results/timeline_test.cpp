@@ -12,6 +12,7 @@
 
 #include "dictionary/frame_text.h"
 #include "engine/control_elements.h"
+#include "engine/test_events.h"
 #include "framework/parser.h"
 #include "results/results_support.h"
 #include "results/timeline_scene.h"
@@ -150,14 +151,16 @@ void ExpectSameTrace(const RunTrace& fed, const RunTrace& whole) {
   }
 }
 
-// Steps the test to its end, taking the window's copy every 37 ms; the updates that changed it.
+// Steps the test to its end, taking the window's copy every 37 ms; the updates
+// that moved it (what the run recorded, or only its clock).
 int StepTaking(vlt::testing::ComplianceBench& bench, engine::Test& test, TraceFeed& feed,
                RunTrace& window, const std::function<void()>& look = {}) {
   int updates = 0;
   for (int ms = 0; ms < 60'000 && (test.Running() || bench.app->RunningTest().Get() != nullptr);
        ms += 37) {
     bench.Step(37);
-    if (feed.Update(window)) ++updates;
+    const std::uint32_t before = window.nowMs;
+    if (feed.Update(window) || window.nowMs != before) ++updates;
     if (look) look();
   }
   feed.Update(window);
@@ -219,6 +222,36 @@ TEST(TraceFeed, AnEmptiedDataLogEmptiesTheCopy) {
   EXPECT_GE(whole.frames.Size(), 2U);
   EXPECT_GT(mostFrames, whole.frames.Size());  // the first half's frames were shown, then went
   ExpectSameTrace(window, whole);
+}
+
+TEST(TraceFeed, TheRunsClockAloneIsNoChangeButADecidedCriterionIs) {
+  TraceFeed feed;
+  auto bench = testing::A10Bench({});
+  auto test = testing::MakeObserved(*bench, "A10", &feed);
+  test->Start();
+  bench->Step(1);
+  RunTrace window;
+  ASSERT_TRUE(feed.Update(window));
+  // Steps that record nothing: the window has nothing to lay out, yet its clock follows.
+  const std::uint32_t before = window.nowMs;
+  bench->clock.AdvanceMillis(40);
+  feed.OnStep(*test);
+  feed.OnStep(*test);
+  EXPECT_FALSE(feed.Update(window));
+  EXPECT_EQ(window.nowMs, before + 40);
+  // A criterion decided with no frame and no note change still reaches the window.
+  ASSERT_FALSE(test->Criteria().empty());
+  engine::Failure& first = *test->Criteria().begin()->second;
+  ASSERT_EQ(first.GetState(), engine::Failure::State::kUndecided);
+  first.FailIfUndecided(std::string(engine::kUndecidedNote));
+  feed.OnStep(*test);
+  ASSERT_TRUE(feed.Update(window));
+  EXPECT_EQ(window.criteria.front().state, engine::Failure::State::kDidNotPass);
+  EXPECT_EQ(window.criteria, CaptureRunTrace(*test).criteria);
+  EXPECT_FALSE(feed.Update(window));
+  test->PostEvent(engine::kEvAbort);
+  StepTaking(*bench, *test, feed, window);
+  ExpectSameTrace(window, CaptureRunTrace(*test));
 }
 
 TEST(TimelineScene, EveryFrameKeepsItsMarkWhileLabelsAreCapped) {
