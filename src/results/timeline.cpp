@@ -75,12 +75,33 @@ Timeline BuildTimeline(const RunTrace& trace) {
   };
   t.lengthMs = since(trace.nowMs);
 
+  // One pass over the frames: marks and their bands take the lane's key, and
+  // become lane numbers once every lane present is known.
   const std::size_t count = trace.frames.Size();
   framework::FrameRecord frame;
   std::array<bool, kLaneKeys> present{};
+  t.marks.reserve(count);
+  std::vector<int> markOfFrame(count, -1);
   for (std::size_t i = 0; i < count; ++i) {
     trace.frames.Read(i, frame);
-    if (frame.textFlag == 0) present[LaneKey(trace, i, frame)] = true;
+    if (frame.textFlag != 0) continue;
+    const std::size_t key = LaneKey(trace, i, frame);
+    present[key] = true;
+    TimelineMark mark;
+    mark.atMs = since(frame.timeStamp);
+    mark.frame = static_cast<std::uint32_t>(i);
+    mark.dgn = frame.dgn;
+    mark.lane = static_cast<std::uint16_t>(key);
+    mark.kind = KindOf(frame);
+    t.lengthMs = std::max(t.lengthMs, mark.atMs);
+    markOfFrame[i] = static_cast<int>(t.marks.size());
+    if (mark.kind == FrameKind::kClaim || RequestsAddressClaim(frame)) {
+      const BandKind kind =
+          mark.kind == FrameKind::kClaim ? BandKind::kContention : BandKind::kResponse;
+      t.bands.push_back({kind, mark.atMs, mark.atMs + kAddressContentionMs, kAddressContentionMs,
+                         static_cast<int>(key)});
+    }
+    t.marks.push_back(mark);
   }
   std::array<std::uint16_t, kLaneKeys> laneOf{};
   if (present[kTesterLaneKey]) {
@@ -92,28 +113,8 @@ Timeline BuildTimeline(const RunTrace& trace) {
     laneOf[key] = static_cast<std::uint16_t>(t.lanes.size());
     t.lanes.push_back({static_cast<std::uint8_t>(key), false});
   }
-
-  t.marks.reserve(count);
-  std::vector<int> markOfFrame(count, -1);
-  for (std::size_t i = 0; i < count; ++i) {
-    trace.frames.Read(i, frame);
-    if (frame.textFlag != 0) continue;
-    TimelineMark mark;
-    mark.atMs = since(frame.timeStamp);
-    mark.frame = static_cast<std::uint32_t>(i);
-    mark.dgn = frame.dgn;
-    mark.lane = laneOf[LaneKey(trace, i, frame)];
-    mark.kind = KindOf(frame);
-    t.lengthMs = std::max(t.lengthMs, mark.atMs);
-    markOfFrame[i] = static_cast<int>(t.marks.size());
-    if (mark.kind == FrameKind::kClaim || RequestsAddressClaim(frame)) {
-      const BandKind kind =
-          mark.kind == FrameKind::kClaim ? BandKind::kContention : BandKind::kResponse;
-      t.bands.push_back(
-          {kind, mark.atMs, mark.atMs + kAddressContentionMs, kAddressContentionMs, mark.lane});
-    }
-    t.marks.push_back(mark);
-  }
+  for (TimelineMark& mark : t.marks) mark.lane = laneOf[mark.lane];
+  for (TimelineBand& band : t.bands) band.lane = laneOf[static_cast<std::size_t>(band.lane)];
 
   for (const engine::RunNote& note : trace.notes) {
     const std::uint32_t at = since(note.atMs);

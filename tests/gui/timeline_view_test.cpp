@@ -45,6 +45,7 @@ class TimelineViewTest : public QObject {
 
  private Q_SLOTS:
   void followsTheRunningTestAndDrawsIt();
+  void aHiddenTimelineIsLaidOutWhenItsTabShows();
   void aClickOnAMarkSelectsItsLineInTheLog();
   void exportSavesThePictureOrSaysWhyNot();
 };
@@ -54,6 +55,7 @@ void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
   gui::TimelineTabs* tabs = bench->window->Timeline();
   QVERIFY(tabs != nullptr);
   QVERIFY(!tabs->HasRun());
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
   bench->window->RunCommand(32780);  // A-10 Static Boot
   bench->Run(3000);                  // past the claim, long before the end
   QVERIFY(bench->window->TestRunning());
@@ -78,9 +80,38 @@ void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
   QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
 }
 
+void TimelineViewTest::aHiddenTimelineIsLaidOutWhenItsTabShows() {
+  auto bench = A10Bench();
+  gui::TimelineTabs* tabs = bench->window->Timeline();
+  QCOMPARE(tabs->currentIndex(), gui::TimelineTabs::kLogTab);
+  bench->window->RunCommand(32780);
+  bench->Run(3000);
+  // The feed is taken all along, but nothing is drawn while the log shows.
+  QVERIFY(tabs->HasRun());
+  QVERIFY(tabs->Trace().frames.Size() > 0);
+  QVERIFY(tabs->View()->Scene().marks.empty());
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+  QVERIFY(FirstMark(tabs->View()->Scene(), results::Shape::kCircle) != nullptr);
+  const std::size_t shown = tabs->Trace().frames.Size();
+
+  // Hidden again, the picture keeps what it showed; shown again, it catches up.
+  tabs->setCurrentIndex(gui::TimelineTabs::kLogTab);
+  QVERIFY(bench->RunUntilIdle(60'000));
+  bench->Run(300);
+  QVERIFY(tabs->Trace().finished);
+  QVERIFY(tabs->Trace().frames.Size() > shown);
+  QVERIFY(!tabs->View()->Scene().texts.empty());
+  QVERIFY(tabs->View()->Scene().texts[0].text.ends_with("(running)"));
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+  QVERIFY(!tabs->View()->Scene().texts[0].text.ends_with("(running)"));
+  // Nothing new: no redraw.
+  QVERIFY(!tabs->Refresh());
+}
+
 void TimelineViewTest::aClickOnAMarkSelectsItsLineInTheLog() {
   auto bench = A10Bench();
   gui::TimelineTabs* tabs = bench->window->Timeline();
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
   bench->window->RunCommand(32780);
   bench->Run(3000);
   QPlainTextEdit* pane = bench->window->Pane().Widget();
