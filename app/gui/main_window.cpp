@@ -122,6 +122,11 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   setCentralWidget(central);
   BuildMenus();
   FitToScreen();
+  // Whatever empties the pane (Clear Log, a report, a test's start) lets the test log go.
+  pane_->SetClearObserver([this] {
+    logUnsaved_ = false;
+    ShowLogUnsaved();
+  });
   pane_->SetShownLineObserver([this](std::string_view line) {
     prompts_.OnLine(line, services_.app.Link().Counters().framesReceived);
     statusArea_->SetPrompt(prompts_.Prompt());
@@ -452,6 +457,7 @@ void MainWindow::FollowTheRun() {
     runEndMs_ = NowMillis();
   } else if (wasRunning_ && lastTest_) {
     // The run ended: what it wrote is a test log the operator has not saved.
+    pane_->Flush();  // a clearing the run queued comes before its end
     outcome_ = OutcomeOf(*lastTest_);
     runEndMs_ = NowMillis();
     logUnsaved_ = true;
@@ -462,6 +468,10 @@ void MainWindow::FollowTheRun() {
   statusArea_->SetLink(Link(), services_.runFolder);
   statusArea_->SetRun(shownCode_, shownTitle_, outcome_, runEndMs_ - runStartMs_);
   statusArea_->SetPrompt(prompts_.Prompt());
+  ShowLogUnsaved();
+}
+
+void MainWindow::ShowLogUnsaved() {
   statusArea_->SetLogUnsaved(logUnsaved_);
   setWindowModified(logUnsaved_ || profiles_.Modified());
 }
@@ -503,7 +513,6 @@ void MainWindow::LogSkippedTest() {
 
 void MainWindow::ClearLog() {
   log_.ClearLogPane();
-  logUnsaved_ = false;
   FollowTheRun();
 }
 

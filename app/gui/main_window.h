@@ -129,6 +129,8 @@ class MainWindow final : public QMainWindow {
   void PublishPane();
   // Notices a run that started or ended and shows where it stands.
   void FollowTheRun();
+  // The "log not saved" marks: the status area and the title.
+  void ShowLogUnsaved();
   std::int64_t NowMillis() const;
 
   void StartTest(std::string_view code);
