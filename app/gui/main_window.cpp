@@ -52,13 +52,9 @@ constexpr const char* kNotWhileTesting = "Not while a test runs: it writes to th
 constexpr std::array<int, 5> kPaneCommands = {kClearLog, kReadLogFile, kBuildSummaryReport,
                                               kDeleteSuperseded, kVersionReport};
 
-// A default log name as a file name: a product name may hold a folder separator.
-std::string LogFileNameOf(const engine::Test& test) {
-  std::string name = platform::Cp1252ToUtf8(test.DefaultLogName());
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
-  return name + ".txt";
+// A default log name as a file name, as the command line saves it; UTF-8.
+std::string LogFileStemOf(const engine::Test& test) {
+  return platform::Cp1252ToUtf8(engine::LogFileName(test.DefaultLogName()));
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -432,7 +428,8 @@ void MainWindow::StartTest(std::string_view code) {
   lastTest_.reset();  // it leaves the host link before its successor registers
   lastTest_ = compliance::MakeTest(code, *context_);
   if (!lastTest_) return;
-  logFileName_ = LogFileNameOf(*lastTest_);
+  runFileStem_ = LogFileStemOf(*lastTest_);
+  logFileName_ = runFileStem_ + ".txt";
   runStartMs_ = NowMillis();
   lastTest_->Start();
   FollowTheRun();
@@ -441,7 +438,8 @@ void MainWindow::StartTest(std::string_view code) {
 
 void MainWindow::RepeatLastTest() {
   if (TestRunning() || !lastTest_ || !TestsMayRun(Link())) return;
-  logFileName_ = LogFileNameOf(*lastTest_);
+  runFileStem_ = LogFileStemOf(*lastTest_);
+  logFileName_ = runFileStem_ + ".txt";
   runStartMs_ = NowMillis();
   lastTest_->Start();
   FollowTheRun();
@@ -501,7 +499,7 @@ void MainWindow::LogSkippedTest() {
   lastTest_ = compliance::MakeSkipFactory().Create(choice->code, *context_);
   if (!lastTest_) return;
   log_.ClearLogPane();
-  logFileName_ = LogFileNameOf(*lastTest_);
+  logFileName_ = LogFileStemOf(*lastTest_) + ".txt";
   lastTest_->WriteSkipped(choice->reason);
   shownCode_ = lastTest_->Code();
   shownTitle_ = lastTest_->Identity().title;
@@ -649,10 +647,9 @@ void MainWindow::ExportTimeline() {
     Tell("Export Timeline", "No test has run yet: there is no timeline to save.");
     return;
   }
-  std::string name = logFileName_;
-  if (name.size() > 4 && name.ends_with(".txt")) name.resize(name.size() - 4);
-  const std::optional<std::string> path =
-      services_.dialogs.SaveFile({"svg", "SVG Files (*.svg)", name.empty() ? "" : name + ".svg"});
+  // Named as the run's log would be, whatever the pane shows now.
+  const std::optional<std::string> path = services_.dialogs.SaveFile(
+      {"svg", "SVG Files (*.svg)", runFileStem_.empty() ? "" : runFileStem_ + ".svg"});
   if (!path) return;
   std::string error;
   if (!timeline_->Export(*path, &error)) {

@@ -168,6 +168,7 @@ class MainWindow final : public QMainWindow {
   std::unique_ptr<engine::TestContext> context_;
   std::unique_ptr<engine::Test> lastTest_;
   std::string logFileName_;
+  std::string runFileStem_;  // the last run's log file name without ".txt": its timeline's name
   QTimer timer_;
   std::map<int, QAction*> actions_;
   QWidget* statusRow_ = nullptr;

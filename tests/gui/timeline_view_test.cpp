@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <fstream>
 
 #include "compliance/static_dut_support.h"
 #include "dictionary/frame_text.h"
@@ -48,6 +49,7 @@ class TimelineViewTest : public QObject {
   void aHiddenTimelineIsLaidOutWhenItsTabShows();
   void aClickOnAMarkSelectsItsLineInTheLog();
   void exportSavesThePictureOrSaysWhyNot();
+  void filesAreNamedAsTheCommandLineNamesThem();
 };
 
 void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
@@ -165,6 +167,30 @@ void TimelineViewTest::exportSavesThePictureOrSaysWhyNot() {
   QCOMPARE(bench->prompter.boxes.size(), std::size_t{2});
   QVERIFY(bench->prompter.boxes[1].second.starts_with("The timeline was not saved: "));
   QCOMPARE(testing::ReadFile(path), saved);
+}
+
+void TimelineViewTest::filesAreNamedAsTheCommandLineNamesThem() {
+  auto bench = A10Bench();
+  // Characters no file name may hold, and a name far past the length kept.
+  const std::string product = "Coach: Level? \\" + std::string(90, 'x') + " ..";
+  bench->Settings().SetValue("Product Name", product);
+  bench->window->RunCommand(32780);
+  QVERIFY(bench->RunUntilIdle(60'000));
+  const std::string name = bench->window->LogFileName();
+  QVERIFY(name.ends_with(".txt"));
+  const std::string stem = name.substr(0, name.size() - 4);
+  QVERIFY2(stem.find_first_of(":?\\/") == std::string::npos, stem.c_str());
+  QVERIFY(stem.starts_with("Coach_ Level_ _"));
+  QVERIFY(stem.size() <= 80);
+  QVERIFY(stem.find("_A10_") != std::string::npos);  // the code and time stay at the end
+
+  // The timeline is offered under the same name, whatever log the pane shows since.
+  const std::string other = bench->Path("other.txt");
+  std::ofstream(other, std::ios::binary) << "read back\r\n";
+  bench->dialogs.files.push_back(other);
+  bench->window->RunCommand(gui::kReadLogFile);
+  bench->window->RunCommand(gui::kExportTimeline);
+  QCOMPARE(bench->dialogs.fileRequests.back().initialPath, stem + ".svg");
 }
 
 QTEST_MAIN(TimelineViewTest)
