@@ -82,11 +82,18 @@ Timeline BuildTimeline(const RunTrace& trace) {
   std::array<bool, kLaneKeys> present{};
   t.marks.reserve(count);
   std::vector<int> markOfFrame(count, -1);
+  // The tester sends from its own address, the DUT's, or the null address.
+  std::optional<std::uint8_t> testerAddress;
+  bool testerAddressesDiffer = false;
   for (std::size_t i = 0; i < count; ++i) {
     trace.frames.Read(i, frame);
     if (frame.textFlag != 0) continue;
     const std::size_t key = LaneKey(trace, i, frame);
     present[key] = true;
+    if (key == kTesterLaneKey) {
+      if (testerAddress && *testerAddress != frame.sourceAddress) testerAddressesDiffer = true;
+      testerAddress = frame.sourceAddress;
+    }
     TimelineMark mark;
     mark.atMs = since(frame.timeStamp);
     mark.frame = static_cast<std::uint32_t>(i);
@@ -106,7 +113,7 @@ Timeline BuildTimeline(const RunTrace& trace) {
   std::array<std::uint16_t, kLaneKeys> laneOf{};
   if (present[kTesterLaneKey]) {
     laneOf[kTesterLaneKey] = 0;
-    t.lanes.push_back({framework::kToolAddress, true});
+    t.lanes.push_back({*testerAddress, true, testerAddressesDiffer});
   }
   for (std::size_t key = 0; key < kTesterLaneKey; ++key) {
     if (!present[key]) continue;

@@ -7,6 +7,7 @@
 
 #include "dictionary/dgn_names.h"
 #include "engine/failure.h"
+#include "framework/host_protocol.h"
 
 namespace vlt::results {
 namespace {
@@ -130,9 +131,11 @@ Colour StateColour(engine::Failure::State state) {
 
 std::string LaneText(const TimelineLane& lane) {
   char text[48];
-  if (lane.tester) {
+  if (lane.tester && lane.addressesDiffer) {
+    std::snprintf(text, sizeof(text), "Tester");
+  } else if (lane.tester) {
     std::snprintf(text, sizeof(text), "Tester %02Xh", lane.address);
-  } else if (lane.address == 0xFE) {
+  } else if (lane.address == framework::kNullAddress) {
     std::snprintf(text, sizeof(text), "FEh (null)");
   } else {
     std::snprintf(text, sizeof(text), "SA %02Xh (%u)", lane.address, lane.address);

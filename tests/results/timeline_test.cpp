@@ -254,6 +254,40 @@ TEST(TraceFeed, TheRunsClockAloneIsNoChangeButADecidedCriterionIs) {
   ExpectSameTrace(window, CaptureRunTrace(*test));
 }
 
+// The lane labels of a finished run whose tester sent from the given addresses.
+std::vector<std::string> LaneLabels(const std::vector<std::uint8_t>& testerSources) {
+  RunTrace trace;
+  trace.identity = {"A20", "Static Addressing Collision", "10-2025", "10-31-2025"};
+  trace.finished = true;
+  trace.nowMs = 1000;
+  std::uint32_t at = 0;
+  const auto send = [&](std::uint8_t source, bool own) {
+    framework::FrameRecord frame;
+    std::memset(&frame, 0, sizeof(frame));
+    frame.timeStamp = at += 10;
+    frame.dgn = 0xEE00;
+    frame.sourceAddress = source;
+    frame.length = 8;
+    trace.frames.Append(frame, own);
+  };
+  send(0x80, false);  // the DUT
+  for (const std::uint8_t source : testerSources) send(source, true);
+  const TimelineScene scene = LayoutTimeline(BuildTimeline(trace));
+  std::vector<std::string> labels;
+  for (const SceneText& text : scene.texts) {
+    if (text.bold && text.size == 11) labels.push_back(text.text);
+  }
+  return labels;
+}
+
+TEST(TimelineScene, TheTestersLaneNamesItsAddressOnlyWhenItHasOne) {
+  // Sending as the DUT, or from the null address, is still the tester.
+  EXPECT_EQ(LaneLabels({0x80, 0x80}), (std::vector<std::string>{"Tester 80h", "SA 80h (128)"}));
+  EXPECT_EQ(LaneLabels({0xFE}), (std::vector<std::string>{"Tester FEh", "SA 80h (128)"}));
+  EXPECT_EQ(LaneLabels({0xF9, 0xFE, 0xF9}), (std::vector<std::string>{"Tester", "SA 80h (128)"}));
+  EXPECT_EQ(LaneLabels({}), (std::vector<std::string>{"SA 80h (128)"}));
+}
+
 TEST(TimelineScene, EveryFrameKeepsItsMarkWhileLabelsAreCapped) {
   // Two busy nodes: a frame every 2 ms for 10 s.
   RunTrace trace;
