@@ -155,11 +155,14 @@ std::optional<std::size_t> FrameLineInPane(std::string_view paneText, const RunT
   if (frame >= trace.frames.Size()) return std::nullopt;
   framework::FrameRecord record;
   trace.frames.Read(frame, record);
+  const std::uint32_t stamp = record.timeStamp;
   const std::string text = engine::DumpLine(record, trace.frames.OwnTransmission(frame));
-  // Frames of the same text and time are told apart by their order.
+  // Frames of the same text and time are told apart by their order. The line
+  // begins with the stamp: only frames of the same stamp need formatting.
   std::size_t occurrence = 0;
   for (std::uint32_t i = 0; i < frame; ++i) {
     trace.frames.Read(i, record);
+    if (record.timeStamp != stamp) continue;
     if (engine::DumpLine(record, trace.frames.OwnTransmission(i)) == text) ++occurrence;
   }
   std::vector<std::string_view> lines;

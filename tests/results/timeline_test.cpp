@@ -12,6 +12,7 @@
 
 #include "dictionary/frame_text.h"
 #include "engine/control_elements.h"
+#include "engine/data_log.h"
 #include "engine/test_events.h"
 #include "framework/parser.h"
 #include "results/results_support.h"
@@ -385,6 +386,26 @@ TEST(Timeline, AClickedFrameIsFoundInTheReportsDumpOfTheLog) {
   // Before the report there is no dump to point into.
   EXPECT_FALSE(FrameLineInPane("Power Up DUT\r\n", trace, 0));
   EXPECT_FALSE(FrameLineInPane(pane, trace, static_cast<std::uint32_t>(trace.frames.Size())));
+}
+
+TEST(Timeline, FramesOfOneTextAndTimeAreFoundInTheirOrder) {
+  RunTrace trace;
+  framework::FrameRecord frame;
+  std::memset(&frame, 0, sizeof(frame));
+  frame.dgn = 0x1FFFF;
+  frame.sourceAddress = 0x70;
+  frame.length = 8;
+  for (const std::uint32_t at : {500U, 700U, 700U, 700U}) {
+    frame.timeStamp = at;
+    frame.data[0] = at == 700 ? 1 : 0;
+    trace.frames.Append(frame, false);
+  }
+  trace.frames.Append(frame, true);  // the same, but sent by the tester: its line differs
+  std::string pane = "Log size : 5\r\n";
+  for (std::size_t i = 0; i < trace.frames.Size(); ++i) {
+    pane += engine::DumpLine(trace.frames.At(i), trace.frames.OwnTransmission(i)) + "\r\n";
+  }
+  for (std::uint32_t i = 0; i < 5; ++i) EXPECT_EQ(FrameLineInPane(pane, trace, i), i + 1);
 }
 
 }  // namespace
