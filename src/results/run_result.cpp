@@ -5,6 +5,7 @@
 
 #include "dictionary/frame_text.h"
 #include "engine/test.h"
+#include "engine/watch.h"
 #include "framework/host_protocol.h"
 #include "results/markup.h"
 #include "settings/setting_manager.h"
@@ -13,8 +14,6 @@ namespace vlt::results {
 namespace {
 
 constexpr std::uint32_t kDgnBlockMask = 0x1FF00;
-constexpr std::uint32_t kAddressClaimBlock = 0xEE00;
-constexpr std::uint32_t kRequestBlock = 0xEA00;
 
 // The run's length from its journal: from its start to its finish (or the last note).
 std::uint32_t RunLengthMs(const engine::RunJournal& journal) {
@@ -65,16 +64,12 @@ std::optional<DutIdentity> LastDutClaim(const engine::DataLog& log) {
 
 }  // namespace
 
-bool IsTestersOwn(const engine::FrameStore& frames, std::size_t index) {
-  return frames.OwnTransmission(index);
-}
-
 bool IsAddressClaim(std::uint32_t dgn) {
-  return (dgn & kDgnBlockMask) == kAddressClaimBlock;
+  return (dgn & kDgnBlockMask) == engine::kAddressClaimDgn;
 }
 
 bool IsRequest(std::uint32_t dgn) {
-  return (dgn & kDgnBlockMask) == kRequestBlock;
+  return (dgn & kDgnBlockMask) == engine::kRequestDgn;
 }
 
 Tally RunResult::ReportTally() const {

@@ -21,7 +21,8 @@ bool RequestsAddressClaim(const framework::FrameRecord& frame) {
 }
 
 std::size_t LaneKey(const RunTrace& trace, std::size_t index, const framework::FrameRecord& frame) {
-  return IsTestersOwn(trace.frames, index) ? kTesterLaneKey : frame.sourceAddress;
+  // The data log marks the host's echo of each of the tester's own transmissions.
+  return trace.frames.OwnTransmission(index) ? kTesterLaneKey : frame.sourceAddress;
 }
 
 std::optional<BandKind> BandOf(engine::RunNote::Kind kind) {
