@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "dictionary/dgn_names.h"
+#include "dictionary/frame_text.h"
 #include "engine/failure.h"
 #include "framework/host_protocol.h"
 
@@ -430,6 +431,33 @@ class Layout {
 
 TimelineScene LayoutTimeline(const Timeline& timeline) {
   return Layout(timeline).Run();
+}
+
+std::vector<std::pair<float, float>> MarkPoints(const SceneMark& m) {
+  const float s = m.size;
+  switch (m.shape) {
+    case Shape::kDiamond:
+      return {{m.x, m.y - s - 1}, {m.x + s + 1, m.y}, {m.x, m.y + s + 1}, {m.x - s - 1, m.y}};
+    case Shape::kTriangle:
+      return {{m.x, m.y + s}, {m.x + s, m.y - s}, {m.x - s, m.y - s}};
+    case Shape::kStep:
+      return {{m.x, m.y}, {m.x + s, m.y + s + 3}, {m.x - s, m.y + s + 3}};
+    case Shape::kCircle:
+    case Shape::kSquare:
+    case Shape::kFlag:
+      break;
+  }
+  return {};
+}
+
+std::string MarkTip(const TimelineScene& scene, const RunTrace& trace, const SceneMark& mark) {
+  if (mark.tip >= 0 && static_cast<std::size_t>(mark.tip) < scene.tips.size()) {
+    return scene.tips[static_cast<std::size_t>(mark.tip)];
+  }
+  if (mark.frame >= 0 && static_cast<std::size_t>(mark.frame) < trace.frames.Size()) {
+    return dictionary::DescribeFrame(trace.frames.At(static_cast<std::size_t>(mark.frame)), true);
+  }
+  return {};
 }
 
 int MarkAt(const TimelineScene& scene, float x, float y, float reach) {
