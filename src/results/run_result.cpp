@@ -72,13 +72,23 @@ bool IsRequest(std::uint32_t dgn) {
   return (dgn & kDgnBlockMask) == engine::kRequestDgn;
 }
 
+void Tally::Add(engine::Failure::State state) {
+  switch (state) {
+    case engine::Failure::State::kPassed:
+      ++passed;
+      return;
+    case engine::Failure::State::kDidNotPass:
+      ++failed;
+      return;
+    case engine::Failure::State::kUndecided:
+      ++undecided;
+      return;
+  }
+}
+
 Tally RunResult::ReportTally() const {
   Tally tally;
-  for (const CriterionResult& c : criteria) {
-    if (c.state == engine::Failure::State::kPassed) ++tally.passed;
-    if (c.state == engine::Failure::State::kDidNotPass) ++tally.failed;
-    if (c.state == engine::Failure::State::kUndecided) ++tally.undecided;
-  }
+  for (const CriterionResult& c : criteria) tally.Add(c.state);
   ++tally.undecided;  // "____ : Logs have been examined for other possible failure modes."
   return tally;
 }

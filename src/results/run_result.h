@@ -61,6 +61,9 @@ struct Tally {
   int passed = 0;
   int failed = 0;
   int undecided = 0;
+
+  // Counts one criterion in its state.
+  void Add(engine::Failure::State state);
 };
 
 struct RunResult {

@@ -9,6 +9,7 @@
 #include "dictionary/frame_text.h"
 #include "engine/failure.h"
 #include "framework/host_protocol.h"
+#include "results/run_result.h"
 
 namespace vlt::results {
 namespace {
@@ -230,15 +231,12 @@ class Layout {
     if (t_.aborted) title += "  ABORTED";
     if (!t_.finished) title += "  (running)";
     Text(kMarginPx, 24, title, kInk, 15, Anchor::kStart, true);
-    int passed = 0, failed = 0, undecided = 0;
-    for (const TraceCriterion& c : t_.criteria) {
-      if (c.state == engine::Failure::State::kPassed) ++passed;
-      if (c.state == engine::Failure::State::kDidNotPass) ++failed;
-      if (c.state == engine::Failure::State::kUndecided) ++undecided;
-    }
+    Tally tally;
+    for (const TraceCriterion& c : t_.criteria) tally.Add(c.state);
     char line[128];
-    std::snprintf(line, sizeof(line), "PASS %d   DNP %d   ____ %d   %u frames   %.3f s", passed,
-                  failed, undecided, static_cast<unsigned>(t_.marks.size()),
+    std::snprintf(line, sizeof(line), "PASS %d   DNP %d   ____ %d   %u frames   %.3f s",
+                  tally.passed, tally.failed, tally.undecided,
+                  static_cast<unsigned>(t_.marks.size()),
                   static_cast<double>(t_.lengthMs) / 1000.0);
     Text(kMarginPx, 42, line, kMuted, 11);
     y_ = 56;
