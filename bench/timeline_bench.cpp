@@ -1,11 +1,13 @@
 // The timeline of a run with 100,000 frames (a busy bus for 100 s: status frames
 // of four nodes, a claim and a request now and then, the tester's own claims):
-// the model, its layout and the SVG file with a tooltip per frame.
+// the model, its layout and the SVG file with a tooltip per frame, and a click
+// on its last frame finding the frame's line in the report's dump.
 // The figure to hold: model + SVG in under 1 s.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 
+#include "engine/data_log.h"
 #include "results/timeline.h"
 #include "results/timeline_scene.h"
 #include "results/timeline_svg.h"
@@ -79,6 +81,22 @@ void BM_TimelineModelAndLayout(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TimelineModelAndLayout)->Unit(benchmark::kMillisecond);
+
+// A click on the run's last mark: the pane holds the report's dump of every frame.
+void BM_TimelineClickFindsTheFramesLine(benchmark::State& state) {
+  const results::RunTrace trace = BusyRun();
+  std::string pane = "Log size : " + std::to_string(kFrames) + "\r\n";
+  framework::FrameRecord frame;
+  for (std::size_t i = 0; i < trace.frames.Size(); ++i) {
+    trace.frames.Read(i, frame);
+    pane += engine::DumpLine(frame, trace.frames.OwnTransmission(i)) + "\r\n";
+  }
+  for (auto _ : state) {
+    const auto line = results::FrameLineInPane(pane, trace, kFrames - 1);
+    benchmark::DoNotOptimize(line);
+  }
+}
+BENCHMARK(BM_TimelineClickFindsTheFramesLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

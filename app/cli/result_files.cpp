@@ -1,6 +1,7 @@
 #include "cli/result_files.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/test.h"
 #include "platform/registry_file.h"
@@ -14,10 +15,7 @@ namespace {
 
 // "DIR/name.txt" -> "DIR/name.svg".
 std::string TimelinePath(const std::string& logPath) {
-  const std::size_t slash = logPath.rfind('/');
-  const std::size_t dot = logPath.rfind('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-  return (hasExtension ? logPath.substr(0, dot) : logPath) + ".svg";
+  return std::filesystem::path(logPath).replace_extension(".svg").string();
 }
 
 }  // namespace
@@ -42,9 +40,17 @@ void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& log
         test.Context().localTime ? test.Context().localTime() : engine::SystemLocalTime();
     runs_.push_back(results::BuildRunResult(test, endedAt, logSaved ? logPath : std::string()));
   }
-  if (options_.timeline) {
-    Write(TimelinePath(logPath), results::TimelineSvg(results::CaptureRunTrace(test)), "timeline");
+  if (!options_.timeline) return;
+  if (!logSaved) {
+    // Its name would be another run's: "<name>.svg" beside that run's "<name>.txt".
+    std::fprintf(stderr,
+                 "vlt: the timeline of %s was not written: it goes beside the test's log, which "
+                 "was not saved\n",
+                 test.Code().c_str());
+    notWritten_ = true;
+    return;
   }
+  Write(TimelinePath(logPath), results::TimelineSvg(results::CaptureRunTrace(test)), "timeline");
 }
 
 void ResultFiles::Finish() {

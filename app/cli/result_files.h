@@ -37,7 +37,8 @@ class ResultFiles {
   explicit ResultFiles(ResultFileOptions options) : options_(std::move(options)) {}
 
   // A test whose run has finished, before it goes; `logPath` is where its log
-  // was (or would have been) saved. Writes its timeline when asked for.
+  // was (or would have been) saved. Writes its timeline when asked for, beside
+  // the saved log; with no log saved there is no timeline either.
   void OnRunFinished(const engine::Test& test, const std::string& logPath, bool logSaved);
   // Writes the JUnit and JSON files over every run so far.
   void Finish();

@@ -52,13 +52,9 @@ constexpr const char* kNotWhileTesting = "Not while a test runs: it writes to th
 constexpr std::array<int, 5> kPaneCommands = {kClearLog, kReadLogFile, kBuildSummaryReport,
                                               kDeleteSuperseded, kVersionReport};
 
-// A default log name as a file name: a product name may hold a folder separator.
-std::string LogFileNameOf(const engine::Test& test) {
-  std::string name = platform::Cp1252ToUtf8(test.DefaultLogName());
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
-  return name + ".txt";
+// A default log name as a file name, as the command line saves it; UTF-8.
+std::string LogFileStemOf(const engine::Test& test) {
+  return platform::Cp1252ToUtf8(engine::LogFileName(test.DefaultLogName()));
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -122,6 +118,11 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   setCentralWidget(central);
   BuildMenus();
   FitToScreen();
+  // Whatever empties the pane (Clear Log, a report, a test's start) lets the test log go.
+  pane_->SetClearObserver([this] {
+    logUnsaved_ = false;
+    ShowLogUnsaved();
+  });
   pane_->SetShownLineObserver([this](std::string_view line) {
     prompts_.OnLine(line, services_.app.Link().Counters().framesReceived);
     statusArea_->SetPrompt(prompts_.Prompt());
@@ -427,7 +428,8 @@ void MainWindow::StartTest(std::string_view code) {
   lastTest_.reset();  // it leaves the host link before its successor registers
   lastTest_ = compliance::MakeTest(code, *context_);
   if (!lastTest_) return;
-  logFileName_ = LogFileNameOf(*lastTest_);
+  runFileStem_ = LogFileStemOf(*lastTest_);
+  logFileName_ = runFileStem_ + ".txt";
   runStartMs_ = NowMillis();
   lastTest_->Start();
   FollowTheRun();
@@ -436,7 +438,8 @@ void MainWindow::StartTest(std::string_view code) {
 
 void MainWindow::RepeatLastTest() {
   if (TestRunning() || !lastTest_ || !TestsMayRun(Link())) return;
-  logFileName_ = LogFileNameOf(*lastTest_);
+  runFileStem_ = LogFileStemOf(*lastTest_);
+  logFileName_ = runFileStem_ + ".txt";
   runStartMs_ = NowMillis();
   lastTest_->Start();
   FollowTheRun();
@@ -452,6 +455,7 @@ void MainWindow::FollowTheRun() {
     runEndMs_ = NowMillis();
   } else if (wasRunning_ && lastTest_) {
     // The run ended: what it wrote is a test log the operator has not saved.
+    pane_->Flush();  // a clearing the run queued comes before its end
     outcome_ = OutcomeOf(*lastTest_);
     runEndMs_ = NowMillis();
     logUnsaved_ = true;
@@ -462,6 +466,10 @@ void MainWindow::FollowTheRun() {
   statusArea_->SetLink(Link(), services_.runFolder);
   statusArea_->SetRun(shownCode_, shownTitle_, outcome_, runEndMs_ - runStartMs_);
   statusArea_->SetPrompt(prompts_.Prompt());
+  ShowLogUnsaved();
+}
+
+void MainWindow::ShowLogUnsaved() {
   statusArea_->SetLogUnsaved(logUnsaved_);
   setWindowModified(logUnsaved_ || profiles_.Modified());
 }
@@ -491,7 +499,7 @@ void MainWindow::LogSkippedTest() {
   lastTest_ = compliance::MakeSkipFactory().Create(choice->code, *context_);
   if (!lastTest_) return;
   log_.ClearLogPane();
-  logFileName_ = LogFileNameOf(*lastTest_);
+  logFileName_ = LogFileStemOf(*lastTest_) + ".txt";
   lastTest_->WriteSkipped(choice->reason);
   shownCode_ = lastTest_->Code();
   shownTitle_ = lastTest_->Identity().title;
@@ -503,7 +511,6 @@ void MainWindow::LogSkippedTest() {
 
 void MainWindow::ClearLog() {
   log_.ClearLogPane();
-  logUnsaved_ = false;
   FollowTheRun();
 }
 
@@ -640,10 +647,9 @@ void MainWindow::ExportTimeline() {
     Tell("Export Timeline", "No test has run yet: there is no timeline to save.");
     return;
   }
-  std::string name = logFileName_;
-  if (name.size() > 4 && name.ends_with(".txt")) name.resize(name.size() - 4);
-  const std::optional<std::string> path =
-      services_.dialogs.SaveFile({"svg", "SVG Files (*.svg)", name.empty() ? "" : name + ".svg"});
+  // Named as the run's log would be, whatever the pane shows now.
+  const std::optional<std::string> path = services_.dialogs.SaveFile(
+      {"svg", "SVG Files (*.svg)", runFileStem_.empty() ? "" : runFileStem_ + ".svg"});
   if (!path) return;
   std::string error;
   if (!timeline_->Export(*path, &error)) {

@@ -129,6 +129,8 @@ class MainWindow final : public QMainWindow {
   void PublishPane();
   // Notices a run that started or ended and shows where it stands.
   void FollowTheRun();
+  // The "log not saved" marks: the status area and the title.
+  void ShowLogUnsaved();
   std::int64_t NowMillis() const;
 
   void StartTest(std::string_view code);
@@ -166,6 +168,7 @@ class MainWindow final : public QMainWindow {
   std::unique_ptr<engine::TestContext> context_;
   std::unique_ptr<engine::Test> lastTest_;
   std::string logFileName_;
+  std::string runFileStem_;  // the last run's log file name without ".txt": its timeline's name
   QTimer timer_;
   std::map<int, QAction*> actions_;
   QWidget* statusRow_ = nullptr;

@@ -5,6 +5,7 @@
 #include "engine/failure.h"
 #include "engine/operator_prompts.h"
 #include "engine/test.h"
+#include "results/run_result.h"
 
 namespace vlt::gui {
 
@@ -36,10 +37,10 @@ bool TestsMayRun(HostLinkState state) {
 RunOutcome OutcomeOf(const engine::Test& test) {
   RunOutcome outcome;
   outcome.criteria = static_cast<int>(test.Criteria().size());
-  for (const auto& [id, criterion] : test.Criteria()) {
-    if (criterion->GetState() == engine::Failure::State::kDidNotPass) ++outcome.dnpCount;
-    if (criterion->GetState() == engine::Failure::State::kUndecided) ++outcome.undecidedCount;
-  }
+  results::Tally tally;
+  for (const auto& [id, criterion] : test.Criteria()) tally.Add(criterion->GetState());
+  outcome.dnpCount = tally.failed;
+  outcome.undecidedCount = tally.undecided;
   if (test.Aborted()) {
     outcome.verdict = RunVerdict::kAborted;
   } else if (test.Criteria().empty()) {

@@ -21,6 +21,9 @@ TimelineTabs::TimelineTabs(WindowLogPane& pane, QWidget* parent) : QTabWidget(pa
   addTab(pane.Widget(), tr("Log"));
   addTab(scroll_, tr("Timeline"));
   connect(view_, &TimelineView::FrameClicked, this, &TimelineTabs::SelectFrameLine);
+  connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index == kTimelineTab) Refresh();
+  });
 }
 
 bool TimelineTabs::OnTimer() {
@@ -31,7 +34,21 @@ bool TimelineTabs::OnTimer() {
 }
 
 bool TimelineTabs::Refresh() {
-  if (!feed_.Update(trace_) || trace_.identity.code.empty()) return false;
+  Take();
+  // Hidden, the picture waits for the tab to show it.
+  return currentIndex() == kTimelineTab && LayOut();
+}
+
+void TimelineTabs::Take() {
+  if (feed_.Update(trace_)) stale_ = true;
+  // A running picture also grows with the run's clock.
+  if (!trace_.finished && trace_.nowMs != shownNowMs_) stale_ = true;
+}
+
+bool TimelineTabs::LayOut() {
+  if (!stale_ || !HasRun()) return false;
+  stale_ = false;
+  shownNowMs_ = trace_.nowMs;
   QScrollBar* bar = scroll_->horizontalScrollBar();
   // Following the run's end stays following it; a place the operator scrolled to stays.
   const bool atEnd = bar->value() >= bar->maximum();
@@ -40,11 +57,13 @@ bool TimelineTabs::Refresh() {
   return true;
 }
 
-bool TimelineTabs::Export(const std::string& path, std::string* error) const {
+bool TimelineTabs::Export(const std::string& path, std::string* error) {
   if (!HasRun()) {
     if (error != nullptr) *error = "no test has run yet";
     return false;
   }
+  Take();
+  LayOut();
   return platform::WriteFileAtomically(path, results::WriteTimelineSvg(view_->Scene(), trace_),
                                        error);
 }

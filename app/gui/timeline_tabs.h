@@ -34,14 +34,16 @@ class TimelineTabs final : public QTabWidget {
   // What the test context hands every test: the tick thread's side.
   engine::RunObserver& Feed() { return feed_; }
   // One tick of the window's timer: every few ticks takes what the running
-  // test fed and redraws. True when it redrew.
+  // test fed, and redraws when the "Timeline" tab shows. True when it redrew.
   bool OnTimer();
-  // Takes what was fed and redraws at once; true when anything was new.
+  // Takes what was fed at once, and redraws when the tab shows and anything
+  // changed; true when it redrew.
   bool Refresh();
 
-  bool HasRun() const { return view_->HasRun(); }
-  // The picture as an SVG file; false with the reason when it was not written.
-  bool Export(const std::string& path, std::string* error) const;
+  bool HasRun() const { return !trace_.identity.code.empty(); }
+  // The picture as an SVG file, laid out anew from all that was fed; false
+  // with the reason when it was not written.
+  bool Export(const std::string& path, std::string* error);
   // Shows the log with the line that prints the frame selected; false when no line does.
   bool SelectFrameLine(std::uint32_t frame);
 
@@ -49,8 +51,15 @@ class TimelineTabs final : public QTabWidget {
   const results::RunTrace& Trace() const { return trace_; }
 
  private:
+  // Takes what was fed into the trace.
+  void Take();
+  // Lays the trace out into the view when it changed since it was last laid out.
+  bool LayOut();
+
   results::TraceFeed feed_;
   results::RunTrace trace_;
+  bool stale_ = false;            // the view shows less than the trace holds
+  std::uint32_t shownNowMs_ = 0;  // the run's clock when it was laid out
   WindowLogPane& pane_;
   QScrollArea* scroll_;
   TimelineView* view_;

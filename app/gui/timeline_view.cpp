@@ -6,7 +6,6 @@
 #include <QPainterPath>
 #include <QToolTip>
 
-#include "dictionary/frame_text.h"
 #include "gui/qt_text.h"
 #include "gui/window_fonts.h"
 
@@ -22,19 +21,11 @@ QColor ToQColor(results::Colour c, float opacity = 1.0F) {
 }
 
 QPolygonF MarkPolygon(const results::SceneMark& m) {
-  const auto x = static_cast<qreal>(m.x);
-  const auto y = static_cast<qreal>(m.y);
-  const auto s = static_cast<qreal>(m.size);
-  switch (m.shape) {
-    case results::Shape::kDiamond:
-      return QPolygonF({{x, y - s - 1}, {x + s + 1, y}, {x, y + s + 1}, {x - s - 1, y}});
-    case results::Shape::kTriangle:
-      return QPolygonF({{x, y + s}, {x + s, y - s}, {x - s, y - s}});
-    case results::Shape::kStep:
-      return QPolygonF({{x, y}, {x + s, y + s + 3}, {x - s, y + s + 3}});
-    default:
-      return {};
+  QPolygonF polygon;
+  for (const auto& [x, y] : results::MarkPoints(m)) {
+    polygon << QPointF(static_cast<qreal>(x), static_cast<qreal>(y));
   }
+  return polygon;
 }
 
 void PaintMark(QPainter& p, const results::SceneMark& m) {
@@ -146,15 +137,9 @@ bool TimelineView::event(QEvent* event) {
   const auto* help = static_cast<QHelpEvent*>(event);
   const int hit = results::MarkAt(scene_, static_cast<float>(help->pos().x()),
                                   static_cast<float>(help->pos().y()));
-  std::string tip;
-  if (hit >= 0) {
-    const results::SceneMark& m = scene_.marks[static_cast<std::size_t>(hit)];
-    if (m.tip >= 0 && static_cast<std::size_t>(m.tip) < scene_.tips.size()) {
-      tip = scene_.tips[static_cast<std::size_t>(m.tip)];
-    } else if (m.frame >= 0 && static_cast<std::size_t>(m.frame) < trace_->frames.Size()) {
-      tip = dictionary::DescribeFrame(trace_->frames.At(static_cast<std::size_t>(m.frame)), true);
-    }
-  }
+  const std::string tip =
+      hit >= 0 ? results::MarkTip(scene_, *trace_, scene_.marks[static_cast<std::size_t>(hit)])
+               : std::string();
   if (tip.empty()) {
     QToolTip::hideText();
   } else {

@@ -107,6 +107,7 @@ void WindowLogPane::Flush() {
       case Op::Kind::kClear:
         batch.clear();
         edit_->clear();
+        if (clearObserver_) clearObserver_();
         break;
       case Op::Kind::kReadOnly:
         insertBatch();

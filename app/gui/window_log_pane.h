@@ -49,6 +49,9 @@ class WindowLogPane final : public QObject, public platform::LogPane {
     shownObserver_ = std::move(observer);
   }
 
+  // Sees every clearing of the box, on the window thread, whoever asked for it.
+  void SetClearObserver(std::function<void()> observer) { clearObserver_ = std::move(observer); }
+
   QPlainTextEdit* Widget() const;
   // Set while a test runs: nothing can be typed, not even testing notes.
   bool Locked() const;
@@ -71,6 +74,7 @@ class WindowLogPane final : public QObject, public platform::LogPane {
   int textLimit_ = kStartTextLimit;
   std::function<void(std::string_view)> observer_;
   std::function<void(std::string_view)> shownObserver_;
+  std::function<void()> clearObserver_;
   mutable std::mutex mutex_;
   std::vector<Op> pending_;
   bool flushQueued_ = false;

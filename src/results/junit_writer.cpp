@@ -6,8 +6,9 @@
 namespace vlt::results {
 namespace {
 
+// The report's closing line without its "____ : " tag.
 constexpr std::string_view kClosingCriterion =
-    "Logs have been examined for other possible failure modes.";
+    engine::kOtherFailureModesLine.substr(engine::kOtherFailureModesLine.find(" : ") + 3);
 
 std::string Attribute(std::string_view name, const std::string& escaped) {
   return " " + std::string(name) + "=\"" + escaped + "\"";

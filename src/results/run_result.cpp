@@ -5,6 +5,7 @@
 
 #include "dictionary/frame_text.h"
 #include "engine/test.h"
+#include "engine/watch.h"
 #include "framework/host_protocol.h"
 #include "results/markup.h"
 #include "settings/setting_manager.h"
@@ -13,8 +14,6 @@ namespace vlt::results {
 namespace {
 
 constexpr std::uint32_t kDgnBlockMask = 0x1FF00;
-constexpr std::uint32_t kAddressClaimBlock = 0xEE00;
-constexpr std::uint32_t kRequestBlock = 0xEA00;
 
 // The run's length from its journal: from its start to its finish (or the last note).
 std::uint32_t RunLengthMs(const engine::RunJournal& journal) {
@@ -65,25 +64,31 @@ std::optional<DutIdentity> LastDutClaim(const engine::DataLog& log) {
 
 }  // namespace
 
-bool IsTestersOwn(const engine::FrameStore& frames, std::size_t index) {
-  return frames.OwnTransmission(index);
-}
-
 bool IsAddressClaim(std::uint32_t dgn) {
-  return (dgn & kDgnBlockMask) == kAddressClaimBlock;
+  return (dgn & kDgnBlockMask) == engine::kAddressClaimDgn;
 }
 
 bool IsRequest(std::uint32_t dgn) {
-  return (dgn & kDgnBlockMask) == kRequestBlock;
+  return (dgn & kDgnBlockMask) == engine::kRequestDgn;
+}
+
+void Tally::Add(engine::Failure::State state) {
+  switch (state) {
+    case engine::Failure::State::kPassed:
+      ++passed;
+      return;
+    case engine::Failure::State::kDidNotPass:
+      ++failed;
+      return;
+    case engine::Failure::State::kUndecided:
+      ++undecided;
+      return;
+  }
 }
 
 Tally RunResult::ReportTally() const {
   Tally tally;
-  for (const CriterionResult& c : criteria) {
-    if (c.state == engine::Failure::State::kPassed) ++tally.passed;
-    if (c.state == engine::Failure::State::kDidNotPass) ++tally.failed;
-    if (c.state == engine::Failure::State::kUndecided) ++tally.undecided;
-  }
+  for (const CriterionResult& c : criteria) tally.Add(c.state);
   ++tally.undecided;  // "____ : Logs have been examined for other possible failure modes."
   return tally;
 }

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "engine/failure.h"
-#include "engine/frame_store.h"
 #include "engine/report_layout.h"
 #include "framework/frame_record.h"
 
@@ -62,6 +61,9 @@ struct Tally {
   int passed = 0;
   int failed = 0;
   int undecided = 0;
+
+  // Counts one criterion in its state.
+  void Add(engine::Failure::State state);
 };
 
 struct RunResult {
@@ -86,10 +88,6 @@ struct RunResult {
 // From a test whose run has finished (not stepped any more); `endedAt` is the
 // local time of its end and `logPath` where its log was saved.
 RunResult BuildRunResult(const engine::Test& test, const std::tm& endedAt, std::string logPath);
-
-// Whether the tester sent frame `index` of `frames` itself: the data log marks
-// the host's echo of each of the tester's transmissions, as the bus carried it.
-bool IsTestersOwn(const engine::FrameStore& frames, std::size_t index);
 
 // ADDRESS_CLAIMED (EE00h to any destination) and requests (EA00h block).
 bool IsAddressClaim(std::uint32_t dgn);

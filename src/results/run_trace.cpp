@@ -5,17 +5,37 @@
 namespace vlt::results {
 namespace {
 
+// The criterion's evidence frame when it is one of `log`'s, else -1.
+int EvidenceIn(const engine::Failure& failure, const engine::DataLog* log) {
+  const int index = failure.EvidenceIndex();
+  const bool ours = log != nullptr && failure.EvidenceLog() == log && index >= 0 &&
+                    static_cast<std::size_t>(index) < log->Size();
+  return ours ? index : -1;
+}
+
 std::vector<TraceCriterion> CriteriaOf(const engine::Test& test, const engine::DataLog* log) {
   std::vector<TraceCriterion> criteria;
   criteria.reserve(test.Criteria().size());
   for (const auto& [id, failure] : test.Criteria()) {
-    const bool ours = log != nullptr && failure->EvidenceLog() == log &&
-                      failure->EvidenceIndex() >= 0 &&
-                      static_cast<std::size_t>(failure->EvidenceIndex()) < log->Size();
-    criteria.push_back({id, failure->Text(), failure->GetState(), failure->Note(),
-                        ours ? failure->EvidenceIndex() : -1});
+    criteria.push_back(
+        {id, failure->Text(), failure->GetState(), failure->Note(), EvidenceIn(*failure, log)});
   }
   return criteria;
+}
+
+// Whether `seen` still tells the test's criteria; a criterion's text never changes.
+bool SameCriteria(const std::vector<TraceCriterion>& seen, const engine::Test& test,
+                  const engine::DataLog* log) {
+  if (seen.size() != test.Criteria().size()) return false;
+  auto it = seen.begin();
+  for (const auto& [id, failure] : test.Criteria()) {
+    const TraceCriterion& c = *it++;
+    if (c.id != id || c.state != failure->GetState() || c.note != failure->Note() ||
+        c.evidenceIndex != EvidenceIn(*failure, log)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::uint32_t StartOf(const std::vector<engine::RunNote>& notes) {
@@ -64,14 +84,30 @@ void TraceFeed::OnStart(const engine::Test& test) {
   framesSeen_ = 0;
   notesSeen_ = 0;
   criteriaSeen_.clear();
+  finishedSeen_ = false;
+  abortedSeen_ = false;
+  nowMs_ = 0;
 }
 
 void TraceFeed::OnStep(const engine::Test& test) {
-  const engine::RunJournal& journal = test.Journal();
   const engine::DataLog* log = FirstLog(test);
+  const auto& notes = test.Journal().Notes();
+  const bool finished = Finished(test);
+  const bool aborted = test.Aborted();
   std::lock_guard lock(mutex_);
+  // The run's clock moves every step; the picture changes only with what the run recorded.
+  nowMs_ = finished ? notes.back().atMs : test.NowMs();
+  const bool logRestarted = log != nullptr && log->Generation() != generation_;
+  const bool newFrames = log != nullptr && framesSeen_ < log->Size();
+  const bool newNotes = notesSeen_ < notes.size();
+  // Compared in place: a copy of every criterion each step would cost more than the step.
+  const bool newCriteria = !SameCriteria(criteriaSeen_, test, log);
+  if (!logRestarted && !newFrames && !newNotes && !newCriteria && finished == finishedSeen_ &&
+      aborted == abortedSeen_) {
+    return;
+  }
   Delta& d = pending_;
-  if (log != nullptr && log->Generation() != generation_) {
+  if (logRestarted) {
     generation_ = log->Generation();
     framesSeen_ = 0;
     d.framesRestart = true;
@@ -80,17 +116,16 @@ void TraceFeed::OnStep(const engine::Test& test) {
   for (; log != nullptr && framesSeen_ < log->Size(); ++framesSeen_) {
     d.frames.Append(log->Frame(framesSeen_), log->OwnTransmission(static_cast<int>(framesSeen_)));
   }
-  const auto& notes = journal.Notes();
   for (; notesSeen_ < notes.size(); ++notesSeen_) d.notes.push_back(notes[notesSeen_]);
-  std::vector<TraceCriterion> criteria = CriteriaOf(test, log);
-  if (criteria != criteriaSeen_) {
-    criteriaSeen_ = criteria;
-    d.criteria = std::move(criteria);
+  if (newCriteria) {
+    criteriaSeen_ = CriteriaOf(test, log);
+    d.criteria = criteriaSeen_;
   }
+  finishedSeen_ = finished;
+  abortedSeen_ = aborted;
   d.startMs = StartOf(notes);
-  d.finished = Finished(test);
-  d.aborted = test.Aborted();
-  d.nowMs = d.finished ? notes.back().atMs : test.NowMs();
+  d.finished = finished;
+  d.aborted = aborted;
   d.changed = true;
 }
 
@@ -98,13 +133,16 @@ bool TraceFeed::Update(RunTrace& trace) {
   Delta d;
   {
     std::lock_guard lock(mutex_);
+    trace.nowMs = nowMs_;
     if (!pending_.changed) return false;
     d = std::move(pending_);
     pending_ = Delta{};
   }
   if (d.newRun) {
+    const std::uint32_t nowMs = trace.nowMs;
     trace = RunTrace{};
     trace.identity = d.identity;
+    trace.nowMs = nowMs;
   }
   if (d.framesRestart) trace.frames.Clear();
   framework::FrameRecord frame;
@@ -115,7 +153,6 @@ bool TraceFeed::Update(RunTrace& trace) {
   trace.notes.insert(trace.notes.end(), d.notes.begin(), d.notes.end());
   if (d.criteria) trace.criteria = std::move(*d.criteria);
   trace.startMs = d.startMs;
-  trace.nowMs = d.nowMs;
   trace.finished = d.finished;
   trace.aborted = d.aborted;
   return true;

@@ -54,7 +54,9 @@ class TraceFeed final : public engine::RunObserver {
   void OnStart(const engine::Test& test) override;
   // Tick thread.
   void OnStep(const engine::Test& test) override;
-  // Window thread: brings `trace` up to date; true when anything changed.
+  // Window thread: brings `trace` up to date; true when what the run recorded
+  // changed (its frames, journal or criteria). The run's clock (`nowMs`) is
+  // taken every time but alone is no change.
   bool Update(RunTrace& trace);
 
  private:
@@ -64,7 +66,6 @@ class TraceFeed final : public engine::RunObserver {
     bool framesRestart = false;  // the data log was emptied
     engine::TestIdentity identity;
     std::uint32_t startMs = 0;
-    std::uint32_t nowMs = 0;
     bool finished = false;
     bool aborted = false;
     engine::FrameStore frames;  // new since the last update
@@ -79,6 +80,9 @@ class TraceFeed final : public engine::RunObserver {
   std::size_t framesSeen_ = 0;
   std::size_t notesSeen_ = 0;
   std::vector<TraceCriterion> criteriaSeen_;
+  bool finishedSeen_ = false;
+  bool abortedSeen_ = false;
+  std::uint32_t nowMs_ = 0;  // the run's latest moment
 };
 
 }  // namespace vlt::results

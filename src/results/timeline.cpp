@@ -21,7 +21,8 @@ bool RequestsAddressClaim(const framework::FrameRecord& frame) {
 }
 
 std::size_t LaneKey(const RunTrace& trace, std::size_t index, const framework::FrameRecord& frame) {
-  return IsTestersOwn(trace.frames, index) ? kTesterLaneKey : frame.sourceAddress;
+  // The data log marks the host's echo of each of the tester's own transmissions.
+  return trace.frames.OwnTransmission(index) ? kTesterLaneKey : frame.sourceAddress;
 }
 
 std::optional<BandKind> BandOf(engine::RunNote::Kind kind) {
@@ -75,45 +76,53 @@ Timeline BuildTimeline(const RunTrace& trace) {
   };
   t.lengthMs = since(trace.nowMs);
 
+  // One pass over the frames: marks and their bands take the lane's key, and
+  // become lane numbers once every lane present is known.
   const std::size_t count = trace.frames.Size();
   framework::FrameRecord frame;
   std::array<bool, kLaneKeys> present{};
-  for (std::size_t i = 0; i < count; ++i) {
-    trace.frames.Read(i, frame);
-    if (frame.textFlag == 0) present[LaneKey(trace, i, frame)] = true;
-  }
-  std::array<std::uint16_t, kLaneKeys> laneOf{};
-  if (present[kTesterLaneKey]) {
-    laneOf[kTesterLaneKey] = 0;
-    t.lanes.push_back({framework::kToolAddress, true});
-  }
-  for (std::size_t key = 0; key < kTesterLaneKey; ++key) {
-    if (!present[key]) continue;
-    laneOf[key] = static_cast<std::uint16_t>(t.lanes.size());
-    t.lanes.push_back({static_cast<std::uint8_t>(key), false});
-  }
-
   t.marks.reserve(count);
   std::vector<int> markOfFrame(count, -1);
+  // The tester sends from its own address, the DUT's, or the null address.
+  std::optional<std::uint8_t> testerAddress;
+  bool testerAddressesDiffer = false;
   for (std::size_t i = 0; i < count; ++i) {
     trace.frames.Read(i, frame);
     if (frame.textFlag != 0) continue;
+    const std::size_t key = LaneKey(trace, i, frame);
+    present[key] = true;
+    if (key == kTesterLaneKey) {
+      if (testerAddress && *testerAddress != frame.sourceAddress) testerAddressesDiffer = true;
+      testerAddress = frame.sourceAddress;
+    }
     TimelineMark mark;
     mark.atMs = since(frame.timeStamp);
     mark.frame = static_cast<std::uint32_t>(i);
     mark.dgn = frame.dgn;
-    mark.lane = laneOf[LaneKey(trace, i, frame)];
+    mark.lane = static_cast<std::uint16_t>(key);
     mark.kind = KindOf(frame);
     t.lengthMs = std::max(t.lengthMs, mark.atMs);
     markOfFrame[i] = static_cast<int>(t.marks.size());
     if (mark.kind == FrameKind::kClaim || RequestsAddressClaim(frame)) {
       const BandKind kind =
           mark.kind == FrameKind::kClaim ? BandKind::kContention : BandKind::kResponse;
-      t.bands.push_back(
-          {kind, mark.atMs, mark.atMs + kAddressContentionMs, kAddressContentionMs, mark.lane});
+      t.bands.push_back({kind, mark.atMs, mark.atMs + kAddressContentionMs, kAddressContentionMs,
+                         static_cast<int>(key)});
     }
     t.marks.push_back(mark);
   }
+  std::array<std::uint16_t, kLaneKeys> laneOf{};
+  if (present[kTesterLaneKey]) {
+    laneOf[kTesterLaneKey] = 0;
+    t.lanes.push_back({*testerAddress, true, testerAddressesDiffer});
+  }
+  for (std::size_t key = 0; key < kTesterLaneKey; ++key) {
+    if (!present[key]) continue;
+    laneOf[key] = static_cast<std::uint16_t>(t.lanes.size());
+    t.lanes.push_back({static_cast<std::uint8_t>(key), false});
+  }
+  for (TimelineMark& mark : t.marks) mark.lane = laneOf[mark.lane];
+  for (TimelineBand& band : t.bands) band.lane = laneOf[static_cast<std::size_t>(band.lane)];
 
   for (const engine::RunNote& note : trace.notes) {
     const std::uint32_t at = since(note.atMs);
@@ -147,11 +156,14 @@ std::optional<std::size_t> FrameLineInPane(std::string_view paneText, const RunT
   if (frame >= trace.frames.Size()) return std::nullopt;
   framework::FrameRecord record;
   trace.frames.Read(frame, record);
+  const std::uint32_t stamp = record.timeStamp;
   const std::string text = engine::DumpLine(record, trace.frames.OwnTransmission(frame));
-  // Frames of the same text and time are told apart by their order.
+  // Frames of the same text and time are told apart by their order. The line
+  // begins with the stamp: only frames of the same stamp need formatting.
   std::size_t occurrence = 0;
   for (std::uint32_t i = 0; i < frame; ++i) {
     trace.frames.Read(i, record);
+    if (record.timeStamp != stamp) continue;
     if (engine::DumpLine(record, trace.frames.OwnTransmission(i)) == text) ++occurrence;
   }
   std::vector<std::string_view> lines;

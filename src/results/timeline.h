@@ -27,8 +27,9 @@ enum class FrameKind : std::uint8_t {
 };
 
 struct TimelineLane {
-  std::uint8_t address = 0;
+  std::uint8_t address = 0;  // the tester's: the one its frames came from
   bool tester = false;
+  bool addressesDiffer = false;  // the tester's frames came from more than one address
 };
 
 struct TimelineMark {

@@ -6,7 +6,10 @@
 #include <cstdio>
 
 #include "dictionary/dgn_names.h"
+#include "dictionary/frame_text.h"
 #include "engine/failure.h"
+#include "framework/host_protocol.h"
+#include "results/run_result.h"
 
 namespace vlt::results {
 namespace {
@@ -130,9 +133,11 @@ Colour StateColour(engine::Failure::State state) {
 
 std::string LaneText(const TimelineLane& lane) {
   char text[48];
-  if (lane.tester) {
+  if (lane.tester && lane.addressesDiffer) {
+    std::snprintf(text, sizeof(text), "Tester");
+  } else if (lane.tester) {
     std::snprintf(text, sizeof(text), "Tester %02Xh", lane.address);
-  } else if (lane.address == 0xFE) {
+  } else if (lane.address == framework::kNullAddress) {
     std::snprintf(text, sizeof(text), "FEh (null)");
   } else {
     std::snprintf(text, sizeof(text), "SA %02Xh (%u)", lane.address, lane.address);
@@ -226,15 +231,12 @@ class Layout {
     if (t_.aborted) title += "  ABORTED";
     if (!t_.finished) title += "  (running)";
     Text(kMarginPx, 24, title, kInk, 15, Anchor::kStart, true);
-    int passed = 0, failed = 0, undecided = 0;
-    for (const TraceCriterion& c : t_.criteria) {
-      if (c.state == engine::Failure::State::kPassed) ++passed;
-      if (c.state == engine::Failure::State::kDidNotPass) ++failed;
-      if (c.state == engine::Failure::State::kUndecided) ++undecided;
-    }
+    Tally tally;
+    for (const TraceCriterion& c : t_.criteria) tally.Add(c.state);
     char line[128];
-    std::snprintf(line, sizeof(line), "PASS %d   DNP %d   ____ %d   %u frames   %.3f s", passed,
-                  failed, undecided, static_cast<unsigned>(t_.marks.size()),
+    std::snprintf(line, sizeof(line), "PASS %d   DNP %d   ____ %d   %u frames   %.3f s",
+                  tally.passed, tally.failed, tally.undecided,
+                  static_cast<unsigned>(t_.marks.size()),
                   static_cast<double>(t_.lengthMs) / 1000.0);
     Text(kMarginPx, 42, line, kMuted, 11);
     y_ = 56;
@@ -427,6 +429,33 @@ class Layout {
 
 TimelineScene LayoutTimeline(const Timeline& timeline) {
   return Layout(timeline).Run();
+}
+
+std::vector<std::pair<float, float>> MarkPoints(const SceneMark& m) {
+  const float s = m.size;
+  switch (m.shape) {
+    case Shape::kDiamond:
+      return {{m.x, m.y - s - 1}, {m.x + s + 1, m.y}, {m.x, m.y + s + 1}, {m.x - s - 1, m.y}};
+    case Shape::kTriangle:
+      return {{m.x, m.y + s}, {m.x + s, m.y - s}, {m.x - s, m.y - s}};
+    case Shape::kStep:
+      return {{m.x, m.y}, {m.x + s, m.y + s + 3}, {m.x - s, m.y + s + 3}};
+    case Shape::kCircle:
+    case Shape::kSquare:
+    case Shape::kFlag:
+      break;
+  }
+  return {};
+}
+
+std::string MarkTip(const TimelineScene& scene, const RunTrace& trace, const SceneMark& mark) {
+  if (mark.tip >= 0 && static_cast<std::size_t>(mark.tip) < scene.tips.size()) {
+    return scene.tips[static_cast<std::size_t>(mark.tip)];
+  }
+  if (mark.frame >= 0 && static_cast<std::size_t>(mark.frame) < trace.frames.Size()) {
+    return dictionary::DescribeFrame(trace.frames.At(static_cast<std::size_t>(mark.frame)), true);
+  }
+  return {};
 }
 
 int MarkAt(const TimelineScene& scene, float x, float y, float reach) {

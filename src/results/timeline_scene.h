@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "results/timeline.h"
@@ -77,6 +78,12 @@ struct TimelineScene {
 };
 
 TimelineScene LayoutTimeline(const Timeline& timeline);
+
+// The corners of a mark drawn as a polygon (diamond, triangle, step); none for the other shapes.
+std::vector<std::pair<float, float>> MarkPoints(const SceneMark& mark);
+
+// What a mark tells when pointed at: its own tip, else its frame's line; empty for none.
+std::string MarkTip(const TimelineScene& scene, const RunTrace& trace, const SceneMark& mark);
 
 // Of the marks within `reach` px of (x, y), the one whose middle is nearest; -1 for none.
 int MarkAt(const TimelineScene& scene, float x, float y, float reach = 3.0F);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "dictionary/frame_text.h"
 #include "results/markup.h"
 
 namespace vlt::results {
@@ -33,7 +32,7 @@ void Fill(std::string& out, const char* name, Colour c) {
   out += text;
 }
 
-void Points(std::string& out, std::initializer_list<std::pair<float, float>> points) {
+void Points(std::string& out, const std::vector<std::pair<float, float>>& points) {
   out += " points=\"";
   bool first = true;
   for (const auto& [x, y] : points) {
@@ -76,16 +75,10 @@ const char* OpenMark(std::string& out, const SceneMark& m) {
       Attr(out, "rx", 2);
       break;
     case Shape::kDiamond:
-      out += "<polygon";
-      Points(out, {{m.x, m.y - s - 1}, {m.x + s + 1, m.y}, {m.x, m.y + s + 1}, {m.x - s - 1, m.y}});
-      break;
     case Shape::kTriangle:
-      out += "<polygon";
-      Points(out, {{m.x, m.y + s}, {m.x + s, m.y - s}, {m.x - s, m.y - s}});
-      break;
     case Shape::kStep:
       out += "<polygon";
-      Points(out, {{m.x, m.y}, {m.x + s, m.y + s + 3}, {m.x - s, m.y + s + 3}});
+      Points(out, MarkPoints(m));
       break;
   }
   Fill(out, "fill", m.colour);
@@ -140,16 +133,9 @@ std::string WriteTimelineSvg(const TimelineScene& scene, const RunTrace& trace) 
     if (l.dashed) out += " stroke-dasharray=\"4 3\"";
     out += "/>\n";
   }
-  framework::FrameRecord frame;
   for (const SceneMark& m : scene.marks) {
     const char* element = OpenMark(out, m);
-    std::string tip;
-    if (m.tip >= 0 && static_cast<std::size_t>(m.tip) < scene.tips.size()) {
-      tip = scene.tips[static_cast<std::size_t>(m.tip)];
-    } else if (m.frame >= 0 && static_cast<std::size_t>(m.frame) < trace.frames.Size()) {
-      trace.frames.Read(static_cast<std::size_t>(m.frame), frame);
-      tip = dictionary::DescribeFrame(frame, true);
-    }
+    const std::string tip = MarkTip(scene, trace, m);
     if (tip.empty()) {
       out += "/>\n";
       continue;

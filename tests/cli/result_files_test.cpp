@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "compliance/static_dut_support.h"
 #include "engine/saved_log.h"
 #include "support/compliance_bench.h"
@@ -102,6 +104,24 @@ TEST_F(ResultFilesFixture, AFullDiskKeepsTheEarlierResultFileWhole) {
   EXPECT_EQ(testing::FileBytes(junit), earlier);
   EXPECT_EQ(testing::FolderNames(folder),
             (std::vector<std::string>{"Widget_A10_2602031430.txt", "r.xml"}));
+}
+
+TEST_F(ResultFilesFixture, AnUnsavedLogHasNoTimelineThatCouldReplaceAnotherRuns) {
+  // Another run saved its log and timeline under the name this run's log was to have.
+  const fs::path other = folder / "Widget_A10_2602031430.svg";
+  const std::string earlier = "<svg>another run's timeline</svg>\n";
+  std::ofstream(other, std::ios::binary) << earlier;
+  ResultFileOptions options;
+  options.timeline = true;
+  ResultFiles files(options);
+  ::testing::internal::CaptureStderr();
+  files.OnRunFinished(*test, logPath, false);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(files.AnyNotWritten());
+  EXPECT_NE(said.find("the timeline of A10 was not written"), std::string::npos) << said;
+  EXPECT_EQ(testing::FileBytes(other), earlier);
+  EXPECT_EQ(testing::FolderNames(folder),
+            (std::vector<std::string>{"Widget_A10_2602031430.svg", "Widget_A10_2602031430.txt"}));
 }
 
 }  // namespace

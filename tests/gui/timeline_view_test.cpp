@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <fstream>
 
 #include "compliance/static_dut_support.h"
 #include "dictionary/frame_text.h"
@@ -45,8 +46,10 @@ class TimelineViewTest : public QObject {
 
  private Q_SLOTS:
   void followsTheRunningTestAndDrawsIt();
+  void aHiddenTimelineIsLaidOutWhenItsTabShows();
   void aClickOnAMarkSelectsItsLineInTheLog();
   void exportSavesThePictureOrSaysWhyNot();
+  void filesAreNamedAsTheCommandLineNamesThem();
 };
 
 void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
@@ -54,6 +57,7 @@ void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
   gui::TimelineTabs* tabs = bench->window->Timeline();
   QVERIFY(tabs != nullptr);
   QVERIFY(!tabs->HasRun());
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
   bench->window->RunCommand(32780);  // A-10 Static Boot
   bench->Run(3000);                  // past the claim, long before the end
   QVERIFY(bench->window->TestRunning());
@@ -78,9 +82,38 @@ void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
   QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
 }
 
+void TimelineViewTest::aHiddenTimelineIsLaidOutWhenItsTabShows() {
+  auto bench = A10Bench();
+  gui::TimelineTabs* tabs = bench->window->Timeline();
+  QCOMPARE(tabs->currentIndex(), gui::TimelineTabs::kLogTab);
+  bench->window->RunCommand(32780);
+  bench->Run(3000);
+  // The feed is taken all along, but nothing is drawn while the log shows.
+  QVERIFY(tabs->HasRun());
+  QVERIFY(tabs->Trace().frames.Size() > 0);
+  QVERIFY(tabs->View()->Scene().marks.empty());
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+  QVERIFY(FirstMark(tabs->View()->Scene(), results::Shape::kCircle) != nullptr);
+  const std::size_t shown = tabs->Trace().frames.Size();
+
+  // Hidden again, the picture keeps what it showed; shown again, it catches up.
+  tabs->setCurrentIndex(gui::TimelineTabs::kLogTab);
+  QVERIFY(bench->RunUntilIdle(60'000));
+  bench->Run(300);
+  QVERIFY(tabs->Trace().finished);
+  QVERIFY(tabs->Trace().frames.Size() > shown);
+  QVERIFY(!tabs->View()->Scene().texts.empty());
+  QVERIFY(tabs->View()->Scene().texts[0].text.ends_with("(running)"));
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+  QVERIFY(!tabs->View()->Scene().texts[0].text.ends_with("(running)"));
+  // Nothing new: no redraw.
+  QVERIFY(!tabs->Refresh());
+}
+
 void TimelineViewTest::aClickOnAMarkSelectsItsLineInTheLog() {
   auto bench = A10Bench();
   gui::TimelineTabs* tabs = bench->window->Timeline();
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
   bench->window->RunCommand(32780);
   bench->Run(3000);
   QPlainTextEdit* pane = bench->window->Pane().Widget();
@@ -134,6 +167,30 @@ void TimelineViewTest::exportSavesThePictureOrSaysWhyNot() {
   QCOMPARE(bench->prompter.boxes.size(), std::size_t{2});
   QVERIFY(bench->prompter.boxes[1].second.starts_with("The timeline was not saved: "));
   QCOMPARE(testing::ReadFile(path), saved);
+}
+
+void TimelineViewTest::filesAreNamedAsTheCommandLineNamesThem() {
+  auto bench = A10Bench();
+  // Characters no file name may hold, and a name far past the length kept.
+  const std::string product = "Coach: Level? \\" + std::string(90, 'x') + " ..";
+  bench->Settings().SetValue("Product Name", product);
+  bench->window->RunCommand(32780);
+  QVERIFY(bench->RunUntilIdle(60'000));
+  const std::string name = bench->window->LogFileName();
+  QVERIFY(name.ends_with(".txt"));
+  const std::string stem = name.substr(0, name.size() - 4);
+  QVERIFY2(stem.find_first_of(":?\\/") == std::string::npos, stem.c_str());
+  QVERIFY(stem.starts_with("Coach_ Level_ _"));
+  QVERIFY(stem.size() <= 80);
+  QVERIFY(stem.find("_A10_") != std::string::npos);  // the code and time stay at the end
+
+  // The timeline is offered under the same name, whatever log the pane shows since.
+  const std::string other = bench->Path("other.txt");
+  std::ofstream(other, std::ios::binary) << "read back\r\n";
+  bench->dialogs.files.push_back(other);
+  bench->window->RunCommand(gui::kReadLogFile);
+  bench->window->RunCommand(gui::kExportTimeline);
+  QCOMPARE(bench->dialogs.fileRequests.back().initialPath, stem + ".svg");
 }
 
 QTEST_MAIN(TimelineViewTest)

@@ -42,6 +42,7 @@ class WindowSafetyTest : public QObject {
   void unsavedLogIsAskedAboutOnDoneExitAndClose();
   void logQuestionComesBeforeTheProfileQuestion();
   void savedOrClearedLogIsNotAskedAbout();
+  void aReportOrANewRunInThePaneLetsTheTestLogGo();
   void resetProfileAsksFirst();
   void foldersAreRememberedAcrossSessions();
   void statusAreaFollowsARunToPass();
@@ -125,6 +126,52 @@ void WindowSafetyTest::savedOrClearedLogIsNotAskedAbout() {
   QCOMPARE(Status(bench).Verdict(), gui::RunVerdict::kSkipped);
   bench.window->RunCommand(gui::kClearLog);
   QVERIFY(!bench.window->LogUnsaved());
+
+  bench.window->Done();
+  QVERIFY(bench.dialogs.saveQuestions.empty());
+  QVERIFY(bench.window->Finished());
+}
+
+void WindowSafetyTest::aReportOrANewRunInThePaneLetsTheTestLogGo() {
+  GuiBench bench(MatchingDut());
+  MatchProfile(bench);
+  const std::string folder = bench.dir.path().toStdString();
+  // With no log in the folder the report only adds a line: the test's log stays unsaved.
+  QVERIFY(RunToEnd(bench, kA10));
+  bench.dialogs.folders.push_back(folder);
+  bench.window->RunCommand(gui::kBuildSummaryReport);
+  QVERIFY(bench.window->LogUnsaved());
+  bench.dialogs.files.push_back(folder + "/" + bench.window->LogFileName());
+  bench.window->RunCommand(gui::kSaveLog);
+
+  // The summary report replaces the next run's log in the pane: that log is gone, not unsaved.
+  QVERIFY(RunToEnd(bench, kA10));
+  QVERIFY(bench.window->LogUnsaved());
+  bench.dialogs.folders.push_back(folder);
+  bench.window->RunCommand(gui::kBuildSummaryReport);
+  QVERIFY(Has(bench.Text(), "Product              : "));
+  QVERIFY(!bench.window->LogUnsaved());
+  QVERIFY(!bench.window->isWindowModified());
+
+  QVERIFY(RunToEnd(bench, kA10));
+  QVERIFY(bench.window->LogUnsaved());
+  bench.dialogs.yesNo = true;
+  bench.dialogs.folders.push_back(folder);
+  bench.window->RunCommand(gui::kDeleteSuperseded);
+  QVERIFY(!bench.window->LogUnsaved());
+
+  // The next run clears the pane as it starts: the mark goes with the old log.
+  QVERIFY(RunToEnd(bench, kA10));
+  QVERIFY(bench.window->LogUnsaved());
+  bench.window->RunCommand(kA10);
+  bench.Run(500);
+  QVERIFY(bench.window->TestRunning());
+  QVERIFY(!bench.window->LogUnsaved());
+  QVERIFY(bench.RunUntilIdle(60'000));
+  bench.Run(300);
+  QVERIFY(bench.window->LogUnsaved());  // its own log is new work again
+  bench.dialogs.folders.push_back(folder);
+  bench.window->RunCommand(gui::kBuildSummaryReport);
 
   bench.window->Done();
   QVERIFY(bench.dialogs.saveQuestions.empty());

@@ -137,6 +137,34 @@ TEST(DynamicDut, WalksItsRangeThenTheSpareAddressesWhileEveryClaimIsContested) {
   }
 }
 
+TEST(DynamicDut, TracksNamesTakesBackTheAddressItLostOnceItsTakerMovesOn) {
+  // Running at 70h, with 71h-7Fh held by other higher-priority nodes. X takes 70h
+  // and the DUT moves to the first spare address; then X takes that one too. Having
+  // seen X leave 70h, a node that tracks NAMEs knows 70h is free again and goes
+  // back; one that does not still counts it taken and walks on to F1h.
+  for (const bool tracksNames : {true, false}) {
+    DutFaults faults;
+    if (tracksNames) faults.Add(DutFault::kTracksNames);
+    DutBench bench;
+    bench.SetDut(Dut(faults));
+    bench.PowerOn();
+    bench.Advance(1200);
+    bench.Take();
+    for (int a = 0x71; a <= 0x7F; ++a) {
+      bench.Claim(static_cast<std::uint8_t>(a),
+                  WithManufacturer(ClaimedName(), static_cast<std::uint16_t>(a - 0x70)));
+    }
+    bench.Claim(0x70, kOutranking);
+    bench.Advance(1000);
+    bench.Claim(0xF0, kOutranking);
+    bench.Advance(1000);
+    const std::vector<int> expected =
+        tracksNames ? std::vector<int>{0xF0, 0x70} : std::vector<int>{0xF0, 0xF1};
+    EXPECT_EQ(ClaimedAddresses(bench.Take()), expected) << "tracks-names " << tracksNames;
+    EXPECT_EQ(bench.Status(), tracksNames ? "ok on dynamic 112" : "ok on dynamic 241");
+  }
+}
+
 enum class Scene {
   kBoot,         // powered up at 0 on an empty bus
   kBootHigh,     // a node answers its first request after 200 ms: a higher-priority claim

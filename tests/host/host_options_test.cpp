@@ -78,6 +78,43 @@ TEST(HostOptions, VariantsAndTheBootDelayReachTheDut) {
   EXPECT_LT(help.find("  range-only"), help.find("Variants ("));
 }
 
+TEST(HostOptions, HelpNamesEachKindsProfileAndListsTripsInMenuOrder) {
+  const std::string help = HostHelpText();
+  const std::string profile = "DSA " + std::to_string(kDefaultDutAddress) + " (static) or " +
+                              std::to_string(kDsaCategoryRanges[kDefaultDsaCategory].low) +
+                              " (dynamic)";
+  EXPECT_NE(help.find(profile), std::string::npos);
+  EXPECT_NE(help.find("(start: host mode 3, echo 0).\n"), std::string::npos);
+  EXPECT_NE(help.find("trips: A-20, A-30 0x203; A-80 0x802; A-110 0xB03\n"), std::string::npos);
+  // Every fault's tests go by number as the menu does, those with one outcome
+  // together at the first of them; wrapped lines included.
+  std::size_t paragraphs = 0;
+  for (std::size_t at = help.find("trips: "); at != std::string::npos;
+       at = help.find("trips: ", at + 1)) {
+    ++paragraphs;
+    std::size_t end = help.find('\n', at);
+    while (end != std::string::npos && help.compare(end + 1, 8, "        ") == 0) {
+      end = help.find('\n', end + 1);
+    }
+    const std::string trips = help.substr(at, end - at);
+    int previousGroup = 0;
+    for (std::size_t group = 0; group != std::string::npos;) {
+      const std::size_t next = trips.find("; ", group);
+      const std::string tests = trips.substr(group, next - group);
+      int previous = 0;
+      for (std::size_t test = tests.find("A-"); test != std::string::npos;
+           test = tests.find("A-", test + 1)) {
+        const int number = std::stoi(tests.substr(test + 2));
+        EXPECT_LT(previous == 0 ? previousGroup : previous, number) << trips;
+        if (previous == 0) previousGroup = number;
+        previous = number;
+      }
+      group = next == std::string::npos ? next : next + 2;
+    }
+  }
+  EXPECT_EQ(paragraphs, kDutFaultCount);
+}
+
 TEST(HostOptions, BadArgumentsAreRefusedWithAReason) {
   const std::vector<std::vector<std::string_view>> bad = {
       {"--dut"},

@@ -12,6 +12,8 @@
 
 #include "dictionary/frame_text.h"
 #include "engine/control_elements.h"
+#include "engine/data_log.h"
+#include "engine/test_events.h"
 #include "framework/parser.h"
 #include "results/results_support.h"
 #include "results/timeline_scene.h"
@@ -150,14 +152,16 @@ void ExpectSameTrace(const RunTrace& fed, const RunTrace& whole) {
   }
 }
 
-// Steps the test to its end, taking the window's copy every 37 ms; the updates that changed it.
+// Steps the test to its end, taking the window's copy every 37 ms; the updates
+// that moved it (what the run recorded, or only its clock).
 int StepTaking(vlt::testing::ComplianceBench& bench, engine::Test& test, TraceFeed& feed,
                RunTrace& window, const std::function<void()>& look = {}) {
   int updates = 0;
   for (int ms = 0; ms < 60'000 && (test.Running() || bench.app->RunningTest().Get() != nullptr);
        ms += 37) {
     bench.Step(37);
-    if (feed.Update(window)) ++updates;
+    const std::uint32_t before = window.nowMs;
+    if (feed.Update(window) || window.nowMs != before) ++updates;
     if (look) look();
   }
   feed.Update(window);
@@ -219,6 +223,70 @@ TEST(TraceFeed, AnEmptiedDataLogEmptiesTheCopy) {
   EXPECT_GE(whole.frames.Size(), 2U);
   EXPECT_GT(mostFrames, whole.frames.Size());  // the first half's frames were shown, then went
   ExpectSameTrace(window, whole);
+}
+
+TEST(TraceFeed, TheRunsClockAloneIsNoChangeButADecidedCriterionIs) {
+  TraceFeed feed;
+  auto bench = testing::A10Bench({});
+  auto test = testing::MakeObserved(*bench, "A10", &feed);
+  test->Start();
+  bench->Step(1);
+  RunTrace window;
+  ASSERT_TRUE(feed.Update(window));
+  // Steps that record nothing: the window has nothing to lay out, yet its clock follows.
+  const std::uint32_t before = window.nowMs;
+  bench->clock.AdvanceMillis(40);
+  feed.OnStep(*test);
+  feed.OnStep(*test);
+  EXPECT_FALSE(feed.Update(window));
+  EXPECT_EQ(window.nowMs, before + 40);
+  // A criterion decided with no frame and no note change still reaches the window.
+  ASSERT_FALSE(test->Criteria().empty());
+  engine::Failure& first = *test->Criteria().begin()->second;
+  ASSERT_EQ(first.GetState(), engine::Failure::State::kUndecided);
+  first.FailIfUndecided(std::string(engine::kUndecidedNote));
+  feed.OnStep(*test);
+  ASSERT_TRUE(feed.Update(window));
+  EXPECT_EQ(window.criteria.front().state, engine::Failure::State::kDidNotPass);
+  EXPECT_EQ(window.criteria, CaptureRunTrace(*test).criteria);
+  EXPECT_FALSE(feed.Update(window));
+  test->PostEvent(engine::kEvAbort);
+  StepTaking(*bench, *test, feed, window);
+  ExpectSameTrace(window, CaptureRunTrace(*test));
+}
+
+// The lane labels of a finished run whose tester sent from the given addresses.
+std::vector<std::string> LaneLabels(const std::vector<std::uint8_t>& testerSources) {
+  RunTrace trace;
+  trace.identity = {"A20", "Static Addressing Collision", "10-2025", "10-31-2025"};
+  trace.finished = true;
+  trace.nowMs = 1000;
+  std::uint32_t at = 0;
+  const auto send = [&](std::uint8_t source, bool own) {
+    framework::FrameRecord frame;
+    std::memset(&frame, 0, sizeof(frame));
+    frame.timeStamp = at += 10;
+    frame.dgn = 0xEE00;
+    frame.sourceAddress = source;
+    frame.length = 8;
+    trace.frames.Append(frame, own);
+  };
+  send(0x80, false);  // the DUT
+  for (const std::uint8_t source : testerSources) send(source, true);
+  const TimelineScene scene = LayoutTimeline(BuildTimeline(trace));
+  std::vector<std::string> labels;
+  for (const SceneText& text : scene.texts) {
+    if (text.bold && text.size == 11) labels.push_back(text.text);
+  }
+  return labels;
+}
+
+TEST(TimelineScene, TheTestersLaneNamesItsAddressOnlyWhenItHasOne) {
+  // Sending as the DUT, or from the null address, is still the tester.
+  EXPECT_EQ(LaneLabels({0x80, 0x80}), (std::vector<std::string>{"Tester 80h", "SA 80h (128)"}));
+  EXPECT_EQ(LaneLabels({0xFE}), (std::vector<std::string>{"Tester FEh", "SA 80h (128)"}));
+  EXPECT_EQ(LaneLabels({0xF9, 0xFE, 0xF9}), (std::vector<std::string>{"Tester", "SA 80h (128)"}));
+  EXPECT_EQ(LaneLabels({}), (std::vector<std::string>{"SA 80h (128)"}));
 }
 
 TEST(TimelineScene, EveryFrameKeepsItsMarkWhileLabelsAreCapped) {
@@ -318,6 +386,26 @@ TEST(Timeline, AClickedFrameIsFoundInTheReportsDumpOfTheLog) {
   // Before the report there is no dump to point into.
   EXPECT_FALSE(FrameLineInPane("Power Up DUT\r\n", trace, 0));
   EXPECT_FALSE(FrameLineInPane(pane, trace, static_cast<std::uint32_t>(trace.frames.Size())));
+}
+
+TEST(Timeline, FramesOfOneTextAndTimeAreFoundInTheirOrder) {
+  RunTrace trace;
+  framework::FrameRecord frame;
+  std::memset(&frame, 0, sizeof(frame));
+  frame.dgn = 0x1FFFF;
+  frame.sourceAddress = 0x70;
+  frame.length = 8;
+  for (const std::uint32_t at : {500U, 700U, 700U, 700U}) {
+    frame.timeStamp = at;
+    frame.data[0] = at == 700 ? 1 : 0;
+    trace.frames.Append(frame, false);
+  }
+  trace.frames.Append(frame, true);  // the same, but sent by the tester: its line differs
+  std::string pane = "Log size : 5\r\n";
+  for (std::size_t i = 0; i < trace.frames.Size(); ++i) {
+    pane += engine::DumpLine(trace.frames.At(i), trace.frames.OwnTransmission(i)) + "\r\n";
+  }
+  for (std::uint32_t i = 0; i < 5; ++i) EXPECT_EQ(FrameLineInPane(pane, trace, i), i + 1);
 }
 
 }  // namespace

@@ -13,13 +13,11 @@
 namespace vlt::host {
 
 inline constexpr std::size_t kMaxCanDataBytes = 8;
-inline constexpr std::uint32_t kDgnMask = 0x1FFFF;
-inline constexpr std::uint8_t kGlobalAddress = 0xFF;
-inline constexpr std::uint8_t kNullAddress = 0xFE;
-// The tester's own source address; the host's echo marks the tool's frames with it.
-inline constexpr std::uint8_t kToolAddress = 0xF9;
-// PDU1 formats (below F0h) carry a destination address in the DGN's low byte.
-inline constexpr std::uint8_t kFirstBroadcastPduFormat = 0xF0;
+using framework::kDgnMask;
+using framework::kFirstBroadcastPduFormat;
+using framework::kGlobalAddress;
+using framework::kNullAddress;
+using framework::kToolAddress;
 
 inline constexpr std::uint32_t kPgnRequest = 0xEA00;
 inline constexpr std::uint32_t kPgnAddressClaim = 0xEE00;

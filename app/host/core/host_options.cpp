@@ -381,8 +381,9 @@ std::string HostHelpText() {
          "\n"
          "Faults (--dut-fault NAME): what the DUT then does, and the criteria it trips\n"
          "(test and criterion id as the reports show them) against a profile that holds\n"
-         "the NAME read from it, DSA 253 and manufacturer code 291; \"aborted\": by the\n"
-         "test's own limit; \"run until stopped\": by the operator or vlt run --timeout:\n" +
+         "the NAME read from it, DSA 253 (static) or 112 (dynamic) and manufacturer code\n"
+         "291; \"aborted\": by the test's own limit; \"run until stopped\": by the operator\n"
+         "or vlt run --timeout:\n" +
          FaultHelpText() +
          "\n"
          "Variants (--dut-variant NAME): what the DUT then does, and what the tests make of\n"
@@ -394,10 +395,10 @@ std::string HostHelpText() {
          "all, by RTS/CTS when it is for one node; a longer one is counted (long_transmits\n"
          "in \"stats\") and not sent.\n"
          "\n"
-         "The host keeps one mode and echo flag for all tools (start: host\n"
-         "mode 3, echo 0). Echo rule: with echo 1 the sending tool gets each of its frames\n"
-         "back once, as the bus carried it (from the source address it went out from); the\n"
-         "tester knows its own transmissions and marks them in its reports.\n"
+         "The host keeps one mode and echo flag for all tools (start: host mode 3, echo 0).\n"
+         "Echo rule: with echo 1 the sending tool gets each of its frames back once, as the\n"
+         "bus carried it (from the source address it went out from); the tester knows its\n"
+         "own transmissions and marks them in its reports.\n"
          "\n"
          "Control commands (one line each on RVC/Corvane.ctl, one reply line):\n"
          "  dut power on        power the DUT (it boots and claims again)\n"

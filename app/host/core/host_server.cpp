@@ -414,6 +414,14 @@ void HostServer::ForgetAllTools() {
   Sweep();
 }
 
+void HostServer::Restart() {
+  ForgetAllTools();
+  assembler_.ForgetSessions();
+  sender_.ForgetSessions();
+  hostMode_ = kStartHostMode;
+  echoFlag_ = kStartEchoFlag;
+}
+
 void HostServer::CloseAllTools() {
   for (auto& tool : tools_) {
     if (tool->state != Tool::State::kActive) continue;

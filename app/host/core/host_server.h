@@ -127,6 +127,10 @@ class HostServer {
   void CloseAllTools();
   // A host killed: every tool and what was queued for it is gone, unsaid.
   void ForgetAllTools();
+  // A new host in place of one that ended: no tool, no transport session, the
+  // start mode and echo flag. The bus and its devices, the counters and the time
+  // stamps go on.
+  void Restart();
 
   std::size_t ToolCount() const;  // registered tools, not counting those closing
   std::uint8_t HostMode() const { return hostMode_; }

@@ -203,6 +203,7 @@ void InProcessHost::SetFrameTap(HostServer::FrameTap tap) {
 
 void InProcessHost::SetRunning(bool running) {
   std::lock_guard lock(shared_->mutex);
+  if (running && !shared_->running) shared_->server.Restart();
   shared_->running = running;
 }
 
@@ -215,7 +216,7 @@ void InProcessHost::Shutdown() {
 void InProcessHost::Crash() {
   std::lock_guard lock(shared_->mutex);
   shared_->running = false;
-  shared_->server.ForgetAllTools();
+  shared_->server.Restart();  // nothing of the killed host acts on the bus any more
   for (auto& [name, inbox] : shared_->slots) inbox->messages.clear();
 }
 

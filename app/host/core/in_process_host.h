@@ -59,13 +59,15 @@ class InProcessHost {
   void SetFrameTap(HostServer::FrameTap tap);
 
   // While not running, OpenHost fails (ENOENT), writes are lost and nothing is
-  // delivered: a missing host.
+  // delivered: a missing host. SetRunning(true) after that starts a new one: it
+  // knows no tool until it registers again, no transport session begun before,
+  // and has the start mode and echo flag. The DUT and the other devices live on
+  // with their state (a killed vlt-host would take its DUT with it).
   void SetRunning(bool running);
   // What vlt-host does at its end: FEh to every tool.
   void Shutdown();
   // A vlt-host killed: nothing more reaches the tools, not even what it had
-  // queued for them, and it forgets them; SetRunning(true) starts a new one,
-  // which knows no tool until it registers again.
+  // queued for them, and its transport sessions stop at once.
   void Crash();
 
   // Counters, mode and tool count for assertions; not while another thread uses

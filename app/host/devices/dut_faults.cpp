@@ -279,19 +279,32 @@ std::string CriteriaText(const FaultTrip& trip) {
   return text;
 }
 
-// "A-10 0x104; 0x403; ...": tests with the same outcome together, in
-// the order of their first mention.
+// The menu lists the tests by number, A10 to A110.
+int TestNumber(std::string_view code) {
+  int number = 0;
+  for (const char c : code.substr(1)) number = number * 10 + (c - '0');
+  return number;
+}
+
+// "A-10 0x104; 0x403; ...": the tests in menu order, those with the same
+// outcome together at the first of them.
 std::string TripsText(DutFault fault) {
-  std::vector<std::pair<std::string, std::string>> groups;  // outcome, tests
+  std::vector<const FaultTrip*> trips;
   for (const FaultTrip& trip : kFaultTrips) {
-    if (trip.fault != fault) continue;
-    const std::string outcome = CriteriaText(trip);
+    if (trip.fault == fault) trips.push_back(&trip);
+  }
+  std::stable_sort(trips.begin(), trips.end(), [](const FaultTrip* a, const FaultTrip* b) {
+    return TestNumber(a->test) < TestNumber(b->test);
+  });
+  std::vector<std::pair<std::string, std::string>> groups;  // outcome, tests
+  for (const FaultTrip* trip : trips) {
+    const std::string outcome = CriteriaText(*trip);
     auto it = std::find_if(groups.begin(), groups.end(),
                            [&](const auto& g) { return g.first == outcome; });
     if (it == groups.end()) {
-      groups.emplace_back(outcome, TestTitle(trip.test));
+      groups.emplace_back(outcome, TestTitle(trip->test));
     } else {
-      it->second += ", " + TestTitle(trip.test);
+      it->second += ", " + TestTitle(trip->test);
     }
   }
   std::string text;

@@ -20,10 +20,8 @@ bool IsSpareAddress(std::uint8_t address) {
 }  // namespace
 
 DynamicDut::DynamicDut(DynamicDutConfig config, std::int64_t nowMicros)
-    : SimulatedDut(config.common, DutKind::kDynamic),
-      config_(config),
-      range_(EffectiveRange(config)) {
-  dsa_ = config_.dsa.value_or(kDsaCategoryRanges[config_.category % (kMaxDsaCategory + 1)].low);
+    : SimulatedDut(config.common, DutKind::kDynamic), range_(EffectiveRange(config)) {
+  dsa_ = config.dsa.value_or(kDsaCategoryRanges[config.category % (kMaxDsaCategory + 1)].low);
   if (Has(DutFault::kOutOfRange)) dsa_ = static_cast<std::uint8_t>(dsa_ - kOutOfRangeShift);
   target_ = address_ = dsa_;
   if (Common().poweredAtStart) MoveTo(State::kBooting, nowMicros);

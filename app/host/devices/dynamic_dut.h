@@ -106,7 +106,6 @@ class DynamicDut final : public SimulatedDut {
   BusFrame RequestFrame(std::uint8_t target) const;
   std::uint8_t StatusAddress() const;
 
-  DynamicDutConfig config_;
   AddressRange range_;
   std::uint8_t dsa_ = 0;
   State state_ = State::kOff;

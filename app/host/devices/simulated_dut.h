@@ -18,7 +18,8 @@ class SimulatedDut : public SimDevice {
   // Sends what is owed, then lets the model act once its own deadline has come.
   void Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) final;
   std::optional<std::int64_t> NextDeadlineMicros() const final;
-  // Takes effect at the next deadline the device sets.
+  // Takes effect at once, as state deadlines read the timing when asked; frames
+  // already owed and the status already due keep their times.
   void SetTiming(const DutTiming& timing) { common_.timing = timing; }
 
  protected:

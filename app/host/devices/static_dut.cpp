@@ -3,12 +3,12 @@
 namespace vlt::host {
 
 StaticDut::StaticDut(StaticDutConfig config, std::int64_t nowMicros)
-    : SimulatedDut(config.common, DutKind::kStatic), config_(config) {
+    : SimulatedDut(config.common, DutKind::kStatic), dsa_(config.address) {
   if (Common().poweredAtStart) MoveTo(State::kBooting, nowMicros);
 }
 
 std::uint8_t StaticDut::Address() const {
-  return Has(DutFault::kWrongDsa) ? NeighbourAddress(config_.address) : config_.address;
+  return Has(DutFault::kWrongDsa) ? NeighbourAddress(dsa_) : dsa_;
 }
 
 void StaticDut::MoveTo(State next, std::int64_t nowMicros) {

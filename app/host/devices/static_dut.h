@@ -51,7 +51,7 @@ class StaticDut final : public SimulatedDut {
   std::uint8_t ClaimDestination() const override;
   void OnClaimOfOwnAddress(const BusFrame& claim, std::int64_t nowMicros);
 
-  StaticDutConfig config_;
+  std::uint8_t dsa_;
   State state_ = State::kOff;
   std::int64_t stateSinceMicros_ = 0;
 };

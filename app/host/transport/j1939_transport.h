@@ -117,6 +117,8 @@ class TransportAssembler {
   void RunDue(std::int64_t nowMicros);
   std::optional<std::int64_t> NextDeadlineMicros() const;
   std::size_t OpenSessions() const { return sessions_.size(); }
+  // Drops every session unsaid and uncounted, as a host that ended does.
+  void ForgetSessions() { sessions_.clear(); }
 
  private:
   struct Session {
@@ -181,6 +183,8 @@ class TransportSender {
   void RunDue(std::int64_t nowMicros);
   std::optional<std::int64_t> NextDeadlineMicros() const;
   std::size_t OpenSessions() const { return sessions_.size(); }
+  // Drops every session unsaid and uncounted, as a host that ended does.
+  void ForgetSessions() { sessions_.clear(); }
 
  private:
   struct Session {
