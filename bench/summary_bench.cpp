@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "compliance/test_table.h"
 #include "platform/log_pane.h"
 #include "reports/summary_report.h"
 #include "reports/superseded_results.h"
@@ -88,7 +89,7 @@ Folder& Logs() {
 void BM_SummaryOf10000Logs(benchmark::State& state) {
   const std::string folder = Logs().path.string();
   const reports::SummaryInputs inputs{
-      {"Widget", "2.1"}, {}, "Jan 21 2026", reports::ProgramCatalogue()};
+      {"Widget", "2.1"}, {}, "Jan 21 2026", compliance::SummaryCatalogue()};
   for (auto _ : state) {
     platform::MemoryLogPane pane;
     framework::LogOutput log;

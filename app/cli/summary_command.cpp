@@ -2,6 +2,7 @@
 
 #include "cli/profile_command.h"
 #include "cli/terminal.h"
+#include "compliance/test_table.h"
 #include "data/clone_file.h"
 #include "platform/clock.h"
 #include "reports/summary_report.h"
@@ -132,7 +133,7 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
   const reports::SummaryInputs inputs{
       reports::ProductVersion::FromSettings(command.settings->Store()),
       data::LocalTimeAt(platform::SteadyClock().UtcSeconds()), reports::ProgramCompileDate(),
-      reports::ProgramCatalogue()};
+      compliance::SummaryCatalogue()};
   if (read.json) return PrintSummaryJson(read.folder, inputs, out, err);
   platform::MemoryLogPane pane;
   framework::LogOutput log;

@@ -1,5 +1,6 @@
 #include "compliance/test_nd10.h"
 
+#include "compliance/test_table.h"
 #include "engine/data_log.h"
 #include "engine/tool_elements.h"
 #include "framework/host_protocol.h"
@@ -10,7 +11,8 @@ namespace {
 constexpr std::uint32_t kEchoToolsMode = 6;
 }  // namespace
 
-Test_ND10::Test_ND10(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
+Test_ND10::Test_ND10(const engine::TestContext& context)
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   AddDataLog(0);
   Append<engine::ESetToolAddress>(framework::kToolAddress);
   Append<engine::ESetToolMode>(kEchoToolsMode);

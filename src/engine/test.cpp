@@ -5,7 +5,6 @@
 #include "engine/control_elements.h"
 #include "engine/test_events.h"
 #include "engine/tool_elements.h"
-#include "reports/test_catalogue.h"
 
 namespace vlt::engine {
 namespace {
@@ -40,11 +39,11 @@ std::tm SystemLocalTime() {
   return local;
 }
 
-Test::Test(const TestContext& context, std::uint16_t catalogueIndex)
-    : settings::SettingManager(context.dataContext), context_(context), index_(catalogueIndex) {
-  const auto& catalogue = reports::TestCatalogue::Instance();
-  identity_ = {catalogue.Code(index_), catalogue.Title(index_), catalogue.SpecVersion(index_),
-               catalogue.CodeRevision(index_)};
+Test::Test(const TestContext& context, std::uint16_t catalogueIndex, TestIdentity identity)
+    : settings::SettingManager(context.dataContext),
+      context_(context),
+      index_(catalogueIndex),
+      identity_(std::move(identity)) {
   context_.app.TimeBase().Reset();
   const std::uint32_t now = NowMs();
   last5_ = last25_ = last100_ = last250_ = last1000_ = last5000_ = now;

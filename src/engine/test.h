@@ -40,8 +40,9 @@ class Test : public framework::BRParser,
              public settings::SettingManager {
  public:
   // Resets the common time base; the list begins with ETextLogStartWithClear
-  // and EGetToolMode (storing into the saved mode).
-  Test(const TestContext& context, std::uint16_t catalogueIndex);
+  // and EGetToolMode (storing into the saved mode). `identity` is the
+  // catalogue's entry at `catalogueIndex`.
+  Test(const TestContext& context, std::uint16_t catalogueIndex, TestIdentity identity);
   ~Test() override;
   Test(const Test&) = delete;
   Test& operator=(const Test&) = delete;

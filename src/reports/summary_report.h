@@ -40,9 +40,8 @@ struct CatalogueVersions {
 // key order, whose code equals the text; nothing for an unknown code.
 using CatalogueLookup = std::function<std::optional<CatalogueVersions>(std::string_view code)>;
 
-// The program's own catalogue and compile date. Until the test catalogue is part
-// of the build the lookup knows no code.
-CatalogueLookup ProgramCatalogue();
+// The program's compile date (the program's catalogue lookup is the compliance
+// table's SummaryCatalogue).
 std::string ProgramCompileDate();
 
 // The product and version whose logs count: the settings "Product Name" and

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "compliance/static_dut_support.h"
+#include "compliance/test_table.h"
 #include "engine/saved_log.h"
 #include "platform/log_pane.h"
 #include "reports/summary_report.h"
@@ -56,7 +57,7 @@ TEST(SummaryOfRuns, LogsOfRealRunsSummariseByteExactly) {
   const reports::SummaryInputs inputs{{"Widget", "2.1"},
                                       vlt::testing::LocalTime(2026, 2, 3, 2, 14, 30, 0),
                                       "Jan 21 2026",
-                                      reports::ProgramCatalogue()};
+                                      compliance::SummaryCatalogue()};
   EXPECT_TRUE(reports::BuildSummaryReport(folder.string(), inputs, log));
   log.Detach();
 

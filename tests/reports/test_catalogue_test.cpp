@@ -1,4 +1,5 @@
 #include "reports/test_catalogue.h"
+#include "compliance/test_table.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@ namespace vlt::reports {
 namespace {
 
 TEST(TestCatalogue, LooksUpEveryFieldAndAnswersErrForAMissingIndex) {
-  const TestCatalogue& c = TestCatalogue::Instance();
+  const TestCatalogue& c = compliance::Catalogue();
   struct Case {
     std::uint16_t index;
     const char *code, *title, *spec, *revision;
@@ -42,7 +43,7 @@ TEST(VersionReport, ListsTheCatalogueInIndexOrderInFixedColumns) {
   framework::LogOutput log;
   log.Attach(&pane);
   pane.AppendLine("earlier text");
-  WriteVersionReport(TestCatalogue::Instance(), log);
+  WriteVersionReport(compliance::Catalogue(), log);
   const std::string text = pane.Text();
   const std::string expectedStart =
       "earlier text\r\n"
