@@ -11,8 +11,11 @@
 #include "compliance/a50_a60_dynamic_startup_conflict.h"
 #include "compliance/a70_dynamic_starting_no_conflict.h"
 #include "compliance/a80_a90_subsequent_conflict.h"
+#include "compliance/instances_request.h"
+#include "compliance/nd10_nd20_requests.h"
+#include "compliance/nd30_random_target.h"
+#include "compliance/nd40_product_id.h"
 #include "compliance/test_a_read_address.h"
-#include "compliance/test_nd10.h"
 
 namespace vlt::compliance {
 namespace {
@@ -40,9 +43,14 @@ constexpr S kA90Settings[] = {kTolerance, kName, kCategory, kIdentifyingDgn, kId
 constexpr S kA100Settings[] = {kName, kIdentifyingDgn, kIdentifyingInstance,
                                "Perform Extended Test A-100", "Extended Test Target Address"};
 constexpr S kA110Settings[] = {kTolerance, kName, kIdentifyingDgn, kIdentifyingInstance};
-constexpr S kND10Settings[] = {"Unsupported DGN 1", "Unsupported DGN 2", "Unsupported DGN 3",
+constexpr S kND10Settings[] = {kTolerance,          kIdentifyingDgn,     kIdentifyingInstance,
+                               "Unsupported DGN 1", "Unsupported DGN 2", "Unsupported DGN 3",
                                "Supported DGN 1",   "Supported DGN 2",   "Supported DGN 3"};
-constexpr S kND30Settings[] = {"Supported DGN 1", "Supported DGN 2", "Supported DGN 3"};
+constexpr S kND30Settings[] = {kTolerance,        kIdentifyingDgn,   kIdentifyingInstance,
+                               "Supported DGN 1", "Supported DGN 2", "Supported DGN 3"};
+constexpr S kInstancesSettings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
+                                    "Unused Instance"};
+constexpr S kND40Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance};
 constexpr std::span<const S> kNoSettings{};
 
 template <typename T>
@@ -88,18 +96,20 @@ constexpr std::array kTable = {
             Test_A110::kCatalogueIndex, "Response to Request for ADDRESS_CLAIM", "10-2025",
             "11-21-2025", kA110Settings, Make<Test_A110>()},
     TestRow{"ND10", A::kNetwork, 32791, "ND-&10 Global Request for DGN", false,
-            Test_ND10::kCatalogueIndex, "Global Request for DGN", "10-2025", "01-01-2026",
+            Test_ND10::kCatalogueIndex, "Global Request for DGN", "10-2025", "12-10-2026",
             kND10Settings, Make<Test_ND10>()},
     // Entries the menu lists before their tests exist: shown, never enabled.
-    TestRow{"ND20", A::kNetwork, 32792, "ND-&20 Targeted Request for DGN", false, 23,
-            "Targeted Request for DGN", "10-2025", "12-10-2026", kND10Settings, nullptr},
-    TestRow{"ND30", A::kNetwork, 32793, "ND-&30 Request for DGN - Random Target", false, 24,
-            "Request for DGN - Random Target", "10-2025", "12-10-2026", kND30Settings, nullptr},
-    TestRow{"NDINST", A::kNetwork, 32826, "Request for DGN - &Instances (Unofficial)", false, 25,
-            "Request for DGN - Instances (Unofficial)", "10-2025", "12-10-2026", kNoSettings,
-            nullptr, true, false},
-    TestRow{"ND40", A::kNetwork, 32794, "ND-&40 PRODUCT_ID", true, 26, "PRODUCT_ID", "10-2025",
-            "12-10-2026", kNoSettings, nullptr},
+    TestRow{"ND20", A::kNetwork, 32792, "ND-&20 Targeted Request for DGN", false,
+            Test_ND20::kCatalogueIndex, "Targeted Request for DGN", "10-2025", "12-10-2026",
+            kND10Settings, Make<Test_ND20>()},
+    TestRow{"ND30", A::kNetwork, 32793, "ND-&30 Request for DGN - Random Target", false,
+            Test_ND30::kCatalogueIndex, "Request for DGN - Random Target", "10-2025", "12-10-2026",
+            kND30Settings, Make<Test_ND30>()},
+    TestRow{"NDINST", A::kNetwork, 32826, "Request for DGN - &Instances (Unofficial)", false,
+            Test_Instances::kCatalogueIndex, "Request for DGN - Instances (Unofficial)", "10-2025",
+            "12-10-2026", kInstancesSettings, Make<Test_Instances>()},
+    TestRow{"ND40", A::kNetwork, 32794, "ND-&40 PRODUCT_ID", true, Test_ND40::kCatalogueIndex,
+            "PRODUCT_ID", "10-2025", "12-10-2026", kND40Settings, Make<Test_ND40>()},
     TestRow{"ND50", A::kNetwork, 32795, "ND-&50 DM_RV No Faults", true, 27, "DM_RV No Faults",
             "10-2025", "12-10-2026", kNoSettings, nullptr},
     TestRow{"ND60", A::kNetwork, 32796, "ND-&60 DM_RV with Faults", false, 28, "DM_RV with Faults",

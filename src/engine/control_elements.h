@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/data_log.h"
@@ -79,6 +80,21 @@ class ETextLogMemo : public Element {
   std::string memo_;
   OperatorCue cue_;
   bool waiting_ = false;  // for the operator to finish what the cue asked
+};
+
+// Does one thing of the test's own at its start, such as choosing what later
+// elements need, and ends.
+class ECall : public Element {
+ public:
+  ECall(Test* test, std::function<void()> call)
+      : Element(test, false, false), call_(std::move(call)) {}
+  std::string GetName() const override { return "ECall"; }
+  void Start() override {
+    if (call_) call_();
+  }
+
+ private:
+  std::function<void()> call_;
 };
 
 // Empties the log pane unless "Clear Text Log at Start" is "No".

@@ -104,6 +104,18 @@ void Test::PassIfUndecided(std::uint16_t id, std::string note) {
   if (Failure* f = Criterion(id)) f->PassIfUndecided(std::move(note));
 }
 
+void Test::PassCriterionAdding(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->PassAdding(std::move(note), log, index);
+}
+
+void Test::FailCriterionAdding(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->FailAdding(std::move(note), log, index);
+}
+
+void Test::QuestionCriterion(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->Question(std::move(note), log, index);
+}
+
 void Test::MarkTime(std::uint16_t id, std::int64_t ms) {
   timeMarks_[id] = ms == -1 ? NowMs() : static_cast<std::uint32_t>(ms);
 }

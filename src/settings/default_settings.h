@@ -1,4 +1,4 @@
-// The application's settings store and its 21 default settings: what the
+// The application's settings store and its default settings: what the
 // operator describes once about the device under test and the test options.
 #pragma once
 
@@ -67,7 +67,7 @@ struct DefaultSetting {
   std::uint32_t rows;
 };
 
-inline constexpr std::array<DefaultSetting, 21> kDefaultSettings = {{
+inline constexpr std::array<DefaultSetting, 22> kDefaultSettings = {{
     {"Company", SettingItem::kText36, SettingMaker::kText, "Default Company", kRowTop},
     {"Product Name", SettingItem::kText36, SettingMaker::kText, "Default Product", kRowTop},
     {"Product Version", SettingItem::kText36, SettingMaker::kText, "0.0.0", kRowTop},
