@@ -11,10 +11,7 @@
 #include "engine/failure.h"
 #include "engine/saved_log.h"
 #include "engine/test_events.h"
-#include "engine/tool_elements.h"
-#include "engine/watch.h"
 #include "platform/text_encoding.h"
-#include "settings/setting_text.h"
 
 namespace vlt::cli {
 
