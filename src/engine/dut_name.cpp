@@ -33,9 +33,8 @@ std::string UnreadNameWarning(const Test& test) {
     return {};
   }
   return test.Code() + " needs the DUT's NAME, but \"" + kFullClaimSetting +
-         "\" still holds the all-zero default: no NAME has been read from the DUT. Run Read "
-         "ADDRESS_CLAIM first: the test compares the DUT's claims with this NAME, or claims "
-         "with it itself, so against the default its verdicts are not the DUT's.";
+         "\" still holds the all-zero default: no NAME was read from the DUT, and the test's "
+         "verdicts would not be the DUT's. Run Read ADDRESS_CLAIM first.";
 }
 
 std::optional<std::string> ManufacturerOfName(const TestContext& context,
