@@ -103,14 +103,6 @@ bool StatusAreaStates(const QString& folder) {
     area.resize(1100, area.sizeHint().height());
     ok &= Save(area, folder, state.file);
   }
-  // After a save, with the window's notes under the run.
-  gui::StatusArea area(nullptr);
-  area.SetLink(gui::HostLinkState::kConnected, kRunFolder);
-  area.SetRun("A10", "Static Addressing Bootup", {gui::RunVerdict::kPass, 8}, 13'000);
-  area.SetSavedTo("/home/lab/logs/Widget_A10_2601220414.txt");
-  area.SetHostNote("Registered again with the host at " + std::string(kRunFolder) + ".");
-  area.resize(1100, area.sizeHint().height());
-  ok &= Save(area, folder, "status_area_saved.png");
   return ok;
 }
 
@@ -217,14 +209,6 @@ int main(int argc, char** argv) {
   saveButtons.focus = gui::DecisionButtons::Focus::kCancel;
   gui::DecisionBox saveLog(logQuestion.statement, logQuestion.question, nullptr, saveButtons);
   ok &= Save(saveLog, folder, "save_log_question.png");
-  const gui::SaveQuestion nameQuestion = gui::UnreadNameQuestion(
-      "A110 needs the DUT's NAME, but \"Full ADDRESS_CLAIM Value\" still holds the all-zero "
-      "default: no NAME was read from the DUT, and the test's verdicts would not be the DUT's. "
-      "Run Read ADDRESS_CLAIM first.");
-  saveButtons.yes = QString::fromStdString(nameQuestion.saveLabel);
-  saveButtons.no = QString::fromStdString(nameQuestion.discardLabel);
-  gui::DecisionBox unreadName(nameQuestion.statement, nameQuestion.question, nullptr, saveButtons);
-  ok &= Save(unreadName, folder, "unread_name_question.png");
   gui::SkipTestDialog skip(nullptr);
   ok &= Save(skip, folder, "skip_test_dialog.png");
   gui::AboutDialog about(nullptr);

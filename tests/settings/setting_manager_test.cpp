@@ -102,21 +102,6 @@ TEST_F(StoreFixture, SetValueChangesAnExistingSettingOrCreatesATextOne) {
   EXPECT_STREQ(created->Item().TypeName(), "Datum36Char");
 }
 
-// The NAME's manufacturer field has 11 bits: a larger code could never match a
-// claim. Every front end sets values through the item, so all refuse alike.
-TEST_F(StoreFixture, ManufacturerIdTakesElevenBitsOnly) {
-  const struct {
-    const char* text;
-    bool taken;
-  } cases[] = {{"0", true},     {"291", true},    {"2047", true},
-               {"2048", false}, {"65533", false}, {"-1", false}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(Store().SetValue("Manufacturer ID", "7"), true);
-    EXPECT_EQ(Store().SetValue("Manufacturer ID", c.text), c.taken) << c.text;
-    EXPECT_EQ(Store().GetValue("Manufacturer ID", true), c.taken ? c.text : "7") << c.text;
-  }
-}
-
 TEST_F(StoreFixture, EditsGoThroughTheItemsAndConfirmWhenApplied) {
   data::Datum& dsa = app->Item(6);
   EXPECT_TRUE(dsa.SetFromText("128"));
