@@ -23,6 +23,7 @@ class EWatchForClaims_A100 : public engine::EWatch {
   std::string GetName() const override { return "EWatchForClaims"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  bool ReadsDutName() const override { return true; }
 
   bool Contested(std::uint8_t address) const { return contested_[address]; }
 

@@ -95,10 +95,13 @@ std::string ETextLogMemo::WaitingFor() const {
   return waiting_ ? "The operator has not yet done what this asks: " + memo_ : std::string();
 }
 
+bool ClearsLogAtStart(settings::SettingManager& settings, bool dontMark) {
+  return settings.GetValue("Clear Text Log at Start", dontMark) != "No";
+}
+
 void ETextLogStartWithClear::Start() {
   active_ = true;
-  // A missing setting reads "N/A", which clears as well.
-  if (test_ != nullptr && test_->AppSettings().GetValue("Clear Text Log at Start", false) != "No") {
+  if (test_ != nullptr && ClearsLogAtStart(test_->AppSettings(), false)) {
     test_->App().Log().ClearLogPane();
   }
   active_ = false;

@@ -10,6 +10,10 @@
 #include "engine/operator_cues.h"
 #include "engine/test_events.h"
 
+namespace vlt::settings {
+class SettingManager;
+}
+
 namespace vlt::engine {
 
 // Counts 5 ms events; past `limit` posts `event` (the abort) and ends.
@@ -80,6 +84,11 @@ class ETextLogMemo : public Element {
   OperatorCue cue_;
   bool waiting_ = false;  // for the operator to finish what the cue asked
 };
+
+// Whether a test's start empties the log pane: unless "Clear Text Log at Start"
+// is "No" (a missing setting reads "N/A", which clears as well). A window asks
+// with `dontMark`, a run without.
+bool ClearsLogAtStart(settings::SettingManager& settings, bool dontMark);
 
 // Empties the log pane unless "Clear Text Log at Start" is "No".
 class ETextLogStartWithClear : public Element {

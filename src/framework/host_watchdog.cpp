@@ -20,7 +20,7 @@ void HostWatchdog::WatchSilence() {
   } else if (polls != lastPolls_ && silence_ > -1) {  // below zero it stays put: said once
     --silence_;
     if (silence_ == 0) {
-      log_.AppendLogLine("BRANTEL may have crashed!");
+      Say("BRANTEL may have crashed!");
       if (!link_.Down()) {
         link_.MarkDown("The link to the host is lost: no message from the host at " +
                        link_.HostLocation() + " for 5 s.");
@@ -51,11 +51,19 @@ void HostWatchdog::MendLink() {
   }
   if (link_.GetState() != BRLink::State::kConnected) return;
   if (downSeen_) {
-    log_.AppendLogLine(std::string(everConnected_ ? "Registered again" : "Registered") +
-                       " with the host at " + link_.HostLocation() + ".");
+    Say(std::string(everConnected_ ? "Registered again" : "Registered") + " with the host at " +
+        link_.HostLocation() + ".");
     downSeen_ = false;
   }
   everConnected_ = true;
+}
+
+void HostWatchdog::Say(const std::string& line) {
+  if (noteSink_) {
+    noteSink_(line);
+  } else {
+    log_.AppendLogLine(line);
+  }
 }
 
 HostWatchdog::Status HostWatchdog::GetStatus() const {

@@ -17,6 +17,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "framework/br_link.h"
 #include "framework/log_output.h"
@@ -41,6 +43,9 @@ class HostWatchdog {
 
   // One 50 ms timer tick.
   void OnTimer();
+  // Where the watchdog's own lines go (the host may have crashed, registered
+  // again) instead of the log pane: a window keeps them out of a test's report.
+  void SetNoteSink(std::function<void(const std::string&)> sink) { noteSink_ = std::move(sink); }
 
   Status GetStatus() const;
   std::int32_t Silence() const { return silence_; }
@@ -48,9 +53,11 @@ class HostWatchdog {
  private:
   void WatchSilence();
   void MendLink();
+  void Say(const std::string& line);
 
   BRLink& link_;
   LogOutput& log_;
+  std::function<void(const std::string&)> noteSink_;
   std::uint32_t lastCount_ = 0;
   std::uint32_t lastPolls_ = 0;
   std::int32_t silence_ = kSilenceStart;

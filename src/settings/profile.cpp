@@ -16,14 +16,14 @@ data::CloneLoadReport LoadProfile(ApplicationSettings& settings, const std::stri
 }
 
 bool SaveProfile(ApplicationSettings& settings, const std::string& path, const std::tm& created,
-                 std::string* error, data::CloneSaveReport* report) {
+                 std::string* error, data::CloneSaveReport* report, int* errorNumber) {
   data::DatumBoxUserSettings& list = settings.List().List();
   data::RunListUntilSettled(list, kProfileSettleTicks);
   std::ostringstream text;
   data::WriteCloneHeader(text, created);
   const data::CloneSaveReport saved = list.SaveItems(text);
   if (report != nullptr) *report = saved;
-  return platform::WriteFileAtomically(path, text.str(), error);
+  return platform::WriteFileAtomically(path, text.str(), error, errorNumber);
 }
 
 void ResetProfile(ApplicationSettings& settings) {
@@ -51,8 +51,8 @@ bool ProfileManager::StartLoad(const std::string& path) {
   return true;
 }
 
-bool ProfileManager::Save(const std::string& path, std::string* error) {
-  if (!SaveProfile(settings_, path, localTime_(), error)) return false;
+bool ProfileManager::Save(const std::string& path, std::string* error, int* errorNumber) {
+  if (!SaveProfile(settings_, path, localTime_(), error, nullptr, errorNumber)) return false;
   Remember(path);
   ClearModified();
   return true;

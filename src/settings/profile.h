@@ -24,10 +24,11 @@ data::CloneLoadReport LoadProfile(ApplicationSettings& settings, const std::stri
 
 // Writes the clone header and every setting to `path` through a temporary file
 // renamed over it, so a crash or a full disk never leaves half a profile: on
-// failure (false, with `error`) the old file is as it was. A load under way is
-// finished first, so the file never holds a half-applied profile.
+// failure (false, with `error` and the error number) the old file is as it was.
+// A load under way is finished first, so the file never holds a half-applied profile.
 bool SaveProfile(ApplicationSettings& settings, const std::string& path, const std::tm& created,
-                 std::string* error, data::CloneSaveReport* report = nullptr);
+                 std::string* error, data::CloneSaveReport* report = nullptr,
+                 int* errorNumber = nullptr);
 
 // Every setting with a default gets it back; the profile counts as modified.
 void ResetProfile(ApplicationSettings& settings);
@@ -46,7 +47,7 @@ class ProfileManager {
   bool StartLoad(const std::string& path);
   // "&Save Profile" once a file is chosen. Only a save that succeeded makes the
   // file the starting profile and clears the modified flag.
-  bool Save(const std::string& path, std::string* error);
+  bool Save(const std::string& path, std::string* error, int* errorNumber = nullptr);
   // "Reset Profile": abandons a load under way, then the defaults.
   void Reset();
   // At start: loads the starting profile, if any, and clears the modified flag.

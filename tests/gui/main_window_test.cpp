@@ -80,17 +80,15 @@ void MainWindowTest::menusFollowTheRunningTest() {
   bench.window->UpdateMenus();
   QVERIFY(Enabled(bench, gui::kAbort));
   // Besides the test commands, everything that would empty or write over the
-  // pane the test is writing its log into.
-  for (int id : std::initializer_list<int>{gui::kLoadProfile, gui::kSaveProfile, gui::kResetProfile,
-                                           gui::kLogSkippedTest, gui::kRepeatLastTest,
-                                           gui::kReadAddressClaim, kA10, 32791, gui::kClearLog,
-                                           gui::kReadLogFile, gui::kBuildSummaryReport,
-                                           gui::kDeleteSuperseded, gui::kVersionReport}) {
+  // pane the test is writing its log into, and Save Log: the report is not whole yet.
+  for (int id : std::initializer_list<int>{
+           gui::kLoadProfile, gui::kSaveProfile, gui::kResetProfile, gui::kLogSkippedTest,
+           gui::kRepeatLastTest, gui::kReadAddressClaim, kA10, 32791, gui::kClearLog, gui::kSaveLog,
+           gui::kReadLogFile, gui::kBuildSummaryReport, gui::kDeleteSuperseded,
+           gui::kVersionReport}) {
     QVERIFY2(!Enabled(bench, id), qPrintable(QString::number(id)));
   }
-  for (int id : std::initializer_list<int>{gui::kSaveLog, gui::kCopyToClipboard}) {
-    QVERIFY(Enabled(bench, id));
-  }
+  QVERIFY(Enabled(bench, gui::kCopyToClipboard));
   // Reached another way (a shortcut, a stale menu), they still do nothing.
   const std::string before = bench.Text();
   bench.dialogs.files.push_back(bench.Path("other.txt"));
@@ -125,6 +123,7 @@ void MainWindowTest::startingATestReplacesTheLastOneAndNamesItsLog() {
   QVERIFY(bench.RunUntilIdle());
   QVERIFY(!bench.window->Pane().Locked());
 
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // A-10's log
   bench.window->RunCommand(gui::kReadAddressClaim);
   QVERIFY(bench.window->LastTest() != nullptr);
   QCOMPARE(QString::fromStdString(bench.window->LastTest()->Code()), QStringLiteral("RAC"));
@@ -148,6 +147,7 @@ void MainWindowTest::repeatAndAbort() {
   QCOMPARE(bench.prompter.decisions.size(), std::size_t{1});
   QCOMPARE(bench.prompter.decisions[0].second, std::string("Do you want to log the results?"));
 
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // the aborted run's report
   bench.window->RunCommand(gui::kRepeatLastTest);
   QCOMPARE(bench.window->LastTest(), test);
   QVERIFY(bench.window->TestRunning());
@@ -167,6 +167,7 @@ void MainWindowTest::logASkippedTest() {
   QVERIFY(bench.RunUntilIdle(1000));
 
   bench.dialogs.skips.push_back(gui::SkipChoice{"A10", "Device Not Designed to Pass"});
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // the aborted read's lines
   bench.window->RunCommand(gui::kLogSkippedTest);
   QVERIFY(bench.window->LastTest() != nullptr);
   const std::string text = bench.Text();

@@ -69,6 +69,7 @@ TEST_F(ProfileCommandFixture, RefusedArgumentsLeaveTheFileUntouched) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"set", file, "Tested By=Ann", "DSA For Address Claiming=abc"},
            {"set", file, "No Such Setting=1"},
+           {"set", file, "Manufacturer ID=2048"},
            {"set", file, "Company"},
            {"set", file, "Company=" + std::string(37, 'c')},
            {"set", file, "Company=two\nlines"},
