@@ -621,12 +621,21 @@ std::string MainWindow::ReportFolder() const {
                                       : folders_.LogFolder();
 }
 
+namespace {
+
+// The same reading of saved logs as the command line's summary and supersede.
+reports::LogRules LogRulesOf(settings::SettingManager& store) {
+  return {reports::ProductVersion::FromSettings(store), reports::ProgramCatalogue(),
+          compliance::ProgramCriterionCounts()};
+}
+
+}  // namespace
+
 void MainWindow::BuildSummaryReport() {
   const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
-  const reports::SummaryInputs inputs{
-      reports::ProductVersion::FromSettings(services_.settings.Store()), services_.localTime(),
-      reports::ProgramCompileDate(), reports::ProgramCatalogue()};
+  const reports::SummaryInputs inputs{LogRulesOf(services_.settings.Store()), services_.localTime(),
+                                      reports::ProgramCompileDate()};
   reports::BuildSummaryReport(*folder, inputs, log_);
 }
 
@@ -636,9 +645,8 @@ void MainWindow::DeleteSuperseded() {
   }
   const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
-  reports::DeleteSupersededResults(
-      *folder, reports::ProductVersion::FromSettings(services_.settings.Store()),
-      reports::SupersedeMode::kDelete, log_);
+  reports::DeleteSupersededResults(*folder, LogRulesOf(services_.settings.Store()),
+                                   reports::SupersedeMode::kDelete, log_);
 }
 
 void MainWindow::ExportTimeline() {
