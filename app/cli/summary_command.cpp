@@ -89,8 +89,15 @@ int ReadArguments(const std::vector<std::string>& args, bool summary, const char
 // The settings the command reads: defaults, then the profile, then each --set.
 int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::ostream& err,
                     const char* usage) {
-  if (!read.profile.empty() && !LoadProfileFile(command, read.profile, err)) {
-    return kExitDataError;
+  if (!read.profile.empty()) {
+    const ProfileLoad load = LoadProfileFile(command, read.profile, err);
+    if (!load.read) return kExitDataError;
+    if (load.refused) {
+      // A refused "Product Name" would report on another product's logs.
+      err << "vlt: " << read.profile << ": the settings would not be the profile's; nothing "
+          << "was read\n";
+      return kExitDataError;
+    }
   }
   for (const std::string& set : read.sets) {
     if (!ApplySettingArgument(*command.settings, set, err)) {

@@ -697,10 +697,18 @@ void MainWindow::Done() {
 
 bool MainWindow::SaveProfileOnDone() {
   std::string path = profiles_.StartingProfile();
-  if (path.empty()) {
-    // No profile was ever loaded or saved: ask where, rather than lose the changes.
-    const std::optional<std::string> chosen =
-        services_.dialogs.SaveFile({"zcf", kProfileFilter, folders_.ProfileFolder()});
+  // Only a profile is written over unasked: any other file goes through the
+  // file dialog and its question about replacing a file.
+  const std::string losses = profiles_.StartingProfileLosses();
+  if (!losses.empty()) {
+    Tell("Save Profile", "The profile was not saved over " + reports::DisplayPath(path) + ": " +
+                             losses + ".\r\nChoose where to save it.");
+  }
+  if (path.empty() || !losses.empty()) {
+    // No profile was ever loaded or saved, or the file is none: ask where,
+    // rather than lose the changes.
+    const std::optional<std::string> chosen = services_.dialogs.SaveFile(
+        {"zcf", kProfileFilter, path.empty() ? folders_.ProfileFolder() : FolderOf(path)});
     if (!chosen) return false;
     path = *chosen;
   }
