@@ -110,8 +110,10 @@ void BM_SupersedeListingOf10000Logs(benchmark::State& state) {
     platform::MemoryLogPane pane;
     framework::LogOutput log;
     log.Attach(&pane);
-    const auto result = reports::DeleteSupersededResults(folder, {{"Widget", "2.1"}},
-                                                         reports::SupersedeMode::kListOnly, log);
+    const auto result = reports::DeleteSupersededResults(
+        folder,
+        {{"Widget", "2.1"}, reports::ProgramCatalogue(), compliance::ProgramCriterionCounts()},
+        reports::SupersedeMode::kListOnly, log);
     if (result.superseded.size() != kLogs - kCodes) state.SkipWithError("wrong selection");
     log.Detach();
   }
