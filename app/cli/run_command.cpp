@@ -33,14 +33,17 @@ constexpr std::chrono::seconds kReconnectWait{10};
 constexpr const char* kUsageHead =
     "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
     "               [--operator auto|tty] [--timeout SECONDS] [--verbose]\n"
-    "               [--junit FILE] [--json FILE] [--timeline]\n"
+    "               [--junit FILE] [--json FILE] [--timeline] [--force]\n"
     "       vlt run --list\n"
     "  Runs the tests one after the other against the host of $VLT_RUN_DIR and saves each\n"
     "  log as DIR/<product>_<code>_<yymmddHHMM>.txt (default DIR: the current folder); a\n"
     "  name already taken gets \" (2)\", \" (3)\", ... and no file is ever replaced.\n"
     "  Settings start from their defaults, then the profile, then each --set in order.\n"
     "  A --set holds for this run only: the profile is written back only with what a\n"
-    "  test stored (Read ADDRESS_CLAIM's NAME, when it read one).\n"
+    "  test stored (Read ADDRESS_CLAIM's NAME, when it read one), keeping its\n"
+    "  \":Created\" line. A file that is no profile, or holds lines or values this\n"
+    "  program cannot keep, runs nothing (exit status 65) unless --force is given:\n"
+    "  then the run takes the settings read from it and a stored setting rewrites it.\n"
     "  --operator auto (default) powers the simulated DUT when the test listens, presses\n"
     "  space and answers; tty asks at the terminal.\n"
     "  --timeout SECONDS aborts a test that runs longer (default 120, 0: never) and says\n"
@@ -75,6 +78,7 @@ struct RunOptions {
   std::string outDir = ".";
   bool ttyOperator = false;
   bool verbose = false;
+  bool force = false;  // a profile a rewrite cannot keep whole is used all the same
   long timeoutSeconds = kDefaultTimeoutSeconds;
   ResultFileOptions results;
 };
@@ -119,6 +123,8 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
       }
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (const ResultOption read = ReadResultOption(args, i, options.results);
                read != ResultOption::kNotOurs) {
       if (read == ResultOption::kMissingValue) return fail(arg + " needs a file name");
@@ -178,25 +184,26 @@ void HintManufacturer(TestSession& session, const std::optional<std::string>& pr
 }  // namespace
 
 bool WriteStoredBack(const std::string& profile, const std::map<std::string, std::string>& stored,
-                     const std::tm& now, std::ostream& err) {
+                     const std::tm& now, std::ostream& err, bool force) {
   CommandSettings command;
   const auto setStored = [&](settings::ApplicationSettings& target) {
     for (const auto& [name, value] : stored) target.Store().SetValue(name, value);
     return true;
   };
-  switch (UpdateProfile(command, profile, false, now, setStored, err)) {
+  switch (UpdateProfile(command, profile, force, now, setStored, err)) {
     case ProfileUpdate::kUpdated:
       err << "vlt: profile " << profile << " updated\n";
       return true;
     case ProfileUpdate::kDamaged: {
+      // Without --force only when the file changed since the run loaded it.
       err << "vlt: the profile " << profile << " was not updated: writing it back would "
-          << "drop what is reported above. To keep what the test stored, mend the file or "
+          << "lose what is reported above. To keep what the test stored, mend the file or "
           << "run: vlt profile set " << profile;
       for (const auto& [name, value] : stored) {
         err << " \"" << platform::Cp1252ToUtf8(name) << '=' << platform::Cp1252ToUtf8(value) << '"';
       }
       err << " --force\n";
-      return true;
+      return true;  // not a failure to save: the run's result stands
     }
     case ProfileUpdate::kUnreadable:
     case ProfileUpdate::kRefused:
@@ -228,20 +235,19 @@ int RunTests(const std::vector<std::string>& args) {
   TestSession session(runDir.path, options.ttyOperator, options.verbose);
   session.SetTimeout(std::chrono::seconds(options.timeoutSeconds));
   if (options.profile) {
-    const data::CloneLoadReport loaded =
-        settings::LoadProfile(session.Settings(), *options.profile);
-    if (!loaded.opened || !loaded.cloneFileName) {
+    const ProfileLoad loaded = LoadProfileInto(session.Settings(), *options.profile, std::cerr);
+    if (!loaded.read) {
       return UsageError(
           "--profile: cannot load '" + *options.profile + "' (a readable *.zcf profile is needed)",
           usage.c_str());
     }
-    for (const auto& title : loaded.unknownTitles) {
-      std::fprintf(stderr, "vlt: profile: no setting is named '%s'; ignored\n",
-                   platform::Cp1252ToUtf8(title).c_str());
-    }
-    for (const auto& text : loaded.rejectedValues) {
-      std::fprintf(stderr, "vlt: profile: value refused, setting kept: %s\n",
-                   platform::Cp1252ToUtf8(text).c_str());
+    // Checked before the run, not when a test stores a setting at its end.
+    if (!loaded.keepsAll && !options.force) {
+      std::cerr << "vlt: nothing was run: a test that stores a setting would write "
+                << *options.profile << " back, losing what is reported above. Mend the file, "
+                << "or run with --force: the tests then take the settings read from it, and "
+                << WhatForceDoes(loaded) << " when a test stores one.\n";
+      return kExitDataError;
     }
     session.SetProfilePath(
         platform::Utf8ToCp1252(std::filesystem::absolute(*options.profile, ec).string()));
@@ -289,7 +295,7 @@ int RunTests(const std::vector<std::string>& args) {
                      "to keep it\n",
                      code.c_str());
       } else if (!WriteStoredBack(*options.profile, stored, data::LocalTimeOf(session.Clock())(),
-                                  std::cerr)) {
+                                  std::cerr, options.force)) {
         anyNotSaved = true;
       }
     }

@@ -721,13 +721,22 @@ std::string MainWindow::ReportFolder() const {
                                       : folders_.LogFolder();
 }
 
+namespace {
+
+// The same reading of saved logs as the command line's summary and supersede.
+reports::LogRules LogRulesOf(settings::SettingManager& store) {
+  return {reports::ProductVersion::FromSettings(store), reports::ProgramCatalogue(),
+          compliance::ProgramCriterionCounts()};
+}
+
+}  // namespace
+
 void MainWindow::BuildSummaryReport() {
   if (!MayReplaceLog()) return;
   const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
-  const reports::SummaryInputs inputs{
-      reports::ProductVersion::FromSettings(services_.settings.Store()), services_.localTime(),
-      reports::ProgramCompileDate(), reports::ProgramCatalogue()};
+  const reports::SummaryInputs inputs{LogRulesOf(services_.settings.Store()), services_.localTime(),
+                                      reports::ProgramCompileDate()};
   reports::BuildSummaryReport(*folder, inputs, log_);
 }
 
@@ -738,9 +747,8 @@ void MainWindow::DeleteSuperseded() {
   }
   const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
-  reports::DeleteSupersededResults(
-      *folder, reports::ProductVersion::FromSettings(services_.settings.Store()),
-      reports::SupersedeMode::kDelete, log_);
+  reports::DeleteSupersededResults(*folder, LogRulesOf(services_.settings.Store()),
+                                   reports::SupersedeMode::kDelete, log_);
 }
 
 void MainWindow::ExportTimeline() {
@@ -791,10 +799,18 @@ void MainWindow::Done() {
 
 bool MainWindow::SaveProfileOnDone() {
   std::string path = profiles_.StartingProfile();
-  if (path.empty()) {
-    // No profile was ever loaded or saved: ask where, rather than lose the changes.
-    const std::optional<std::string> chosen =
-        services_.dialogs.SaveFile({"zcf", kProfileFilter, folders_.ProfileFolder()});
+  // Only a profile is written over unasked: any other file goes through the
+  // file dialog and its question about replacing a file.
+  const std::string losses = profiles_.StartingProfileLosses();
+  if (!losses.empty()) {
+    Tell("Save Profile", "The profile was not saved over " + reports::DisplayPath(path) + ": " +
+                             losses + ".\r\nChoose where to save it.");
+  }
+  if (path.empty() || !losses.empty()) {
+    // No profile was ever loaded or saved, or the file is none: ask where,
+    // rather than lose the changes.
+    const std::optional<std::string> chosen = services_.dialogs.SaveFile(
+        {"zcf", kProfileFilter, path.empty() ? folders_.ProfileFolder() : FolderOf(path)});
     if (!chosen) return false;
     path = *chosen;
   }

@@ -1,10 +1,13 @@
 // The main window's menus, commands, profile handling and settings list, on the
 // offscreen platform and virtual time.
+#include <unistd.h>
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,6 +58,7 @@ class MainWindowTest : public QObject {
   void profileSaveLoadAndDoneQuestion();
   void resetAndCancelledSaveKeepTheQuestion();
   void doneWithoutAProfilePathAsksWhere();
+  void doneNeverWritesOverAFileThatIsNoProfile();
   void editingASettingChangesEveryRow();
   void withoutAHostTheWindowStillWorks();
   void spaceBarFollowsTheWindowKeys();
@@ -279,9 +283,15 @@ void MainWindowTest::profileSaveLoadAndDoneQuestion() {
   bench.window->SettingsView().EditRow(0);
   bench.Run(1100);
   QVERIFY(bench.window->isWindowModified());
+  std::string saved = ReadFile(path);
+  const std::string created = ":Created Monday, January 05, 2026  at 08:00:00\r\n";
+  saved.replace(saved.find(":Created "),
+                saved.find('\n', saved.find(":Created ")) + 1 - saved.find(":Created "), created);
+  std::ofstream(path, std::ios::binary) << saved;
   bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kSave);
   bench.window->Done();
   QVERIFY(bench.window->Finished());
+  QVERIFY(Has(ReadFile(path), created));  // written back over itself, still the same profile
   QCOMPARE(bench.dialogs.saveQuestions.back().statement,
            std::string("The data in the profile has changed."));
   QCOMPARE(bench.dialogs.saveQuestions.back().question,
@@ -319,6 +329,36 @@ void MainWindowTest::doneWithoutAProfilePathAsksWhere() {
   bench.window->Done();
   QVERIFY(bench.window->Finished());
   QVERIFY(Has(ReadFile(path), ":SET Company=Default Company\r\n"));
+}
+
+void MainWindowTest::doneNeverWritesOverAFileThatIsNoProfile() {
+  GuiBench::Options options;
+  options.startingProfile = (std::filesystem::path(QDir::tempPath().toStdString()) /
+                             ("vlt_notes_" + std::to_string(::getpid()) + ".zcf"))
+                                .string();
+  const std::string note = "Bench notes: DUT serial 4711\r\n";
+  std::ofstream(options.startingProfile, std::ios::binary) << note;
+  const std::string notes = options.startingProfile;
+  GuiBench bench(std::move(options));
+  bench.dialogs.inputs.push_back({true, false, "ACME Coaches"});
+  bench.window->SettingsView().EditRow(0);
+  bench.Run(1100);
+
+  bench.dialogs.saveAnswers = {gui::SaveAnswer::kSave, gui::SaveAnswer::kSave};
+  bench.window->Done();  // Yes: told why, then asked where; cancelled, the window stays
+  QVERIFY(!bench.window->Finished());
+  QCOMPARE(ReadFile(notes), note);
+  QVERIFY(!bench.prompter.boxes.empty());
+  QVERIFY(Has(bench.prompter.boxes.back().second, "it is not a profile"));
+  QCOMPARE(bench.dialogs.fileRequests.size(), std::size_t{1});
+
+  const std::string chosen = bench.Path("dut.zcf");
+  bench.dialogs.files.push_back(chosen);
+  bench.window->Done();
+  QVERIFY(bench.window->Finished());
+  QCOMPARE(ReadFile(notes), note);
+  QVERIFY(Has(ReadFile(chosen), ":SET Company=ACME Coaches\r\n"));
+  std::filesystem::remove(notes);
 }
 
 void MainWindowTest::editingASettingChangesEveryRow() {
