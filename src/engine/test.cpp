@@ -169,6 +169,10 @@ void Test::PostAbort(std::string reason, bool sayWhatItWaitsFor) {
   events_.push_back(kEvAbort);
 }
 
+void Test::AbortByOperator() {
+  PostAbort(std::string(kOperatorAbortLine), true);
+}
+
 void Test::CueOperator(OperatorCue cue) {
   if (context_.operatorCues == nullptr || cue == OperatorCue::kNone) return;
   if (cue == OperatorCue::kPowerOn) {
@@ -320,7 +324,10 @@ std::optional<std::string> Test::WriteAbortReason() {
   if (!reason.empty()) Write(reason);
   if (sayWait) {
     const std::string waiting = WaitingFor();
-    if (!waiting.empty()) Write(waiting);
+    if (!waiting.empty()) {
+      Write(waiting);
+      reason += (reason.empty() ? "" : " ") + waiting;
+    }
   }
   if (reason.empty()) return std::nullopt;
   return reason;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "compliance/claim_scenario_support.h"
+#include "compliance/compliance_tests.h"
 #include "compliance/test_a_read_address.h"
 #include "engine/failure.h"
 #include "host/devices/dynamic_dut.h"
@@ -94,6 +95,23 @@ TEST(UnattendedRun, AnAbortedReadAddressClaimStoresNothing) {
   EXPECT_FALSE(Contains(bench.Text(), "Saving ADDRESS_CLAIM packet"));
   EXPECT_EQ(bench.Settings().GetValue(kFullClaimSetting, true), kStaticName);
   EXPECT_FALSE(bench.dataContext->ProfileModified());
+}
+
+// On an empty bus each test waits for something, and an abort says what in the
+// operator's words: the --timeout's line, or a time limit's own.
+TEST(UnattendedRun, OnAnEmptyBusEveryTestSaysWhatItWaitedForInWords) {
+  for (const std::string& code : RunnableCodes()) {
+    SCOPED_TRACE(code);
+    testing::ComplianceBench bench(nullptr);
+    auto test = bench.Make(code);
+    if (!bench.Run(*test, 12'000)) {
+      test->PostAbort("The test ran longer than --timeout 12 s.", true);
+      ASSERT_TRUE(Finish(bench, *test));
+    }
+    if (!test->Aborted()) continue;  // it needs nothing from the bus
+    const std::string why = AbortWords(*test);
+    EXPECT_FALSE(why.empty() || Contains(why, "Waiting in ")) << why;
+  }
 }
 
 // Answers Yes after the window's timer has run for `millis` of virtual time, as
