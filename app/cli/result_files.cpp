@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "cli/path_arguments.h"
 #include "engine/test.h"
 #include "platform/registry_file.h"
 #include "results/junit_writer.h"
@@ -33,6 +34,17 @@ ResultOption ReadResultOption(const std::vector<std::string>& args, std::size_t&
   return ResultOption::kTaken;
 }
 
+std::optional<std::string> PrepareResultTargets(const ResultFileOptions& options) {
+  for (const auto& [option, path] :
+       {std::pair{"--junit", options.junit}, std::pair{"--json", options.json}}) {
+    if (!path) continue;
+    if (const auto why = PrepareFileTarget(*path)) {
+      return std::string(option) + ": cannot write '" + *path + "': " + *why;
+    }
+  }
+  return std::nullopt;
+}
+
 void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& logPath,
                                 bool logSaved) {
   if (options_.junit || options_.json) {
@@ -50,7 +62,20 @@ void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& log
     notWritten_ = true;
     return;
   }
-  Write(TimelinePath(logPath), results::TimelineSvg(results::CaptureRunTrace(test)), "timeline");
+  // The picture belongs to this log only: a file already under its name is someone else's.
+  const std::string path = TimelinePath(logPath);
+  std::string error;
+  bool taken = false;
+  if (platform::CreateFileAtomically(path, results::TimelineSvg(results::CaptureRunTrace(test)),
+                                     &error, &taken)) {
+    std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
+    return;
+  }
+  std::fprintf(stderr,
+               "vlt: the timeline %s was not written: %s; the file already there is unchanged "
+               "and the log %s is kept\n",
+               path.c_str(), taken ? "another file has that name" : error.c_str(), logPath.c_str());
+  notWritten_ = true;
 }
 
 void ResultFiles::Finish() {

@@ -5,7 +5,9 @@
 // case takes a few seconds of real time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,11 +47,24 @@ bool Has(const std::string& text, const std::string& piece) {
   return text.find(piece) != std::string::npos;
 }
 
-TEST(UnattendedVltRun, SigintAndSigtermAbortTheTestSaveItsLogAndLeaveTheFolderUsable) {
+// The line `back` lines above the first `line` of a saved log; empty without it.
+std::string LineAbove(const std::string& log, const std::string& line, std::size_t back) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    lines.push_back(log.substr(at, end - at));
+  }
+  const auto it = std::find(lines.begin(), lines.end(), line);
+  const auto index = static_cast<std::size_t>(it - lines.begin());
+  return it == lines.end() || index < back ? std::string() : lines[index - back];
+}
+
+TEST(UnattendedVltRun, SigintSigtermAndSighupAbortTheTestSaveItsLogAndLeaveTheFolderUsable) {
   testing::HostProcess host;
   ASSERT_TRUE(host.Start({"--dut", "static:253"}));
   const fs::path out = host.RunDir() + "/logs";
-  for (const int signal : {SIGINT, SIGTERM}) {
+  const std::pair<int, std::string> signals[] = {
+      {SIGINT, "SIGINT (Ctrl-C)."}, {SIGTERM, "SIGTERM."}, {SIGHUP, "SIGHUP: its terminal"}};
+  for (const auto& [signal, named] : signals) {
     SCOPED_TRACE(signal);
     testing::BackgroundProgram vlt(
         kVlt, {"run", "A10", "A20", "--out", out.string(), "--set", "Product Name=Widget"});
@@ -58,19 +73,22 @@ TEST(UnattendedVltRun, SigintAndSigtermAbortTheTestSaveItsLogAndLeaveTheFolderUs
     vlt.Signal(signal);
     EXPECT_EQ(vlt.Wait(kExitLimitMs), 2);
   }
-  // Both aborted A-10 runs are kept, under two names; A-20 never ran. Within
-  // one minute the second is "... (2).txt".
+  // Every aborted A-10 run is kept under a name of its own; A-20 never ran.
+  // Each report names its signal, then what the run was waiting for.
   const std::vector<std::string> logs = Names(out);
-  ASSERT_EQ(logs.size(), 2u);
-  for (const std::string& name : logs) EXPECT_TRUE(name.starts_with("Widget_A10_")) << name;
-  const std::string first = logs[0].substr(0, 21);  // "Widget_A10_" and the stamp
-  if (logs[1].substr(0, 21) == first) {
-    EXPECT_EQ(logs[0], first + " (2).txt");
-    EXPECT_EQ(logs[1], first + ".txt");
+  ASSERT_EQ(logs.size(), 3u);
+  std::string signalLines;
+  for (const std::string& name : logs) {
+    EXPECT_TRUE(name.starts_with("Widget_A10_")) << name;
+    const std::string log = ReadFile(out / name);
+    const std::string waited = LineAbove(log, "Test A10 aborted.", 1);
+    EXPECT_FALSE(waited.empty() || waited.starts_with("Waiting in ")) << log;
+    signalLines += LineAbove(log, "Test A10 aborted.", 2) + "\n";
+    EXPECT_TRUE(Has(log, "    ABORTED!!!\r\n"));
   }
-  const std::string log = ReadFile(out / logs[1]);
-  EXPECT_TRUE(Has(log, "Test A10 aborted.\r\n")) << log;
-  EXPECT_TRUE(Has(log, "    ABORTED!!!\r\n"));
+  for (const auto& [signal, named] : signals) {
+    EXPECT_TRUE(Has(signalLines, "The tester received " + named)) << signalLines;
+  }
 
   // The tester lock and the host's tool table are free again.
   EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", out.string()}), 0);
@@ -136,6 +154,62 @@ TEST(UnattendedVltRun, TheTimeoutAbortsATestThatWaitsAndSaysWhatItWaitedFor) {
   ASSERT_EQ(Names(out).size(), 1u);
 }
 
+TEST(UnattendedVltRun, AClosedStandardOutputLosesOnlyThePrinting) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--dut", "static:253"}));
+  const fs::path out = host.RunDir() + "/logs";
+  const std::string json = host.RunDir() + "/vlt.json";
+  const std::string stderrFile = host.RunDir() + "/stderr.txt";
+  // As `vlt run ... | head` once head has its lines and has gone.
+  EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", out.string(), "--json", json},
+                            testing::kClosedPipe, stderrFile),
+            0)
+      << ReadFile(stderrFile);
+  EXPECT_EQ(Names(out).size(), 1u);
+  EXPECT_TRUE(Has(ReadFile(json), "\"code\": \"ND10\""));
+}
+
+// The names a log saved now takes, and the SVG beside it, are its own: a file
+// already under the SVG's name is kept and the command says so with 73; a
+// product name with a leading dot never hides the log, and the report names its
+// profile by its one absolute path.
+TEST(UnattendedVltRun, ATimelineNeverReplacesAFileAndTheLogIsNeitherHiddenNorVague) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--dut", "static:253"}));
+  const fs::path out = host.RunDir() + "/logs";
+  fs::create_directories(out);
+  const std::string profile = host.RunDir() + "/bench.zcf";
+  ASSERT_EQ(host.RunProgram(kVlt, {"profile", "new", profile}), 0);
+  // Whichever minute the run saves its log in.
+  const std::time_t now = std::time(nullptr);
+  for (const std::time_t at : {now, now + 60}) {
+    std::tm local{};
+    localtime_r(&at, &local);
+    char stamp[16];
+    std::strftime(stamp, sizeof(stamp), "%y%m%d%H%M", &local);
+    std::ofstream(out / ("_hidden_A110_" + std::string(stamp) + ".svg")) << "someone's";
+  }
+  const std::string stderrFile = host.RunDir() + "/stderr.txt";
+  EXPECT_EQ(host.RunProgram(kVlt,
+                            {"run", "A110", "--out", out.string(), "--timeline", "--profile",
+                             out.string() + "/./../bench.zcf", "--set", "Product Name=.hidden"},
+                            "/dev/null", stderrFile),
+            73);
+  const std::vector<std::string> names = Names(out);
+  ASSERT_EQ(names.size(), 3u);
+  for (const std::string& name : names) {
+    EXPECT_TRUE(name.starts_with("_hidden_A110_")) << name;
+    if (name.ends_with(".svg")) {
+      EXPECT_EQ(ReadFile(out / name), "someone's");
+    }
+  }
+  const auto log = std::find_if(names.begin(), names.end(),
+                                [](const std::string& n) { return n.ends_with(".txt"); });
+  ASSERT_NE(log, names.end());
+  EXPECT_TRUE(Has(ReadFile(out / *log), ": " + profile + "\r\n")) << ReadFile(out / *log);
+  EXPECT_TRUE(Has(ReadFile(stderrFile), "another file has that name")) << ReadFile(stderrFile);
+}
+
 TEST(UnattendedVltRun, ADeviceWhoseFirstLineIsItsClaimIsReadAndItsNameKept) {
   testing::HostProcess host;
   // The device program claims 80h in the first line it writes, then listens.
@@ -156,6 +230,15 @@ TEST(UnattendedVltRun, ADeviceWhoseFirstLineIsItsClaimIsReadAndItsNameKept) {
   // The --set held for the run only.
   EXPECT_FALSE(Has(kept, "Piped")) << kept;
   EXPECT_TRUE(Has(ReadFile(stderrFile), "hint: the NAME read carries manufacturer code 291"));
+
+  // The profile holds the code: a --set for one run needs no advice.
+  ASSERT_EQ(host.RunProgram(kVlt, {"profile", "set", profile, "Manufacturer ID=291"}), 0);
+  EXPECT_EQ(host.RunProgram(kVlt,
+                            {"run", "RAC", "--timeout", "20", "--profile", profile, "--out",
+                             host.RunDir() + "/logs", "--set", "Manufacturer ID=7"},
+                            "/dev/null", stderrFile),
+            0);
+  EXPECT_FALSE(Has(ReadFile(stderrFile), "hint:")) << ReadFile(stderrFile);
 }
 
 TEST(UnattendedVltRun, EveryCommandAnswersHelpAndVersionWithStatusZero) {
@@ -184,6 +267,7 @@ TEST(UnattendedVltRun, EveryCommandAnswersHelpAndVersionWithStatusZero) {
   EXPECT_TRUE(ReadFile(stdoutFile).starts_with("vlt-host "));
 
   const std::string stderrFile = folder.RunDir() + "/stderr.txt";
+  EXPECT_EQ(folder.RunProgram(kVlt, {"list", "extra"}, stdoutFile, stderrFile), 64);
   EXPECT_EQ(folder.RunProgram(kVlt, {"run", "ND10"}, stdoutFile, stderrFile), 69);
   EXPECT_TRUE(Has(ReadFile(stderrFile), "No host answers at " + folder.RunDir() +
                                             ": start vlt-host there, or set VLT_RUN_DIR"))
