@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/control_elements.h"
+#include "engine/operator_prompts.h"
 #include "engine/test_events.h"
 #include "engine/tool_elements.h"
 #include "reports/test_catalogue.h"
@@ -485,7 +486,7 @@ void Test::OnStart() {
 
 void Test::Finish() {
   if (aborted_ &&
-      !context_.prompter.AskDecision("\r\nTest ABORTED!", "Do you want to log the results?")) {
+      !context_.prompter.AskDecision("\r\nTest ABORTED!", std::string(kLogAbortedQuestion))) {
     Write("Test Aborted.  No Report.");
     return;
   }

@@ -94,6 +94,24 @@ TEST(UnattendedVltRun, SigintSigtermAndSighupAbortTheTestSaveItsLogAndLeaveTheFo
   EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", out.string()}), 0);
 }
 
+// A closed SSH session takes the tty operator with it: the aborted run keeps its
+// report all the same.
+TEST(UnattendedVltRun, ASighupWithNobodyAtTheTerminalStillKeepsTheReport) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--dut", "none"}));
+  const fs::path out = host.RunDir() + "/logs";
+  testing::BackgroundProgram vlt(kVlt, {"run", "A20", "--operator", "tty", "--out", out.string()});
+  std::this_thread::sleep_for(1500ms);  // waiting for the DUT's traffic
+  vlt.Signal(SIGHUP);
+  EXPECT_EQ(vlt.Wait(kExitLimitMs), 2);
+  ASSERT_EQ(Names(out).size(), 1u);
+  const std::string log = ReadFile(out / Names(out)[0]);
+  EXPECT_EQ(LineAbove(log, "Test A20 aborted.", 2),
+            "The tester received SIGHUP: its terminal or session was closed.")
+      << log;
+  EXPECT_TRUE(Has(log, "    ABORTED!!!\r\n")) << log;
+}
+
 TEST(UnattendedVltRun, AHostKilledMidTestEndsTheRunWith69AndNoReportWithoutTheAbortMark) {
   testing::HostProcess host;
   ASSERT_TRUE(host.Start({"--dut", "static:253"}));
