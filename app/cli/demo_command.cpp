@@ -96,7 +96,6 @@ int RunDemo(const std::vector<std::string>& args) {
   if (const auto why = PrepareFolder(outDir)) {
     return UsageError("--out: cannot use folder '" + outDir + "': " + *why, kUsage);
   }
-  if (const auto why = PrepareResultTargets(resultOptions)) return UsageError(*why, kUsage);
   std::error_code ec;
 
   // A run folder of the demo's own, so it never meets another host or tester.

@@ -17,10 +17,6 @@ std::optional<std::string> WhyNotAFolder(const std::string& folder);
 // files a command saves, or none when it can.
 std::optional<std::string> PrepareFolder(const std::string& folder);
 
-// For a file a command writes whole at its end (JUnit, JSON): makes its folder
-// when missing. The reason no file can be written at `path`, or none.
-std::optional<std::string> PrepareFileTarget(const std::string& path);
-
 // The absolute path with "." and ".." taken out, for the operator to read in a
 // report; `path` itself when the current folder cannot be read.
 std::string NormalAbsolute(const std::string& path);

@@ -142,9 +142,7 @@ bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ost
   const std::filesystem::file_status status = std::filesystem::status(path, error);
   if (!std::filesystem::is_regular_file(status)) {
     // A loop or a name too long is not "no such file": say what the file system said.
-    const std::string why = status.type() == std::filesystem::file_type::not_found ? "no such file"
-                            : error                                                ? error.message()
-                                    : "not a regular file";
+    const std::string why = error ? error.message() : "not a regular file";
     err << "vlt: cannot read the profile " << path << ": " << why << '\n';
     return false;
   }

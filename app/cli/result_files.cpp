@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "cli/path_arguments.h"
 #include "engine/test.h"
 #include "platform/registry_file.h"
 #include "results/junit_writer.h"
@@ -32,17 +31,6 @@ ResultOption ReadResultOption(const std::vector<std::string>& args, std::size_t&
   if (i + 1 >= args.size() || args[i + 1].empty()) return ResultOption::kMissingValue;
   (arg == "--junit" ? options.junit : options.json) = args[++i];
   return ResultOption::kTaken;
-}
-
-std::optional<std::string> PrepareResultTargets(const ResultFileOptions& options) {
-  for (const auto& [option, path] :
-       {std::pair{"--junit", options.junit}, std::pair{"--json", options.json}}) {
-    if (!path) continue;
-    if (const auto why = PrepareFileTarget(*path)) {
-      return std::string(option) + ": cannot write '" + *path + "': " + *why;
-    }
-  }
-  return std::nullopt;
 }
 
 void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& logPath,

@@ -32,11 +32,6 @@ enum class ResultOption {
 ResultOption ReadResultOption(const std::vector<std::string>& args, std::size_t& i,
                               ResultFileOptions& options);
 
-// Makes the folders of the JUnit and JSON files when missing, so that a path no
-// file can take is found before the tests run: the message naming the option,
-// or none.
-std::optional<std::string> PrepareResultTargets(const ResultFileOptions& options);
-
 class ResultFiles {
  public:
   explicit ResultFiles(ResultFileOptions options) : options_(std::move(options)) {}

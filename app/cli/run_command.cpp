@@ -232,9 +232,6 @@ int RunTests(const std::vector<std::string>& args) {
   if (const auto why = PrepareFolder(options.outDir)) {
     return UsageError("--out: cannot use folder '" + options.outDir + "': " + *why, usage.c_str());
   }
-  if (const auto why = PrepareResultTargets(options.results)) {
-    return UsageError(*why, usage.c_str());
-  }
 
   const platform::RunDirResult runDir = platform::PrepareRunDir();
   if (!runDir.ok()) {

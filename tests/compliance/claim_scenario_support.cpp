@@ -42,13 +42,6 @@ bool Finish(testing::ComplianceBench& bench, engine::Test& test, int limitMs) {
       bench, [&] { return !test.Running() && bench.app->RunningTest().Get() == nullptr; }, limitMs);
 }
 
-std::string AbortWords(const engine::Test& test) {
-  for (const engine::RunNote& note : test.Journal().Notes()) {
-    if (note.kind == engine::RunNote::Kind::kAborted) return note.text;
-  }
-  return {};
-}
-
 bool Contains(const std::string& text, const std::string& piece) {
   return text.find(piece) != std::string::npos;
 }

@@ -41,9 +41,6 @@ bool StepUntil(testing::ComplianceBench& bench, Done done, int limitMs) {
 bool Finish(testing::ComplianceBench& bench, engine::Test& test, int limitMs = 120'000);
 
 bool Contains(const std::string& text, const std::string& piece);
-// Why the run was aborted, as its journal (and the result files) hold it; empty
-// for a run that was not.
-std::string AbortWords(const engine::Test& test);
 // The report's line of a criterion, "PASS : text..." and the like, with its note
 // line after a "\n" when the note is printed apart; "" when missing.
 std::string CriterionLine(const std::string& report, const std::string& criterionText);
