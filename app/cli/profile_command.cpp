@@ -153,8 +153,12 @@ ProfileLoad LoadProfileInto(settings::ApplicationSettings& target, const std::st
   if (!CheckProfileName(path, err)) return load;
   const settings::ProfileFileCheck file = settings::CheckProfileFile(path);
   if (!file.exists || !file.unreadable.empty()) {
+    // A loop or a name too long is not "no such file": say what the file system said.
+    std::error_code error;
+    (void)std::filesystem::status(path, error);
+    const std::string missing = error ? error.message() : std::string("no such file");
     err << "vlt: cannot read the profile " << path << ": "
-        << (file.exists ? file.unreadable : std::string("no such file")) << '\n';
+        << (file.exists ? file.unreadable : missing) << '\n';
     return load;
   }
   const data::CloneLoadReport report = settings::LoadProfile(target, path);

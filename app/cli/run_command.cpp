@@ -10,6 +10,7 @@
 
 #include "cli/arguments.h"
 #include "cli/interrupts.h"
+#include "cli/path_arguments.h"
 #include "cli/profile_command.h"
 #include "cli/result_files.h"
 #include "cli/terminal.h"
@@ -47,11 +48,13 @@ constexpr const char* kUsageHead =
     "  --operator auto (default) powers the simulated DUT when the test listens, presses\n"
     "  space and answers; tty asks at the terminal.\n"
     "  --timeout SECONDS aborts a test that runs longer (default 120, 0: never) and says\n"
-    "  what it was waiting for. Ctrl-C (SIGINT) or SIGTERM aborts the running test as\n"
-    "  Abort does, saves its log and runs no further test; a second one ends at once.\n"
+    "  what it was waiting for. Ctrl-C (SIGINT), SIGTERM or SIGHUP aborts the running\n"
+    "  test as Abort does, saves its log and runs no further test; a second one ends\n"
+    "  at once. A closed standard output (vlt run ... | head) loses only the printing.\n"
     "  --junit FILE writes JUnit XML of the criteria (a testsuite per test) for CI;\n"
     "  --json FILE the same facts and more as JSON (docs/vlt-results.schema.json);\n"
-    "  --timeline writes a timeline picture <log name>.svg beside each saved log.\n"
+    "  --timeline writes a timeline picture <log name>.svg beside each saved log; a\n"
+    "  file already under that name is kept and the picture not written (status 73).\n"
     "  Exit status: 0 all criteria passed or undecided, 1 some criterion did not pass,\n"
     "  2 a test was aborted (or a signal came), 64 usage, 69 no host or the link to it\n"
     "  was lost, 73 a log, the profile or a result file could not be saved (no file is\n"
@@ -142,6 +145,15 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
   return options;
 }
 
+// ": <why>" for a profile path the file system refuses; empty when it is only
+// not a profile.
+std::string ProfileUnreadableWhy(const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec) return ": " + ec.message();
+  return std::filesystem::is_directory(status) ? ": it is a folder" : std::string();
+}
+
 using SettingValues = std::map<std::string, std::string>;
 
 SettingValues ValuesOf(settings::SettingManager& store) {
@@ -162,14 +174,18 @@ SettingValues StoredBy(const SettingValues& before, const SettingValues& after) 
   return stored;
 }
 
-// A NAME read whose manufacturer code differs from the profile's is the first
-// thing A-10 fails on: say which --set mends it.
-void HintManufacturer(TestSession& session, const std::optional<std::string>& profile) {
+constexpr const char* kManufacturerSetting = "Manufacturer ID";
+
+// A NAME read whose manufacturer code differs from the settings' is the first
+// thing A-10 fails on: say which --set mends it. A profile that already holds
+// the code was overridden by a --set on purpose, and needs no advice.
+void HintManufacturer(TestSession& session, const std::optional<std::string>& profile,
+                      const std::optional<std::string>& profileManufacturer) {
   settings::SettingManager& store = session.Settings().Store();
   const std::optional<std::string> code =
       session.ManufacturerOf(store.GetValue(engine::kFullClaimSetting, true));
-  const std::string current = store.GetValue("Manufacturer ID", true);
-  if (!code || *code == current) return;
+  const std::string current = store.GetValue(kManufacturerSetting, true);
+  if (!code || *code == current || profileManufacturer == code) return;
   std::fprintf(stderr,
                "vlt: hint: the NAME read carries manufacturer code %s, the settings say "
                "\"Manufacturer ID\" %s; the tests compare them. Add --set \"Manufacturer ID=%s\"",
@@ -220,10 +236,8 @@ int RunTests(const std::vector<std::string>& args) {
   if (!parsed) return exitCode;
   const RunOptions& options = *parsed;
   const std::string usage = Usage();
-  std::error_code ec;
-  std::filesystem::create_directories(options.outDir, ec);
-  if (!std::filesystem::is_directory(options.outDir)) {
-    return UsageError("--out: cannot use folder '" + options.outDir + "'", usage.c_str());
+  if (const auto why = PrepareFolder(options.outDir)) {
+    return UsageError("--out: cannot use folder '" + options.outDir + "': " + *why, usage.c_str());
   }
 
   const platform::RunDirResult runDir = platform::PrepareRunDir();
@@ -233,13 +247,15 @@ int RunTests(const std::vector<std::string>& args) {
   }
 
   TestSession session(runDir.path, options.ttyOperator, options.verbose);
+  std::optional<std::string> profileManufacturer;  // as the profile file holds it
   session.SetTimeout(std::chrono::seconds(options.timeoutSeconds));
   if (options.profile) {
     const ProfileLoad loaded = LoadProfileInto(session.Settings(), *options.profile, std::cerr);
     if (!loaded.read) {
-      return UsageError(
-          "--profile: cannot load '" + *options.profile + "' (a readable *.zcf profile is needed)",
-          usage.c_str());
+      return UsageError("--profile: cannot load '" + *options.profile + "'" +
+                            ProfileUnreadableWhy(*options.profile) +
+                            " (a readable *.zcf profile is needed)",
+                        usage.c_str());
     }
     // Checked before the run, not when a test stores a setting at its end.
     if (!loaded.keepsAll && !options.force) {
@@ -249,8 +265,8 @@ int RunTests(const std::vector<std::string>& args) {
                 << WhatForceDoes(loaded) << " when a test stores one.\n";
       return kExitDataError;
     }
-    session.SetProfilePath(
-        platform::Utf8ToCp1252(std::filesystem::absolute(*options.profile, ec).string()));
+    session.SetProfilePath(platform::Utf8ToCp1252(NormalAbsolute(*options.profile)));
+    profileManufacturer = session.Settings().Store().GetValue(kManufacturerSetting, true);
   }
   // The same reading of --set as `vlt profile set` and `vlt summary`.
   for (const std::string& set : options.sets) {
@@ -299,7 +315,9 @@ int RunTests(const std::vector<std::string>& args) {
         anyNotSaved = true;
       }
     }
-    if (code == "RAC" && !outcome.aborted) HintManufacturer(session, options.profile);
+    if (code == "RAC" && !outcome.aborted) {
+      HintManufacturer(session, options.profile, profileManufacturer);
+    }
     if (outcome.linkLost) {
       std::fprintf(stderr,
                    "vlt: the link to the host was lost during %s; no further test was "

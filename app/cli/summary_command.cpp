@@ -1,5 +1,6 @@
 #include "cli/summary_command.h"
 
+#include "cli/path_arguments.h"
 #include "cli/profile_command.h"
 #include "cli/terminal.h"
 #include "compliance/compliance_tests.h"
@@ -159,8 +160,8 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
   const bool listed = reports::BuildSummaryReport(read.folder, inputs, log, &outcome);
   log.Detach();
   if (!listed) {
-    err << "vlt: Error opening directory " << read.folder << ": it cannot be listed or holds no "
-        << ".txt file\n";
+    err << "vlt: Error opening directory " << read.folder << ": "
+        << WhyNotAFolder(read.folder).value_or("it cannot be listed or holds no .txt file") << '\n';
     return kExitDataError;
   }
   PrintPaneText(out, pane.Text());

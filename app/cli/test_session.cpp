@@ -105,7 +105,7 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
   while (test->Running() || app_.RunningTest().Occupied()) {
     WindowTimer();
     if (Interrupted() && !outcome.interrupted) {
-      test->PostEvent(engine::kEvAbort);  // as the Abort command does
+      test->PostAbort(InterruptLine(), true);  // as the Abort command does
       outcome.interrupted = true;
     }
     if (timeout_ != kNoTimeout && !outcome.timedOut &&

@@ -568,7 +568,7 @@ void MainWindow::ShowUnsavedMarks() {
 void MainWindow::AbortTest() {
   // An abort left in the queue of a test that is no longer running (idle, or
   // finishing and asking the operator) would end its next run at once.
-  if (lastTest_ && TestRunning() && lastTest_->Running()) lastTest_->PostEvent(engine::kEvAbort);
+  if (lastTest_ && TestRunning() && lastTest_->Running()) lastTest_->AbortByOperator();
 }
 
 void MainWindow::ToggleVerbose() {

@@ -26,6 +26,9 @@ class EWatchForClaims_A100 : public engine::EWatch {
   bool ReadsDutName() const override { return true; }
 
   bool Contested(std::uint8_t address) const { return contested_[address]; }
+  std::string WaitingFor() const override {
+    return "The DUT has not claimed an address outside the contested range.";
+  }
 
  private:
   // False when the test was aborted.

@@ -15,12 +15,23 @@ void ETimeLimitAbort::OnEvent(std::uint32_t code) {
   if (code != kEvTick5) return;
   elapsed_ += kTick5Ms;
   if (elapsed_ > limit_) {
-    Post(event_);
+    if (event_ == kEvAbort && test_ != nullptr) {
+      const std::string missed = MissedLine();
+      test_->PostAbort(missed, missed.empty());
+    } else {
+      Post(event_);
+    }
     active_ = false;
     if (test_ != nullptr) test_->Note(RunNote::Kind::kLimitExceeded);
     Write("Time limit exceeded.");
     Trace("ETimeLimitAbort triggered.");
   }
+}
+
+std::string ETimeLimitAbort::MissedLine() const {
+  if (words_.awaited.empty()) return {};
+  return "No " + words_.awaited + " heard within " + std::to_string(limit_) + " ms of " +
+         words_.since + ".";
 }
 
 void ETimeLimitMinimum::Start() {

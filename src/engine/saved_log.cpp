@@ -65,6 +65,11 @@ std::string LogFileName(std::string_view logName) {
     }
   }
   flush();
+  // A leading dot hides the file from a folder listing, and the evidence with it.
+  for (char& c : name) {
+    if (c != '.') break;
+    c = '_';
+  }
   // Windows drops a trailing blank or dot, and an empty name is no name.
   if (name.empty() || name.back() == ' ' || name.back() == '.') name += '_';
   return name;

@@ -23,8 +23,8 @@ std::string SaveLogFailureText(const std::string& error, int errorNumber = 0);
 bool SaveLog(const std::string& path, const std::string& paneText, platform::Prompter& prompter);
 
 // The file name part of a log name (Windows-1252): characters that a file name
-// may not hold on Linux or Windows, and "." or ".." path parts, become "_", so
-// the file always lands in the folder it is saved to.
+// may not hold on Linux or Windows, "." or ".." path parts and leading dots
+// become "_", so the file always lands, visible, in the folder it is saved to.
 std::string LogFileName(std::string_view logName);
 
 // Saves a new log as `folder`/<name>.txt, or <name> (2).txt, (3), ... when the

@@ -165,7 +165,10 @@ TEST(A10StaticBoot, NoClaimAbortsWithEveryCriterionOpen) {
   auto test = bench.Make("A10");
   ASSERT_TRUE(bench.Run(*test, 30'000));
   const std::string text = bench.Text();
-  EXPECT_TRUE(Has(text, "Time limit exceeded.\r\nTest A10 aborted.\r\n")) << text;
+  EXPECT_TRUE(Has(text,
+                  "Time limit exceeded.\r\nNo ADDRESS_CLAIM heard within 5000 ms of Power Up "
+                  "DUT.\r\nTest A10 aborted.\r\n"))
+      << text;
   for (const char* criterion :
        {kBroadcasts, kAac, kNotDsa, kPrecedes, kDgn, kMultiple, kMfg, kQuiet}) {
     EXPECT_TRUE(Has(text, Line("____", criterion))) << criterion;

@@ -147,7 +147,9 @@ void MainWindowTest::repeatAndAbort() {
   QVERIFY(bench.RunUntilIdle(1000));
   engine::Test* test = bench.window->LastTest();
   QVERIFY(test->Aborted());
-  QVERIFY(Has(bench.Text(), "Test A10 aborted."));
+  // Why, in the report, then what the run was waiting for.
+  QVERIFY(Has(bench.Text(),
+              "The operator aborted the test.\r\n" + test->WaitingFor() + "\r\nTest A10 aborted."));
   QCOMPARE(bench.prompter.decisions.size(), std::size_t{1});
   QCOMPARE(bench.prompter.decisions[0].second, std::string("Do you want to log the results?"));
 
