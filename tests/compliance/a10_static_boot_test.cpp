@@ -72,6 +72,11 @@ TEST(A10StaticBoot, CriteriaAgainstSimulatedDuts) {
        {DutFault::kClaimEe05},
        {{"DNP ", kDgn, "Using 0EE05 for claiming."}, {"____", kBroadcasts}, {"____", kMultiple}},
        true},
+      // Identifier 18EE00FD: a claim to node 00h, never the claim to all.
+      {"claim-to-00",
+       {DutFault::kClaimTo00},
+       {{"DNP ", kDgn, "Using 0EEFF for claiming."}, {"____", kBroadcasts}, {"____", kMultiple}},
+       true},
   };
   for (const DutCase& c : cases) {
     SCOPED_TRACE(c.title);

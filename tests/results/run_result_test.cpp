@@ -93,7 +93,7 @@ TEST(RunResult, EvidenceFrameTimesAndTheDutsClaim) {
   EXPECT_EQ(mfg.state, State::kDidNotPass);
   EXPECT_EQ(mfg.note, "Claiming Manufacturer ID 290");
   ASSERT_TRUE(mfg.evidence);
-  EXPECT_EQ(mfg.evidence->identifier, "18EE00FD");
+  EXPECT_EQ(mfg.evidence->identifier, "18EEFFFD");
   EXPECT_EQ(mfg.evidence->dgn, 0xEE00U);
   EXPECT_EQ(mfg.evidence->source, 253);
   // The evidence line is the one the report prints under the criterion.
