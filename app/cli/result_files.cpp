@@ -50,7 +50,20 @@ void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& log
     notWritten_ = true;
     return;
   }
-  Write(TimelinePath(logPath), results::TimelineSvg(results::CaptureRunTrace(test)), "timeline");
+  // The picture belongs to this log only: a file already under its name is someone else's.
+  const std::string path = TimelinePath(logPath);
+  std::string error;
+  bool taken = false;
+  if (platform::CreateFileAtomically(path, results::TimelineSvg(results::CaptureRunTrace(test)),
+                                     &error, &taken)) {
+    std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
+    return;
+  }
+  std::fprintf(stderr,
+               "vlt: the timeline %s was not written: %s; the file already there is unchanged "
+               "and the log %s is kept\n",
+               path.c_str(), taken ? "another file has that name" : error.c_str(), logPath.c_str());
+  notWritten_ = true;
 }
 
 void ResultFiles::Finish() {

@@ -135,6 +135,27 @@ StatusArea::StatusArea(QWidget* parent) : QFrame(parent) {
   row->addWidget(run_, 1);
   row->addWidget(unsaved_);
   layout->addLayout(row);
+
+  notes_ = new QWidget(this);
+  auto* notesRow = new QHBoxLayout(notes_);
+  notesRow->setContentsMargins(0, 0, 0, 0);
+  notesRow->setSpacing(12);
+  saved_ = new QLabel(notes_);
+  saved_->setObjectName(QStringLiteral("logSaved"));
+  saved_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  hostNote_ = new QLabel(notes_);
+  hostNote_->setObjectName(QStringLiteral("hostNote"));
+  profileHint_ = new QLabel(notes_);
+  profileHint_->setObjectName(QStringLiteral("profileHint"));
+  for (QLabel* note : {saved_, hostNote_, profileHint_}) {
+    // A long path must not widen the window: the whole text is in the tooltip.
+    note->setMinimumWidth(40);
+    note->setVisible(false);
+    notesRow->addWidget(note);
+  }
+  notesRow->addStretch(1);
+  notes_->setVisible(false);
+  layout->addWidget(notes_);
   SetLink(HostLinkState::kNotConnected, "");
 }
 
@@ -221,6 +242,26 @@ void StatusArea::SetLogUnsaved(bool unsaved) {
   unsaved_->setVisible(unsaved);
 }
 
+void StatusArea::SetSavedTo(const std::string& path) {
+  ShowNote(saved_, path.empty() ? QString() : tr("Saved to %1").arg(PathToQt(path)));
+}
+
+void StatusArea::SetHostNote(const std::string& line) {
+  ShowNote(hostNote_, ToQt(line));
+}
+
+void StatusArea::SetProfileHint(const std::string& text) {
+  ShowNote(profileHint_, ToQt(text));
+}
+
+void StatusArea::ShowNote(QLabel* label, const QString& text) {
+  if (label->text() == text && label->isHidden() == text.isEmpty()) return;
+  label->setText(text);
+  label->setToolTip(text);
+  label->setVisible(!text.isEmpty());
+  notes_->setVisible(!saved_->isHidden() || !hostNote_->isHidden() || !profileHint_->isHidden());
+}
+
 void StatusArea::SetPrompt(const std::string& prompt) {
   const QString text = ToQt(prompt);
   if (text == prompt_->text() && prompt_->isHidden() == prompt.empty()) return;
@@ -267,6 +308,18 @@ QString StatusArea::PromptText() const {
 
 bool StatusArea::PromptShown() const {
   return !prompt_->isHidden();
+}
+
+QString StatusArea::SavedText() const {
+  return saved_->isHidden() ? QString() : saved_->text();
+}
+
+QString StatusArea::HostNoteText() const {
+  return hostNote_->isHidden() ? QString() : hostNote_->text();
+}
+
+QString StatusArea::ProfileHintText() const {
+  return profileHint_->isHidden() ? QString() : profileHint_->text();
 }
 
 }  // namespace vlt::gui

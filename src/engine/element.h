@@ -60,6 +60,9 @@ class Element {
   // words for the operator ("No frame ... heard: ..."); empty when it has
   // nothing to say beyond its name.
   virtual std::string WaitingFor() const { return {}; }
+  // Whether the element reads the DUT's NAME from the profile ("Full ADDRESS_CLAIM
+  // Value") as it runs: to compare claims with it or to claim with it.
+  virtual bool ReadsDutName() const { return false; }
 
   bool Holds() const { return holds_; }
   bool Blocks() const { return blocks_; }

@@ -103,6 +103,11 @@ std::string EGroup::WaitingFor() const {
   return {};
 }
 
+bool EGroup::ReadsDutName() const {
+  return std::any_of(children_.begin(), children_.end(),
+                     [](const std::unique_ptr<Element>& child) { return child->ReadsDutName(); });
+}
+
 std::string EGroup::GetMarker() const {
   std::string open, close;
   if (IsBlocking()) {

@@ -11,6 +11,7 @@
 
 #include "settings/setting_manager.h"
 #include "values/value_maker_flex.h"
+#include "values/value_maker_numbers.h"
 #include "values/value_maker_selection.h"
 
 namespace vlt::settings {
@@ -49,7 +50,12 @@ enum class SettingMaker : std::uint8_t {
   kDecimalWord,   //
   kDsaRange,      // the nine DSA categories
   kHexadecimal,   // a DGN in hexadecimal, unpadded ("1FFFF")
+  kManufacturer,  // a decimal word of 0 to kLargestManufacturerCode
 };
+
+// The NAME's manufacturer code has 11 bits: a larger "Manufacturer ID" could
+// never match a DUT's claim.
+inline constexpr std::uint16_t kLargestManufacturerCode = 0x7FF;
 
 // Where the main window's settings list shows a setting besides the headings of
 // the tests that read it (each test's row names those): as a top-level row, and
@@ -78,7 +84,7 @@ inline constexpr std::array<DefaultSetting, 22> kDefaultSettings = {{
     {"DSA For Address Claiming", SettingItem::kByte, SettingMaker::kDecimalByte, "253", kRowAll},
     {"250MS Timing Tolerance", SettingItem::kByte, SettingMaker::kMilliseconds, "10",
      kRowTop | kRowAll},
-    {"Manufacturer ID", SettingItem::kWord, SettingMaker::kDecimalWord, "0", kRowAll},
+    {"Manufacturer ID", SettingItem::kWord, SettingMaker::kManufacturer, "0", kRowAll},
     {"Full ADDRESS_CLAIM Value", SettingItem::kText36, SettingMaker::kText,
      "00 00 00 00 00 00 00 00", kRowAll},
     {"DSA Category", SettingItem::kByte, SettingMaker::kDsaRange, "Multifunction", kRowAll},
@@ -121,6 +127,7 @@ class ApplicationSettings {
   // Declared before the store: the items use them until the store is gone.
   const values::ValueMakerDSARange dsaRange_;
   const values::ValueMakerFlexByte milliseconds_;
+  const values::ValueMakerDecWordUpTo manufacturer_{kLargestManufacturerCode};
   SettingManager store_;
   std::vector<data::Datum*> items_;
   std::vector<TestHeading> headings_;

@@ -23,8 +23,8 @@ std::unique_ptr<host::SimDevice> Dut(host::DutKind kind, host::DutFaults faults)
 }
 
 void UseProfile(testing::ComplianceBench& bench, host::DutKind kind) {
-  scenario::UseProfile(bench, kind == host::DutKind::kStatic ? scenario::kStaticName
-                                                             : scenario::kDynamicName);
+  scenario::UseProfile(
+      bench, kind == host::DutKind::kStatic ? scenario::kStaticName : scenario::kDynamicName);
   settings::SettingManager& s = bench.Settings();
   s.SetValue("Identifying DGN", "1FFB7");
   s.SetValue("Identifying Instance", std::to_string(kStatusInstance));

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "host/devices/dut_faults.h"
 #include "host/buses/sim_bus.h"
+#include "host/devices/dut_faults.h"
 #include "support/compliance_bench.h"
 
 namespace vlt::compliance::network_scenario {

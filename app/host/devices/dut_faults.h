@@ -27,6 +27,7 @@ enum class DutFault : std::uint8_t {
   kLateClaim,
   kTalksFirst,
   kClaimEe05,
+  kClaimTo00,
   kWrongAac,
   kWrongMfg,
   kWrongDsa,
@@ -79,7 +80,7 @@ enum class DutFault : std::uint8_t {
   kRequestsGlobally,
   kTracksNames,
 };
-inline constexpr std::size_t kDutFaultCount = 52;
+inline constexpr std::size_t kDutFaultCount = 53;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
