@@ -5,6 +5,7 @@
 
 #include "engine/test.h"
 #include "platform/registry_file.h"
+#include "platform/text_encoding.h"
 #include "results/junit_writer.h"
 #include "results/run_json.h"
 #include "results/run_trace.h"
@@ -50,7 +51,11 @@ void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& log
     notWritten_ = true;
     return;
   }
-  Write(TimelinePath(logPath), results::TimelineSvg(results::CaptureRunTrace(test)), "timeline");
+  // The picture names its log, so that the two are kept together.
+  const std::string logName = std::filesystem::path(logPath).filename().string();
+  Write(TimelinePath(logPath),
+        results::TimelineSvg(results::CaptureRunTrace(test, platform::Utf8ToCp1252(logName))),
+        "timeline");
 }
 
 void ResultFiles::Finish() {

@@ -23,6 +23,11 @@ void ETimeLimitAbort::OnEvent(std::uint32_t code) {
   }
 }
 
+std::optional<std::uint32_t> ETimeLimitAbort::LimitLeftMs() const {
+  if (!active_) return std::nullopt;
+  return elapsed_ < limit_ ? limit_ - elapsed_ : 0;
+}
+
 void ETimeLimitMinimum::Start() {
   active_ = true;
   elapsed_ = 0;
