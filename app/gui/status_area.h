@@ -1,12 +1,15 @@
 // The status area under the log pane: always in sight, whatever the verbose mode.
 // The host link and its run folder, the test that runs (with its elapsed time) or
 // ran last (with its verdict in colour and the count of criteria that did not
-// pass), and, above them in large type, the prompt a test waits on.
+// pass), and, above them in large type, the prompt a test waits on with what is
+// left of the time limit it waits under. When room is short, the names give way
+// (the test's title, the run folder), never the verdict, counts or times.
 #pragma once
 
 #include <QFrame>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "gui/run_status.h"
@@ -14,6 +17,8 @@
 class QLabel;
 
 namespace vlt::gui {
+
+class ElidedLabel;
 
 class StatusArea final : public QFrame {
   Q_OBJECT
@@ -29,6 +34,8 @@ class StatusArea final : public QFrame {
   void SetLogUnsaved(bool unsaved);
   // Empty hides the prompt.
   void SetPrompt(const std::string& prompt);
+  // What is left of the time limit the prompt waits under; none hides the countdown.
+  void SetLimitLeft(std::optional<std::int64_t> millis);
 
   HostLinkState Link() const { return link_; }
   RunVerdict Verdict() const { return verdict_; }
@@ -37,18 +44,25 @@ class StatusArea final : public QFrame {
   QString RunText() const;
   QString PromptText() const;
   bool PromptShown() const;
+  QString CountdownText() const;
+  bool CountdownShown() const;
 
  protected:
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Restyle();
+  // The prompt in the largest type that shows it on one line, else wrapped in smaller type.
+  void FitPrompt();
 
   QLabel* prompt_;
+  QLabel* countdown_;
   QLabel* linkDot_;
-  QLabel* linkLabel_;
+  ElidedLabel* linkLabel_;
   QLabel* verdictLabel_;
-  QLabel* run_;
+  ElidedLabel* runTest_;
+  QLabel* runDetail_;
   QLabel* unsaved_;
   bool linkShown_ = false;
   HostLinkState link_ = HostLinkState::kNotConnected;
@@ -58,5 +72,7 @@ class StatusArea final : public QFrame {
 
 // The verdict's word, as the badge shows it ("PASS", "DNP", "ABORTED", ...).
 QString VerdictWord(RunVerdict verdict);
+// "Time limit: 4 s left", whole seconds rounded up (m:ss from a minute on).
+QString LimitLeftText(std::int64_t millis);
 
 }  // namespace vlt::gui
