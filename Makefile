@@ -21,8 +21,10 @@ demo: deps
 	cmake --build --preset release --target vlt vlt-host
 	build/release/app/cli/vlt demo --out build/demo-logs
 
+# Tests run side by side, one per core: they keep to their own folders, and the few
+# that load the machine on the wall clock are marked to run alone.
 check: debug
-	ctest --preset debug
+	ctest --preset debug -j $$(nproc)
 
 tsan-check: deps
 	cmake --preset tsan

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "compliance/compliance_tests.h"
 #include "platform/log_pane.h"
 #include "reports/summary_report.h"
 #include "reports/superseded_results.h"
@@ -88,7 +89,9 @@ Folder& Logs() {
 void BM_SummaryOf10000Logs(benchmark::State& state) {
   const std::string folder = Logs().path.string();
   const reports::SummaryInputs inputs{
-      {"Widget", "2.1"}, {}, "Jan 21 2026", reports::ProgramCatalogue()};
+      {{"Widget", "2.1"}, reports::ProgramCatalogue(), compliance::ProgramCriterionCounts()},
+      {},
+      "Jan 21 2026"};
   for (auto _ : state) {
     platform::MemoryLogPane pane;
     framework::LogOutput log;
@@ -107,8 +110,10 @@ void BM_SupersedeListingOf10000Logs(benchmark::State& state) {
     platform::MemoryLogPane pane;
     framework::LogOutput log;
     log.Attach(&pane);
-    const auto result = reports::DeleteSupersededResults(folder, {"Widget", "2.1"},
-                                                         reports::SupersedeMode::kListOnly, log);
+    const auto result = reports::DeleteSupersededResults(
+        folder,
+        {{"Widget", "2.1"}, reports::ProgramCatalogue(), compliance::ProgramCriterionCounts()},
+        reports::SupersedeMode::kListOnly, log);
     if (result.superseded.size() != kLogs - kCodes) state.SkipWithError("wrong selection");
     log.Detach();
   }

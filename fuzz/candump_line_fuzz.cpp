@@ -16,13 +16,16 @@ using namespace vlt::host;
 void CheckLine(std::string_view text) {
   if (text.size() > kMaxCandumpLineBytes) std::abort();
   const CandumpLine line = ParseCandumpLine(text);
-  if (line.kind == CandumpLine::Kind::kMalformed && line.error.empty()) std::abort();
+  const bool named =
+      line.kind != CandumpLine::Kind::kFrame && line.kind != CandumpLine::Kind::kBlank;
+  if (named == line.error.empty()) std::abort();
   if (line.kind != CandumpLine::Kind::kFrame) return;
-  if (line.frame.length > kMaxCanDataBytes || line.frame.id > 0x1FFFFFFF) std::abort();
+  if (line.length > kMaxCanDataBytes || line.identifier > 0x1FFFFFFF) std::abort();
   if (line.stampMicros && *line.stampMicros < 0) std::abort();
   const std::int64_t stamp = line.stampMicros.value_or(0);
-  const CandumpLine back = ParseCandumpLine(FormatCandumpLine(line.frame, stamp));
-  if (back.kind != CandumpLine::Kind::kFrame || !(back.frame == line.frame) ||
+  const BusFrame frame = BusFrameOf(line);
+  const CandumpLine back = ParseCandumpLine(FormatCandumpLine(frame, stamp));
+  if (back.kind != CandumpLine::Kind::kFrame || !(BusFrameOf(back) == frame) ||
       back.stampMicros != stamp) {
     std::abort();
   }

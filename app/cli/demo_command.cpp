@@ -9,6 +9,7 @@
 
 #include "cli/arguments.h"
 #include "cli/interrupts.h"
+#include "cli/path_arguments.h"
 #include "cli/result_files.h"
 #include "cli/run_command.h"
 #include "cli/terminal.h"
@@ -33,8 +34,8 @@ constexpr const char* kUsage =
     "  a dynamic (arbitrary-address-capable) one, with the auto operator. Saves every log in\n"
     "  DIR (default ./vlt-demo-logs) and ends with a summary of the criteria.\n"
     "  --junit, --json and --timeline write result files as for vlt run.\n"
-    "  Ctrl-C (SIGINT) or SIGTERM aborts the running test, saves its log and runs no\n"
-    "  further test (exit status 2); a second one ends at once.\n";
+    "  Ctrl-C (SIGINT), SIGTERM or SIGHUP aborts the running test, saves its log and\n"
+    "  runs no further test (exit status 2); a second one ends at once.\n";
 
 struct DemoPhase {
   const char* title;
@@ -92,11 +93,10 @@ int RunDemo(const std::vector<std::string>& args) {
       return UsageError("unknown argument '" + args[i] + "'", kUsage);
     }
   }
-  std::error_code ec;
-  std::filesystem::create_directories(outDir, ec);
-  if (!std::filesystem::is_directory(outDir)) {
-    return UsageError("--out: cannot use folder '" + outDir + "'", kUsage);
+  if (const auto why = PrepareFolder(outDir)) {
+    return UsageError("--out: cannot use folder '" + outDir + "': " + *why, kUsage);
   }
+  std::error_code ec;
 
   // A run folder of the demo's own, so it never meets another host or tester.
   char pattern[] = "/tmp/vlt-demo.XXXXXX";

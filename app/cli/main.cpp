@@ -37,6 +37,8 @@ constexpr const char* kUsage =
     "Every command takes --help. The host (vlt-host) and the tester meet in\n"
     "$VLT_RUN_DIR (default $XDG_RUNTIME_DIR/vlt, else /tmp/vlt-<uid>).\n";
 
+constexpr const char* kListUsage = "usage: vlt list\n  The tests vlt run knows, code and title.\n";
+
 constexpr const char* kVersionReportUsage =
     "usage: vlt version-report\n"
     "  Prints the version report: the program's compile date and every test's code,\n"
@@ -64,9 +66,10 @@ int main(int argc, char** argv) {
   }
   if (command == "list") {
     if (AsksForHelp(args)) {
-      std::fputs("usage: vlt list\n  The tests vlt run knows, code and title.\n", stdout);
+      std::fputs(kListUsage, stdout);
       return vlt::cli::kExitOk;
     }
+    if (!args.empty()) return vlt::cli::UsageError("list takes no arguments", kListUsage);
     return vlt::cli::RunTests({"--list"});
   }
   if (command == "version-report") {

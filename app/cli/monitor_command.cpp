@@ -39,8 +39,9 @@ class FramePrinter : public framework::BRParser {
 constexpr const char* kUsage =
     "usage: vlt monitor [--seconds N]\n"
     "  Registers with the host of $VLT_RUN_DIR and prints every bus frame until\n"
-    "  N seconds have passed (default: until Ctrl-C or SIGTERM, exit status 0; a\n"
-    "  second signal ends it at once). A host that stops is waited for: the monitor\n"
+    "  N seconds have passed (default: until Ctrl-C, SIGTERM or SIGHUP, or until\n"
+    "  the reader of its output goes away, exit status 0; a second signal ends it\n"
+    "  at once). A host that stops is waited for: the monitor\n"
     "  registers again when a vlt-host runs on the folder again.\n";
 
 }  // namespace
@@ -92,7 +93,8 @@ int RunMonitor(const std::vector<std::string>& args) {
       seconds < 0 ? INT64_MAX : clock.NowMicros() + static_cast<std::int64_t>(seconds) * 1'000'000;
   // A host that goes away is waited for: the watchdog registers again when one is back.
   bool down = false;
-  while (!Interrupted() && clock.NowMicros() < endMicros) {
+  // Nobody reads a closed pipe (`vlt monitor | head`): the monitor ends as its reader did.
+  while (!Interrupted() && !pane.OutputClosed() && clock.NowMicros() < endMicros) {
     std::this_thread::sleep_for(kWindowTimer);
     watchdog.OnTimer();
     if (app.Link().Down() != down) {

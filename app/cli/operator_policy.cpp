@@ -204,7 +204,14 @@ bool TtyOperator::AskDecision(const std::string& statement, const std::string& q
                  platform::Cp1252ToUtf8(question).c_str());
     const std::string answer = ReadLine();
     if (answer == "y" || answer == "Y" || answer == "yes") return true;
-    if (answer == "n" || answer == "N" || answer == "no" || !std::cin) return false;
+    if (!std::cin) {
+      // Nobody answers (a closed terminal after SIGHUP, input at its end): an
+      // aborted run still keeps its report, nothing else is stored.
+      const bool yes = question == engine::kLogAbortedQuestion;
+      std::fprintf(stderr, "[operator: %s, no input]\n", yes ? "Yes" : "No");
+      return yes;
+    }
+    if (answer == "n" || answer == "N" || answer == "no") return false;
   }
 }
 

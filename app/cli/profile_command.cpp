@@ -21,9 +21,10 @@ constexpr const char* kUsage =
     "       vlt profile set FILE.zcf \"NAME=VALUE\"... [--force]\n"
     "  new   writes a profile with the default settings (--force replaces a file)\n"
     "  show  prints every setting of the profile, one \"NAME = VALUE\" line each\n"
-    "  set   changes settings of the profile in place; nothing is written unless\n"
-    "        every NAME=VALUE is accepted. A profile holding lines this program\n"
-    "        cannot keep is left alone unless --force is given.\n";
+    "  set   changes settings of the profile in place, keeping its \":Created\" line;\n"
+    "        nothing is written unless every NAME=VALUE is accepted. A file that is\n"
+    "        no profile, or holds lines or values this program cannot keep, is left\n"
+    "        alone (exit status 65) unless --force is given.\n";
 
 std::string Utf8(std::string_view cp1252) {
   return platform::Cp1252ToUtf8(cp1252);
@@ -42,15 +43,25 @@ bool CheckProfileName(const std::string& path, std::ostream& err) {
   return false;
 }
 
+// The message --set gives for a value the setting does not take (UTF-8, without
+// "vlt: "), so that a profile's refused value reads the same.
+std::string RefusalOf(const data::Datum& item, const std::string& name, const std::string& value) {
+  const auto* text = dynamic_cast<const values::ValueMakerFixedString*>(&item.GetValueMaker());
+  if (text != nullptr && !item.FitsText(value)) {
+    return Utf8(name) + " holds at most " + std::to_string(text->Width()) + " characters";
+  }
+  return "\"" + Utf8(value) + "\" is not a valid value for " + Utf8(name);
+}
+
 std::tm Now() {
   return data::LocalTimeAt(platform::SteadyClock().UtcSeconds());
 }
 
-bool Save(CommandSettings& command, const std::string& path, const std::tm& now,
-          std::ostream& err) {
+bool Save(CommandSettings& command, const std::string& path, const std::tm& now, std::ostream& err,
+          std::string_view createdLine = {}) {
   std::string error;
   data::CloneSaveReport report;
-  if (!settings::SaveProfile(*command.settings, path, now, &error, &report)) {
+  if (!settings::SaveProfile(*command.settings, path, now, &error, &report, nullptr, createdLine)) {
     err << "vlt: " << path << ": " << error << "; the file was not changed. Free some space or "
         << "choose another folder, then save again\n";
     return false;
@@ -81,7 +92,7 @@ int RunNew(const std::vector<std::string>& operands, bool force, std::ostream& o
 int RunShow(const std::vector<std::string>& operands, std::ostream& out, std::ostream& err) {
   if (operands.size() != 1) return Usage(err, "profile show takes one FILE");
   CommandSettings command;
-  if (!LoadProfileFile(command, operands[0], err)) return kExitDataError;
+  if (!LoadProfileFile(command, operands[0], err).read) return kExitDataError;
   for (settings::SettingData* setting : command.settings->Store().Settings()) {
     out << Utf8(setting->LogLineText()) << '\n';
   }
@@ -102,14 +113,15 @@ int RunSet(const std::vector<std::string>& operands, bool force, std::ostream& o
     }
     return true;
   };
-  switch (UpdateProfile(command, path, force, Now(), setAll, err)) {
+  ProfileLoad loaded;
+  switch (UpdateProfile(command, path, force, Now(), setAll, err, &loaded)) {
     case ProfileUpdate::kUpdated:
       break;
     case ProfileUpdate::kUnreadable:
       return kExitDataError;
     case ProfileUpdate::kDamaged:
-      err << "vlt: " << path << " was left as it was: writing it back would drop what is "
-          << "reported above; add --force to write it all the same\n";
+      err << "vlt: " << path << " was left as it was: writing it back would lose what is "
+          << "reported above. " << WhatForceDoes(loaded) << ".\n";
       return kExitDataError;
     case ProfileUpdate::kRefused:
       err << "vlt: " << path << " was not changed\n";
@@ -135,37 +147,61 @@ CommandSettings::~CommandSettings() {
   log.Detach();
 }
 
-bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ostream& err,
-                     bool* damaged) {
-  if (!CheckProfileName(path, err)) return false;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+ProfileLoad LoadProfileInto(settings::ApplicationSettings& target, const std::string& path,
+                            std::ostream& err) {
+  ProfileLoad load;
+  if (!CheckProfileName(path, err)) return load;
+  const settings::ProfileFileCheck file = settings::CheckProfileFile(path);
+  if (!file.exists || !file.unreadable.empty()) {
+    // A loop or a name too long is not "no such file": say what the file system said.
+    std::error_code error;
+    (void)std::filesystem::status(path, error);
+    const std::string missing = error ? error.message() : std::string("no such file");
     err << "vlt: cannot read the profile " << path << ": "
-        << (std::filesystem::exists(path, error) ? "not a regular file" : "no such file") << '\n';
-    return false;
+        << (file.exists ? file.unreadable : missing) << '\n';
+    return load;
   }
-  const data::CloneLoadReport report = settings::LoadProfile(*command.settings, path);
+  const data::CloneLoadReport report = settings::LoadProfile(target, path);
   if (!report.opened) {
     err << "vlt: cannot read the profile " << path << '\n';
-    return false;
+    return load;
   }
+  load.read = true;
+  load.isProfile = file.header;
+  load.refused = !report.rejectedValues.empty();
+  load.keepsAll = settings::RewriteLosses(file, report).empty();
+  if (file.header) load.createdLine = file.createdLine;
+
   const std::string where = "vlt: " + path + ": ";
   const data::CloneHeaderCheck& header = report.header;
-  if (header.foreignProgram) {
-    err << where << "not made by this program; loaded the settings it names\n";
-  } else if (!header.programLine) {
-    err << where << "no \"" << data::kCloneProgramLine
-        << "\" header line; loaded the settings it names\n";
+  if (!file.header) {
+    err << where << "not a profile: no \"" << data::kCloneProgramLine << "\" line"
+        << (header.foreignProgram ? " (made by another program)" : "")
+        << "; read the settings it names\n";
   }
   if (header.versionDiffers) {
     err << where << "made by another version (\"" << Utf8(header.versionLine)
         << "\"); settings may be missed\n";
   }
+  if (file.binary) err << where << "holds binary data, which no profile holds\n";
+  for (const std::string& line : file.foreignLines)
+    err << where << Utf8(line) << " is no setting\n";
+  if (file.foreignLineCount > file.foreignLines.size()) {
+    err << where << "and " << file.foreignLineCount - file.foreignLines.size()
+        << " more lines are no setting\n";
+  }
   for (const std::string& line : report.invalidLines) {
     err << where << "skipped \":SET " << Utf8(line) << "\": no \"=\"\n";
   }
   for (const std::string& setting : report.rejectedValues) {
-    err << where << "refused \"" << Utf8(setting) << "\"; the setting keeps its value\n";
+    const std::size_t equals = setting.find('=');
+    settings::SettingData* named = target.Store().Find(setting.substr(0, equals));
+    const std::string refusal =
+        named == nullptr
+            ? std::string()
+            : RefusalOf(named->Item(), setting.substr(0, equals), setting.substr(equals + 1));
+    err << where << (refusal.empty() ? "refused \"" + Utf8(setting) + "\"" : refusal)
+        << "; the setting keeps its value\n";
   }
   for (const std::string& title : report.unknownTitles) {
     err << where << "no setting is called \"" << Utf8(title) << "\"; ignored\n";
@@ -173,21 +209,29 @@ bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ost
   if (report.overlongLines > 0) {
     err << where << "skipped " << report.overlongLines << " over-long \":SET\" line(s)\n";
   }
-  if (damaged != nullptr) {
-    *damaged = header.foreignProgram || !report.invalidLines.empty() ||
-               !report.rejectedValues.empty() || !report.unknownTitles.empty() ||
-               report.overlongLines > 0;
-  }
-  return true;
+  return load;
+}
+
+ProfileLoad LoadProfileFile(CommandSettings& command, const std::string& path, std::ostream& err) {
+  return LoadProfileInto(*command.settings, path, err);
+}
+
+std::string WhatForceDoes(const ProfileLoad& load) {
+  if (!load.isProfile) return "--force replaces the whole file with a profile of the settings";
+  return "--force writes it all the same, without the lines reported above and with each "
+         "refused value left at the setting's own";
 }
 
 ProfileUpdate UpdateProfile(CommandSettings& command, const std::string& path, bool force,
-                            const std::tm& now, const ProfileChange& change, std::ostream& err) {
-  bool damaged = false;
-  if (!LoadProfileFile(command, path, err, &damaged)) return ProfileUpdate::kUnreadable;
-  if (damaged && !force) return ProfileUpdate::kDamaged;
+                            const std::tm& now, const ProfileChange& change, std::ostream& err,
+                            ProfileLoad* loaded) {
+  const ProfileLoad load = LoadProfileFile(command, path, err);
+  if (loaded != nullptr) *loaded = load;
+  if (!load.read) return ProfileUpdate::kUnreadable;
+  if (!load.keepsAll && !force) return ProfileUpdate::kDamaged;
   if (!change(*command.settings)) return ProfileUpdate::kRefused;
-  return Save(command, path, now, err) ? ProfileUpdate::kUpdated : ProfileUpdate::kNotSaved;
+  return Save(command, path, now, err, load.createdLine) ? ProfileUpdate::kUpdated
+                                                         : ProfileUpdate::kNotSaved;
 }
 
 bool ApplySettingArgument(settings::ApplicationSettings& target, const std::string& argument,
@@ -214,13 +258,8 @@ bool ApplySettingArgument(settings::ApplicationSettings& target, const std::stri
   }
   data::Datum& item = setting->Item();
   // A text field cuts longer text silently; the operator should know first.
-  const auto* text = dynamic_cast<const values::ValueMakerFixedString*>(&item.GetValueMaker());
-  if (text != nullptr && value.size() > text->Width()) {
-    err << "vlt: " << Utf8(name) << " holds at most " << text->Width() << " characters\n";
-    return false;
-  }
-  if (!item.SetFromText(value)) {
-    err << "vlt: \"" << Utf8(value) << "\" is not a valid value for " << Utf8(name) << '\n';
+  if (!item.FitsText(value) || !item.SetFromText(value)) {
+    err << "vlt: " << RefusalOf(item, name, value) << '\n';
     return false;
   }
   data::RunListUntilSettled(target.List().List(), settings::kProfileSettleTicks);

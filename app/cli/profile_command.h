@@ -31,11 +31,22 @@ struct CommandSettings {
   ~CommandSettings();
 };
 
-// Loads a profile file, telling `err` what it held that no setting took. False,
-// with a message, when it cannot be read or is not named *.zcf; `damaged` (if
-// given) is set when saving it back would lose or change something it held.
-bool LoadProfileFile(CommandSettings& command, const std::string& path, std::ostream& err,
-                     bool* damaged = nullptr);
+// What loading a profile file found.
+struct ProfileLoad {
+  bool read = false;       // a *.zcf regular file was read; else nothing was loaded
+  bool isProfile = false;  // it has the profile header
+  bool refused = false;    // a value broke its setting's rule: the settings differ from the file
+  bool keepsAll = false;   // writing the settings back over it would lose nothing it holds
+  std::string createdLine;
+};
+
+// Loads a profile file into `target`, telling `err` what it held that no
+// setting took; each refused value with the message --set gives for it.
+ProfileLoad LoadProfileInto(settings::ApplicationSettings& target, const std::string& path,
+                            std::ostream& err);
+ProfileLoad LoadProfileFile(CommandSettings& command, const std::string& path, std::ostream& err);
+// What --force does with a file that a rewrite cannot keep whole, in words.
+std::string WhatForceDoes(const ProfileLoad& load);
 
 // What became of an update of a profile file.
 enum class ProfileUpdate {
@@ -49,10 +60,13 @@ enum class ProfileUpdate {
 // Sets values in the settings loaded from a profile; false refuses the update.
 using ProfileChange = std::function<bool(settings::ApplicationSettings&)>;
 
-// Loads a profile into `command`, makes `change` and saves it in place. A profile
-// that saving would damage is left alone unless `force`: the caller says why.
+// Loads a profile into `command`, makes `change` and saves it in place, keeping
+// its ":Created" line. A file that saving would damage (no profile, lines or
+// values it cannot keep) is left alone unless `force`: the caller says so,
+// with what --force would do.
 ProfileUpdate UpdateProfile(CommandSettings& command, const std::string& path, bool force,
-                            const std::tm& now, const ProfileChange& change, std::ostream& err);
+                            const std::tm& now, const ProfileChange& change, std::ostream& err,
+                            ProfileLoad* loaded = nullptr);
 
 // Gives a setting the value of a "NAME=VALUE" argument (UTF-8) through the
 // setting's own parsing. False, with a message, when the name or value is refused.

@@ -51,11 +51,23 @@ void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& log
     notWritten_ = true;
     return;
   }
-  // The picture names its log, so that the two are kept together.
+  // The picture belongs to this log only: a file already under its name is someone
+  // else's. It names its log, so that the two are kept together.
+  const std::string path = TimelinePath(logPath);
   const std::string logName = std::filesystem::path(logPath).filename().string();
-  Write(TimelinePath(logPath),
-        results::TimelineSvg(results::CaptureRunTrace(test, platform::Utf8ToCp1252(logName))),
-        "timeline");
+  const std::string svg =
+      results::TimelineSvg(results::CaptureRunTrace(test, platform::Utf8ToCp1252(logName)));
+  std::string error;
+  bool taken = false;
+  if (platform::CreateFileAtomically(path, svg, &error, &taken)) {
+    std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
+    return;
+  }
+  std::fprintf(stderr,
+               "vlt: the timeline %s was not written: %s; the file already there is unchanged "
+               "and the log %s is kept\n",
+               path.c_str(), taken ? "another file has that name" : error.c_str(), logPath.c_str());
+  notWritten_ = true;
 }
 
 void ResultFiles::Finish() {

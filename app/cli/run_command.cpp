@@ -10,6 +10,7 @@
 
 #include "cli/arguments.h"
 #include "cli/interrupts.h"
+#include "cli/path_arguments.h"
 #include "cli/profile_command.h"
 #include "cli/result_files.h"
 #include "cli/terminal.h"
@@ -33,22 +34,27 @@ constexpr std::chrono::seconds kReconnectWait{10};
 constexpr const char* kUsageHead =
     "usage: vlt run CODE... [--profile FILE] [--set \"NAME=VALUE\"]... [--out DIR]\n"
     "               [--operator auto|tty] [--timeout SECONDS] [--verbose]\n"
-    "               [--junit FILE] [--json FILE] [--timeline]\n"
+    "               [--junit FILE] [--json FILE] [--timeline] [--force]\n"
     "       vlt run --list\n"
     "  Runs the tests one after the other against the host of $VLT_RUN_DIR and saves each\n"
     "  log as DIR/<product>_<code>_<yymmddHHMM>.txt (default DIR: the current folder); a\n"
     "  name already taken gets \" (2)\", \" (3)\", ... and no file is ever replaced.\n"
     "  Settings start from their defaults, then the profile, then each --set in order.\n"
     "  A --set holds for this run only: the profile is written back only with what a\n"
-    "  test stored (Read ADDRESS_CLAIM's NAME, when it read one).\n"
+    "  test stored (Read ADDRESS_CLAIM's NAME, when it read one), keeping its\n"
+    "  \":Created\" line. A file that is no profile, or holds lines or values this\n"
+    "  program cannot keep, runs nothing (exit status 65) unless --force is given:\n"
+    "  then the run takes the settings read from it and a stored setting rewrites it.\n"
     "  --operator auto (default) powers the simulated DUT when the test listens, presses\n"
     "  space and answers; tty asks at the terminal.\n"
     "  --timeout SECONDS aborts a test that runs longer (default 120, 0: never) and says\n"
-    "  what it was waiting for. Ctrl-C (SIGINT) or SIGTERM aborts the running test as\n"
-    "  Abort does, saves its log and runs no further test; a second one ends at once.\n"
+    "  what it was waiting for. Ctrl-C (SIGINT), SIGTERM or SIGHUP aborts the running\n"
+    "  test as Abort does, saves its log and runs no further test; a second one ends\n"
+    "  at once. A closed standard output (vlt run ... | head) loses only the printing.\n"
     "  --junit FILE writes JUnit XML of the criteria (a testsuite per test) for CI;\n"
     "  --json FILE the same facts and more as JSON (docs/vlt-results.schema.json);\n"
-    "  --timeline writes a timeline picture <log name>.svg beside each saved log.\n"
+    "  --timeline writes a timeline picture <log name>.svg beside each saved log; a\n"
+    "  file already under that name is kept and the picture not written (status 73).\n"
     "  Exit status: 0 all criteria passed or undecided, 1 some criterion did not pass,\n"
     "  2 a test was aborted (or a signal came), 64 usage, 69 no host or the link to it\n"
     "  was lost, 73 a log, the profile or a result file could not be saved (no file is\n"
@@ -75,6 +81,7 @@ struct RunOptions {
   std::string outDir = ".";
   bool ttyOperator = false;
   bool verbose = false;
+  bool force = false;  // a profile a rewrite cannot keep whole is used all the same
   long timeoutSeconds = kDefaultTimeoutSeconds;
   ResultFileOptions results;
 };
@@ -119,6 +126,8 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
       }
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (const ResultOption read = ReadResultOption(args, i, options.results);
                read != ResultOption::kNotOurs) {
       if (read == ResultOption::kMissingValue) return fail(arg + " needs a file name");
@@ -134,6 +143,15 @@ std::optional<RunOptions> ParseRunOptions(const std::vector<std::string>& args, 
   }
   if (options.codes.empty()) return fail("no test code given");
   return options;
+}
+
+// ": <why>" for a profile path the file system refuses; empty when it is only
+// not a profile.
+std::string ProfileUnreadableWhy(const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec) return ": " + ec.message();
+  return std::filesystem::is_directory(status) ? ": it is a folder" : std::string();
 }
 
 using SettingValues = std::map<std::string, std::string>;
@@ -156,14 +174,18 @@ SettingValues StoredBy(const SettingValues& before, const SettingValues& after) 
   return stored;
 }
 
-// A NAME read whose manufacturer code differs from the profile's is the first
-// thing A-10 fails on: say which --set mends it.
-void HintManufacturer(TestSession& session, const std::optional<std::string>& profile) {
+constexpr const char* kManufacturerSetting = "Manufacturer ID";
+
+// A NAME read whose manufacturer code differs from the settings' is the first
+// thing A-10 fails on: say which --set mends it. A profile that already holds
+// the code was overridden by a --set on purpose, and needs no advice.
+void HintManufacturer(TestSession& session, const std::optional<std::string>& profile,
+                      const std::optional<std::string>& profileManufacturer) {
   settings::SettingManager& store = session.Settings().Store();
   const std::optional<std::string> code =
       session.ManufacturerOf(store.GetValue(engine::kFullClaimSetting, true));
-  const std::string current = store.GetValue("Manufacturer ID", true);
-  if (!code || *code == current) return;
+  const std::string current = store.GetValue(kManufacturerSetting, true);
+  if (!code || *code == current || profileManufacturer == code) return;
   std::fprintf(stderr,
                "vlt: hint: the NAME read carries manufacturer code %s, the settings say "
                "\"Manufacturer ID\" %s; the tests compare them. Add --set \"Manufacturer ID=%s\"",
@@ -178,25 +200,26 @@ void HintManufacturer(TestSession& session, const std::optional<std::string>& pr
 }  // namespace
 
 bool WriteStoredBack(const std::string& profile, const std::map<std::string, std::string>& stored,
-                     const std::tm& now, std::ostream& err) {
+                     const std::tm& now, std::ostream& err, bool force) {
   CommandSettings command;
   const auto setStored = [&](settings::ApplicationSettings& target) {
     for (const auto& [name, value] : stored) target.Store().SetValue(name, value);
     return true;
   };
-  switch (UpdateProfile(command, profile, false, now, setStored, err)) {
+  switch (UpdateProfile(command, profile, force, now, setStored, err)) {
     case ProfileUpdate::kUpdated:
       err << "vlt: profile " << profile << " updated\n";
       return true;
     case ProfileUpdate::kDamaged: {
+      // Without --force only when the file changed since the run loaded it.
       err << "vlt: the profile " << profile << " was not updated: writing it back would "
-          << "drop what is reported above. To keep what the test stored, mend the file or "
+          << "lose what is reported above. To keep what the test stored, mend the file or "
           << "run: vlt profile set " << profile;
       for (const auto& [name, value] : stored) {
         err << " \"" << platform::Cp1252ToUtf8(name) << '=' << platform::Cp1252ToUtf8(value) << '"';
       }
       err << " --force\n";
-      return true;
+      return true;  // not a failure to save: the run's result stands
     }
     case ProfileUpdate::kUnreadable:
     case ProfileUpdate::kRefused:
@@ -213,10 +236,8 @@ int RunTests(const std::vector<std::string>& args) {
   if (!parsed) return exitCode;
   const RunOptions& options = *parsed;
   const std::string usage = Usage();
-  std::error_code ec;
-  std::filesystem::create_directories(options.outDir, ec);
-  if (!std::filesystem::is_directory(options.outDir)) {
-    return UsageError("--out: cannot use folder '" + options.outDir + "'", usage.c_str());
+  if (const auto why = PrepareFolder(options.outDir)) {
+    return UsageError("--out: cannot use folder '" + options.outDir + "': " + *why, usage.c_str());
   }
 
   const platform::RunDirResult runDir = platform::PrepareRunDir();
@@ -226,25 +247,26 @@ int RunTests(const std::vector<std::string>& args) {
   }
 
   TestSession session(runDir.path, options.ttyOperator, options.verbose);
+  std::optional<std::string> profileManufacturer;  // as the profile file holds it
   session.SetTimeout(std::chrono::seconds(options.timeoutSeconds));
   if (options.profile) {
-    const data::CloneLoadReport loaded =
-        settings::LoadProfile(session.Settings(), *options.profile);
-    if (!loaded.opened || !loaded.cloneFileName) {
-      return UsageError(
-          "--profile: cannot load '" + *options.profile + "' (a readable *.zcf profile is needed)",
-          usage.c_str());
+    const ProfileLoad loaded = LoadProfileInto(session.Settings(), *options.profile, std::cerr);
+    if (!loaded.read) {
+      return UsageError("--profile: cannot load '" + *options.profile + "'" +
+                            ProfileUnreadableWhy(*options.profile) +
+                            " (a readable *.zcf profile is needed)",
+                        usage.c_str());
     }
-    for (const auto& title : loaded.unknownTitles) {
-      std::fprintf(stderr, "vlt: profile: no setting is named '%s'; ignored\n",
-                   platform::Cp1252ToUtf8(title).c_str());
+    // Checked before the run, not when a test stores a setting at its end.
+    if (!loaded.keepsAll && !options.force) {
+      std::cerr << "vlt: nothing was run: a test that stores a setting would write "
+                << *options.profile << " back, losing what is reported above. Mend the file, "
+                << "or run with --force: the tests then take the settings read from it, and "
+                << WhatForceDoes(loaded) << " when a test stores one.\n";
+      return kExitDataError;
     }
-    for (const auto& text : loaded.rejectedValues) {
-      std::fprintf(stderr, "vlt: profile: value refused, setting kept: %s\n",
-                   platform::Cp1252ToUtf8(text).c_str());
-    }
-    session.SetProfilePath(
-        platform::Utf8ToCp1252(std::filesystem::absolute(*options.profile, ec).string()));
+    session.SetProfilePath(platform::Utf8ToCp1252(NormalAbsolute(*options.profile)));
+    profileManufacturer = session.Settings().Store().GetValue(kManufacturerSetting, true);
   }
   // The same reading of --set as `vlt profile set` and `vlt summary`.
   for (const std::string& set : options.sets) {
@@ -289,11 +311,13 @@ int RunTests(const std::vector<std::string>& args) {
                      "to keep it\n",
                      code.c_str());
       } else if (!WriteStoredBack(*options.profile, stored, data::LocalTimeOf(session.Clock())(),
-                                  std::cerr)) {
+                                  std::cerr, options.force)) {
         anyNotSaved = true;
       }
     }
-    if (code == "RAC" && !outcome.aborted) HintManufacturer(session, options.profile);
+    if (code == "RAC" && !outcome.aborted) {
+      HintManufacturer(session, options.profile, profileManufacturer);
+    }
     if (outcome.linkLost) {
       std::fprintf(stderr,
                    "vlt: the link to the host was lost during %s; no further test was "

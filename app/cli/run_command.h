@@ -18,9 +18,9 @@ int RunTests(const std::vector<std::string>& args);
 
 // Puts into the profile on disk only what tests stored (title to value, as the
 // settings hold them): values given with --set never reach the file. A profile
-// that saving would damage is not rewritten; `err` says so and how to keep the
-// values. False only when it could not be read or written.
+// that saving would damage is not rewritten unless `force`; `err` says so and
+// how to keep the values. False only when it could not be read or written.
 bool WriteStoredBack(const std::string& profile, const std::map<std::string, std::string>& stored,
-                     const std::tm& now, std::ostream& err);
+                     const std::tm& now, std::ostream& err, bool force = false);
 
 }  // namespace vlt::cli

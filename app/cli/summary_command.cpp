@@ -1,7 +1,9 @@
 #include "cli/summary_command.h"
 
+#include "cli/path_arguments.h"
 #include "cli/profile_command.h"
 #include "cli/terminal.h"
+#include "compliance/compliance_tests.h"
 #include "data/clone_file.h"
 #include "platform/clock.h"
 #include "reports/summary_report.h"
@@ -15,7 +17,7 @@ namespace {
 // sysexits EX_IOERR: a log that could not be deleted.
 constexpr int kExitIoError = 74;
 
-// Some test's newest log has a criterion that did not pass.
+// Some test's newest log has a criterion that did not pass, or a file was not read.
 constexpr int kExitSomeDidNotPass = 1;
 
 constexpr const char* kSummaryUsage =
@@ -23,16 +25,20 @@ constexpr const char* kSummaryUsage =
     "  Prints the summary report of the saved test logs (*.txt) in DIR for the\n"
     "  \"Product Name\" and \"Product Version\" of the default settings, changed by\n"
     "  the profile and then by each --set. --json prints its table as JSON\n"
-    "  (docs/vlt-summary.schema.json) instead. Each file that holds a report it\n"
-    "  cannot read is named on stderr. Exit status: 0, or 1 when the newest log of\n"
-    "  some test has a DNP criterion; 64 usage, 65 the folder cannot be read.\n";
+    "  (docs/vlt-summary.schema.json) instead. The newest log of a test is the one\n"
+    "  whose report has the latest \"Test Date/Time\". A file that cannot be taken as\n"
+    "  a result (cut short, empty, binary, unreadable, not a regular file) is never\n"
+    "  counted: it is named on stderr and at the end of the report. Exit status: 0,\n"
+    "  or 1 when the newest log of some test has a DNP criterion or a file was not\n"
+    "  read; 64 usage, 65 the folder cannot be read.\n";
 
 constexpr const char* kSupersedeUsage =
     "usage: vlt supersede DIR [--profile FILE.zcf] [--set \"NAME=VALUE\"]... [--yes]\n"
     "  Keeps the newest log of each test in DIR for the product and version of the\n"
     "  settings (as for vlt summary) and deletes the older ones. Without --yes it\n"
     "  lists what it would delete and deletes nothing. Logs of other products or\n"
-    "  versions and logs it cannot read are never touched.\n";
+    "  versions and files it cannot read (a log cut short among them) are never\n"
+    "  touched, and a newer log cut short never makes a complete one superseded.\n";
 
 struct ReportArguments {
   std::string folder;
@@ -84,8 +90,15 @@ int ReadArguments(const std::vector<std::string>& args, bool summary, const char
 // The settings the command reads: defaults, then the profile, then each --set.
 int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::ostream& err,
                     const char* usage) {
-  if (!read.profile.empty() && !LoadProfileFile(command, read.profile, err)) {
-    return kExitDataError;
+  if (!read.profile.empty()) {
+    const ProfileLoad load = LoadProfileFile(command, read.profile, err);
+    if (!load.read) return kExitDataError;
+    if (load.refused) {
+      // A refused "Product Name" would report on another product's logs.
+      err << "vlt: " << read.profile << ": the settings would not be the profile's; nothing "
+          << "was read\n";
+      return kExitDataError;
+    }
   }
   for (const std::string& set : read.sets) {
     if (!ApplySettingArgument(*command.settings, set, err)) {
@@ -96,19 +109,26 @@ int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::
   return 0;
 }
 
-// The "left out" warnings and the exit status of a summary.
+// What the product's logs are read against: the settings' product and what the
+// program's own tests say a complete report holds.
+reports::LogRules RulesOf(CommandSettings& command) {
+  return {reports::ProductVersion::FromSettings(command.settings->Store()),
+          reports::ProgramCatalogue(), compliance::ProgramCriterionCounts()};
+}
+
+// The "not read" warnings and the exit status of a summary.
 int ReportOutcome(const reports::SummaryOutcome& outcome, std::ostream& err) {
-  for (const auto& [path, why] : outcome.unreadable) {
-    err << "vlt: summary: " << path << " was left out: " << why << '\n';
+  for (const auto& [path, why] : outcome.notRead) {
+    err << "vlt: summary: " << path << " not read: " << why << '\n';
   }
-  return outcome.anyDidNotPass ? kExitSomeDidNotPass : kExitOk;
+  return outcome.anyDidNotPass || !outcome.notRead.empty() ? kExitSomeDidNotPass : kExitOk;
 }
 
 // The table and the outcome from one reading of the folder.
 int PrintSummaryJson(const std::string& folder, const reports::SummaryInputs& inputs,
                      std::ostream& out, std::ostream& err) {
   framework::LogOutput nowhere;  // the "Reading" lines have no place in the JSON
-  reports::LogFolder read = reports::ReadLogFolder(folder, inputs.product, nowhere);
+  reports::LogFolder read = reports::ReadLogFolder(folder, inputs.rules, nowhere);
   reports::OrderLogs(read.logs);
   const results::SummaryJson summary = results::WriteSummaryJson(folder, read, inputs);
   if (!summary.listed) {
@@ -129,10 +149,9 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
   CommandSettings command;
   if (const int code = PrepareSettings(read, command, err, kSummaryUsage); code != 0) return code;
 
-  const reports::SummaryInputs inputs{
-      reports::ProductVersion::FromSettings(command.settings->Store()),
-      data::LocalTimeAt(platform::SteadyClock().UtcSeconds()), reports::ProgramCompileDate(),
-      reports::ProgramCatalogue()};
+  const reports::SummaryInputs inputs{RulesOf(command),
+                                      data::LocalTimeAt(platform::SteadyClock().UtcSeconds()),
+                                      reports::ProgramCompileDate()};
   if (read.json) return PrintSummaryJson(read.folder, inputs, out, err);
   platform::MemoryLogPane pane;
   framework::LogOutput log;
@@ -141,8 +160,8 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
   const bool listed = reports::BuildSummaryReport(read.folder, inputs, log, &outcome);
   log.Detach();
   if (!listed) {
-    err << "vlt: Error opening directory " << read.folder << ": it cannot be listed or holds no "
-        << ".txt file\n";
+    err << "vlt: Error opening directory " << read.folder << ": "
+        << WhyNotAFolder(read.folder).value_or("it cannot be listed or holds no .txt file") << '\n';
     return kExitDataError;
   }
   PrintPaneText(out, pane.Text());
@@ -163,13 +182,17 @@ int RunSupersede(const std::vector<std::string>& args, std::ostream& out, std::o
   framework::LogOutput log;
   log.Attach(&pane);
   const reports::SupersedeResult result = reports::DeleteSupersededResults(
-      read.folder, reports::ProductVersion::FromSettings(command.settings->Store()),
+      read.folder, RulesOf(command),
       read.yes ? reports::SupersedeMode::kDelete : reports::SupersedeMode::kListOnly, log);
   log.Detach();
   PrintPaneText(out, pane.Text());
   if (!result.listed) {
     err << "vlt: Error opening directory " << read.folder << ": " << result.error << '\n';
     return kExitDataError;
+  }
+  for (const auto& [path, why] : result.notRead) {
+    err << "vlt: supersede: " << path << " not read: " << why
+        << "; it was kept and took no part in choosing the newest log\n";
   }
   if (!result.failed.empty()) {
     err << "vlt: " << result.failed.size() << " superseded log(s) could not be deleted\n";

@@ -1,5 +1,7 @@
 #include "cli/terminal.h"
 
+#include <cerrno>
+
 #include "platform/text_encoding.h"
 
 namespace vlt::cli {
@@ -23,8 +25,11 @@ void TerminalLogPane::AppendLine(std::string_view text) {
 void TerminalLogPane::Print(std::string_view text) {
   const std::string line = platform::Cp1252ToUtf8(text) + "\n";
   std::lock_guard lock(printMutex_);
-  std::fwrite(line.data(), 1, line.size(), out_);
-  std::fflush(out_);
+  // With SIGPIPE ignored a closed pipe only fails the write; the text is still kept.
+  if (std::fwrite(line.data(), 1, line.size(), out_) != line.size() || std::fflush(out_) != 0) {
+    if (errno == EPIPE) outputClosed_ = true;
+    std::clearerr(out_);
+  }
 }
 
 }  // namespace vlt::cli

@@ -2,6 +2,7 @@
 // pane that prints each line to stdout as UTF-8 and keeps the text for saving.
 #pragma once
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <mutex>
@@ -38,9 +39,12 @@ class TerminalLogPane final : public platform::MemoryLogPane {
   void AppendLine(std::string_view text) override;
   // Prints a line without keeping it in the pane's text.
   void Print(std::string_view text);
+  // The reader of the output went away (a closed pipe): nothing printed arrives.
+  bool OutputClosed() const { return outputClosed_.load(); }
 
  private:
   std::FILE* out_;
+  std::atomic<bool> outputClosed_{false};
   LineObserver observer_;  // the operator policy reads what the tests ask of the operator
   std::mutex printMutex_;
 };

@@ -7,13 +7,11 @@
 #include "cli/run_command.h"
 #include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
+#include "engine/dut_name.h"
 #include "engine/failure.h"
 #include "engine/saved_log.h"
 #include "engine/test_events.h"
-#include "engine/tool_elements.h"
-#include "engine/watch.h"
 #include "platform/text_encoding.h"
-#include "settings/setting_text.h"
 
 namespace vlt::cli {
 
@@ -96,13 +94,18 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
   outcome.code = code;
   auto test = compliance::MakeTest(code, *context_);
   const std::string logName = test->DefaultLogName();
+  if (const std::string warning = engine::UnreadNameWarning(*test); !warning.empty()) {
+    // Written before the start clears the pane: the saved report stays the test's own.
+    std::fprintf(stderr, "vlt: %s\n", platform::Cp1252ToUtf8(warning).c_str());
+    app_.Log().AppendLogLine(warning);
+  }
   const auto started = std::chrono::steady_clock::now();
   test->Start();
   // Lock-free: the tick thread holds the slot while it waits for an answer.
   while (test->Running() || app_.RunningTest().Occupied()) {
     WindowTimer();
     if (Interrupted() && !outcome.interrupted) {
-      test->PostEvent(engine::kEvAbort);  // as the Abort command does
+      test->PostAbort(InterruptLine(), true);  // as the Abort command does
       outcome.interrupted = true;
     }
     if (timeout_ != kNoTimeout && !outcome.timedOut &&
@@ -148,15 +151,8 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
 }
 
 std::optional<std::string> TestSession::ManufacturerOf(const std::string& nameText) const {
-  settings::NameBytes name{};
-  if (nameText.size() != engine::kNameTextChars || !settings::TextToNameBytes(nameText, name) ||
-      !context_ || !context_->signalValue) {
-    return std::nullopt;
-  }
-  framework::FrameMessage claim;
-  claim.dgn = engine::kAddressClaimDgn;
-  claim.data = name;
-  return context_->signalValue(framework::FrameRecord::FromFrame(claim, 0, 0), "~~ManufacturerID");
+  if (!context_) return std::nullopt;
+  return engine::ManufacturerOfName(*context_, nameText);
 }
 
 void TestSession::Close() {

@@ -15,6 +15,8 @@
 #include <fstream>
 
 #include "compliance/compliance_tests.h"
+#include "engine/control_elements.h"
+#include "engine/dut_name.h"
 #include "engine/saved_log.h"
 #include "engine/test_events.h"
 #include "gui/element_strip.h"
@@ -28,6 +30,7 @@
 #include "gui/window_geometry.h"
 #include "gui/window_icon.h"
 #include "platform/text_encoding.h"
+#include "platform/write_failure.h"
 #include "reports/summary_report.h"
 #include "reports/superseded_results.h"
 #include "reports/test_catalogue.h"
@@ -47,6 +50,8 @@ constexpr const char* kTestRunningText =
     "A test is running. End it with Test > Abort, then choose Done.";
 constexpr const char* kNoLinkNote = "Tests need the host link: vlt-host is not connected";
 constexpr const char* kNotWhileTesting = "Not while a test runs: it writes to the log pane";
+constexpr const char* kNoSaveWhileTesting = "Not while a test runs: its report is not complete";
+constexpr const char* kReadAddressClaimCode = "RAC";
 
 // The commands that empty or write over the log pane; a running test's log
 // would be scrambled.
@@ -56,6 +61,12 @@ constexpr std::array<int, 5> kPaneCommands = {kClearLog, kReadLogFile, kBuildSum
 // A default log name as a file name, as the command line saves it; UTF-8.
 std::string LogFileStemOf(const engine::Test& test) {
   return platform::Cp1252ToUtf8(engine::LogFileName(test.DefaultLogName()));
+}
+
+// The file system's words (UTF-8) in the box's Windows-1252, and what to do.
+std::string ProfileFailureText(const std::string& error, int errorNumber) {
+  return "The profile was not saved: " + platform::Utf8ToCp1252(error) +
+         ".\r\nA file already there is unchanged. " + platform::WriteFailureAdvice(errorNumber);
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -124,8 +135,16 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   pane_->SetClearObserver([this] {
     logUnsaved_ = false;
     paneHoldsRun_ = false;
-    ShowLogUnsaved();
+    paneHoldsReport_ = false;
+    ShowUnsavedMarks();
   });
+  // Testing notes are part of the report: the summary reads them.
+  pane_->SetTypedObserver([this] {
+    if (!PaneHoldsReport()) return;
+    logUnsaved_ = true;
+    ShowUnsavedMarks();
+  });
+  watchdog_.SetNoteSink([this](const std::string& line) { OnHostNote(line); });
   pane_->SetShownLineObserver([this](std::string_view line) {
     prompts_.OnLine(line, services_.app.Link().Counters().framesReceived);
     statusArea_->SetPrompt(prompts_.Prompt());
@@ -188,9 +207,18 @@ void MainWindow::PublishPane() {
 }
 
 void MainWindow::UpdateTitle() {
-  // "[*]" shows as "*" while something is unsaved.
-  setWindowTitle(ToQt(profiles_.WindowTitle(reports::ProgramCompileDate())) +
-                 QStringLiteral("[*]"));
+  // "[*]" shows as "*" while something is unsaved; the words say what.
+  QString title =
+      ToQt(profiles_.WindowTitle(reports::ProgramCompileDate())) + QStringLiteral("[*]");
+  const bool profile = profiles_.Modified();
+  if (logUnsaved_ && profile) {
+    title += tr(" - log and profile not saved");
+  } else if (logUnsaved_) {
+    title += tr(" - log not saved");
+  } else if (profile) {
+    title += tr(" - profile not saved");
+  }
+  if (title != windowTitle()) setWindowTitle(title);
 }
 
 void MainWindow::BuildBottomRow(QWidget* central) {
@@ -346,6 +374,8 @@ void MainWindow::UpdateMenus() {
     actions_[id]->setEnabled(idle);
     actions_[id]->setToolTip(idle ? QString() : QString::fromLatin1(kNotWhileTesting));
   }
+  actions_[kSaveLog]->setEnabled(idle);
+  actions_[kSaveLog]->setToolTip(idle ? QString() : QString::fromLatin1(kNoSaveWhileTesting));
   for (const TestCommand& command : kAddressingCommands) {
     actions_[command.id]->setEnabled(idle && linked);
   }
@@ -392,7 +422,7 @@ void MainWindow::RunCommand(int id) {
       if (idle) ClearLog();
       return;
     case kSaveLog:
-      SaveLog();
+      if (idle) SaveLog();
       return;
     case kReadLogFile:
       if (idle) ReadLogFile();
@@ -427,29 +457,83 @@ std::int64_t MainWindow::NowMillis() const {
   return services_.app.Clock().NowMicros() / 1000;
 }
 
+bool MainWindow::ClearsPaneAtStart() const {
+  return engine::ClearsLogAtStart(services_.settings.Store(), true);
+}
+
+bool MainWindow::MayReplaceLog() {
+  FollowTheRun();  // a run that ended since the last tick left a report
+  return MayClose(services_.dialogs, {{logUnsaved_, LogQuestion(), [this] { return SaveLog(); }}});
+}
+
 void MainWindow::StartTest(std::string_view code) {
   if (TestRunning() || !TestsMayRun(Link())) return;
+  // Asked before the test exists, so that going back leaves the last one as it was.
+  if (ClearsPaneAtStart() && !MayReplaceLog()) return;
   lastTest_.reset();  // it leaves the host link before its successor registers
   lastTest_ = compliance::MakeTest(code, *context_);
   if (!lastTest_) return;
+  LaunchLastTest();
+}
+
+void MainWindow::RepeatLastTest() {
+  if (TestRunning() || !lastTest_ || !TestsMayRun(Link())) return;
+  if (ClearsPaneAtStart() && !MayReplaceLog()) return;
+  LaunchLastTest();
+}
+
+void MainWindow::LaunchLastTest() {
+  if (const std::string warning = engine::UnreadNameWarning(*lastTest_); !warning.empty()) {
+    switch (services_.dialogs.AskToSave(UnreadNameQuestion(warning))) {
+      case SaveAnswer::kCancel:
+        UpdateMenus();
+        return;
+      case SaveAnswer::kSave:
+        lastTest_.reset();
+        lastTest_ = compliance::MakeTest(kReadAddressClaimCode, *context_);
+        break;
+      case SaveAnswer::kDiscard:
+        break;
+    }
+  }
+  // A question stays open while the host may go: the answer is no licence to run.
+  if (!lastTest_ || TestRunning() || !TestsMayRun(Link())) {
+    UpdateMenus();
+    return;
+  }
   runFileStem_ = LogFileStemOf(*lastTest_);
   logFileName_ = runFileStem_ + ".txt";
   runLogPath_.clear();
   runStartMs_ = NowMillis();
+  savedPath_.clear();
+  statusArea_->SetHostNote({});
+  statusArea_->SetProfileHint({});
+  hintShown_ = false;
   lastTest_->Start();
   FollowTheRun();
   UpdateMenus();
 }
 
-void MainWindow::RepeatLastTest() {
-  if (TestRunning() || !lastTest_ || !TestsMayRun(Link())) return;
-  runFileStem_ = LogFileStemOf(*lastTest_);
-  logFileName_ = runFileStem_ + ".txt";
-  runLogPath_.clear();
-  runStartMs_ = NowMillis();
-  lastTest_->Start();
-  FollowTheRun();
-  UpdateMenus();
+bool MainWindow::PaneHoldsReport() const {
+  return paneHoldsReport_ || TestRunning();
+}
+
+void MainWindow::OnHostNote(const std::string& line) {
+  statusArea_->SetHostNote(line);
+  // A report is saved as the test wrote it: nothing lands after its closing line.
+  if (!PaneHoldsReport()) log_.AppendLogLine(line);
+}
+
+void MainWindow::ShowProfileHint() {
+  const std::optional<engine::ManufacturerMismatch> mismatch =
+      engine::ManufacturerMismatchOf(*context_);
+  hintShown_ = mismatch.has_value();
+  statusArea_->SetProfileHint(mismatch
+                                  ? "The NAME read carries Manufacturer ID " + mismatch->inName +
+                                        "; the profile says " + mismatch->inProfile +
+                                        ". The tests compare them: set \"Manufacturer ID\" to " +
+                                        mismatch->inName + "."
+                                  : std::string());
 }
 
 void MainWindow::FollowTheRun() {
@@ -466,8 +550,12 @@ void MainWindow::FollowTheRun() {
     runEndMs_ = NowMillis();
     logUnsaved_ = true;
     paneHoldsRun_ = true;
+    paneHoldsReport_ = true;
     prompts_.OnRunEnded();
+    if (lastTest_->Code() == kReadAddressClaimCode && !lastTest_->Aborted()) ShowProfileHint();
   }
+  // Gone once the operator has set the code the NAME carries.
+  if (hintShown_ && !running) ShowProfileHint();
   wasRunning_ = running;
   prompts_.OnFramesHeard(services_.app.Link().Counters().framesReceived);
   statusArea_->SetLink(Link(), services_.runFolder);
@@ -478,18 +566,20 @@ void MainWindow::FollowTheRun() {
   statusArea_->SetLimitLeft(running && limitLeft && !prompts_.Prompt().empty()
                                 ? std::optional<std::int64_t>(*limitLeft)
                                 : std::nullopt);
-  ShowLogUnsaved();
+  ShowUnsavedMarks();
 }
 
-void MainWindow::ShowLogUnsaved() {
+void MainWindow::ShowUnsavedMarks() {
   statusArea_->SetLogUnsaved(logUnsaved_);
+  statusArea_->SetSavedTo(savedPath_);
   setWindowModified(logUnsaved_ || profiles_.Modified());
+  UpdateTitle();
 }
 
 void MainWindow::AbortTest() {
   // An abort left in the queue of a test that is no longer running (idle, or
   // finishing and asking the operator) would end its next run at once.
-  if (lastTest_ && TestRunning() && lastTest_->Running()) lastTest_->PostEvent(engine::kEvAbort);
+  if (lastTest_ && TestRunning() && lastTest_->Running()) lastTest_->AbortByOperator();
 }
 
 void MainWindow::ToggleVerbose() {
@@ -504,6 +594,7 @@ void MainWindow::ToggleVerbose() {
 
 void MainWindow::LogSkippedTest() {
   if (TestRunning()) return;
+  if (!MayReplaceLog()) return;
   lastTest_.reset();
   UpdateMenus();
   const std::optional<SkipChoice> choice = services_.dialogs.ChooseSkippedTest();
@@ -512,11 +603,13 @@ void MainWindow::LogSkippedTest() {
   if (!lastTest_) return;
   log_.ClearLogPane();
   logFileName_ = LogFileStemOf(*lastTest_) + ".txt";
+  savedPath_.clear();
   lastTest_->WriteSkipped(choice->reason);
   shownCode_ = lastTest_->Code();
   shownTitle_ = lastTest_->Identity().title;
   outcome_ = RunOutcome{RunVerdict::kSkipped};
   logUnsaved_ = true;
+  paneHoldsReport_ = true;
   FollowTheRun();
   UpdateMenus();
 }
@@ -527,18 +620,22 @@ void MainWindow::ClearLog() {
 }
 
 bool MainWindow::SaveLog() {
+  // Saved while a test still writes, the file would hold part of a report.
+  if (TestRunning()) return false;
+  FollowTheRun();  // a run that ended since the last tick is marked unsaved before it is saved
   const std::optional<std::string> path =
       services_.dialogs.SaveFile({"txt", kLogFilter, InFolder(folders_.LogFolder(), logFileName_)});
   if (!path) return false;
   std::string error;
-  if (!engine::SaveLog(*path, pane_->Text(), &error)) {
-    Tell("Save Log", engine::SaveLogFailureText(platform::Utf8ToCp1252(error)));
+  int errorNumber = 0;
+  if (!engine::SaveLog(*path, pane_->Text(), &error, &errorNumber)) {
+    Tell("Save Log", engine::SaveLogFailureText(platform::Utf8ToCp1252(error), errorNumber));
     return false;
   }
   folders_.RememberLog(*path);
-  // Saved while a test still writes, the log is not yet the whole report.
-  if (!TestRunning()) logUnsaved_ = false;
-  if (!TestRunning() && paneHoldsRun_) {
+  logUnsaved_ = false;
+  savedPath_ = *path;
+  if (paneHoldsRun_) {
     runLogPath_ = *path;
     timeline_->SetLogFile(platform::Utf8ToCp1252(std::filesystem::path(*path).filename().string()));
   }
@@ -547,6 +644,7 @@ bool MainWindow::SaveLog() {
 }
 
 void MainWindow::ReadLogFile() {
+  if (!MayReplaceLog()) return;
   const std::optional<std::string> path =
       services_.dialogs.OpenFile({"txt", kLogFilter, folders_.LogFolder()});
   if (!path) return;
@@ -566,6 +664,8 @@ void MainWindow::ReadLogFile() {
   folders_.RememberLog(*path);
   log_.SetReadOnly(false);
   logUnsaved_ = false;  // the pane holds what the file holds
+  paneHoldsReport_ = true;
+  savedPath_.clear();
   FollowTheRun();
 }
 
@@ -612,17 +712,16 @@ void MainWindow::SaveProfile() {
   const std::optional<std::string> path =
       services_.dialogs.SaveFile({"zcf", kProfileFilter, folder});
   std::string error;
+  int errorNumber = 0;
   // The modified flag stays set unless the save worked, so "Done" still asks.
-  const bool failed = path && !profiles_.Save(*path, &error);
+  const bool failed = path && !profiles_.Save(*path, &error, &errorNumber);
   if (path && !failed) {
     folders_.RememberProfile(*path);
     UpdateTitle();
   }
   PublishPane();
   pane_->SetTextLimit(WindowLogPane::kProfileTextLimit);
-  if (failed) {
-    Tell("Save Profile", "The profile was not saved: " + platform::Utf8ToCp1252(error));
-  }
+  if (failed) Tell("Save Profile", ProfileFailureText(error, errorNumber));
 }
 
 void MainWindow::ResetProfile() {
@@ -637,24 +736,34 @@ std::string MainWindow::ReportFolder() const {
                                       : folders_.LogFolder();
 }
 
+namespace {
+
+// The same reading of saved logs as the command line's summary and supersede.
+reports::LogRules LogRulesOf(settings::SettingManager& store) {
+  return {reports::ProductVersion::FromSettings(store), reports::ProgramCatalogue(),
+          compliance::ProgramCriterionCounts()};
+}
+
+}  // namespace
+
 void MainWindow::BuildSummaryReport() {
+  if (!MayReplaceLog()) return;
   const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
-  const reports::SummaryInputs inputs{
-      reports::ProductVersion::FromSettings(services_.settings.Store()), services_.localTime(),
-      reports::ProgramCompileDate(), reports::ProgramCatalogue()};
+  const reports::SummaryInputs inputs{LogRulesOf(services_.settings.Store()), services_.localTime(),
+                                      reports::ProgramCompileDate()};
   reports::BuildSummaryReport(*folder, inputs, log_);
 }
 
 void MainWindow::DeleteSuperseded() {
+  if (!MayReplaceLog()) return;
   if (!services_.dialogs.AskYesNo(reports::kSupersedeQuestionTitle, reports::kSupersedeQuestion)) {
     return;
   }
   const std::optional<std::string> folder = services_.dialogs.ChooseFolder(ReportFolder());
   if (!folder) return;
-  reports::DeleteSupersededResults(
-      *folder, reports::ProductVersion::FromSettings(services_.settings.Store()),
-      reports::SupersedeMode::kDelete, log_);
+  reports::DeleteSupersededResults(*folder, LogRulesOf(services_.settings.Store()),
+                                   reports::SupersedeMode::kDelete, log_);
 }
 
 void MainWindow::ExportTimeline() {
@@ -709,16 +818,25 @@ void MainWindow::Done() {
 
 bool MainWindow::SaveProfileOnDone() {
   std::string path = profiles_.StartingProfile();
-  if (path.empty()) {
-    // No profile was ever loaded or saved: ask where, rather than lose the changes.
-    const std::optional<std::string> chosen =
-        services_.dialogs.SaveFile({"zcf", kProfileFilter, folders_.ProfileFolder()});
+  // Only a profile is written over unasked: any other file goes through the
+  // file dialog and its question about replacing a file.
+  const std::string losses = profiles_.StartingProfileLosses();
+  if (!losses.empty()) {
+    Tell("Save Profile", "The profile was not saved over " + reports::DisplayPath(path) + ": " +
+                             losses + ".\r\nChoose where to save it.");
+  }
+  if (path.empty() || !losses.empty()) {
+    // No profile was ever loaded or saved, or the file is none: ask where,
+    // rather than lose the changes.
+    const std::optional<std::string> chosen = services_.dialogs.SaveFile(
+        {"zcf", kProfileFilter, path.empty() ? folders_.ProfileFolder() : FolderOf(path)});
     if (!chosen) return false;
     path = *chosen;
   }
   std::string error;
-  if (!profiles_.Save(path, &error)) {
-    Tell("Save Profile", "The profile was not saved: " + platform::Utf8ToCp1252(error));
+  int errorNumber = 0;
+  if (!profiles_.Save(path, &error, &errorNumber)) {
+    Tell("Save Profile", ProfileFailureText(error, errorNumber));
     return false;
   }
   folders_.RememberProfile(path);

@@ -114,6 +114,11 @@ class MainWindow final : public QMainWindow {
   StatusArea* Status() const { return statusArea_; }
   // Whether the log pane holds a test log that was not saved.
   bool LogUnsaved() const { return logUnsaved_; }
+  // Whether the pane holds a test's report (or one is being written): the
+  // window's own lines stay out of it.
+  bool PaneHoldsReport() const;
+  // Where the log was saved since the last run; empty when it was not.
+  const std::string& SavedPath() const { return savedPath_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -129,8 +134,21 @@ class MainWindow final : public QMainWindow {
   void PublishPane();
   // Notices a run that started or ended and shows where it stands.
   void FollowTheRun();
-  // The "log not saved" marks: the status area and the title.
-  void ShowLogUnsaved();
+  // The "not saved" marks of the log and the profile: the status area and the title.
+  void ShowUnsavedMarks();
+  // Before a command empties or replaces the pane: an unsaved report is saved
+  // or let go first. False when the operator went back.
+  bool MayReplaceLog();
+  // Whether a test's start empties the pane ("Clear Text Log at Start").
+  bool ClearsPaneAtStart() const;
+  // Starts the last test, after the question about an unread NAME.
+  void LaunchLastTest();
+  // The host watchdog's lines: the status area, and the pane only when no
+  // report is in it.
+  void OnHostNote(const std::string& line);
+  // After Read ADDRESS_CLAIM: the manufacturer code the NAME carries, while the
+  // profile says another.
+  void ShowProfileHint();
   std::int64_t NowMillis() const;
 
   void StartTest(std::string_view code);
@@ -190,6 +208,9 @@ class MainWindow final : public QMainWindow {
   std::string shownCode_;
   std::string shownTitle_;
   bool logUnsaved_ = false;
+  bool paneHoldsReport_ = false;  // a finished report, a skipped-test record or a log read
+  std::string savedPath_;
+  bool hintShown_ = false;
   bool finished_ = false;
   bool resized_ = false;  // by the operator, after the window was shown
 };

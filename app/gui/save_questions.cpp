@@ -10,6 +10,10 @@ SaveQuestion LogQuestion() {
   return {kUnsavedLogStatement, kUnsavedLogQuestion, "&Save Log...", "&Discard Log"};
 }
 
+SaveQuestion UnreadNameQuestion(const std::string& warning) {
+  return {warning, kUnreadNameQuestion, "&Read ADDRESS_CLAIM", "Run &Anyway"};
+}
+
 bool MayClose(OperatorDialogs& dialogs, std::initializer_list<UnsavedWork> work) {
   for (const UnsavedWork& piece : work) {
     if (!piece.unsaved) continue;

@@ -168,6 +168,27 @@ StatusArea::StatusArea(QWidget* parent) : QFrame(parent) {
   row->addWidget(runDetail_);
   row->addWidget(unsaved_);
   layout->addLayout(row);
+
+  notes_ = new QWidget(this);
+  auto* notesRow = new QHBoxLayout(notes_);
+  notesRow->setContentsMargins(0, 0, 0, 0);
+  notesRow->setSpacing(12);
+  saved_ = new QLabel(notes_);
+  saved_->setObjectName(QStringLiteral("logSaved"));
+  saved_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  hostNote_ = new QLabel(notes_);
+  hostNote_->setObjectName(QStringLiteral("hostNote"));
+  profileHint_ = new QLabel(notes_);
+  profileHint_->setObjectName(QStringLiteral("profileHint"));
+  for (QLabel* note : {saved_, hostNote_, profileHint_}) {
+    // A long path or hint must not widen the window, nor be cut: it wraps.
+    note->setMinimumWidth(40);
+    note->setWordWrap(true);
+    note->setVisible(false);
+    notesRow->addWidget(note, 1);
+  }
+  notes_->setVisible(false);
+  layout->addWidget(notes_);
   SetLink(HostLinkState::kNotConnected, "");
 }
 
@@ -256,6 +277,29 @@ void StatusArea::SetLogUnsaved(bool unsaved) {
   unsaved_->setVisible(unsaved);
 }
 
+void StatusArea::SetSavedTo(const std::string& path) {
+  ShowNote(saved_, path.empty() ? QString() : tr("Saved to %1").arg(PathToQt(path)));
+}
+
+void StatusArea::SetHostNote(const std::string& line) {
+  ShowNote(hostNote_, ToQt(line));
+}
+
+void StatusArea::SetProfileHint(const std::string& text) {
+  ShowNote(profileHint_, ToQt(text));
+}
+
+void StatusArea::ShowNote(QLabel* label, const QString& text) {
+  if (label->toolTip() == text && label->isHidden() == text.isEmpty()) return;
+  // A path wraps at its separators (a zero-width space after each): shown, not copied.
+  QString shown = text;
+  shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+  label->setText(shown);
+  label->setToolTip(text);
+  label->setVisible(!text.isEmpty());
+  notes_->setVisible(!saved_->isHidden() || !hostNote_->isHidden() || !profileHint_->isHidden());
+}
+
 void StatusArea::SetPrompt(const std::string& prompt) {
   const QString text = ToQt(prompt);
   if (text == prompt_->text() && prompt_->isHidden() == prompt.empty()) return;
@@ -338,6 +382,18 @@ QString StatusArea::CountdownText() const {
 
 bool StatusArea::CountdownShown() const {
   return !countdown_->isHidden();
+}
+
+QString StatusArea::SavedText() const {
+  return saved_->isHidden() ? QString() : saved_->toolTip();
+}
+
+QString StatusArea::HostNoteText() const {
+  return hostNote_->isHidden() ? QString() : hostNote_->toolTip();
+}
+
+QString StatusArea::ProfileHintText() const {
+  return profileHint_->isHidden() ? QString() : profileHint_->toolTip();
 }
 
 }  // namespace vlt::gui

@@ -2,8 +2,10 @@
 // The host link and its run folder, the test that runs (with its elapsed time) or
 // ran last (with its verdict in colour and the count of criteria that did not
 // pass), and, above them in large type, the prompt a test waits on with what is
-// left of the time limit it waits under. When room is short, the names give way
-// (the test's title, the run folder), never the verdict, counts or times.
+// left of the time limit it waits under. Below, when there is any: where the log
+// was saved, and the window's notes (the host link's news, a hint about the
+// profile) that are no part of any report. When room is short, the names give
+// way (the test's title, the run folder, the notes), never the verdict, counts or times.
 #pragma once
 
 #include <QFrame>
@@ -32,6 +34,12 @@ class StatusArea final : public QFrame {
               std::int64_t elapsedMillis);
   // Whether the log pane holds a test log that was not saved.
   void SetLogUnsaved(bool unsaved);
+  // The file the log was last saved to (UTF-8); empty hides it.
+  void SetSavedTo(const std::string& path);
+  // The host link's latest news; empty hides it.
+  void SetHostNote(const std::string& line);
+  // What the profile should say and does not; empty hides it.
+  void SetProfileHint(const std::string& text);
   // Empty hides the prompt.
   void SetPrompt(const std::string& prompt);
   // What is left of the time limit the prompt waits under; none hides the countdown.
@@ -46,6 +54,10 @@ class StatusArea final : public QFrame {
   bool PromptShown() const;
   QString CountdownText() const;
   bool CountdownShown() const;
+  // Empty while hidden.
+  QString SavedText() const;
+  QString HostNoteText() const;
+  QString ProfileHintText() const;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -55,6 +67,8 @@ class StatusArea final : public QFrame {
   void Restyle();
   // The prompt in the largest type that shows it on one line, else wrapped in smaller type.
   void FitPrompt();
+  // Shows a note label with `text`, and the notes row while any note shows.
+  void ShowNote(QLabel* label, const QString& text);
 
   QLabel* prompt_;
   QLabel* countdown_;
@@ -64,6 +78,10 @@ class StatusArea final : public QFrame {
   ElidedLabel* runTest_;
   QLabel* runDetail_;
   QLabel* unsaved_;
+  QWidget* notes_;
+  QLabel* saved_;
+  QLabel* hostNote_;
+  QLabel* profileHint_;
   bool linkShown_ = false;
   HostLinkState link_ = HostLinkState::kNotConnected;
   std::string runFolder_;

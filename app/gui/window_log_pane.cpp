@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QThread>
 
 #include "gui/log_edit.h"
@@ -29,6 +30,9 @@ WindowLogPane::WindowLogPane(QWidget* parent) : QObject(parent), edit_(new LogEd
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
   edit_->setUndoRedoEnabled(false);
   edit_->installEventFilter(this);
+  connect(edit_->document(), &QTextDocument::contentsChanged, this, [this] {
+    if (!writing_ && typedObserver_) typedObserver_();
+  });
 }
 
 QPlainTextEdit* WindowLogPane::Widget() const {
@@ -87,6 +91,7 @@ void WindowLogPane::Flush() {
     flushQueued_ = false;
   }
   if (ops.empty()) return;
+  writing_ = true;
   QScrollBar* bar = edit_->verticalScrollBar();
   const bool atEnd = bar->value() >= bar->maximum() - 2;
   QString batch;  // consecutive lines go in with one edit, which keeps long reports fast
@@ -116,6 +121,7 @@ void WindowLogPane::Flush() {
     }
   }
   insertBatch();
+  writing_ = false;
   if (atEnd) bar->setValue(bar->maximum());
 }
 

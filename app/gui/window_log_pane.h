@@ -51,6 +51,9 @@ class WindowLogPane final : public QObject, public platform::LogPane {
 
   // Sees every clearing of the box, on the window thread, whoever asked for it.
   void SetClearObserver(std::function<void()> observer) { clearObserver_ = std::move(observer); }
+  // Sees every change the operator makes to the text (the testing notes), never
+  // what is written through the pane.
+  void SetTypedObserver(std::function<void()> observer) { typedObserver_ = std::move(observer); }
 
   QPlainTextEdit* Widget() const;
   // Set while a test runs: nothing can be typed, not even testing notes.
@@ -75,6 +78,8 @@ class WindowLogPane final : public QObject, public platform::LogPane {
   std::function<void(std::string_view)> observer_;
   std::function<void(std::string_view)> shownObserver_;
   std::function<void()> clearObserver_;
+  std::function<void()> typedObserver_;
+  bool writing_ = false;  // the window thread applies written lines: no change is typed
   mutable std::mutex mutex_;
   std::vector<Op> pending_;
   bool flushQueued_ = false;

@@ -121,7 +121,10 @@ Test_A100::Test_A100(const engine::TestContext& context) : Test(context, kCatalo
   Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
   Append<engine::EFindDevice>(&log, &dutAddress_);
   auto& contest = Append<engine::EGroup>(engine::EGroup::Mode::kSequence, true, true);
-  contest.Add<engine::ETimeLimitAbort>(kContestLimitMs);
+  contest.Add<engine::ETimeLimitAbort>(
+      kContestLimitMs, engine::kEvAbort,
+      engine::LimitWords{"claim of an address outside the contested range",
+                         "the first contesting claim"});
   contest.Add<EWatchForClaims_A100>(&log, &dutAddress_);
   // Bounded: a DUT that gave up every address stays silent, and the run must still end.
   auto& find = Append<engine::EGroup>(engine::EGroup::Mode::kAll, true, true);

@@ -23,8 +23,12 @@ class EWatchForClaims_A100 : public engine::EWatch {
   std::string GetName() const override { return "EWatchForClaims"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  bool ReadsDutName() const override { return true; }
 
   bool Contested(std::uint8_t address) const { return contested_[address]; }
+  std::string WaitingFor() const override {
+    return "The DUT has not claimed an address outside the contested range.";
+  }
 
  private:
   // False when the test was aborted.

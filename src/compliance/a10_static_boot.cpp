@@ -8,6 +8,7 @@
 #include "engine/data_log.h"
 #include "engine/group.h"
 #include "engine/report_layout.h"
+#include "engine/test_events.h"
 #include "engine/tool_elements.h"
 #include "framework/host_protocol.h"
 #include "settings/setting_text.h"
@@ -164,7 +165,8 @@ Test_A10::Test_A10(const engine::TestContext& context)
   }
   checks.Add<engine::ETimeLimitMinimum>(kMinimumRunMs);
   auto& claim = Append<engine::EGroup>(engine::EGroup::Mode::kSequence, true, true);
-  claim.Add<engine::ETimeLimitAbort>(kClaimLimitMs);
+  claim.Add<engine::ETimeLimitAbort>(kClaimLimitMs, engine::kEvAbort,
+                                     engine::LimitWords{"ADDRESS_CLAIM", "Power Up DUT"});
   claim.Add<EWatchForAddressClaim_A10>(&log, this);
   Append<engine::ETextLogMemo>("Checking for additional claim activity.");
   auto& additional = Append<EWatchForAdditionalClaims_A10>(&log);

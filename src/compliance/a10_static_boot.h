@@ -62,6 +62,9 @@ class EWatchForAddressClaim_A10 : public engine::EWatchForDGN {
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
   // "Repeat Last Test" runs the same object again: its first claim is judged anew.
   void Reset() override;
+  std::string WaitingFor() const override {
+    return "No ADDRESS_CLAIM heard since Power Up DUT: is the DUT powered and on the bus?";
+  }
 
  private:
   Test_A10* owner_;

@@ -39,6 +39,14 @@ bool EWatchForClaims_A110::IsToolRequest(const framework::FrameRecord& frame) co
          frame.data[0] == 0x00 && frame.data[1] == 0xEE && frame.data[2] == 0x00;
 }
 
+std::string EWatchForClaims_A110::WaitingFor() const {
+  // The answer is timed from the request as the bus carried it, which the host's echo shows.
+  if (!requestSeen_)
+    return "The Request for ADDRESS_CLAIM did not come back: is the host's echo on?";
+  return "No ADDRESS_CLAIM with the profile's NAME from address " + std::to_string(*dutAddress_) +
+         " answering the Request for ADDRESS_CLAIM.";
+}
+
 void EWatchForClaims_A110::OnMatch(engine::DataLog& log, int index,
                                    const framework::FrameRecord& frame) {
   if (IsToolRequest(frame)) {
@@ -91,7 +99,9 @@ Test_A110::Test_A110(const engine::TestContext& context) : Test(context, kCatalo
   group.Add<EWatchForClaims_A110>(&log, &dutAddress_);
   group.Add<engine::ESendRequestForAddressMsg>(&dutAddress_);
   group.Add<engine::ETimeLimitMinimum>(kMinimumRunMs);
-  group.Add<engine::ETimeLimitAbort>(kAnswerLimitMs);
+  group.Add<engine::ETimeLimitAbort>(
+      kAnswerLimitMs, engine::kEvAbort,
+      engine::LimitWords{"answer to the Request for ADDRESS_CLAIM", "the request"});
 
   AddCriterion(kContentsMatch, "Contents of ADDRESS_CLAIM message doesn't match.");
   AddCriterion(kSourceAddress, "Source Address is incorrect.");

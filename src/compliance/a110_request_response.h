@@ -19,6 +19,8 @@ class EWatchForClaims_A110 : public engine::EWatch {
   std::string GetName() const override { return "EWatchForClaims"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  bool ReadsDutName() const override { return true; }
+  std::string WaitingFor() const override;
 
  private:
   bool IsToolRequest(const framework::FrameRecord& frame) const;

@@ -31,6 +31,7 @@ class EWatchForAddressClaim_A20 : public engine::EWatch {
   std::string GetName() const override { return "EWatchForAddressClaim"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  bool ReadsDutName() const override { return true; }
   std::int32_t MinDelay() const { return mindelay_; }
   // "Repeat Last Test" runs the same object again: it waits for a new tool claim.
   void Reset() override;

@@ -78,6 +78,10 @@ std::int32_t ReadMinDelay(engine::Test& test);
 // Compared wide, so that a tolerance above 250 ms accepts every delay.
 bool ShorterThan(std::uint32_t delayMs, std::int32_t minDelayMs);
 
+// What the boot watches of the dynamic tests wait for.
+inline constexpr const char* kNoBootFrameWait =
+    "No frame heard from the DUT since Power Up DUT: is it powered and on the bus?";
+
 // Judges every frame of the DUT's boot; the first one ends the watch, which goes
 // on judging until the test ends. A-70 uses it too.
 class EWatchForInitialMessage_A40 : public engine::EWatch {
@@ -85,6 +89,7 @@ class EWatchForInitialMessage_A40 : public engine::EWatch {
   EWatchForInitialMessage_A40(engine::Test* test, engine::DataLog* log) : EWatch(test, log) {}
 
   std::string GetName() const override { return "EWatchForInitialMessage"; }
+  std::string WaitingFor() const override { return kNoBootFrameWait; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
 

@@ -22,6 +22,7 @@ class EWatchForClaimingMessages_A50 : public engine::EWatch {
   EWatchForClaimingMessages_A50(engine::Test* test, engine::DataLog* log) : EWatch(test, log) {}
 
   std::string GetName() const override { return "EWatchForClaimingMessages"; }
+  std::string WaitingFor() const override { return kNoBootFrameWait; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
 
@@ -38,6 +39,7 @@ class EWatchForClaimingMessages_A60 : public engine::EWatch {
   EWatchForClaimingMessages_A60(engine::Test* test, engine::DataLog* log) : EWatch(test, log) {}
 
   std::string GetName() const override { return "EWatchForClaimingMessages"; }
+  std::string WaitingFor() const override { return kNoBootFrameWait; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
   std::int32_t MinDelay() const { return mindelay_; }

@@ -22,6 +22,7 @@ class EWatchForClaims_A80 : public engine::EWatch {
   std::string GetName() const override { return "EWatchForClaims"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  bool ReadsDutName() const override { return true; }
 
  private:
   const std::uint8_t* initialAddress_;
@@ -40,6 +41,7 @@ class EWatchForClaims_A90 : public engine::EWatch {
   std::string GetName() const override { return "EWatchForClaims"; }
   void Start() override;
   void OnMatch(engine::DataLog& log, int index, const framework::FrameRecord& frame) override;
+  bool ReadsDutName() const override { return true; }
 
  private:
   void OnClaim(engine::DataLog& log, int index, const framework::FrameRecord& frame);

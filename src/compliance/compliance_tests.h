@@ -9,6 +9,7 @@
 
 #include "engine/test.h"
 #include "engine/test_factory.h"
+#include "reports/summary_report.h"
 
 namespace vlt::dictionary {
 class Dictionary;
@@ -31,5 +32,9 @@ struct RunnableTestTitle {
 std::vector<RunnableTestTitle> RunnableTestTitles();
 // The factory of skipped-test records, filled with every test that has a class.
 engine::TestFactory MakeSkipFactory();
+// How many criteria each runnable test reports, counted on the tests themselves:
+// each is built once, off any bus, and asked. What the summary report needs to
+// tell a complete report from one cut short.
+reports::CriterionCountLookup ProgramCriterionCounts();
 
 }  // namespace vlt::compliance

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -40,9 +41,14 @@ LocalTimeFn LocalTimeOf(const platform::Clock& clock);
 // "%A, %B %d, %Y", then `beforeTime`, then "%H:%M:%S", with English names
 // whatever the process locale, since the text goes into files.
 std::string FormatLongDate(const std::tm& when, std::string_view beforeTime);
+// The date and time of a text FormatLongDate wrote (tm_year, tm_mon, tm_mday,
+// tm_hour, tm_min, tm_sec); nothing for any other text.
+std::optional<std::tm> ParseLongDate(std::string_view text, std::string_view beforeTime);
 
 // The program, version and created lines, each ended with CR LF.
 void WriteCloneHeader(std::ostream& out, const std::tm& created);
+// The same with a ":Created" line kept from the file being written over.
+void WriteCloneHeader(std::ostream& out, std::string_view createdLine);
 
 // What the header of a clone file said.
 struct CloneHeaderCheck {

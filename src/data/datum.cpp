@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "values/value_maker_shared.h"
+#include "values/value_maker_text.h"
 
 namespace vlt::data {
 
@@ -245,7 +246,13 @@ bool Datum::SetFromText(std::string_view text) {
   return true;
 }
 
+bool Datum::FitsText(std::string_view text) const {
+  const auto* field = dynamic_cast<const values::ValueMakerFixedString*>(maker_);
+  return field == nullptr || text.substr(0, text.find('\0')).size() <= field->Width();
+}
+
 bool Datum::CheckText(std::string_view text) const {
+  if (!FitsText(text)) return false;
   const std::size_t width = std::max(
       {maker_->RawSize(), RawValue().size(), GetSetter().PendingValue().size(), std::size_t{1}});
   std::vector<std::uint8_t> value(width);

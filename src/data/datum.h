@@ -124,8 +124,10 @@ class Datum : public framework::PeriodicItem {
   // "Error: [text] is not a valid setting for <title>." and changes nothing.
   // Into the setter's pending value, marking it pending and the profile modified.
   bool SetFromText(std::string_view text);
-  // True when the value maker takes the text; nothing is stored.
+  // True when the value maker takes the text as it is; nothing is stored.
   bool CheckText(std::string_view text) const;
+  // False for text longer than a text field holds: storing it would cut it.
+  bool FitsText(std::string_view text) const;
   // Into the raw value, as if received.
   bool SetValueFromText(std::string_view text);
   // The setter still waits for a frame showing its value.

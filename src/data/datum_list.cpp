@@ -237,6 +237,8 @@ void DatumBoxMultiColumn::ApplySetting(std::string_view setting, int stage) {
     if (!item.CheckText(value)) {
       context_.AppendLogLine("Unrecognized Value in Setting: " + std::string(setting));
       report_.rejectedValues.emplace_back(setting);
+      // Cut to fit, it would be another value, written back as if it were the file's.
+      if (!item.FitsText(value)) continue;
     }
     if (item.SetFromText(value)) ++report_.applied;
   }

@@ -1,6 +1,15 @@
 #include "data/line_reader.h"
 
+#include <algorithm>
+
 namespace vlt::data {
+
+bool HoldsControlBytes(std::string_view line) {
+  return std::any_of(line.begin(), line.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 && c != '\t' && c != '\r' && c != '\n';
+  });
+}
 
 LineReader::LineReader(std::istream& in, std::size_t maxLineBytes)
     : buffer_(in.rdbuf()), maxLineBytes_(maxLineBytes) {}

@@ -7,8 +7,13 @@
 #include <cstddef>
 #include <istream>
 #include <string>
+#include <string_view>
 
 namespace vlt::data {
+
+// Bytes below a blank other than tab, CR and LF: no text file this program
+// reads holds them, so a line with one comes from a binary or damaged file.
+bool HoldsControlBytes(std::string_view line);
 
 class LineReader {
  public:

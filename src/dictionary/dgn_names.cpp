@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "framework/tool_dgn.h"
+
 namespace vlt::dictionary {
 namespace {
 
@@ -437,7 +439,9 @@ std::string DgnName(std::uint32_t dgn) {
   if (const DgnNameEntry* exact = Find(kExactSorted, dgn)) return std::string(exact->name);
   if (const DgnNameEntry* group = Find(kDestinationSorted, dgn & kDestinationDgnMask)) {
     char suffix[16];
-    std::snprintf(suffix, sizeof(suffix), " [%02X]", static_cast<unsigned>(dgn & 0xFF));
+    // The destination the bus carried (a claim to 00h is the tools' 0EEFFh).
+    std::snprintf(suffix, sizeof(suffix), " [%02X]",
+                  static_cast<unsigned>(framework::WireDgnOf(dgn) & 0xFF));
     return std::string(group->name) + suffix;
   }
   return std::string(kUnidentifiedDgnName);

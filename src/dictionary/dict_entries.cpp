@@ -13,6 +13,9 @@ namespace {
 using framework::FrameMessage;
 
 constexpr std::string_view kBaseValueText = "Err";
+// A packet without data: padding it would show a value no frame carried (a
+// claim's NAME of all FFh).
+constexpr std::string_view kNoPacketText = "N/A";
 
 std::uint8_t FieldMask(std::uint8_t bitCount) {
   return static_cast<std::uint8_t>((1u << std::min<unsigned>(bitCount, 8)) - 1);
@@ -277,10 +280,11 @@ DictFullPacket::DictFullPacket(std::string name, const framework::DgnTable* targ
     : DictEntry(std::move(name), target, statusDgn, commandDgn, maker, label) {}
 
 void DictFullPacket::CollectValues(ValueList& values, const FrameMessage& frame) const {
-  Append(values, frame, frame.data.first(std::min(frame.data.size(), kEntryDataBytes)));
+  values.push_back(ValuePair{LabelFor(frame), FormatValue(frame)});
 }
 
 std::string DictFullPacket::FormatValue(const FrameMessage& frame) const {
+  if (frame.data.empty()) return std::string(kNoPacketText);
   return Maker().Format(frame.data.first(std::min(frame.data.size(), kEntryDataBytes)));
 }
 

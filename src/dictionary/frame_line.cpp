@@ -4,18 +4,14 @@
 #include <cstring>
 #include <optional>
 
+#include "framework/candump_line.h"
 #include "framework/tool_dgn.h"
 
 namespace vlt::dictionary {
 
 namespace {
 
-constexpr std::size_t kStandardIdDigits = 3;
-constexpr std::size_t kExtendedIdDigits = 8;
-constexpr std::uint32_t kHighestExtendedId = 0x1FFFFFFF;
-constexpr std::size_t kClassicDataBytes = 8;
 constexpr std::size_t kMaxDgnDigits = 5;
-constexpr std::size_t kQuotedChars = 40;
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r';
@@ -40,23 +36,6 @@ std::optional<std::uint32_t> Hex(std::string_view text, std::size_t maxDigits) {
   return value;
 }
 
-bool AllDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The token as a message shows it: quoted, cut short, and with bytes a terminal
-// might act on replaced.
-std::string Quoted(std::string_view token) {
-  std::string shown = "\"";
-  for (std::size_t i = 0; i < token.size() && i < kQuotedChars; ++i) {
-    const auto c = static_cast<unsigned char>(token[i]);
-    shown += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
-  }
-  if (token.size() > kQuotedChars) shown += "...";
-  return shown + "\"";
-}
-
 std::vector<std::string_view> Tokens(std::string_view line) {
   std::vector<std::string_view> tokens;
   std::size_t i = 0;
@@ -76,85 +55,21 @@ FrameLineReading Malformed(std::string error) {
   return reading;
 }
 
-// "(1700000000.123456)" or "1700000000.123456": milliseconds modulo 2^32, which
-// unsigned arithmetic keeps exactly however long the seconds are.
-std::optional<std::uint32_t> ReadTime(std::string_view token) {
-  if (token.size() >= 2 && token.front() == '(' && token.back() == ')') {
-    token = token.substr(1, token.size() - 2);
-  }
-  const std::size_t point = token.find('.');
-  if (point == std::string_view::npos) return std::nullopt;
-  const std::string_view seconds = token.substr(0, point);
-  const std::string_view fraction = token.substr(point + 1);
-  if (!AllDigits(seconds) || !AllDigits(fraction)) return std::nullopt;
-  std::uint32_t ms = 0;
-  for (char c : seconds) ms = ms * 10 + static_cast<std::uint32_t>(c - '0');
-  ms *= 1000;
-  std::uint32_t thousandths = 0;
-  for (std::size_t i = 0; i < 3; ++i) {
-    thousandths = thousandths * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
-  }
-  return ms + thousandths;
-}
-
-bool LooksLikeTime(std::string_view token) {
-  return !token.empty() && (token.front() == '(' || (token.front() >= '0' && token.front() <= '9'));
-}
-
-FrameLineReading ReadCandump(const std::vector<std::string_view>& tokens, std::size_t frameAt) {
+FrameLineReading ReadCandump(std::string_view text) {
+  const framework::CandumpLine line = framework::ParseCandumpLine(text);
+  if (line.kind == framework::CandumpLine::Kind::kBlank) return {};
+  if (line.kind != framework::CandumpLine::Kind::kFrame) return Malformed(line.error);
   FrameLineReading reading;
   reading.kind = FrameLineReading::Kind::kFrame;
   FrameLine& frame = reading.frame;
-
-  if (frameAt + 1 != tokens.size()) {
-    return Malformed("unexpected " + Quoted(tokens[frameAt + 1]) + " after the frame");
-  }
-  if (frameAt > 2) return Malformed("expected [(time)] [interface] ID#DATA");
-  if (frameAt >= 1 && LooksLikeTime(tokens[0])) {
-    const auto ms = ReadTime(tokens[0]);
-    if (!ms) return Malformed("time " + Quoted(tokens[0]) + " is not seconds.fraction");
-    frame.timeStampMs = *ms;
-  } else if (frameAt == 2) {
-    return Malformed("time " + Quoted(tokens[0]) + " is not seconds.fraction");
-  }
-
-  const std::string_view token = tokens[frameAt];
-  const std::size_t hash = token.find('#');
-  const std::string_view id = token.substr(0, hash);
-  const std::string_view rest = token.substr(hash + 1);
-  if (id.size() == kStandardIdDigits && Hex(id, kStandardIdDigits)) {
-    return Malformed("11-bit identifier " + Quoted(id) +
-                     "; RV-C frames have 29-bit identifiers of 8 hex digits");
-  }
-  const auto identifier =
-      id.size() == kExtendedIdDigits ? Hex(id, kExtendedIdDigits) : std::nullopt;
-  if (!identifier) {
-    return Malformed("identifier " + Quoted(id) + " is not 8 hex digits");
-  }
-  if (*identifier > kHighestExtendedId) {
-    return Malformed("identifier " + Quoted(id) + " is above 1FFFFFFF (an error frame?)");
-  }
-  if (!rest.empty() && rest.front() == '#') {
-    return Malformed("CAN FD frame (##); RV-C frames carry at most 8 data bytes");
-  }
-  if (!rest.empty() && (rest.front() == 'R' || rest.front() == 'r')) {
-    return Malformed("remote frame; it carries no data to decode");
-  }
-  if (rest.size() % 2 != 0)
-    return Malformed("data " + Quoted(rest) + " has an odd number of digits");
-  if (rest.size() > 2 * kClassicDataBytes) {
-    return Malformed("data of " + std::to_string(rest.size() / 2) +
-                     " bytes; a CAN frame carries at most 8");
-  }
-  for (std::size_t i = 0; i < rest.size(); i += 2) {
-    const auto byte = Hex(rest.substr(i, 2), 2);
-    if (!byte) return Malformed("data " + Quoted(rest) + " is not hex digits");
-    frame.data.push_back(static_cast<std::uint8_t>(*byte));
-  }
-  frame.dgn = framework::ToolDgnOfIdentifier(*identifier);
-  frame.sourceAddress = static_cast<std::uint8_t>(*identifier & 0xFF);
-  frame.priority = static_cast<std::uint8_t>((*identifier >> 26) & 7);
-  frame.reservedBit = static_cast<std::uint8_t>((*identifier >> 25) & 1);
+  // Milliseconds modulo 2^32, the record's width.
+  frame.timeStampMs = static_cast<std::uint32_t>(
+      static_cast<std::uint64_t>(line.stampMicros.value_or(0) / 1000) & 0xFFFFFFFFu);
+  frame.data.assign(line.Data().begin(), line.Data().end());
+  frame.dgn = framework::ToolDgnOfIdentifier(line.identifier);
+  frame.sourceAddress = static_cast<std::uint8_t>(line.identifier & 0xFF);
+  frame.priority = static_cast<std::uint8_t>((line.identifier >> 26) & 7);
+  frame.reservedBit = static_cast<std::uint8_t>((line.identifier >> 25) & 1);
   return reading;
 }
 
@@ -165,18 +80,21 @@ FrameLineReading ReadDgnForm(const std::vector<std::string_view>& tokens) {
 
   const auto dgn = Hex(tokens[0], kMaxDgnDigits);
   if (!dgn || *dgn > framework::kDgnMask) {
-    return Malformed(Quoted(tokens[0]) +
+    return Malformed(framework::QuotedInput(tokens[0]) +
                      " is neither a candump frame (ID#DATA) nor a DGN of up to 5 hex digits");
   }
   if (tokens.size() < 2) return Malformed("no source address after the DGN");
   const auto source = Hex(tokens[1], 2);
-  if (!source) return Malformed("source address " + Quoted(tokens[1]) + " is not 2 hex digits");
+  if (!source)
+    return Malformed("source address " + framework::QuotedInput(tokens[1]) +
+                     " is not 2 hex digits");
   if (tokens.size() - 2 > framework::kMaxFrameDataBytes) {
     return Malformed("more than " + std::to_string(framework::kMaxFrameDataBytes) + " data bytes");
   }
   for (std::size_t i = 2; i < tokens.size(); ++i) {
     const auto byte = Hex(tokens[i], 2);
-    if (!byte) return Malformed("data byte " + Quoted(tokens[i]) + " is not 2 hex digits");
+    if (!byte)
+      return Malformed("data byte " + framework::QuotedInput(tokens[i]) + " is not 2 hex digits");
     frame.data.push_back(static_cast<std::uint8_t>(*byte));
   }
   frame.dgn = *dgn;
@@ -189,12 +107,7 @@ FrameLineReading ReadDgnForm(const std::vector<std::string_view>& tokens) {
 FrameLineReading ReadFrameLine(std::string_view line) {
   const std::vector<std::string_view> tokens = Tokens(line);
   if (tokens.empty()) return {};
-  const auto frameToken = std::find_if(tokens.begin(), tokens.end(), [](std::string_view token) {
-    return token.find('#') != std::string_view::npos;
-  });
-  if (frameToken != tokens.end()) {
-    return ReadCandump(tokens, static_cast<std::size_t>(frameToken - tokens.begin()));
-  }
+  if (line.find('#') != std::string_view::npos) return ReadCandump(line);
   return ReadDgnForm(tokens);
 }
 

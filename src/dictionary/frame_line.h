@@ -4,8 +4,9 @@
 //                  the time (with or without brackets) and the interface optional
 //   DGN SA data    0EE00 80 01 02 03 04 05 06 07 08
 //
-// A candump identifier must have 29 bits (eight hex digits) and at most eight data
-// bytes; it becomes the DGN the tester sees (an ADDRESS_CLAIMED to FFh is 0EE00h).
+// A candump line is read as the host reads it (framework/candump_line.h); its
+// identifier becomes the DGN the tester sees (a claim to FFh is 0EE00h, one to
+// 00h is 0EEFFh: framework/tool_dgn.h).
 // The DGN form is a frame as the host delivers it, so it may carry an assembled
 // multi-packet message of up to 1785 bytes.
 #pragma once

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "dictionary/dgn_names.h"
+#include "framework/tool_dgn.h"
 
 namespace vlt::dictionary {
 namespace {
@@ -26,10 +27,12 @@ __attribute__((format(printf, 2, 3))) void AppendF(std::string& out, const char*
 
 std::string FrameIdentifier(const framework::FrameRecord& record) {
   std::string out;
+  // The bus's DGN, not the tools' name for it: a claim to all shows 18EEFFxx.
+  const std::uint32_t wireDgn = framework::WireDgnOf(record.dgn);
   // Priority, reserved bit and DGN bit 16 share the identifier's top byte.
   const unsigned top =
-      (record.priority * 4u + record.reservedBit * 2u + ((record.dgn >> 16) & 1u)) % 256u;
-  AppendF(out, "%1X%04X%02X", top, static_cast<unsigned>(record.dgn & 0xFFFF),
+      (record.priority * 4u + record.reservedBit * 2u + ((wireDgn >> 16) & 1u)) % 256u;
+  AppendF(out, "%1X%04X%02X", top, static_cast<unsigned>(wireDgn & 0xFFFF),
           static_cast<unsigned>(record.sourceAddress));
   return out;
 }

@@ -8,7 +8,7 @@
 
 namespace vlt::dictionary {
 
-// The 29-bit identifier as the frame line shows it, "18EE00FD".
+// The 29-bit identifier as the bus carried it, "18EEFFFD" for the tools' 0EE00h.
 std::string FrameIdentifier(const framework::FrameRecord& record);
 
 // Time stamp in seconds; then a text line's characters, or for a frame the

@@ -56,6 +56,7 @@ class ERespondWithAddressClaimed : public EWatch {
   ERespondWithAddressClaimed(Test* test, DataLog* log, std::uint32_t nameKind);
   std::string GetName() const override { return "ERespondWithAddressClaimed"; }
   void Start() override;
+  bool ReadsDutName() const override { return true; }
   void OnEvent(std::uint32_t code) override;
   void OnLoopStep() override;
   void OnMatch(DataLog& log, int index, const framework::FrameRecord& frame) override;

@@ -15,7 +15,12 @@ void ETimeLimitAbort::OnEvent(std::uint32_t code) {
   if (code != kEvTick5) return;
   elapsed_ += kTick5Ms;
   if (elapsed_ > limit_) {
-    Post(event_);
+    if (event_ == kEvAbort && test_ != nullptr) {
+      const std::string missed = MissedLine();
+      test_->PostAbort(missed, missed.empty());
+    } else {
+      Post(event_);
+    }
     active_ = false;
     if (test_ != nullptr) test_->Note(RunNote::Kind::kLimitExceeded);
     Write("Time limit exceeded.");
@@ -26,6 +31,12 @@ void ETimeLimitAbort::OnEvent(std::uint32_t code) {
 std::optional<std::uint32_t> ETimeLimitAbort::LimitLeftMs() const {
   if (!active_) return std::nullopt;
   return elapsed_ < limit_ ? limit_ - elapsed_ : 0;
+}
+
+std::string ETimeLimitAbort::MissedLine() const {
+  if (words_.awaited.empty()) return {};
+  return "No " + words_.awaited + " heard within " + std::to_string(limit_) + " ms of " +
+         words_.since + ".";
 }
 
 void ETimeLimitMinimum::Start() {
@@ -100,10 +111,13 @@ std::string ETextLogMemo::WaitingFor() const {
   return waiting_ ? "The operator has not yet done what this asks: " + memo_ : std::string();
 }
 
+bool ClearsLogAtStart(settings::SettingManager& settings, bool dontMark) {
+  return settings.GetValue("Clear Text Log at Start", dontMark) != "No";
+}
+
 void ETextLogStartWithClear::Start() {
   active_ = true;
-  // A missing setting reads "N/A", which clears as well.
-  if (test_ != nullptr && test_->AppSettings().GetValue("Clear Text Log at Start", false) != "No") {
+  if (test_ != nullptr && ClearsLogAtStart(test_->AppSettings(), false)) {
     test_->App().Log().ClearLogPane();
   }
   active_ = false;

@@ -10,23 +10,40 @@
 #include "engine/operator_cues.h"
 #include "engine/test_events.h"
 
+namespace vlt::settings {
+class SettingManager;
+}
+
 namespace vlt::engine {
 
-// Counts 5 ms events; past `limit` posts `event` (the abort) and ends.
+// What a time limit waits for, in the operator's words: the report of an abort
+// reads "No <awaited> heard within <limit> ms of <since>.".
+struct LimitWords {
+  std::string awaited;  // "ADDRESS_CLAIM"
+  std::string since;    // "Power Up DUT"
+};
+
+// Counts 5 ms events; past `limit` posts `event` (the abort) and ends. An abort
+// says what was missed: the limit's own words, else the wait of the element
+// that still holds the run.
 class ETimeLimitAbort : public Element {
  public:
-  ETimeLimitAbort(Test* test, std::uint32_t limitMs, std::uint32_t event = kEvAbort)
-      : Element(test, false, false), limit_(limitMs), event_(event) {}
+  ETimeLimitAbort(Test* test, std::uint32_t limitMs, std::uint32_t event = kEvAbort,
+                  LimitWords words = {})
+      : Element(test, false, false), limit_(limitMs), event_(event), words_(std::move(words)) {}
   std::string GetName() const override { return "ETimeLimitAbort"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
   std::optional<std::uint32_t> LimitLeftMs() const override;
   std::uint32_t Elapsed() const { return elapsed_; }
+  // "No ADDRESS_CLAIM heard within 5000 ms of Power Up DUT."; empty without words.
+  std::string MissedLine() const;
 
  private:
   std::uint32_t limit_;
   std::uint32_t elapsed_ = 0;
   std::uint32_t event_;
+  LimitWords words_;
 };
 
 // Holds its list open until more than `limit` ms of 5 ms events have passed.
@@ -81,6 +98,11 @@ class ETextLogMemo : public Element {
   OperatorCue cue_;
   bool waiting_ = false;  // for the operator to finish what the cue asked
 };
+
+// Whether a test's start empties the log pane: unless "Clear Text Log at Start"
+// is "No" (a missing setting reads "N/A", which clears as well). A window asks
+// with `dontMark`, a run without.
+bool ClearsLogAtStart(settings::SettingManager& settings, bool dontMark);
 
 // Empties the log pane unless "Clear Text Log at Start" is "No".
 class ETextLogStartWithClear : public Element {

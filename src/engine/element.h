@@ -64,6 +64,9 @@ class Element {
   // What is left of the abort limit the element counts down while it is
   // active; none when it counts none (a group: the soonest its children reach).
   virtual std::optional<std::uint32_t> LimitLeftMs() const { return std::nullopt; }
+  // Whether the element reads the DUT's NAME from the profile ("Full ADDRESS_CLAIM
+  // Value") as it runs: to compare claims with it or to claim with it.
+  virtual bool ReadsDutName() const { return false; }
 
   bool Holds() const { return holds_; }
   bool Blocks() const { return blocks_; }

@@ -110,6 +110,11 @@ std::optional<std::uint32_t> EGroup::LimitLeftMs() const {
   return SoonestLimitLeftMs(children_.begin(), children_.end());
 }
 
+bool EGroup::ReadsDutName() const {
+  return std::any_of(children_.begin(), children_.end(),
+                     [](const std::unique_ptr<Element>& child) { return child->ReadsDutName(); });
+}
+
 std::string EGroup::GetMarker() const {
   std::string open, close;
   if (IsBlocking()) {

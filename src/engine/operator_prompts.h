@@ -15,5 +15,7 @@ inline constexpr std::string_view kDutAloneOnBusPrompt =
     "Make sure DUT is operating and no other devices are on the network.";
 // The start of every space-bar prompt ("Press <space> to transmit ...").
 inline constexpr std::string_view kSpacePromptStart = "Press <space>";
+// The question after an aborted run: its answer decides whether a report is written.
+inline constexpr std::string_view kLogAbortedQuestion = "Do you want to log the results?";
 
 }  // namespace vlt::engine

@@ -3,24 +3,26 @@
 #include "framework/log_output.h"
 #include "platform/registry_file.h"
 #include "platform/text_encoding.h"
+#include "platform/write_failure.h"
 
 namespace vlt::engine {
 
-bool SaveLog(const std::string& path, const std::string& paneText, std::string* error) {
-  return platform::WriteFileAtomically(path, framework::SavedLogText(paneText), error);
+bool SaveLog(const std::string& path, const std::string& paneText, std::string* error,
+             int* errorNumber) {
+  return platform::WriteFileAtomically(path, framework::SavedLogText(paneText), error, errorNumber);
 }
 
-std::string SaveLogFailureText(const std::string& error) {
-  return "The log was not saved: " + error +
-         ".\r\nA file already there is unchanged. Free some space or choose another folder, "
-         "then save again.";
+std::string SaveLogFailureText(const std::string& error, int errorNumber) {
+  return "The log was not saved: " + error + ".\r\nA file already there is unchanged. " +
+         platform::WriteFailureAdvice(errorNumber);
 }
 
 bool SaveLog(const std::string& path, const std::string& paneText, platform::Prompter& prompter) {
   std::string error;
-  if (SaveLog(path, paneText, &error)) return true;
+  int errorNumber = 0;
+  if (SaveLog(path, paneText, &error, &errorNumber)) return true;
   // The error names the path, UTF-8 as the file system has it; the box shows Windows-1252.
-  prompter.MessageBox("Save Log", SaveLogFailureText(platform::Utf8ToCp1252(error)));
+  prompter.MessageBox("Save Log", SaveLogFailureText(platform::Utf8ToCp1252(error), errorNumber));
   return false;
 }
 
@@ -63,6 +65,11 @@ std::string LogFileName(std::string_view logName) {
     }
   }
   flush();
+  // A leading dot hides the file from a folder listing, and the evidence with it.
+  for (char& c : name) {
+    if (c != '.') break;
+    c = '_';
+  }
   // Windows drops a trailing blank or dot, and an empty name is no name.
   if (name.empty() || name.back() == ' ' || name.back() == '.') name += '_';
   return name;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/control_elements.h"
+#include "engine/operator_prompts.h"
 #include "engine/test_events.h"
 #include "engine/tool_elements.h"
 #include "reports/test_catalogue.h"
@@ -169,6 +170,10 @@ void Test::PostAbort(std::string reason, bool sayWhatItWaitsFor) {
   events_.push_back(kEvAbort);
 }
 
+void Test::AbortByOperator() {
+  PostAbort(std::string(kOperatorAbortLine), true);
+}
+
 void Test::CueOperator(OperatorCue cue) {
   if (context_.operatorCues == nullptr || cue == OperatorCue::kNone) return;
   if (cue == OperatorCue::kPowerOn) {
@@ -327,7 +332,10 @@ std::optional<std::string> Test::WriteAbortReason() {
   if (!reason.empty()) Write(reason);
   if (sayWait) {
     const std::string waiting = WaitingFor();
-    if (!waiting.empty()) Write(waiting);
+    if (!waiting.empty()) {
+      Write(waiting);
+      reason += (reason.empty() ? "" : " ") + waiting;
+    }
   }
   if (reason.empty()) return std::nullopt;
   return reason;
@@ -485,7 +493,7 @@ void Test::OnStart() {
 
 void Test::Finish() {
   if (aborted_ &&
-      !context_.prompter.AskDecision("\r\nTest ABORTED!", "Do you want to log the results?")) {
+      !context_.prompter.AskDecision("\r\nTest ABORTED!", std::string(kLogAbortedQuestion))) {
     Write("Test Aborted.  No Report.");
     return;
   }

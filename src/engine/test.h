@@ -30,6 +30,8 @@ namespace vlt::engine {
 inline constexpr std::uint16_t kStartTimeMark = 0xFFFF;
 inline constexpr std::uint32_t kNoTimeBetween = 0xFFFFFFFF;
 inline constexpr std::uint32_t kNormalToolMode = 3;
+// The line an operator's Abort writes before "Test X aborted.".
+inline constexpr std::string_view kOperatorAbortLine = "The operator aborted the test.";
 
 // Create every test as framework::Registered<TestClass>(app.Link().Parsers(), context, ...)
 // so that it is registered only once fully built; build the list, data logs and
@@ -74,6 +76,9 @@ class Test : public framework::BRParser,
   // writes `reason` (when not empty) and, with `sayWhatItWaitsFor`, a line with
   // what the run was waiting for.
   void PostAbort(std::string reason, bool sayWhatItWaitsFor = false);
+  // Any thread: the operator's Abort command; the report says so and what the
+  // run was waiting for.
+  void AbortByOperator();
 
   // --- building the list, logs and criteria (constructors of the tests) ---
   template <typename E, typename... Args>
@@ -176,7 +181,8 @@ class Test : public framework::BRParser,
   // left it after this moment: no verdict stands on a dead link.
   void HoldFinishForHost();
   void ContinueHeldFinish();
-  // Writes the reason an abort was posted with, if any, and returns it.
+  // Writes the reason an abort was posted with and the wait it asked for, if
+  // any, and returns what was written as one line.
   std::optional<std::string> WriteAbortReason();
   void FinishRun();
   void ShowStatusBoxes();

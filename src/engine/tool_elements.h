@@ -119,6 +119,7 @@ class ESendAddressClaimed : public Element {
         settingsStore_(store) {}
   std::string GetName() const override { return "ESendAddressClaimed"; }
   void Start() override;
+  bool ReadsDutName() const override { return true; }
   std::uint8_t SourceAddress() const { return sourceAddress_; }
 
  private:

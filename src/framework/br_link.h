@@ -92,6 +92,8 @@ class BRLink {
   // Receive passes run so far in a state that reads (registered or connected):
   // silence only counts while the tool keeps reading.
   std::uint32_t PollCount() const { return polls_.load(); }
+  // The clock the link stamps with; the watchdog measures silence on it.
+  const platform::Clock& TimeSource() const { return clock_; }
 
   // Shutdown, first half: the removal message (whatever the state) and the
   // countdown. The link never registers again after it.

@@ -1,10 +1,8 @@
 #include "framework/host_watchdog.h"
 
-namespace vlt::framework {
+#include <algorithm>
 
-namespace {
-constexpr std::int32_t kProbePhase = 17;  // 150 ms after the last message, then every second
-}  // namespace
+namespace vlt::framework {
 
 void HostWatchdog::OnTimer() {
   if (link_.Closing()) return;
@@ -15,24 +13,30 @@ void HostWatchdog::OnTimer() {
 void HostWatchdog::WatchSilence() {
   const std::uint32_t count = link_.ReceivedCount();
   const std::uint32_t polls = link_.PollCount();
+  const std::int64_t now = link_.TimeSource().NowMicros();
+  const std::int64_t sinceTick =
+      lastTickMicros_ < 0 ? 0 : std::min(now - lastTickMicros_, kMaxCountedTickMicros);
   if (count != lastCount_) {
-    silence_ = kSilenceStart;
-  } else if (polls != lastPolls_ && silence_ > -1) {  // below zero it stays put: said once
-    --silence_;
-    if (silence_ == 0) {
-      log_.AppendLogLine("BRANTEL may have crashed!");
+    silentMicros_ = 0;
+    nextProbeMicros_ = kFirstProbeMicros;
+    crashSaid_ = false;
+  } else if (polls != lastPolls_ && !crashSaid_) {
+    silentMicros_ += sinceTick;
+    if (silentMicros_ >= kSilenceLimitMicros) {
+      crashSaid_ = true;
+      Say("BRANTEL may have crashed!");
       if (!link_.Down()) {
         link_.MarkDown("The link to the host is lost: no message from the host at " +
                        link_.HostLocation() + " for 5 s.");
       }
-    }
-    if (silence_ % kProbeEveryTicks == kProbePhase &&
-        link_.GetState() == BRLink::State::kConnected) {
-      link_.Write(ProbeMessage(link_.ToolId()));
+    } else if (silentMicros_ >= nextProbeMicros_) {
+      nextProbeMicros_ += kProbeEveryMicros;
+      if (link_.GetState() == BRLink::State::kConnected) link_.Write(ProbeMessage(link_.ToolId()));
     }
   }
   lastCount_ = count;
   lastPolls_ = polls;
+  lastTickMicros_ = now;
 }
 
 void HostWatchdog::MendLink() {
@@ -51,11 +55,19 @@ void HostWatchdog::MendLink() {
   }
   if (link_.GetState() != BRLink::State::kConnected) return;
   if (downSeen_) {
-    log_.AppendLogLine(std::string(everConnected_ ? "Registered again" : "Registered") +
-                       " with the host at " + link_.HostLocation() + ".");
+    Say(std::string(everConnected_ ? "Registered again" : "Registered") + " with the host at " +
+        link_.HostLocation() + ".");
     downSeen_ = false;
   }
   everConnected_ = true;
+}
+
+void HostWatchdog::Say(const std::string& line) {
+  if (noteSink_) {
+    noteSink_(line);
+  } else {
+    log_.AppendLogLine(line);
+  }
 }
 
 HostWatchdog::Status HostWatchdog::GetStatus() const {

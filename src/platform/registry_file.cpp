@@ -140,10 +140,11 @@ namespace {
 // Replace: rename over the target. Otherwise a hard link, which fails on a
 // target that exists, so no file is ever lost to a name taken meanwhile.
 bool WriteThroughTemporary(const std::string& path, const std::string& bytes, bool replace,
-                           std::string* error, bool* taken) {
+                           std::string* error, bool* taken, int* errorNumber) {
   std::string temp;
   auto fail = [&](const char* what, int code) {
     if (error != nullptr) *error = std::string(what) + " " + path + ": " + std::strerror(code);
+    if (errorNumber != nullptr) *errorNumber = code;
     if (!temp.empty()) ::unlink(temp.c_str());
     return false;
   };
@@ -199,14 +200,15 @@ bool WriteThroughTemporary(const std::string& path, const std::string& bytes, bo
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
-  return WriteThroughTemporary(path, bytes, true, error, nullptr);
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
+                         int* errorNumber) {
+  return WriteThroughTemporary(path, bytes, true, error, nullptr, errorNumber);
 }
 
 bool CreateFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
                           bool* taken) {
   if (taken != nullptr) *taken = false;
-  return WriteThroughTemporary(path, bytes, false, error, taken);
+  return WriteThroughTemporary(path, bytes, false, error, taken, nullptr);
 }
 
 }  // namespace vlt::platform

@@ -37,8 +37,10 @@ class RegistryFile {
 
 // Writes the bytes to a temporary file beside the target and renames it over the
 // target, so readers see the old file or the new one, never a part. False with a
-// message when any step fails; the target is then untouched.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
+// message when any step fails, and the error number in `errorNumber` when given;
+// the target is then untouched.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
+                         int* errorNumber = nullptr);
 
 // The same for a file that must not exist yet: it appears whole or not at all,
 // and a file already at `path` is never replaced (false with `taken` set).

@@ -7,6 +7,7 @@
 
 #include "data/clone_file.h"
 #include "data/line_reader.h"
+#include "platform/regular_file.h"
 #include "platform/text_encoding.h"
 
 #if __has_include("reports/test_catalogue.h")
@@ -25,6 +26,10 @@ constexpr std::string_view kProductNameLabel = "Product Name         :";
 constexpr std::string_view kProductVersionLabel = "Product Version      :";
 constexpr std::string_view kReasonLabel = "Reason Skipped       :";
 constexpr std::string_view kNotesLabel = "Testing Notes        :";
+constexpr std::string_view kStartBannerLabel = "Starting Test : ";
+constexpr std::string_view kEndLineStart = "Test ";
+constexpr std::string_view kEndLineEnd = " complete.";
+constexpr std::string_view kDisclaimerStart = "External testing cannot detect";
 constexpr std::string_view kRevisedWord = "Revised ";
 constexpr std::size_t kLogRevisionChars = 10;
 // A criterion line carries its state tag before a colon within its first eight characters.
@@ -57,6 +62,17 @@ std::string Trim(std::string_view text) {
 
 std::string Rule() {
   return std::string(kRuleChars, '-');
+}
+
+std::optional<std::int64_t> DateKeyOf(std::string_view text) {
+  const std::optional<std::tm> when = data::ParseLongDate(text, "  ");
+  if (!when) return std::nullopt;
+  std::int64_t key = when->tm_year + 1900;
+  for (const int part :
+       {when->tm_mon + 1, when->tm_mday, when->tm_hour, when->tm_min, when->tm_sec}) {
+    key = key * 100 + part;
+  }
+  return key;
 }
 
 bool HasTxtExtension(std::string_view name) {
@@ -96,41 +112,70 @@ ProductVersion ProductVersion::FromSettings(settings::SettingManager& store) {
                         store.GetValue("Product Version", true)};
 }
 
-LogSummary LogSummary::Parse(const std::string& path, const ProductVersion& product) {
-  std::error_code error;
-  std::ifstream file;
-  if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
-  if (!file.is_open()) {
+LogSummary LogSummary::Parse(const std::string& path, const LogRules& rules) {
+  platform::RegularFileReader file(path);
+  if (!file.IsOpen()) {
     LogSummary summary;
     summary.path = path;
-    summary.Finish(product);
-    summary.valid = false;
-    summary.opened = false;
+    summary.notRead = file.Error();
+    summary.Finish(rules);
     return summary;
   }
-  return Parse(path, file, product);
+  LogSummary summary = Parse(path, file.Stream(), rules);
+  if (file.ReadFailed()) {
+    summary.notRead = "it cannot be read (" + file.ReadError() + ")";
+    summary.valid = false;
+  }
+  return summary;
 }
 
-LogSummary LogSummary::Parse(std::string path, std::istream& text, const ProductVersion& product) {
+LogSummary LogSummary::Parse(std::string path, std::istream& text, const LogRules& rules) {
   LogSummary summary;
   summary.path = std::move(path);
   data::LineReader reader(text, kMaxLogLineBytes);
   std::string line;
+  bool anyText = false;
   while (reader.Next(line)) {
     if (line.empty()) continue;
-    if (StartsWith(line, kTestLabel)) summary.reportLine = true;
-    if (line.front() == '=' || line.front() == '-') {
-      if (++summary.ruleCount > kCriterionZoneRules) break;
-      continue;
-    }
-    if (summary.ruleCount == kHeaderZoneRules) {
-      summary.ReadHeaderLine(line);
-    } else if (summary.ruleCount == kCriterionZoneRules) {
-      summary.ReadCriterionLine(line);
-    }
+    anyText = true;
+    if (!summary.ReadLine(line)) break;
   }
-  summary.Finish(product);
+  if (!anyText && summary.notRead.empty()) summary.notRead = "it is empty";
+  summary.Finish(rules);
   return summary;
+}
+
+bool LogSummary::ReadLine(std::string_view line) {
+  // A line after the product lines shows that the version line was read whole.
+  if (productVersionLast_) productRead = productNameRead_;
+  productVersionLast_ = false;
+  if (data::HoldsControlBytes(line)) {
+    notRead = "it holds binary data, not text";
+    return false;
+  }
+  if (StartsWith(line, kTestLabel)) reportLine = true;
+  if (StartsWith(line, kStartBannerLabel)) startBanner = true;
+  if (StartsWith(line, kEndLineStart) && line.ends_with(kEndLineEnd)) endLine = true;
+  if (StartsWith(line, kDisclaimerStart)) reportBegun_ = true;
+  if (line.front() == '=' || line.front() == '-') return ++ruleCount <= kCriterionZoneRules;
+  if (ruleCount == kHeaderZoneRules) {
+    ReadHeaderLine(line);
+  } else if (ruleCount == kCriterionZoneRules) {
+    // A header a rule too late still says whose log it is.
+    ReadProductLine(line);
+    ReadCriterionLine(line);
+  }
+  return true;
+}
+
+void LogSummary::ReadProductLine(std::string_view line) {
+  if (StartsWith(line, kProductNameLabel)) {
+    productName = LabelValue(line);
+    productNameRead_ = true;
+  } else if (StartsWith(line, kProductVersionLabel)) {
+    productVersion = LabelValue(line);
+    productVersionLast_ = true;
+  }
 }
 
 void LogSummary::ReadHeaderLine(std::string_view line) {
@@ -156,10 +201,9 @@ void LogSummary::ReadHeaderLine(std::string_view line) {
     }
   } else if (StartsWith(line, kDateLabel)) {
     dateText = LabelValue(line);
-  } else if (StartsWith(line, kProductNameLabel)) {
-    productName = LabelValue(line);
-  } else if (StartsWith(line, kProductVersionLabel)) {
-    productVersion = LabelValue(line);
+    when = DateKeyOf(dateText);
+  } else if (StartsWith(line, kProductNameLabel) || StartsWith(line, kProductVersionLabel)) {
+    ReadProductLine(line);
   } else if (StartsWith(line, kReasonLabel)) {
     reason = LabelValue(line);
     skipped = true;
@@ -200,29 +244,73 @@ int CopyNumberOf(std::string_view path, std::size_t& copyChars) {
 
 }  // namespace
 
-void LogSummary::Finish(const ProductVersion& product) {
+void LogSummary::Finish(const LogRules& rules) {
   std::size_t copyChars = 0;
   copy = CopyNumberOf(path, copyChars);
   const std::size_t stampEnd = path.size() - copyChars;
   if (stampEnd > kFileStampFromEnd)
     fileStamp = path.substr(stampEnd - kFileStampFromEnd, kFileStampChars);
-  if (productName != product.name || productVersion != product.version || code.empty() ||
-      specText.empty() || title.empty() || codeRevision.empty() || fileStamp.empty() ||
-      dateText.empty()) {
-    valid = false;
-  }
+  if (notRead.empty()) notRead = WhyIncomplete(rules);
+  valid = notRead.empty() && reportLine && productName == rules.product.name &&
+          productVersion == rules.product.version && !code.empty() && !specText.empty() &&
+          !title.empty() && !codeRevision.empty() && !dateText.empty() && when.has_value();
 }
 
-std::string LogSummary::Unreadable() const {
-  if (!opened) return "it cannot be opened";
-  if (!reportLine) return {};
-  if (code.empty() || specText.empty() || title.empty() || codeRevision.empty() ||
-      dateText.empty()) {
-    return "its report header is not where the tester saves it, or lacks a line (a log saved "
-           "with the verbose trace on?)";
+std::string LogSummary::WhyIncomplete(const LogRules& rules) const {
+  if (!reportLine) {
+    // A run that wrote no report (Read ADDRESS_CLAIM, a declined report) still
+    // wrote its end line, and no disclaimer.
+    return (startBanner && !endLine) || reportBegun_ ? "it is cut short before its report"
+                                                     : std::string();
   }
-  if (fileStamp.empty()) return "its name ends in no time stamp";
-  return {};
+  if (productRead &&
+      (productName != rules.product.name || productVersion != rules.product.version)) {
+    return {};  // another product's log: none of this product's business
+  }
+  // A "Test" line stands in the file, yet nothing of the header was read
+  // where the rules put it, though reading went past it: it lies elsewhere.
+  if (code.empty() && codeRevision.empty() && dateText.empty() &&
+      ruleCount > kHeaderZoneRules) {
+    return "its report header is not where the tester saves it (a log saved with the verbose "
+           "trace on?)";
+  }
+  std::vector<std::string_view> missing;
+  if (code.empty() || specText.empty() || title.empty()) missing.push_back("Test");
+  if (codeRevision.empty()) missing.push_back("Code Version");
+  if (dateText.empty()) missing.push_back("Test Date/Time");
+  if (!productRead) missing.push_back("Product Name/Version");
+  if (!missing.empty()) {
+    std::string lines;
+    for (const std::string_view label : missing) {
+      lines += (lines.empty() ? "\"" : ", \"") + std::string(label) + "\"";
+    }
+    return "its report header lacks " + lines + " (cut short?)";
+  }
+  if (!when) return "its Test Date/Time does not read as a date";
+  if (ruleCount <= kCriterionZoneRules) return "it is cut short: its report has no closing lines";
+  if (skipped || !rules.criteria) return {};
+  const std::optional<std::size_t> expected = rules.criteria(code);
+  // Another revision of the test may have had other criteria.
+  const std::optional<CatalogueVersions> entry =
+      rules.catalogue ? rules.catalogue(code) : std::nullopt;
+  const bool sameRevision = !rules.catalogue || (entry && entry->codeRevision == codeRevision &&
+                                                 entry->specVersion == SpecVersion());
+  if (!expected || !sameRevision || static_cast<std::size_t>(CriterionLines()) >= *expected) {
+    return {};
+  }
+  return "it is cut short: it holds " + std::to_string(CriterionLines()) + " of the " +
+         std::to_string(*expected) + " criteria of " + code;
+}
+
+int LogSummary::CriterionLines() const {
+  int lines = 0;
+  for (const auto& [tag, count] : tally) lines += count;
+  return std::max(0, lines - 1);
+}
+
+std::string LogSummary::FileName() const {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void LogSummary::PrintResult(framework::LogOutput& log, const CatalogueLookup& catalogue) const {
@@ -234,7 +322,7 @@ void LogSummary::PrintResult(framework::LogOutput& log, const CatalogueLookup& c
   }
   log.AppendLogLine(std::string(kIndent) + "Spec Version: " + specText +
                     "   Code Version: " + codeRevision + "    " + CatalogueWarning(catalogue));
-  log.AppendLogLine(std::string(kIndent) + dateText + " (" + fileStamp + ") ");
+  log.AppendLogLine(std::string(kIndent) + dateText + " (" + DisplayPath(FileName()) + ") ");
   for (const std::string& note : notes) log.AppendLogLine(std::string(kIndent) + note);
   PrintTally(log, kIndent);
 }
@@ -292,7 +380,7 @@ std::string DisplayPath(std::string_view path) {
   return platform::Utf8ToCp1252(path);
 }
 
-LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product,
+LogFolder ReadLogFolder(const std::string& folder, const LogRules& rules,
                         framework::LogOutput& log) {
   LogFolder result;
   std::error_code error;
@@ -303,7 +391,7 @@ LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product
   for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
     std::string name = it->path().filename().string();
     std::error_code typeError;
-    if (HasTxtExtension(name) && it->is_regular_file(typeError)) names.push_back(std::move(name));
+    if (HasTxtExtension(name) && !it->is_directory(typeError)) names.push_back(std::move(name));
   }
   if (error) {
     result.error = error.message();
@@ -318,7 +406,7 @@ LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product
   result.logs.reserve(names.size());
   for (const std::string& name : names) {
     log.AppendLogLine("Reading " + DisplayPath(name));
-    result.logs.push_back(LogSummary::Parse(FolderFile(folder, name), product));
+    result.logs.push_back(LogSummary::Parse(FolderFile(folder, name), rules));
   }
   return result;
 }
@@ -326,6 +414,7 @@ LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product
 void OrderLogs(std::vector<LogSummary>& logs) {
   std::stable_sort(logs.begin(), logs.end(), [](const LogSummary& a, const LogSummary& b) {
     if (a.code != b.code) return a.code < b.code;
+    if (a.when != b.when) return a.when > b.when;  // a date that does not read goes last
     if (a.fileStamp != b.fileStamp) return a.fileStamp > b.fileStamp;
     return a.copy > b.copy;
   });
@@ -344,9 +433,7 @@ std::vector<const LogSummary*> NewestPerCode(const std::vector<LogSummary>& logs
 SummaryOutcome SummaryOutcomeOf(const std::vector<LogSummary>& orderedLogs) {
   SummaryOutcome outcome;
   for (const LogSummary& summary : orderedLogs) {
-    if (std::string why = summary.Unreadable(); !why.empty()) {
-      outcome.unreadable.emplace_back(summary.path, std::move(why));
-    }
+    if (!summary.notRead.empty()) outcome.notRead.emplace_back(summary.path, summary.notRead);
   }
   for (const LogSummary* summary : NewestPerCode(orderedLogs)) {
     if (!summary->skipped && summary->tally.count("DNP") != 0) outcome.anyDidNotPass = true;
@@ -357,7 +444,7 @@ SummaryOutcome SummaryOutcomeOf(const std::vector<LogSummary>& orderedLogs) {
 bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
                         framework::LogOutput& log, SummaryOutcome* outcome) {
   log.AppendLogLine("Searching folder: " + DisplayPath(folder));
-  LogFolder read = ReadLogFolder(folder, inputs.product, log);
+  LogFolder read = ReadLogFolder(folder, inputs.rules, log);
   if (!read.listed) {
     log.AppendLogLine("Error opening directory");
     return false;
@@ -368,18 +455,26 @@ bool BuildSummaryReport(const std::string& folder, const SummaryInputs& inputs,
   }
   log.ClearLogPane();
   log.AppendLogLine(Rule());
-  log.AppendLogLine("Product              : " + inputs.product.name + "  " +
-                    inputs.product.version);
+  log.AppendLogLine("Product              : " + inputs.rules.product.name + "  " +
+                    inputs.rules.product.version);
   log.AppendLogLine("Report Date/Time     : " + data::FormatLongDate(inputs.reportTime, "  "));
   log.AppendLogLine("VLT Compile          : " + inputs.compileDate);
   log.AppendLogLine(Rule());
   OrderLogs(read.logs);
   const std::vector<const LogSummary*> newest = NewestPerCode(read.logs);
-  if (outcome != nullptr) *outcome = SummaryOutcomeOf(read.logs);
-  for (const LogSummary* summary : newest) summary->PrintResult(log, inputs.catalogue);
+  SummaryOutcome found = SummaryOutcomeOf(read.logs);
+  for (const LogSummary* summary : newest) summary->PrintResult(log, inputs.rules.catalogue);
   log.AppendLogLine(Rule());
   for (const LogSummary* summary : newest) summary->PrintSummaryLine(log);
   log.AppendLogLine(Rule());
+  // A file left out may hold newer evidence than the report shows: say so last,
+  // where the eye ends.
+  for (const LogSummary& summary : read.logs) {
+    if (summary.notRead.empty()) continue;
+    log.AppendLogLine(DisplayPath(summary.FileName()) + " not read: " + summary.notRead);
+  }
+  if (!found.notRead.empty()) log.AppendLogLine(Rule());
+  if (outcome != nullptr) *outcome = std::move(found);
   return true;
 }
 

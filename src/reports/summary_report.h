@@ -1,11 +1,13 @@
 // The summary report over a folder of saved test logs: each log is read back by
 // the labels of the report layout, the logs of the product and version in the
-// settings are ordered by test code and newest first, and the newest log of each
-// test is reported. The deletion of superseded results reads and orders the
-// logs the same way, so both agree on which log is the newest.
+// settings are ordered by test code and newest first (by the report's own date),
+// and the newest complete log of each test is reported. A file that cannot be
+// taken as a result is named, never counted. The deletion of superseded results
+// reads and orders the logs the same way, so both agree on which log is the newest.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <istream>
@@ -25,7 +27,8 @@ inline constexpr std::size_t kRuleChars = 80;
 // criteria between the fourth and fifth; reading stops after the fifth.
 inline constexpr int kHeaderZoneRules = 3;
 inline constexpr int kCriterionZoneRules = 4;
-// The "%y%m%d%H%M" stamp of a default log name, before its ".txt".
+// The "%y%m%d%H%M" stamp of a default log name, before its ".txt"; it orders
+// logs whose reports carry the same date.
 inline constexpr std::size_t kFileStampChars = 10;
 inline constexpr std::size_t kFileStampFromEnd = 14;
 // Far beyond any line a test writes; longer lines are read through and cut.
@@ -40,6 +43,10 @@ struct CatalogueVersions {
 // key order, whose code equals the text; nothing for an unknown code.
 using CatalogueLookup = std::function<std::optional<CatalogueVersions>(std::string_view code)>;
 
+// How many criteria the current revision of a test reports; nothing for a code
+// without a runnable test. The tests know it, so the front ends hand it in.
+using CriterionCountLookup = std::function<std::optional<std::size_t>(std::string_view code)>;
+
 // The program's own catalogue and compile date. Until the test catalogue is part
 // of the build the lookup knows no code.
 CatalogueLookup ProgramCatalogue();
@@ -51,6 +58,14 @@ struct ProductVersion {
   std::string name;
   std::string version;
   static ProductVersion FromSettings(settings::SettingManager& store);
+};
+
+// What a log is read against: whose logs count, and what a complete report of
+// each test holds. Without counts only the closing lines tell a complete report.
+struct LogRules {
+  ProductVersion product;
+  CatalogueLookup catalogue;
+  CriterionCountLookup criteria;
 };
 
 // One parsed log file.
@@ -68,39 +83,54 @@ struct LogSummary {
   std::string title;
   std::string codeRevision;
   std::string dateText;
+  // The "Test Date/Time" as yyyymmddHHMMSS, which orders the logs; nothing when
+  // the text does not read as a date.
+  std::optional<std::int64_t> when;
   std::vector<std::string> notes;
   bool skipped = false;
   std::string reason;
   std::map<std::string, int> tally;  // criterion lines per state tag
   int ruleCount = 0;
-  bool opened = true;       // the file could be opened and read
-  bool reportLine = false;  // a "Test" label line stands anywhere in it
+  bool reportLine = false;   // a "Test" label line stands anywhere in it
+  bool startBanner = false;  // a test's start banner
+  bool endLine = false;      // a test's "Test <code> complete." line
+  bool productRead = false;  // both product lines were read whole
+  // Why the file cannot be taken as a result of any test, in words: it could
+  // not be read, is no text, or holds a report cut short or laid out otherwise
+  // (a log saved with the verbose trace on). Empty for a log that counts, one
+  // of another product or version, and a file with no test in it (notes).
+  std::string notRead;
 
-  // Why a test report in the file cannot count for any product: the file could
-  // not be opened, or it holds a report whose header lacks a field where the
-  // reader looks (a log saved with the verbose trace on). Empty for a log that
-  // counts, one of another product or version, and a file with no report at
-  // all (Read ADDRESS_CLAIM's log, notes).
-  std::string Unreadable() const;
+  // Never fails: a file that cannot be read, or reads as anything but a
+  // complete log of the product, is an invalid summary.
+  static LogSummary Parse(const std::string& path, const LogRules& rules);
+  static LogSummary Parse(std::string path, std::istream& text, const LogRules& rules);
 
-  // Never fails: a file that cannot be read, or reads as anything but a log of
-  // the product, is an invalid summary.
-  static LogSummary Parse(const std::string& path, const ProductVersion& product);
-  static LogSummary Parse(std::string path, std::istream& text, const ProductVersion& product);
-
+  // Criterion lines of the report, its closing line not counted.
+  int CriterionLines() const;
   void PrintResult(framework::LogOutput& log, const CatalogueLookup& catalogue) const;
   // The warning after the "Spec Version" line: an unknown code, or the
   // catalogue's current versions where the log's differ; empty when they match.
   std::string CatalogueWarning(const CatalogueLookup& catalogue) const;
   // `specText` without its brackets.
   std::string SpecVersion() const;
+  // The file's name without its folder.
+  std::string FileName() const;
   void PrintSummaryLine(framework::LogOutput& log) const;
   void PrintTally(framework::LogOutput& log, std::string_view prefix) const;
 
  private:
+  // False when reading stops.
+  bool ReadLine(std::string_view line);
   void ReadHeaderLine(std::string_view line);
+  void ReadProductLine(std::string_view line);
   void ReadCriterionLine(std::string_view line);
-  void Finish(const ProductVersion& product);
+  void Finish(const LogRules& rules);
+  std::string WhyIncomplete(const LogRules& rules) const;
+
+  bool productNameRead_ = false;
+  bool reportBegun_ = false;  // the disclaimer that opens a report was read
+  bool productVersionLast_ = false;  // the line read last was the product version
 };
 
 // The .txt files of a folder, each read into a summary.
@@ -110,12 +140,13 @@ struct LogFolder {
   std::vector<LogSummary> logs;
 };
 
-// Reads the folder's regular files named *.txt (the extension in any case), in
-// name order so that a report repeats itself, writing "Reading <name>" for each.
-LogFolder ReadLogFolder(const std::string& folder, const ProductVersion& product,
+// Reads the folder's files named *.txt (the extension in any case; folders so
+// named are passed over), in name order so that a report repeats itself,
+// writing "Reading <name>" for each. Only regular files are opened.
+LogFolder ReadLogFolder(const std::string& folder, const LogRules& rules,
                         framework::LogOutput& log);
-// Ascending by code (byte-wise), newest stamp first within a code, then the
-// highest copy number; stable.
+// Ascending by code (byte-wise), newest report date first within a code, then
+// the newest name stamp, then the highest copy number; stable.
 void OrderLogs(std::vector<LogSummary>& logs);
 // The newest valid log of each code, from ordered logs.
 std::vector<const LogSummary*> NewestPerCode(const std::vector<LogSummary>& logs);
@@ -125,20 +156,19 @@ std::string FolderFile(const std::string& folder, std::string_view name);
 std::string DisplayPath(std::string_view path);
 
 struct SummaryInputs {
-  ProductVersion product;
+  LogRules rules;
   std::tm reportTime{};
   std::string compileDate;
-  CatalogueLookup catalogue;
 };
 
 // What a summary found besides its text, for a command that reports it.
 struct SummaryOutcome {
-  std::vector<std::pair<std::string, std::string>> unreadable;  // path, why
-  bool anyDidNotPass = false;                                   // a reported log has a "DNP" line
+  std::vector<std::pair<std::string, std::string>> notRead;  // path, why
+  bool anyDidNotPass = false;                                // a reported log has a "DNP" line
 };
 
-// The outcome of a summary over ordered logs (OrderLogs): every log left out, in
-// that order, and whether a reported log has a "DNP" line.
+// The outcome of a summary over ordered logs (OrderLogs): every file not read,
+// in that order, and whether a reported log has a "DNP" line.
 SummaryOutcome SummaryOutcomeOf(const std::vector<LogSummary>& orderedLogs);
 
 // "Build Summary Report" over the chosen folder, into the log pane. False when

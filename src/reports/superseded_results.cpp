@@ -4,13 +4,13 @@
 
 namespace vlt::reports {
 
-SupersedeResult DeleteSupersededResults(const std::string& folder, const ProductVersion& product,
+SupersedeResult DeleteSupersededResults(const std::string& folder, const LogRules& rules,
                                         SupersedeMode mode, framework::LogOutput& log) {
   SupersedeResult result;
   log.ClearLogPane();
-  log.AppendLogLine("Searching folder: " + DisplayPath(folder) + " for Product: " + product.name +
-                    " Version: " + product.version);
-  LogFolder read = ReadLogFolder(folder, product, log);
+  log.AppendLogLine("Searching folder: " + DisplayPath(folder) +
+                    " for Product: " + rules.product.name + " Version: " + rules.product.version);
+  LogFolder read = ReadLogFolder(folder, rules, log);
   result.listed = read.listed;
   result.error = read.error;
   if (!read.listed) {
@@ -21,6 +21,12 @@ SupersedeResult DeleteSupersededResults(const std::string& folder, const Product
   OrderLogs(read.logs);
   const std::string* newestCode = nullptr;
   for (const LogSummary& summary : read.logs) {
+    if (!summary.notRead.empty()) {
+      log.AppendLogLine("Not read : " + DisplayPath(summary.path) + ": " + summary.notRead +
+                        "; kept, and it supersedes nothing");
+      result.notRead.emplace_back(summary.path, summary.notRead);
+      continue;
+    }
     if (!summary.valid) continue;
     if (newestCode == nullptr || *newestCode != summary.code) {
       newestCode = &summary.code;

@@ -28,7 +28,7 @@ inline constexpr std::size_t kNameBytes = 8;
 struct EvidenceFrame {
   std::uint32_t timeMs = 0;      // stamp on the test's clock (ms since the test was made)
   std::uint32_t relativeMs = 0;  // since its data log's start
-  std::string identifier;        // "18EE00FD"
+  std::string identifier;        // as on the bus, "18EEFFFD"
   std::uint32_t dgn = 0;
   std::uint8_t source = 0;
   std::vector<std::uint8_t> data;

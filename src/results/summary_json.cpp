@@ -59,7 +59,7 @@ void WriteLog(JsonWriter& json, const reports::LogSummary& log,
 
 SummaryJson WriteSummaryJson(const std::string& folder, const reports::SummaryInputs& inputs) {
   framework::LogOutput nowhere;  // the "Reading" lines have no place in the file
-  reports::LogFolder read = reports::ReadLogFolder(folder, inputs.product, nowhere);
+  reports::LogFolder read = reports::ReadLogFolder(folder, inputs.rules, nowhere);
   reports::OrderLogs(read.logs);
   return WriteSummaryJson(folder, read, inputs);
 }
@@ -78,13 +78,19 @@ SummaryJson WriteSummaryJson(const std::string& folder, const reports::LogFolder
       .Field("formatVersion", kSummaryFormatVersion)
       .Key("folder")
       .TextUtf8(folder)
-      .Field("productName", inputs.product.name)
-      .Field("productVersion", inputs.product.version)
+      .Field("productName", inputs.rules.product.name)
+      .Field("productVersion", inputs.rules.product.version)
       .Field("reportTime", IsoLocalTime(inputs.reportTime))
       .Field("compileDate", inputs.compileDate);
   json.Key("tests").BeginArray();
   for (const reports::LogSummary* log : reports::NewestPerCode(read.logs)) {
-    WriteLog(json, *log, inputs.catalogue);
+    WriteLog(json, *log, inputs.rules.catalogue);
+  }
+  json.EndArray();
+  json.Key("notRead").BeginArray();
+  for (const reports::LogSummary& log : read.logs) {
+    if (log.notRead.empty()) continue;
+    json.BeginObject().Key("path").TextUtf8(log.path).Field("reason", log.notRead).EndObject();
   }
   json.EndArray().EndObject();
   result.json = json.Finish();

@@ -1,6 +1,7 @@
 // The summary report's table as JSON (format "vlt-summary", described by
 // docs/vlt-summary.schema.json): the newest valid log of each test code in a
-// folder, read and chosen exactly as "Build Summary Report" does.
+// folder, read and chosen exactly as "Build Summary Report" does, and every
+// file it could not take as a result.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 
 namespace vlt::results {
 
-inline constexpr int kSummaryFormatVersion = 1;
+inline constexpr int kSummaryFormatVersion = 2;
 
 struct SummaryJson {
   bool listed = false;  // false: the folder could not be listed or holds no .txt file

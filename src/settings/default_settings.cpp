@@ -81,6 +81,8 @@ const values::ValueMaker* ApplicationSettings::MakerFor(SettingMaker maker) cons
       return &dsaRange_;
     case SettingMaker::kHexadecimal:
       return &shared.hex3Byte;
+    case SettingMaker::kManufacturer:
+      return &manufacturer_;
   }
   return &shared.plain;
 }

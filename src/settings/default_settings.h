@@ -10,6 +10,7 @@
 
 #include "settings/setting_manager.h"
 #include "values/value_maker_flex.h"
+#include "values/value_maker_numbers.h"
 #include "values/value_maker_selection.h"
 
 namespace vlt::settings {
@@ -34,7 +35,12 @@ enum class SettingMaker : std::uint8_t {
   kDecimalWord,   //
   kDsaRange,      // the nine DSA categories
   kHexadecimal,   // a DGN in hexadecimal, unpadded ("1FFFF")
+  kManufacturer,  // a decimal word of 0 to kLargestManufacturerCode
 };
+
+// The NAME's manufacturer code has 11 bits: a larger "Manufacturer ID" could
+// never match a DUT's claim.
+inline constexpr std::uint16_t kLargestManufacturerCode = 0x7FF;
 
 // Where the main window's settings list shows a setting: as a top-level row,
 // under "All Settings", and under the headings of the tests that use it.
@@ -83,7 +89,7 @@ inline constexpr std::array<DefaultSetting, 21> kDefaultSettings = {{
      kRowAll | kRowA10 | kRowA20 | kRowA30},
     {"250MS Timing Tolerance", SettingItem::kByte, SettingMaker::kMilliseconds, "10",
      kRowTop | kRowAll | kRowA10 | kRowA20 | kRowA60 | kRowA70 | kRowA90 | kRowA110},
-    {"Manufacturer ID", SettingItem::kWord, SettingMaker::kDecimalWord, "0",
+    {"Manufacturer ID", SettingItem::kWord, SettingMaker::kManufacturer, "0",
      kRowAll | kRowA10 | kRowA60},
     {"Full ADDRESS_CLAIM Value", SettingItem::kText36, SettingMaker::kText,
      "00 00 00 00 00 00 00 00", kRowAll | kRowA10 | kRowA90 | kRowA100 | kRowA110},
@@ -135,6 +141,7 @@ class ApplicationSettings {
   // Declared before the store: the items use them until the store is gone.
   const values::ValueMakerDSARange dsaRange_;
   const values::ValueMakerFlexByte milliseconds_;
+  const values::ValueMakerDecWordUpTo manufacturer_{kLargestManufacturerCode};
   SettingManager store_;
   std::vector<data::Datum*> items_;
   std::unique_ptr<SettingsList> list_;  // declared last: its headings point at the items

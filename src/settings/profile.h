@@ -3,9 +3,11 @@
 // profile, and the profile-modified flag that makes the desktop offer to save.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/clone_file.h"
 #include "settings/default_settings.h"
@@ -24,10 +26,36 @@ data::CloneLoadReport LoadProfile(ApplicationSettings& settings, const std::stri
 
 // Writes the clone header and every setting to `path` through a temporary file
 // renamed over it, so a crash or a full disk never leaves half a profile: on
-// failure (false, with `error`) the old file is as it was. A load under way is
-// finished first, so the file never holds a half-applied profile.
+// failure (false, with `error` and the error number) the old file is as it was.
+// A load under way is finished first, so the file never holds a half-applied
+// profile. A profile written back over itself keeps its `createdLine`; empty:
+// created now.
 bool SaveProfile(ApplicationSettings& settings, const std::string& path, const std::tm& created,
-                 std::string* error, data::CloneSaveReport* report = nullptr);
+                 std::string* error, data::CloneSaveReport* report = nullptr,
+                 int* errorNumber = nullptr, std::string_view createdLine = {});
+
+// What a file holds besides the values of settings, for deciding whether
+// writing a profile over it would lose anything.
+struct ProfileFileCheck {
+  static constexpr std::size_t kShownLines = 5;
+
+  bool exists = false;                    // something stands at the path
+  std::string unreadable;                 // why what stands there cannot be read; empty when it can
+  bool header = false;                    // it holds this program's ":Program" line
+  bool binary = false;                    // it holds bytes no text holds
+  std::vector<std::string> foreignLines;  // the first lines that are neither header nor setting
+  std::size_t foreignLineCount = 0;
+  std::string createdLine;  // its ":Created" line, when it has one
+};
+// Reads only a regular file: a FIFO or a device is never opened.
+ProfileFileCheck CheckProfileFile(const std::string& path);
+
+// Why writing the settings back over the file would lose or change what it
+// holds: no profile header, binary bytes, lines that are no setting, and what
+// the load of it reported (values refused, settings unknown, lines unreadable).
+// One text each, Windows-1252; empty when a rewrite keeps the file whole.
+std::vector<std::string> RewriteLosses(const ProfileFileCheck& file,
+                                       const data::CloneLoadReport& load);
 
 // Every setting with a default gets it back; the profile counts as modified.
 void ResetProfile(ApplicationSettings& settings);
@@ -46,13 +74,17 @@ class ProfileManager {
   bool StartLoad(const std::string& path);
   // "&Save Profile" once a file is chosen. Only a save that succeeded makes the
   // file the starting profile and clears the modified flag.
-  bool Save(const std::string& path, std::string* error);
+  bool Save(const std::string& path, std::string* error, int* errorNumber = nullptr);
   // "Reset Profile": abandons a load under way, then the defaults.
   void Reset();
   // At start: loads the starting profile, if any, and clears the modified flag.
   data::CloneLoadReport LoadAtStart();
   // "Done" after the operator said Yes: saves to the starting profile.
   bool SaveToStartingProfile(std::string* error);
+  // Why saving over the starting profile would lose what the file holds (it
+  // is no profile, or holds lines or values the settings cannot keep); empty
+  // when it would not. The window then asks where to save instead.
+  std::string StartingProfileLosses() const;
 
   bool Modified() const;
   void ClearModified();
@@ -67,6 +99,8 @@ class ProfileManager {
   ApplicationSettings& settings_;
   RegistryString& startingProfile_;
   data::LocalTimeFn localTime_;
+  // The settings list's last load report is that of the starting profile.
+  bool loadedStartingProfile_ = false;
 };
 
 }  // namespace vlt::settings

@@ -101,6 +101,10 @@ void ValueMakerDecWord::Describe(std::ostream& out) const {
   DescribeNumber(out, "VMDecimal", 2);
 }
 
+bool ValueMakerDecWordUpTo::Parse(std::string_view text, std::span<std::uint8_t> raw) const {
+  return ParseNumber(text, raw, 2, largest_, Reading::kFilteredDecimal);
+}
+
 std::string ValueMakerMfgId::Format(std::span<const std::uint8_t> raw) const {
   const std::uint64_t value = ReadRaw(raw, 2);
   if (value == kMfgIdNotAvailable) return std::string(kNotAvailableText);

@@ -8,6 +8,7 @@
 
 #include "cli/terminal.h"
 #include "dictionary/frame_line.h"
+#include "dictionary/frame_text.h"
 #include "framework/tool_dgn.h"
 
 namespace vlt::cli {
@@ -16,18 +17,27 @@ namespace {
 using dictionary::FrameLineReading;
 using dictionary::ReadFrameLine;
 
-TEST(FrameLines, CandumpIdentifiersBecomeTheDgnsTheTesterSees) {
+TEST(FrameLines, CandumpIdentifiersBecomeTheDgnsTheTesterSeesAndPrintAsTheyCame) {
   struct Case {
-    std::uint32_t identifier;
+    const char* line;
     std::uint32_t toolDgn;
+    const char* printed;  // identifier and name
   } cases[] = {
-      {0x18EEFF80, 0x0EE00},  // a claim to everyone is the tester's ADDRESS_CLAIMED
-      {0x18EE0580, 0x0EE05},  // a claim to one node keeps its address
-      {0x18EAFFF9, 0x0EAFF},  // a global request stays global
-      {0x19FEEB80, 0x1FEEB}, {0x1DEEFF80, 0x1EEFF},  // data page 1: not a claim
+      // A claim to everyone is the tester's ADDRESS_CLAIMED.
+      {"18EEFF80#01", 0x0EE00, "18EEFF80  ADDRESS_CLAIMED      "},
+      // A claim to node 00h is a claim to one node, not the claim to all.
+      {"18EE0080#01", 0x0EEFF, "18EE0080  ADDR_CLAIMED_(invalid) [00]"},
+      {"18EE0580#01", 0x0EE05, "18EE0580  ADDR_CLAIMED_(invalid) [05]"},
+      {"18EAFFF9#01", 0x0EAFF, "18EAFFF9  REQUEST [FF]"},  // a global request stays global
+      {"1DEEFF80#01", 0x1EEFF, "1DEEFF80  "},              // data page 1: not a claim
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(framework::ToolDgnOfIdentifier(c.identifier), c.toolDgn) << std::hex << c.identifier;
+    const auto reading = ReadFrameLine(c.line);
+    ASSERT_EQ(reading.kind, FrameLineReading::Kind::kFrame) << c.line;
+    EXPECT_EQ(reading.frame.dgn, c.toolDgn) << c.line;
+    const std::string printed =
+        dictionary::DescribeFrame(dictionary::RecordOf(reading.frame), true);
+    EXPECT_EQ(printed.substr(13, std::string_view(c.printed).size()), c.printed) << printed;
   }
 }
 
@@ -66,7 +76,7 @@ TEST(FrameLines, MalformedLinesSayWhatIsWrong) {
       {"can0 18EEFF80##10102", "CAN FD frame (##); RV-C frames carry at most 8 data bytes"},
       {"can0 18EEFF80#010203040506070809", "data of 9 bytes; a CAN frame carries at most 8"},
       {"can0 18EEFF80#012", "data \"012\" has an odd number of digits"},
-      {"can0 18EEFF80#R", "remote frame; it carries no data to decode"},
+      {"can0 18EEFF80#R", "remote frame (R); it carries no data"},
       {"can0 20000080#0000", "identifier \"20000080\" is above 1FFFFFFF (an error frame?)"},
       {"can0 18EEFF8#00", "identifier \"18EEFF8\" is not 8 hex digits"},
       {"(17x.1) can0 18EEFF80#00", "time \"(17x.1)\" is not seconds.fraction"},
@@ -76,7 +86,13 @@ TEST(FrameLines, MalformedLinesSayWhatIsWrong) {
        "\"20000\" is neither a candump frame (ID#DATA) nor a DGN of up to 5 hex digits"},
       {"0EE00", "no source address after the DGN"},
       {"0EE00 80 1G", "data byte \"1G\" is not 2 hex digits"},
-      {"0EE00 \x1b[2J", "source address \"?[2J\" is not 2 hex digits"},
+      // Bytes a terminal would act on are shown, not sent.
+      {"0EE00 \x1b[2J", "source address \"\\x1B[2J\" is not 2 hex digits"},
+      {"(1.5\x9b"
+       "2J) 18EEFF80#",
+       "time \"(1.5\\x9B2J)\" is not seconds.fraction"},
+      {"18EEFF80#0\x07", "data \"0\\x07\" is not hex digits"},
+      {"18EEFF80#00 \"\\", "unexpected \"\\\"\\\\\" after the frame"},
   };
   for (const Case& c : cases) {
     const auto reading = ReadFrameLine(c.line);
@@ -104,13 +120,22 @@ TEST_F(Decoding, PrintsEachFrameAndTheSignalsOfKnownDgns) {
                    "can0 19FFFF80#18031102\n"),
             kExitDataError);
   EXPECT_EQ(out.str(),
-            "3487918.203  18EE0080  ADDRESS_CLAIMED                     0EE00:80 "
+            "3487918.203  18EEFF80  ADDRESS_CLAIMED                     0EE00:80 "
             " 01 02 63 24 00 8C 00 A0\n"
             "~~NAME=01026324008C00A0  ~~ArbAddrCapable=1  ~~ManufacturerID=291  \n"
             "      0.000  18EA05F9  REQUEST [05]                        0EA05:F9  EB FE 00\n"
             "~~DGNRequest [  5]=FEEB  \n"
             "      0.000  19FFFF80  DATE_TIME_STS                       1FFFF:80  18 03 11 02\n");
   EXPECT_EQ(errors.str(), "vlt decode: line 4: unexpected \"20A1E00FF\" after the frame\n");
+}
+
+TEST_F(Decoding, AClaimWithoutDataShowsNoNameInEitherForm) {
+  EXPECT_EQ(Decode("0EE00 80\n(2.0) can0 18EEFF80#\n"), kExitOk);
+  EXPECT_EQ(out.str(),
+            "      0.000  18EEFF80  ADDRESS_CLAIMED                     0EE00:80 \n"
+            "~~NAME=N/A  \n"
+            "      2.000  18EEFF80  ADDRESS_CLAIMED                     0EE00:80 \n"
+            "~~NAME=N/A  \n");
 }
 
 TEST_F(Decoding, EveryMalformedLineIsReportedAndAllGoodLinesDecoded) {

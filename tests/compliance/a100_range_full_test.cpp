@@ -59,7 +59,7 @@ TEST(A100, ADutThatTracksNamesTheJ1939WaySettlesWithAVerdict) {
   EXPECT_EQ(CriterionLine(run.text, kFinal).rfind("PASS : ", 0), 0u) << run.text;
   // Each contested address has a NAME of its own, its identity number the address.
   EXPECT_TRUE(Contains(run.text,
-                       "18EE00A1  ADDRESS_CLAIMED                     0EE00:A1  A1 00 "
+                       "18EEFFA1  ADDRESS_CLAIMED                     0EE00:A1  A1 00 "
                        "00 00 00 80 00 80  (sent by tester)"))
       << run.text;
 }

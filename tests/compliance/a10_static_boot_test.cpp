@@ -72,6 +72,11 @@ TEST(A10StaticBoot, CriteriaAgainstSimulatedDuts) {
        {DutFault::kClaimEe05},
        {{"DNP ", kDgn, "Using 0EE05 for claiming."}, {"____", kBroadcasts}, {"____", kMultiple}},
        true},
+      // Identifier 18EE00FD: a claim to node 00h, never the claim to all.
+      {"claim-to-00",
+       {DutFault::kClaimTo00},
+       {{"DNP ", kDgn, "Using 0EEFF for claiming."}, {"____", kBroadcasts}, {"____", kMultiple}},
+       true},
   };
   for (const DutCase& c : cases) {
     SCOPED_TRACE(c.title);
@@ -165,7 +170,10 @@ TEST(A10StaticBoot, NoClaimAbortsWithEveryCriterionOpen) {
   auto test = bench.Make("A10");
   ASSERT_TRUE(bench.Run(*test, 30'000));
   const std::string text = bench.Text();
-  EXPECT_TRUE(Has(text, "Time limit exceeded.\r\nTest A10 aborted.\r\n")) << text;
+  EXPECT_TRUE(Has(text,
+                  "Time limit exceeded.\r\nNo ADDRESS_CLAIM heard within 5000 ms of Power Up "
+                  "DUT.\r\nTest A10 aborted.\r\n"))
+      << text;
   for (const char* criterion :
        {kBroadcasts, kAac, kNotDsa, kPrecedes, kDgn, kMultiple, kMfg, kQuiet}) {
     EXPECT_TRUE(Has(text, Line("____", criterion))) << criterion;

@@ -234,13 +234,13 @@ TEST(A50A60, ARequestToAllIsAnsweredForTheDsa) {
   const Case cases[] = {
       // RV-C asks for a request to each target before a claim.
       {"A50",
-       "18EE0071",
+       "18EEFF71",
        {{"DNP ", kGlobal},
         {"DNP ", kClaimedDespite},
         {"DNP ", kNewTarget},
         {"PASS", kPayload},
         {"PASS", kSa}}},
-      {"A60", "18EE0070", {{"PASS", kTargeted}, {"PASS", kRequestToClaim}, {"PASS", kMfg}}},
+      {"A60", "18EEFF70", {{"PASS", kTargeted}, {"PASS", kRequestToClaim}, {"PASS", kMfg}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
@@ -253,8 +253,8 @@ TEST(A50A60, ARequestToAllIsAnsweredForTheDsa) {
         << report;
     EXPECT_TRUE(Contains(report, "18EAFFFE")) << report;
     // The tester's claim for the DSA, marked as its own, and none from FFh.
-    EXPECT_TRUE(Contains(report, "18EE0070")) << report;
-    EXPECT_FALSE(Contains(report, "18EE00FF")) << report;
+    EXPECT_TRUE(Contains(report, "18EEFF70")) << report;
+    EXPECT_FALSE(Contains(report, "18EEFFFF")) << report;
     EXPECT_TRUE(Contains(report, c.claimedLine)) << report;
     for (const Expect& e : c.expected) {
       EXPECT_EQ(CriterionTag(report, e.text), e.tag) << e.text << "\n" << report;

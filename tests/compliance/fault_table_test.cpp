@@ -1,7 +1,9 @@
 // The fault table of the simulated DUTs, held to the verdicts: every fault run
 // through every test of its kind, on virtual time, fails exactly the criteria
 // the table names and aborts exactly where it says; every other test ends
-// without a "DNP " line. vlt-host's help is generated from the same table.
+// without a "DNP " line. vlt-host's help is generated from the same table. The
+// correct DUTs' runs also hold each test's reads of the DUT's NAME to what it
+// says it needs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +12,9 @@
 #include <vector>
 
 #include "compliance/claim_scenario_support.h"
+#include "engine/dut_name.h"
 #include "engine/failure.h"
+#include "engine/tool_elements.h"
 #include "host/devices/dut_common.h"
 #include "host/devices/dut_faults.h"
 
@@ -95,6 +99,11 @@ Verdict RunOnce(DutKind kind, std::optional<host::DutFault> fault, std::string_v
     EXPECT_TRUE(scenario::Finish(bench, *test)) << code;
   } else if (test->Aborted()) {
     v.end = host::TripEnd::kAborts;
+  }
+  if (!fault) {
+    // What the front ends warn about before a run is what a whole run reads.
+    EXPECT_EQ(bench.Settings().Find(engine::kFullClaimSetting)->Used(), engine::NeedsDutName(*test))
+        << code << " reads the DUT's NAME, or says it does, but not both";
   }
   for (const auto& [id, criterion] : test->Criteria()) {
     if (criterion->GetState() == engine::Failure::State::kDidNotPass) v.dnp.push_back(id);

@@ -45,8 +45,8 @@ std::vector<BusLine> Recorded(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     const host::CandumpLine read = host::ParseCandumpLine(line);
     if (read.kind != host::CandumpLine::Kind::kFrame) continue;
-    frames.push_back(
-        {host::ToolDgnOf(read.frame), read.frame.SourceAddress(), DataText(read.frame.Data())});
+    const host::BusFrame frame = host::BusFrameOf(read);
+    frames.push_back({host::ToolDgnOf(frame), frame.SourceAddress(), DataText(frame.Data())});
   }
   return frames;
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "compliance/compliance_tests.h"
 #include "compliance/static_dut_support.h"
 #include "engine/saved_log.h"
 #include "platform/log_pane.h"
@@ -53,10 +54,10 @@ TEST(SummaryOfRuns, LogsOfRealRunsSummariseByteExactly) {
   platform::MemoryLogPane pane;
   framework::LogOutput log;
   log.Attach(&pane);
-  const reports::SummaryInputs inputs{{"Widget", "2.1"},
-                                      vlt::testing::LocalTime(2026, 2, 3, 2, 14, 30, 0),
-                                      "Jan 21 2026",
-                                      reports::ProgramCatalogue()};
+  const reports::SummaryInputs inputs{
+      {{"Widget", "2.1"}, reports::ProgramCatalogue(), ProgramCriterionCounts()},
+      vlt::testing::LocalTime(2026, 2, 3, 2, 14, 30, 0),
+      "Jan 21 2026"};
   EXPECT_TRUE(reports::BuildSummaryReport(folder.string(), inputs, log));
   log.Detach();
 

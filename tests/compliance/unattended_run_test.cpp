@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "compliance/claim_scenario_support.h"
+#include "compliance/compliance_tests.h"
 #include "compliance/test_a_read_address.h"
 #include "engine/failure.h"
 #include "host/devices/dynamic_dut.h"
@@ -94,6 +95,19 @@ TEST(UnattendedRun, AnAbortedReadAddressClaimStoresNothing) {
   EXPECT_FALSE(Contains(bench.Text(), "Saving ADDRESS_CLAIM packet"));
   EXPECT_EQ(bench.Settings().GetValue(kFullClaimSetting, true), kStaticName);
   EXPECT_FALSE(bench.dataContext->ProfileModified());
+}
+
+// On an empty bus every test waits for something, and the --timeout's abort
+// says what in the operator's words (A-10 before its own limit runs out).
+TEST(UnattendedRun, OnAnEmptyBusEveryTestSaysWhatItWaitedForInWords) {
+  for (const std::string& code : RunnableCodes()) {
+    testing::ComplianceBench bench(nullptr);
+    auto test = bench.Make(code);
+    if (bench.Run(*test, 3'000)) continue;  // it needs nothing from the bus
+    test->PostAbort("The test ran longer than --timeout 3 s.", true);
+    ASSERT_TRUE(Finish(bench, *test));
+    EXPECT_FALSE(Contains(bench.Text(), "Waiting in ")) << bench.Text();
+  }
 }
 
 // Answers Yes after the window's timer has run for `millis` of virtual time, as

@@ -15,9 +15,10 @@ TEST(DgnNames, LookupsAtTheEdgesOfTheTables) {
     const char* name;
   };
   const Case cases[] = {
-      {0x1FFFF, "DATE_TIME_STS"},    // first exact entry
-      {0x0EE00, "ADDRESS_CLAIMED"},  // last exact entry, beats the destination table
-      {0x0EEFF, "ADDR_CLAIMED_(invalid) [FF]"},
+      {0x1FFFF, "DATE_TIME_STS"},                // first exact entry
+      {0x0EE00, "ADDRESS_CLAIMED"},              // last exact entry, beats the destination table
+      {0x0EEFF, "ADDR_CLAIMED_(invalid) [00]"},  // the tools' name of a claim to 00h
+      {0x0EEFE, "ADDR_CLAIMED_(invalid) [FE]"},
       {0x0EE05, "ADDR_CLAIMED_(invalid) [05]"},
       {0x0EF00, "PROPRIETARY [00]"},                 // first destination entry, low byte zero
       {0x16207, "DC_COMPNT_DRVR_STNGS_CMD_2 [07]"},  // last destination entry

@@ -37,9 +37,11 @@ TEST(FrameText, FramesByteExact) {
   const std::vector<Case> cases = {
       {"identifier with DGN bit 16", Frame(1234, 0x1FEEB, 0x80, 6, 0, 3), true,
        "      1.234  19FEEB80  TIRE_TEMPERATURE_CONFIG_CMD         1FEEB:80  01 02 03"},
-      {"identifier without DGN bit 16", Frame(0, 0x0EE00, 0x42, 6, 0, 8), true,
-       "      0.000  18EE0042  ADDRESS_CLAIMED                     0EE00:42 "
+      {"the claim to all, as the bus carried it", Frame(0, 0x0EE00, 0x42, 6, 0, 8), true,
+       "      0.000  18EEFF42  ADDRESS_CLAIMED                     0EE00:42 "
        " 01 02 03 04 05 06 07 08"},
+      {"a claim to node 00h", Frame(0, 0x0EEFF, 0x42, 6, 0, 1), true,
+       "      0.000  18EE0042  ADDR_CLAIMED_(invalid) [00]         0EEFF:42  01"},
       {"priority 7 and reserved bit", Frame(1, 0x1FFFF, 0xFE, 7, 1, 1), true,
        "      0.001  1FFFFFFE  DATE_TIME_STS                       1FFFF:FE  01"},
       {"destination name padded", Frame(999, 0x16207, 0x01, 3, 0, 0), true,

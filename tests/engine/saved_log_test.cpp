@@ -68,6 +68,8 @@ TEST(LogFileName, EveryNameLandsInTheFolderAsOneSafeFileName) {
       {"C:\\lab\\..\\w?*<>|\"_RAC_2602031430", "C__lab___w_______RAC_2602031430"},
       {"tab\there_RAC_1", "tab_here_RAC_1"},
       {"trailing dot.", "trailing dot._"},
+      {".hidden_A10_2602031430", "_hidden_A10_2602031430"},  // never a hidden file
+      {"..x_A10_1", "__x_A10_1"},
       {"caf\xE9_A10_2602031430", "caf\xE9_A10_2602031430"},  // Windows-1252 stays
   };
   for (const Case& c : cases) {

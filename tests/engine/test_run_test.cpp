@@ -100,14 +100,21 @@ TEST_F(RunFixture, ReportListsUsedSettingsCriteriaAndTheirEvidence) {
 }
 
 TEST_F(RunFixture, TimeLimitBesideABlockingWatchAbortsWhenNoClaimComes) {
+  // The line before the abort line says what was missed: the limit's words, else
+  // the wait of what holds the run (the judge has no words of its own).
   struct Case {
     bool answer;
+    LimitWords words;
     std::vector<std::string> tail;
   } cases[] = {
       {false,
-       {"Time limit exceeded.", "Test A10 aborted.", "Test A10 complete.",
+       {},
+       {"Time limit exceeded.", "Waiting in ClaimJudge.", "Test A10 aborted.", "Test A10 complete.",
         "Test Aborted.  No Report."}},
-      {true, {"Time limit exceeded.", "Test A10 aborted.", "Test A10 complete."}},
+      {true,
+       {"ADDRESS_CLAIM", "Power Up DUT"},
+       {"Time limit exceeded.", "No ADDRESS_CLAIM heard within 100 ms of Power Up DUT.",
+        "Test A10 aborted.", "Test A10 complete."}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
@@ -117,7 +124,7 @@ TEST_F(RunFixture, TimeLimitBesideABlockingWatchAbortsWhenNoClaimComes) {
     auto t = h.MakeTest(1);
     DataLog& log0 = t->AddDataLog(0);
     auto& step = t->Append<EGroup>(EGroup::Mode::kSequence, true, true);
-    auto& limit = step.Add<ETimeLimitAbort>(100);
+    auto& limit = step.Add<ETimeLimitAbort>(100, kEvAbort, c.words);
     step.Add<ClaimJudge>(&log0);
     t->Start();
     ASSERT_TRUE(RunToEnd(*t, 1000));

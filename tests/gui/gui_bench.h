@@ -37,6 +37,8 @@ class ScriptedDialogs final : public gui::OperatorDialogs {
   // Answers in order; an empty queue answers Cancel, the safe choice.
   std::deque<gui::SaveAnswer> saveAnswers;
   std::vector<gui::SaveQuestion> saveQuestions;
+  // Runs while a save question stands open.
+  std::function<void()> whileAskedToSave;
   std::vector<std::pair<std::string, std::string>> notices;
   std::deque<gui::InputAnswer> inputs;
   std::vector<gui::InputRequest> inputRequests;
@@ -61,6 +63,7 @@ class ScriptedDialogs final : public gui::OperatorDialogs {
   }
   gui::SaveAnswer AskToSave(const gui::SaveQuestion& question) override {
     saveQuestions.push_back(question);
+    if (whileAskedToSave) whileAskedToSave();
     if (saveAnswers.empty()) return gui::SaveAnswer::kCancel;
     const gui::SaveAnswer answer = saveAnswers.front();
     saveAnswers.pop_front();

@@ -161,6 +161,16 @@ void HighDpiTest::statusAreaAndPromptAreNeverClipped() {
            QString());
   QCOMPARE(Clipped(StatusLabelWith(after, QStringLiteral("(0:")), *dnp->window), QString());
   QCOMPARE(Clipped(StatusLabelWith(after, QStringLiteral("DNP")), *dnp->window), QString());
+  // The notes under it wrap: a long saved path, a hint about the profile.
+  dnp->window->Status()->SetSavedTo("/media/lab/evidence/2026/coach-controller/" +
+                                    dnp->window->LogFileName());
+  dnp->window->Status()->SetProfileHint(
+      "The NAME read carries Manufacturer ID 291; the profile says 290. The tests compare "
+      "them: set \"Manufacturer ID\" to 291.");
+  QCoreApplication::processEvents();
+  QCOMPARE(Clipped(StatusLabelWith(after, QStringLiteral("Saved to")), *dnp->window), QString());
+  QCOMPARE(Clipped(StatusLabelWith(after, QStringLiteral("set \"Manufacturer ID\"")), *dnp->window),
+           QString());
 
   // A test that waits for the space bar: the prompt in large type, the time it runs.
   auto waiting = ShownBench();

@@ -1,10 +1,13 @@
 // The main window's menus, commands, profile handling and settings list, on the
 // offscreen platform and virtual time.
+#include <unistd.h>
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,6 +58,7 @@ class MainWindowTest : public QObject {
   void profileSaveLoadAndDoneQuestion();
   void resetAndCancelledSaveKeepTheQuestion();
   void doneWithoutAProfilePathAsksWhere();
+  void doneNeverWritesOverAFileThatIsNoProfile();
   void editingASettingChangesEveryRow();
   void withoutAHostTheWindowStillWorks();
   void spaceBarFollowsTheWindowKeys();
@@ -80,17 +84,15 @@ void MainWindowTest::menusFollowTheRunningTest() {
   bench.window->UpdateMenus();
   QVERIFY(Enabled(bench, gui::kAbort));
   // Besides the test commands, everything that would empty or write over the
-  // pane the test is writing its log into.
-  for (int id : std::initializer_list<int>{gui::kLoadProfile, gui::kSaveProfile, gui::kResetProfile,
-                                           gui::kLogSkippedTest, gui::kRepeatLastTest,
-                                           gui::kReadAddressClaim, kA10, 32791, gui::kClearLog,
-                                           gui::kReadLogFile, gui::kBuildSummaryReport,
-                                           gui::kDeleteSuperseded, gui::kVersionReport}) {
+  // pane the test is writing its log into, and Save Log: the report is not whole yet.
+  for (int id : std::initializer_list<int>{
+           gui::kLoadProfile, gui::kSaveProfile, gui::kResetProfile, gui::kLogSkippedTest,
+           gui::kRepeatLastTest, gui::kReadAddressClaim, kA10, 32791, gui::kClearLog, gui::kSaveLog,
+           gui::kReadLogFile, gui::kBuildSummaryReport, gui::kDeleteSuperseded,
+           gui::kVersionReport}) {
     QVERIFY2(!Enabled(bench, id), qPrintable(QString::number(id)));
   }
-  for (int id : std::initializer_list<int>{gui::kSaveLog, gui::kCopyToClipboard}) {
-    QVERIFY(Enabled(bench, id));
-  }
+  QVERIFY(Enabled(bench, gui::kCopyToClipboard));
   // Reached another way (a shortcut, a stale menu), they still do nothing.
   const std::string before = bench.Text();
   bench.dialogs.files.push_back(bench.Path("other.txt"));
@@ -125,6 +127,7 @@ void MainWindowTest::startingATestReplacesTheLastOneAndNamesItsLog() {
   QVERIFY(bench.RunUntilIdle());
   QVERIFY(!bench.window->Pane().Locked());
 
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // A-10's log
   bench.window->RunCommand(gui::kReadAddressClaim);
   QVERIFY(bench.window->LastTest() != nullptr);
   QCOMPARE(QString::fromStdString(bench.window->LastTest()->Code()), QStringLiteral("RAC"));
@@ -144,10 +147,13 @@ void MainWindowTest::repeatAndAbort() {
   QVERIFY(bench.RunUntilIdle(1000));
   engine::Test* test = bench.window->LastTest();
   QVERIFY(test->Aborted());
-  QVERIFY(Has(bench.Text(), "Test A10 aborted."));
+  // Why, in the report, then what the run was waiting for.
+  QVERIFY(Has(bench.Text(),
+              "The operator aborted the test.\r\n" + test->WaitingFor() + "\r\nTest A10 aborted."));
   QCOMPARE(bench.prompter.decisions.size(), std::size_t{1});
   QCOMPARE(bench.prompter.decisions[0].second, std::string("Do you want to log the results?"));
 
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // the aborted run's report
   bench.window->RunCommand(gui::kRepeatLastTest);
   QCOMPARE(bench.window->LastTest(), test);
   QVERIFY(bench.window->TestRunning());
@@ -167,6 +173,7 @@ void MainWindowTest::logASkippedTest() {
   QVERIFY(bench.RunUntilIdle(1000));
 
   bench.dialogs.skips.push_back(gui::SkipChoice{"A10", "Device Not Designed to Pass"});
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // the aborted read's lines
   bench.window->RunCommand(gui::kLogSkippedTest);
   QVERIFY(bench.window->LastTest() != nullptr);
   const std::string text = bench.Text();
@@ -278,9 +285,15 @@ void MainWindowTest::profileSaveLoadAndDoneQuestion() {
   bench.window->SettingsView().EditRow(0);
   bench.Run(1100);
   QVERIFY(bench.window->isWindowModified());
+  std::string saved = ReadFile(path);
+  const std::string created = ":Created Monday, January 05, 2026  at 08:00:00\r\n";
+  saved.replace(saved.find(":Created "),
+                saved.find('\n', saved.find(":Created ")) + 1 - saved.find(":Created "), created);
+  std::ofstream(path, std::ios::binary) << saved;
   bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kSave);
   bench.window->Done();
   QVERIFY(bench.window->Finished());
+  QVERIFY(Has(ReadFile(path), created));  // written back over itself, still the same profile
   QCOMPARE(bench.dialogs.saveQuestions.back().statement,
            std::string("The data in the profile has changed."));
   QCOMPARE(bench.dialogs.saveQuestions.back().question,
@@ -318,6 +331,36 @@ void MainWindowTest::doneWithoutAProfilePathAsksWhere() {
   bench.window->Done();
   QVERIFY(bench.window->Finished());
   QVERIFY(Has(ReadFile(path), ":SET Company=Default Company\r\n"));
+}
+
+void MainWindowTest::doneNeverWritesOverAFileThatIsNoProfile() {
+  GuiBench::Options options;
+  options.startingProfile = (std::filesystem::path(QDir::tempPath().toStdString()) /
+                             ("vlt_notes_" + std::to_string(::getpid()) + ".zcf"))
+                                .string();
+  const std::string note = "Bench notes: DUT serial 4711\r\n";
+  std::ofstream(options.startingProfile, std::ios::binary) << note;
+  const std::string notes = options.startingProfile;
+  GuiBench bench(std::move(options));
+  bench.dialogs.inputs.push_back({true, false, "ACME Coaches"});
+  bench.window->SettingsView().EditRow(0);
+  bench.Run(1100);
+
+  bench.dialogs.saveAnswers = {gui::SaveAnswer::kSave, gui::SaveAnswer::kSave};
+  bench.window->Done();  // Yes: told why, then asked where; cancelled, the window stays
+  QVERIFY(!bench.window->Finished());
+  QCOMPARE(ReadFile(notes), note);
+  QVERIFY(!bench.prompter.boxes.empty());
+  QVERIFY(Has(bench.prompter.boxes.back().second, "it is not a profile"));
+  QCOMPARE(bench.dialogs.fileRequests.size(), std::size_t{1});
+
+  const std::string chosen = bench.Path("dut.zcf");
+  bench.dialogs.files.push_back(chosen);
+  bench.window->Done();
+  QVERIFY(bench.window->Finished());
+  QCOMPARE(ReadFile(notes), note);
+  QVERIFY(Has(ReadFile(chosen), ":SET Company=ACME Coaches\r\n"));
+  std::filesystem::remove(notes);
 }
 
 void MainWindowTest::editingASettingChangesEveryRow() {

@@ -193,6 +193,7 @@ void TimelineViewTest::filesAreNamedAsTheCommandLineNamesThem() {
   const std::string other = bench->Path("other.txt");
   std::ofstream(other, std::ios::binary) << "read back\r\n";
   bench->dialogs.files.push_back(other);
+  bench->dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // the run's unsaved log
   bench->window->RunCommand(gui::kReadLogFile);
   bench->window->RunCommand(gui::kExportTimeline);
   QCOMPARE(bench->dialogs.fileRequests.back().initialPath, bench->Path(stem + ".svg"));

@@ -198,10 +198,12 @@ void WindowKeyboardTest::standardShortcuts() {
   bench.window->RunCommand(gui::kAbort);
   QVERIFY(bench.RunUntilIdle(1000));
   bench.window->UpdateMenus();
+  bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // the aborted read's lines
   QTest::keyClick(bench.window.get(), Qt::Key_F5);
   QVERIFY(bench.window->TestRunning());  // F5 repeated the last test
   bench.window->RunCommand(gui::kAbort);
   QVERIFY(bench.RunUntilIdle(1000));
+  bench.window->UpdateMenus();  // Save Log waits for the end of the run
   QTest::keySequence(bench.window.get(), QKeySequence::Save);
   QCOMPARE(bench.dialogs.fileRequests.size(), std::size_t{1});  // the Save Log dialog
 }

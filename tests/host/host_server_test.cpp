@@ -382,24 +382,26 @@ TEST_F(HostServerTest, ControlCommandsSwitchTheDutAndReportCounters) {
 namespace vlt::host {
 namespace {
 
-TEST(DgnOnTheWire, GlobalClaimsAreTheClaimDgnAndEverythingElseCrossesUnchanged) {
+TEST(DgnOnTheWire, GlobalClaimsAreTheClaimDgnOneToOneAndEverythingElseCrossesUnchanged) {
   struct Case {
     std::uint32_t identifier;
     std::uint32_t toolDgn;
   } wireToTool[] = {
       {0x18EEFF80, 0x0EE00},  // J1939 claim to global
+      {0x18EE0080, 0x0EEFF},  // claim to node 00h: never taken for the claim to all
       {0x18EEF980, 0x0EEF9},  // claim sent to one node: judged as such
       {0x18EAFF80, 0x0EAFF},  // request to global keeps its target
-      {0x18EA8000, 0x0EA80}, {0x19FFB780, 0x1FFB7},
+      {0x18EA0080, 0x0EA00}, {0x18EA8000, 0x0EA80},
+      {0x19FFB780, 0x1FFB7}, {0x1DEEFF80, 0x1EEFF},  // data page 1: no claim
+      {0x1DEE0080, 0x1EE00},
   };
   for (const auto& c : wireToTool) {
     BusFrame frame;
     frame.id = c.identifier;
     EXPECT_EQ(ToolDgnOf(frame), c.toolDgn) << std::hex << c.identifier;
+    // One to one: the tool's DGN goes out, and prints, as the identifier it came with.
+    EXPECT_EQ(WireDgnOf(c.toolDgn), frame.Dgn()) << std::hex << c.identifier;
   }
-  EXPECT_EQ(WireDgnOf(0x0EE00), 0x0EEFFu);  // the tool's claim goes to global
-  EXPECT_EQ(WireDgnOf(0x0EE05), 0x0EE05u);
-  EXPECT_EQ(WireDgnOf(0x0EA80), 0x0EA80u);
   EXPECT_EQ(WireDgnOf(0x3FFB7), 0x1FFB7u);
 }
 

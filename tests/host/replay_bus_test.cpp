@@ -83,17 +83,27 @@ TEST_F(ReplayBusTest, ARecordingPlaysBackAsRecorded) {
     ASSERT_EQ(recorder.Open(path), "");
     const std::vector<std::uint8_t> data{1, 2, 3};
     recorder.Write(*MakeBusFrame(6, 0xEEFF, 0x80, data), 1'000'000);
+    // An adapter's frame mapped a little past the host's clock, then the tester's
+    // answer to it, stamped when the host sent it.
     recorder.Write(*MakeBusFrame(3, 0x1FFB7, 0x81, {}), 1'020'000);
+    recorder.Write(*MakeBusFrame(6, 0xEEFF, 0xF9, data), 1'019'200);
     recorder.Flush();
   }
+  std::ifstream file(path);
+  std::vector<std::string> stamps;
+  for (std::string line; std::getline(file, line);) stamps.push_back(line.substr(0, 19));
+  EXPECT_EQ(stamps, (std::vector<std::string>{"(1.000000) can0 18E", "(1.020000) can0 0DF",
+                                              "(1.020000) can0 18E"}));
   ASSERT_EQ(bus_.Load(path), "");
   std::filesystem::remove(path);
-  ASSERT_EQ(bus_.FrameCount(), 2u);
+  ASSERT_EQ(bus_.FrameCount(), 3u);
   bus_.OnFirstTool(-kReplayLeadMicros);
   RunTo(20'000);
-  ASSERT_EQ(heard_.size(), 2u);
+  ASSERT_EQ(heard_.size(), 3u);
   EXPECT_EQ(heard_[0].id, MakeIdentifier(6, 0xEEFF, 0x80));
   EXPECT_EQ(heard_[1].stamp, 20'000);
+  EXPECT_EQ(heard_[2].id, MakeIdentifier(6, 0xEEFF, 0xF9));
+  EXPECT_EQ(heard_[2].stamp, 20'000);
 
   ReplayBus missing([](const BusFrame&, std::optional<std::int64_t>) {});
   EXPECT_NE(missing.Load(path).find("cannot read the recording"), std::string::npos);

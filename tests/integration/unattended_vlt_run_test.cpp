@@ -1,11 +1,14 @@
 // `vlt run` left alone, as a lab script runs it, against a real vlt-host: the
 // signals a supervisor sends, a host that dies or goes and comes back, a test
-// that would wait for ever, and a device on the frame pipe that claims in its
-// first line. Real processes, because signals and sockets are the point; each
-// case takes a few seconds of real time.
+// that would wait for ever, a device on the frame pipe that claims in its first
+// line, a closed standard output and paths no file can take. Real processes,
+// because signals, sockets and paths are the point; each case takes a few
+// seconds of real time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,32 +48,35 @@ bool Has(const std::string& text, const std::string& piece) {
   return text.find(piece) != std::string::npos;
 }
 
-TEST(UnattendedVltRun, SigintAndSigtermAbortTheTestSaveItsLogAndLeaveTheFolderUsable) {
+TEST(UnattendedVltRun, SigintSigtermAndSighupAbortTheTestSaveItsLogAndLeaveTheFolderUsable) {
   testing::HostProcess host;
   ASSERT_TRUE(host.Start({"--dut", "static:253"}));
   const fs::path out = host.RunDir() + "/logs";
-  for (const int signal : {SIGINT, SIGTERM}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     SCOPED_TRACE(signal);
+    // After SIGHUP the tty operator's terminal is gone: nobody answers.
     testing::BackgroundProgram vlt(
-        kVlt, {"run", "A10", "A20", "--out", out.string(), "--set", "Product Name=Widget"});
+        kVlt, {"run", "A10", "A20", "--out", out.string(), "--set", "Product Name=Widget",
+               "--operator", signal == SIGHUP ? "tty" : "auto"});
     ASSERT_TRUE(vlt.Started());
     std::this_thread::sleep_for(kIntoTheTest);
     vlt.Signal(signal);
     EXPECT_EQ(vlt.Wait(kExitLimitMs), 2);
   }
-  // Both aborted A-10 runs are kept, under two names; A-20 never ran. Within
-  // one minute the second is "... (2).txt".
+  // Each aborted A-10 run is kept, its report naming the signal and, in words,
+  // what it waited for; A-20 never ran.
   const std::vector<std::string> logs = Names(out);
-  ASSERT_EQ(logs.size(), 2u);
-  for (const std::string& name : logs) EXPECT_TRUE(name.starts_with("Widget_A10_")) << name;
-  const std::string first = logs[0].substr(0, 21);  // "Widget_A10_" and the stamp
-  if (logs[1].substr(0, 21) == first) {
-    EXPECT_EQ(logs[0], first + " (2).txt");
-    EXPECT_EQ(logs[1], first + ".txt");
+  ASSERT_EQ(logs.size(), 3u);
+  std::string all;
+  for (const std::string& name : logs) {
+    const std::string log = ReadFile(out / name);
+    EXPECT_TRUE(name.starts_with("Widget_A10_") && Has(log, "    ABORTED!!!\r\n")) << name;
+    all += log;
   }
-  const std::string log = ReadFile(out / logs[1]);
-  EXPECT_TRUE(Has(log, "Test A10 aborted.\r\n")) << log;
-  EXPECT_TRUE(Has(log, "    ABORTED!!!\r\n"));
+  for (const char* why : {"SIGINT (Ctrl-C).", "SIGTERM.", "SIGHUP: its terminal or session"}) {
+    EXPECT_TRUE(Has(all, std::string("\r\nThe tester received ") + why)) << all;
+  }
+  EXPECT_FALSE(Has(all, "Waiting in ")) << all;
 
   // The tester lock and the host's tool table are free again.
   EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", out.string()}), 0);
@@ -136,6 +142,46 @@ TEST(UnattendedVltRun, TheTimeoutAbortsATestThatWaitsAndSaysWhatItWaitedFor) {
   ASSERT_EQ(Names(out).size(), 1u);
 }
 
+TEST(UnattendedVltRun, AClosedStandardOutputLosesOnlyThePrinting) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--dut", "static:253"}));
+  const std::string json = host.RunDir() + "/vlt.json";
+  // As `vlt run ... | head` once head has had its lines.
+  EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", host.RunDir() + "/logs", "--json", json},
+                            testing::kClosedPipe),
+            0);
+  EXPECT_EQ(Names(host.RunDir() + "/logs").size(), 1u);
+  EXPECT_TRUE(Has(ReadFile(json), "\"code\": \"ND10\""));
+}
+
+// A file already under the timeline's name is kept (status 73), a leading dot
+// never hides a log, and the report names its profile by one absolute path.
+TEST(UnattendedVltRun, ATimelineNeverReplacesAFileAndTheLogIsNeitherHiddenNorVague) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--dut", "static:253"}));
+  const fs::path out = host.RunDir() + "/logs";
+  fs::create_directories(out);
+  const std::string profile = host.RunDir() + "/bench.zcf";
+  ASSERT_EQ(host.RunProgram(kVlt, {"profile", "new", profile}), 0);
+  std::vector<fs::path> taken;  // whichever minute the log is saved in
+  for (const std::time_t at : {std::time(nullptr), std::time(nullptr) + 60}) {
+    char name[40];
+    std::strftime(name, sizeof(name), "_hidden_A110_%y%m%d%H%M.svg", std::localtime(&at));
+    std::ofstream(taken.emplace_back(out / name)) << "someone's";
+  }
+  EXPECT_EQ(
+      host.RunProgram(kVlt, {"run", "A110", "--out", out.string(), "--timeline", "--profile",
+                             out.string() + "/./../bench.zcf", "--set", "Product Name=.hidden"}),
+      73);
+  for (const fs::path& svg : taken) EXPECT_EQ(ReadFile(svg), "someone's");
+  const std::vector<std::string> names = Names(out);
+  const auto txt = std::find_if(names.begin(), names.end(),
+                                [](const std::string& n) { return n.ends_with(".txt"); });
+  ASSERT_NE(txt, names.end());
+  EXPECT_TRUE(txt->starts_with("_hidden_A110_")) << *txt;
+  EXPECT_TRUE(Has(ReadFile(out / *txt), "Test Profile         : " + profile + "\r\n"));
+}
+
 TEST(UnattendedVltRun, ADeviceWhoseFirstLineIsItsClaimIsReadAndItsNameKept) {
   testing::HostProcess host;
   // The device program claims 80h in the first line it writes, then listens.
@@ -156,6 +202,53 @@ TEST(UnattendedVltRun, ADeviceWhoseFirstLineIsItsClaimIsReadAndItsNameKept) {
   // The --set held for the run only.
   EXPECT_FALSE(Has(kept, "Piped")) << kept;
   EXPECT_TRUE(Has(ReadFile(stderrFile), "hint: the NAME read carries manufacturer code 291"));
+
+  // The profile holds the code: a --set for one run needs no advice.
+  ASSERT_EQ(host.RunProgram(kVlt, {"profile", "set", profile, "Manufacturer ID=291"}), 0);
+  EXPECT_EQ(host.RunProgram(kVlt,
+                            {"run", "RAC", "--timeout", "20", "--profile", profile, "--out",
+                             host.RunDir() + "/logs", "--set", "Manufacturer ID=7"},
+                            "/dev/null", stderrFile),
+            0);
+  EXPECT_FALSE(Has(ReadFile(stderrFile), "hint:")) << ReadFile(stderrFile);
+}
+
+// Every path vlt takes, given one no file can take: its reason and the usage's
+// status (64 before anything runs; 73 for a result file, written after the
+// run), never an uncaught exception.
+TEST(UnattendedVltRun, EveryPathTakingOptionRefusesAPathNoFileCanTakeWithItsReason) {
+  testing::HostProcess folder;
+  ASSERT_TRUE(folder.Start({"--dut", "none"}));
+  const std::string dir = folder.RunDir();
+  fs::create_symlink("loop", dir + "/loop");
+  std::ofstream(dir + "/file") << "not a folder";
+  std::string deep = dir;
+  for (int i = 0; i < 25; ++i) deep += "/" + std::string(200, 'd');
+  const std::string bad[] = {dir + "/loop/x", dir + "/" + std::string(300, 'n'), deep,
+                             dir + "/file/x"};
+  // The bad path goes in place of "@".
+  const std::pair<std::vector<std::string>, int> commands[] = {
+      {{"run", "ND10", "--out", "@"}, 64},
+      {{"run", "ND10", "--profile", "@.zcf"}, 64},
+      {{"run", "ND10", "--out", dir + "/logs", "--junit", "@/r.xml"}, 73},
+      {{"run", "ND10", "--out", dir + "/logs", "--json", "@/r.json"}, 73},
+      {{"demo", "--out", "@"}, 64},
+      {{"summary", "@"}, 65},
+      {{"supersede", "@", "--yes"}, 65},
+      {{"summary", dir, "--profile", "@.zcf"}, 65}};
+  const std::string stderrFile = dir + "/stderr.txt";
+  for (const auto& [command, status] : commands) {
+    for (const std::string& path : bad) {
+      std::vector<std::string> args = command;
+      for (std::string& arg : args) {
+        if (arg.starts_with("@")) arg.replace(0, 1, path);
+      }
+      SCOPED_TRACE(command[0] + " " + command[command.size() - 2] + " " + path.substr(0, 80));
+      EXPECT_EQ(folder.RunProgram(kVlt, args, "/dev/null", stderrFile), status);
+      const std::string said = ReadFile(stderrFile);
+      EXPECT_TRUE(said.starts_with("vlt: ") && said[said.find('\n') - 1] != ':') << said;
+    }
+  }
 }
 
 TEST(UnattendedVltRun, EveryCommandAnswersHelpAndVersionWithStatusZero) {
@@ -184,6 +277,7 @@ TEST(UnattendedVltRun, EveryCommandAnswersHelpAndVersionWithStatusZero) {
   EXPECT_TRUE(ReadFile(stdoutFile).starts_with("vlt-host "));
 
   const std::string stderrFile = folder.RunDir() + "/stderr.txt";
+  EXPECT_EQ(folder.RunProgram(kVlt, {"list", "extra"}, stdoutFile, stderrFile), 64);
   EXPECT_EQ(folder.RunProgram(kVlt, {"run", "ND10"}, stdoutFile, stderrFile), 69);
   EXPECT_TRUE(Has(ReadFile(stderrFile), "No host answers at " + folder.RunDir() +
                                             ": start vlt-host there, or set VLT_RUN_DIR"))

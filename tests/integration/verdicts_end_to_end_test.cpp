@@ -39,45 +39,57 @@ std::string SavedLog(const std::filesystem::path& folder) {
   return {};
 }
 
-TEST(VerdictsEndToEnd, CorrectDutsPassAndEachFaultFailsItsCriterion) {
-  const VerdictCase cases[] = {
-      {"A10", kStatic, "", ""},
-      {"A10", kStatic, "wrong-mfg", "DNP  : ", 1},
-      {"A20", kStatic, "", ""},
-      {"A20", kStatic, "slow-answer", "DNP  : ", 1},
-      {"A40", kDynamic, "", ""},
-      {"A40", kDynamic, "global-request",
-       "DNP  : A global request for ADDRESS_CLAIM is transmitted.", 1},
-      {"A60", kDynamic, "", ""},
-      {"A60", kDynamic, "wrong-aac", "DNP  : Arbitrary Address Capable bit not 1.", 1},
-      {"A110", kStatic, "", ""},
-      // An answer from another address fails and the watch waits on until the time limit.
-      {"A110", kStatic, "answer-from-other-address", "DNP  : Source Address is incorrect.", 2},
-  };
-  for (const VerdictCase& c : cases) {
-    SCOPED_TRACE(std::string(c.code) + " " + (*c.fault ? c.fault : "correct DUT"));
-    testing::HostProcess host;
-    std::vector<std::string> hostArgs = c.dut;
-    if (*c.fault) {
-      hostArgs.push_back("--dut-fault");
-      hostArgs.push_back(c.fault);
-    }
-    ASSERT_TRUE(host.Start(hostArgs));
-    const std::filesystem::path out = host.RunDir() + "/logs";
-    std::vector<std::string> args = {"run", c.code, "--out", out.string()};
-    for (const auto& s : SettingsFor(c.dut)) args.push_back(s);
-    const int status = host.RunProgram("app/cli/vlt", args);
-    const std::string log = SavedLog(out);
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(status, c.exit) << log;
-    if (*c.dnpLine) {
-      EXPECT_NE(log.find(std::string("\r\n") + c.dnpLine), std::string::npos) << log;
-    } else {
-      EXPECT_EQ(log.find("\r\nDNP  : "), std::string::npos) << log;
-      EXPECT_NE(log.find("\r\nPASS : "), std::string::npos) << log;
-    }
+// One test per case, so that ctest runs them side by side: each waits seconds of
+// real time on its own host and run folder.
+class VerdictsEndToEnd : public ::testing::TestWithParam<VerdictCase> {};
+
+TEST_P(VerdictsEndToEnd, CorrectDutsPassAndEachFaultFailsItsCriterion) {
+  const VerdictCase& c = GetParam();
+  testing::HostProcess host;
+  std::vector<std::string> hostArgs = c.dut;
+  if (*c.fault) {
+    hostArgs.push_back("--dut-fault");
+    hostArgs.push_back(c.fault);
+  }
+  ASSERT_TRUE(host.Start(hostArgs));
+  const std::filesystem::path out = host.RunDir() + "/logs";
+  std::vector<std::string> args = {"run", c.code, "--out", out.string()};
+  for (const auto& s : SettingsFor(c.dut)) args.push_back(s);
+  const int status = host.RunProgram("app/cli/vlt", args);
+  const std::string log = SavedLog(out);
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(status, c.exit) << log;
+  if (*c.dnpLine) {
+    EXPECT_NE(log.find(std::string("\r\n") + c.dnpLine), std::string::npos) << log;
+  } else {
+    EXPECT_EQ(log.find("\r\nDNP  : "), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\nPASS : "), std::string::npos) << log;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, VerdictsEndToEnd,
+    ::testing::Values(
+        VerdictCase{"A10", kStatic, "", ""}, VerdictCase{"A10", kStatic, "wrong-mfg", "DNP  : ", 1},
+        VerdictCase{"A20", kStatic, "", ""},
+        VerdictCase{"A20", kStatic, "slow-answer", "DNP  : ", 1},
+        VerdictCase{"A40", kDynamic, "", ""},
+        VerdictCase{"A40", kDynamic, "global-request",
+                    "DNP  : A global request for ADDRESS_CLAIM is transmitted.", 1},
+        VerdictCase{"A60", kDynamic, "", ""},
+        VerdictCase{"A60", kDynamic, "wrong-aac", "DNP  : Arbitrary Address Capable bit not 1.", 1},
+        VerdictCase{"A110", kStatic, "", ""},
+        // An answer from another address fails and the watch waits on until the time limit.
+        VerdictCase{"A110", kStatic, "answer-from-other-address",
+                    "DNP  : Source Address is incorrect.", 2}),
+    [](const ::testing::TestParamInfo<VerdictCase>& info) {
+      std::string name =
+          std::string(info.param.code) + "_" + (*info.param.fault ? info.param.fault : "correct");
+      for (char& ch : name) {
+        if (ch == '-') ch = '_';
+      }
+      return name;
+    });
 
 }  // namespace
 }  // namespace vlt

@@ -57,6 +57,32 @@ TEST(VltRun, ReadsTheClaimRunsND10SavesBothLogsAndKeepsTheClaimInTheProfile) {
       << ReadFile(profile);
 }
 
+// A test that needs the DUT's NAME, on a profile that never read one: said on
+// stderr and in the log pane before the test starts, never in its saved report.
+TEST(VltRun, SaysBeforeATestThatNeedsTheNameThatNoneWasRead) {
+  testing::HostProcess host;
+  ASSERT_TRUE(host.Start({"--dut", "static:253"}));
+  const std::filesystem::path out = host.RunDir() + "/logs";
+  const std::string stdoutFile = host.RunDir() + "/stdout.txt";
+  const std::string stderrFile = host.RunDir() + "/stderr.txt";
+  const std::string warning = "A110 needs the DUT's NAME, but \"Full ADDRESS_CLAIM Value\" still";
+  host.RunProgram("app/cli/vlt", {"run", "A110", "--timeout", "2", "--out", out.string()},
+                  stdoutFile, stderrFile);
+  EXPECT_NE(ReadFile(stderrFile).find("vlt: " + warning), std::string::npos)
+      << ReadFile(stderrFile);
+  const std::string shown = ReadFile(stdoutFile);
+  EXPECT_LT(shown.find(warning), shown.find("Test A110 ")) << shown;
+  const std::string saved = ReadFile(OnlyFileMatching(out, "_A110_"));
+  EXPECT_NE(saved.find("Test A110 "), std::string::npos) << saved;
+  EXPECT_EQ(saved.find(warning), std::string::npos) << saved;
+
+  // Read first, in the same run: nothing to say.
+  host.RunProgram("app/cli/vlt", {"run", "RAC", "A110", "--timeout", "2", "--out", out.string()},
+                  stdoutFile, stderrFile);
+  EXPECT_EQ(ReadFile(stderrFile).find("needs the DUT's NAME"), std::string::npos)
+      << ReadFile(stderrFile);
+}
+
 TEST(VltRun, RefusesBadSettingsMissingHostsAndASecondTester) {
   testing::HostProcess host;
   struct Case {
@@ -65,6 +91,7 @@ TEST(VltRun, RefusesBadSettingsMissingHostsAndASecondTester) {
   } usage[] = {
       {{"run", "RAC", "--set", "No Such Setting=1"}, 64},
       {{"run", "RAC", "--set", "DSA For Address Claiming=999"}, 64},
+      {{"run", "RAC", "--set", "Manufacturer ID=2048"}, 64},  // beyond the NAME's 11 bits
       {{"run", "RAC", "--set", "missing equals"}, 64},
       {{"run", "B52"}, 64},
       {{"run"}, 64},

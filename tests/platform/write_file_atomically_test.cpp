@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "platform/registry_file.h"
+#include "platform/write_failure.h"
 #include "support/file_limits.h"
 
 namespace vlt::platform {
@@ -56,13 +57,27 @@ TEST_F(AtomicWriteFixture, UnwritablePlacesFailWithTheirReasonAndChangeNothing) 
       {target + "/inside.txt", ENOTDIR},                  // the folder is a regular file
       {(folder / "no" / "such" / "x").string(), ENOENT},  // the folder is missing
       {folder.string(), EISDIR},                          // the target is a folder
+      {(folder / std::string(NAME_MAX + 1, 'n')).string(), ENAMETOOLONG},
   };
   for (const auto& place : places) {
     std::string error;
-    EXPECT_FALSE(WriteFileAtomically(place.path, "new", &error)) << place.path;
+    int errorNumber = 0;
+    EXPECT_FALSE(WriteFileAtomically(place.path, "new", &error, &errorNumber)) << place.path;
     EXPECT_NE(error.find(std::strerror(place.reason)), std::string::npos) << error;
+    EXPECT_EQ(errorNumber, place.reason) << place.path;
     EXPECT_EQ(FileBytes(target), oldBytes);
     EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"log.txt"}) << place.path;
+  }
+}
+
+// The operator is told what to do about the cause, not always to free space.
+TEST(WriteFailureAdvice, OnlyAFullDiskIsToldToFreeSpace) {
+  for (const int code :
+       {0, ENOENT, ENOTDIR, EACCES, EPERM, EROFS, EFBIG, ENAMETOOLONG, EISDIR, ELOOP, EIO}) {
+    EXPECT_EQ(WriteFailureAdvice(code).find("space"), std::string::npos) << code;
+  }
+  for (const int code : {ENOSPC, EDQUOT}) {
+    EXPECT_NE(WriteFailureAdvice(code).find("free some space"), std::string::npos) << code;
   }
 }
 

@@ -43,7 +43,7 @@ TEST_F(ReportCommandFixture, SummaryFollowsTheProductOfTheSettings) {
       << err.str();
   const std::string report = out.str();
   EXPECT_NE(report.find("Product              : Widget  2.0\n"), std::string::npos);
-  EXPECT_NE(report.find("     Monday, December 01, 2025  12:00:00 (2512011200) \n"),
+  EXPECT_NE(report.find("     Monday, December 01, 2025  12:00:00 (Widget_A10_2512011200.txt) \n"),
             std::string::npos);
   EXPECT_EQ(report.find("A20"), std::string::npos);  // only the log of version 2.0
 

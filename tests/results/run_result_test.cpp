@@ -93,7 +93,7 @@ TEST(RunResult, EvidenceFrameTimesAndTheDutsClaim) {
   EXPECT_EQ(mfg.state, State::kDidNotPass);
   EXPECT_EQ(mfg.note, "Claiming Manufacturer ID 290");
   ASSERT_TRUE(mfg.evidence);
-  EXPECT_EQ(mfg.evidence->identifier, "18EE00FD");
+  EXPECT_EQ(mfg.evidence->identifier, "18EEFFFD");
   EXPECT_EQ(mfg.evidence->dgn, 0xEE00U);
   EXPECT_EQ(mfg.evidence->source, 253);
   // The evidence line is the one the report prints under the criterion.
@@ -117,32 +117,35 @@ TEST(RunResult, EvidenceFrameTimesAndTheDutsClaim) {
                                             "Manufacturer ID"}));
 }
 
-TEST(RunResult, AbortedRunsCarryTheLineTheTestWroteBeforeAborting) {
+// The reason is the report's own words before "Test A10 aborted.", in both files.
+TEST(RunResult, AbortedRunsCarryWhyTheyWereAbortedAsTheReportSaysIt) {
   const FinishedRun run = testing::RunA10({DutFault::kClaimEe05});
   const RunResult result = ResultOf(run, "");
   EXPECT_TRUE(result.aborted);
   EXPECT_EQ(result.abortLine, "Test A10 aborted.");
-  EXPECT_EQ(result.abortReason, "Time limit exceeded.");
+  EXPECT_EQ(result.abortReason, "No ADDRESS_CLAIM heard within 5000 ms of Power Up DUT.");
   EXPECT_EQ(Criterion(result, 0x101).state, State::kUndecided);
   const std::string junit = WriteJUnit(std::vector<RunResult>{result});
   EXPECT_NE(junit.find("<testcase classname=\"A10\" name=\"Test A10 aborted.\">\n"
-                       "      <error message=\"Time limit exceeded.\" type=\"aborted\">"),
+                       "      <error message=\"" +
+                       result.abortReason + "\" type=\"aborted\">"),
             std::string::npos)
       << junit;
 
-  // An abort from outside the test (the Abort command, Ctrl-C) has no reason.
+  // The operator's Abort says so, and what the run was waiting for.
   vlt::testing::ComplianceBench bench(nullptr);
   auto test = bench.Make("A10");
   test->Start();
   bench.Step(300);
-  test->PostEvent(engine::kEvAbort);
+  test->AbortByOperator();
   bench.Step(50);
   ASSERT_FALSE(test->Running());
   const RunResult outside = BuildRunResult(*test, testing::EndOfRun(), "");
   EXPECT_TRUE(outside.aborted);
-  EXPECT_EQ(outside.abortReason, "");
+  EXPECT_EQ(outside.abortReason,
+            std::string(engine::kOperatorAbortLine) + " " + test->WaitingFor());
   EXPECT_NE(WriteJUnit(std::vector<RunResult>{outside})
-                .find("<error message=\"Test A10 aborted.\" type=\"aborted\">"),
+                .find("<error message=\"" + outside.abortReason + "\" type=\"aborted\">"),
             std::string::npos);
 }
 

@@ -37,10 +37,9 @@ std::string WithFolderMarked(std::string text, const std::string& folder) {
 }
 
 TEST(SummaryJson, TheNewestLogOfEachTestAsTheReportChoosesIt) {
-  const reports::SummaryInputs inputs{{"Widget", "2.1"},
+  const reports::SummaryInputs inputs{{{"Widget", "2.1"}, Catalogue, {}},
                                       vlt::testing::LocalTime(2026, 2, 3, 2, 14, 30, 0),
-                                      "Jan 21 2026",
-                                      Catalogue};
+                                      "Jan 21 2026"};
   const SummaryJson summary = WriteSummaryJson(kLogs.string(), inputs);
   ASSERT_TRUE(summary.listed) << summary.error;
   EXPECT_TRUE(vlt::testing::MatchesGoldenFile(WithFolderMarked(summary.json, kLogs.string()),

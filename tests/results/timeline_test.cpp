@@ -123,7 +123,7 @@ TEST(Timeline, ADnpIsPinnedRedAtItsFrameAndAnAbortIsAStep) {
   ASSERT_GE(kinds.size(), 2U);
   EXPECT_EQ(kinds[kinds.size() - 2], StepKind::kLimitExceeded);
   EXPECT_EQ(kinds.back(), StepKind::kAborted);
-  EXPECT_EQ(a.steps.back().text, "Time limit exceeded.");
+  EXPECT_EQ(a.steps.back().text, "No ADDRESS_CLAIM heard within 5000 ms of Power Up DUT.");
   // The claim limit ran out: its band is whole, 5 s from power-up.
   const TimelineBand* limit = FindBand(a, BandKind::kTimeLimit);
   ASSERT_NE(limit, nullptr);

@@ -10,6 +10,7 @@
 #include "cli/run_command.h"
 #include "cli/terminal.h"
 #include "support/file_limits.h"
+#include "support/host_process.h"
 
 namespace vlt::cli {
 namespace {
@@ -69,6 +70,7 @@ TEST_F(ProfileCommandFixture, RefusedArgumentsLeaveTheFileUntouched) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"set", file, "Tested By=Ann", "DSA For Address Claiming=abc"},
            {"set", file, "No Such Setting=1"},
+           {"set", file, "Manufacturer ID=2048"},
            {"set", file, "Company"},
            {"set", file, "Company=" + std::string(37, 'c')},
            {"set", file, "Company=two\nlines"},
@@ -87,7 +89,7 @@ TEST_F(ProfileCommandFixture, RefusedArgumentsLeaveTheFileUntouched) {
 TEST_F(ProfileCommandFixture, AFileWithLinesThatWouldBeLostNeedsForce) {
   std::ofstream(file, std::ios::binary) << ":SET Company=Acme\n:SET Favourite Colour=Blue\n";
   ASSERT_EQ(Run({"show", file}), kExitOk);
-  EXPECT_NE(err.str().find("no \":Program MORVEL\" header line"), std::string::npos);
+  EXPECT_NE(err.str().find("not a profile: no \":Program MORVEL\" line"), std::string::npos);
   EXPECT_NE(err.str().find("no setting is called \"Favourite Colour\""), std::string::npos);
   EXPECT_NE(out.str().find("Company                        = Acme\n"), std::string::npos);
 
@@ -117,6 +119,87 @@ TEST_F(ProfileCommandFixture, AProfileThatCannotBeWrittenIsReportedAndKept) {
   EXPECT_EQ(Run({"new", file + "/inside.zcf"}), kExitCannotSave);
   EXPECT_NE(err.str().find("Not a directory"), std::string::npos) << err.str();
   EXPECT_EQ(ReadFile(file), before);
+}
+
+// Only a profile whose every line and value the settings keep is rewritten.
+TEST_F(ProfileCommandFixture, AFileARewriteCannotKeepWholeIsLeftAloneWithoutForce) {
+  ASSERT_EQ(Run({"new", file}), kExitOk);
+  const std::string profile = ReadFile(file);
+  std::string noise(1 << 20, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 7919 % 251);
+  const std::string longName = "Product Name=" + std::string(300, 'x');
+  struct Case {
+    std::string text;
+    std::string why;
+  } cases[] = {
+      {"Shopping: milk, eggs\r\n", "not a profile: no \":Program MORVEL\" line"},
+      {noise, "holds binary data"},
+      {profile + "remember to ask Ann\r\n", "line 25 (\"remember to ask Ann\") is no setting"},
+      {profile + ":SET Company=Acme\x01\x02\r\n", "holds binary data"},
+      {profile + ":SET " + longName + "\r\n", "Product Name holds at most"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::ofstream(file, std::ios::binary) << c.text;
+    EXPECT_EQ(Run({"set", file, "Tested By=Ann"}), kExitDataError);
+    EXPECT_NE(err.str().find(c.why), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(" was left as it was: writing it back would lose what is reported "
+                             "above. --force "),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(ReadFile(file), c.text);
+  }
+  // The refusal at load reads as the refusal of the same --set.
+  std::ofstream(file, std::ios::binary) << profile;
+  ASSERT_EQ(Run({"set", file, longName}), kExitUsage);
+  std::ofstream(file, std::ios::binary) << cases[4].text;
+  const std::string setMessage = err.str().substr(0, err.str().find('\n'));
+  ASSERT_EQ(setMessage.rfind("vlt: Product Name holds at most ", 0), 0u) << setMessage;
+  EXPECT_EQ(Run({"show", file}), kExitOk);
+  EXPECT_NE(err.str().find("vlt: " + file + ": " + setMessage.substr(5)), std::string::npos)
+      << err.str();
+  EXPECT_NE(out.str().find("Product Name                   = Default Product\n"),
+            std::string::npos);
+
+  // --force writes the settings it read, without what it could not keep.
+  std::ofstream(file, std::ios::binary) << cases[2].text;
+  ASSERT_EQ(Run({"set", file, "Tested By=Ann", "--force"}), kExitOk) << err.str();
+  EXPECT_EQ(ReadFile(file).find("remember"), std::string::npos);
+}
+
+TEST_F(ProfileCommandFixture, ARewriteKeepsTheCreatedLine) {
+  ASSERT_EQ(Run({"new", file}), kExitOk);
+  std::string profile = ReadFile(file);
+  const std::size_t created = profile.find(":Created ");
+  const std::string old = ":Created Monday, January 05, 2026  at 08:00:00";
+  profile.replace(created, profile.find('\r', created) - created, old);
+  std::ofstream(file, std::ios::binary) << profile;
+  ASSERT_EQ(Run({"set", file, "Tested By=Ann"}), kExitOk) << err.str();
+  EXPECT_NE(ReadFile(file).find(":Version 1.0.0\r\n" + old + "\r\n"), std::string::npos)
+      << ReadFile(file);
+
+  std::ostringstream said;
+  EXPECT_TRUE(WriteStoredBack(file, {{"Full ADDRESS_CLAIM Value", "A5 A5 60 24 00 80 00 00"}},
+                              std::tm{}, said));
+  EXPECT_NE(ReadFile(file).find(old + "\r\n"), std::string::npos) << said.str();
+}
+
+// The real program: nothing is run on a file a stored setting could not be
+// written back to, and the file stays as it is.
+TEST_F(ProfileCommandFixture, VltRunRunsNothingOnAFileItCouldNotRewrite) {
+  testing::HostProcess noHost;  // a run folder without a host: the check comes first
+  const std::string note = "Bench notes: DUT serial 4711\r\n";
+  std::ofstream(file, std::ios::binary) << note;
+  const std::string errFile = noHost.RunDir() + "/err.txt";
+  EXPECT_EQ(
+      noHost.RunProgram("app/cli/vlt", {"run", "RAC", "--profile", file}, "/dev/null", errFile),
+      kExitDataError);
+  EXPECT_EQ(ReadFile(file), note);
+  const std::string said = ReadFile(errFile);
+  EXPECT_NE(said.find("vlt: nothing was run: "), std::string::npos) << said;
+  EXPECT_NE(said.find("--force replaces the whole file with a profile of the settings"),
+            std::string::npos)
+      << said;
 }
 
 // What vlt run writes back after a test stored a setting.

@@ -81,13 +81,20 @@ pid_t Spawn(const std::string& relative, const std::vector<std::string>& args,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
+  int pipeEnds[2] = {-1, -1};
+  if (stdoutFile == kClosedPipe && ::pipe2(pipeEnds, O_CLOEXEC) == 0) {
+    ::close(pipeEnds[0]);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+  }
   posix_spawn_file_actions_addopen(&actions, 2, stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
   pid_t pid = -1;
   const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
   return spawned == 0 ? pid : -1;
 }
 

@@ -8,6 +8,9 @@
 
 namespace vlt::testing {
 
+// As a stdout file: a pipe whose reader has already gone (`vlt run ... | head`).
+inline constexpr const char* kClosedPipe = "|closed";
+
 class HostProcess {
  public:
   // Makes a private run folder (mode 0700) and points VLT_RUN_DIR at it.

@@ -1,20 +1,15 @@
-// Frames as can-utils `candump -L` lines, the text that frame pipes, recordings
-// and replays carry:
-//
-//   (1700000000.123456) can0 18EEFF80#0102030405060708
-//
-// The time may stand without brackets or be left out, the interface name is any
-// word. Only classic frames with 29-bit identifiers (eight hex digits) are the
-// host's; 11-bit, remote and CAN FD frames are recognised so that they can be
-// counted apart from text that is no frame at all.
+// Frames as can-utils `candump -L` lines on the host's streams (frame pipes,
+// recordings, replays): the tester's own line reader (framework/candump_line.h)
+// turned into bus frames, the counts of what came in, and a splitter that cuts a
+// byte stream into lines of bounded length.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "framework/candump_line.h"
 #include "host/buses/bus_frame.h"
 
 namespace vlt::host {
@@ -23,23 +18,11 @@ namespace vlt::host {
 // long interface name stays below it).
 inline constexpr std::size_t kMaxCandumpLineBytes = 256;
 
-struct CandumpLine {
-  enum class Kind {
-    kFrame,      // a classic frame with a 29-bit identifier
-    kBlank,      // nothing but blanks
-    kShortId,    // an 11-bit identifier
-    kRemote,     // a remote frame (R)
-    kFd,         // a CAN FD frame (##)
-    kMalformed,  // see `error`
-  };
-  Kind kind = Kind::kBlank;
-  BusFrame frame;                           // kFrame
-  std::optional<std::int64_t> stampMicros;  // the line's time, when it has one
-  std::string error;                        // kMalformed: what is wrong, for a person
-};
+using framework::CandumpLine;
+using framework::ParseCandumpLine;
 
-// A trailing CR is ignored.
-CandumpLine ParseCandumpLine(std::string_view line);
+// The frame of a kFrame line.
+BusFrame BusFrameOf(const CandumpLine& line);
 
 // "(1700000000.123456) can0 18EEFF80#0102030405060708" (no line end).
 std::string FormatCandumpLine(const BusFrame& frame, std::int64_t stampMicros,

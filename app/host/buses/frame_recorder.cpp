@@ -1,5 +1,6 @@
 #include "host/buses/frame_recorder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -25,7 +26,8 @@ std::string FrameRecorder::Open(const std::string& path) {
 
 void FrameRecorder::Write(const BusFrame& frame, std::int64_t micros) {
   if (file_ == nullptr) return;
-  std::string line = FormatCandumpLine(frame, micros);
+  lastMicros_ = std::max(lastMicros_, micros);
+  std::string line = FormatCandumpLine(frame, lastMicros_);
   line += '\n';
   if (!error_.empty() || std::fwrite(line.data(), 1, line.size(), file_) != line.size()) {
     if (error_.empty()) error_ = "writing " + path_ + " failed: " + std::strerror(errno);

@@ -1,5 +1,9 @@
 // --record FILE: every bus frame as a candump -L line, host time as the stamp, so
-// that --bus replay:FILE (or any can-utils tool) plays the bus back.
+// that --bus replay:FILE (or any can-utils tool) plays the bus back. Lines keep
+// the order the host handled the frames in, and their stamps never go back: a
+// frame from an adapter carries the adapter's spacing mapped onto host time, which
+// may lie a little after the moment the host took it, while the host's own frames
+// are stamped when sent, so an answer is never stamped before what it answers.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +34,7 @@ class FrameRecorder {
   std::FILE* file_ = nullptr;
   std::string path_;
   std::uint64_t lost_ = 0;
+  std::int64_t lastMicros_ = 0;
   std::string error_;
 };
 

@@ -195,7 +195,7 @@ void PipeBus::HandleLine(std::string_view text) {
   if (line.kind != CandumpLine::Kind::kFrame) return;
   std::optional<std::int64_t> stamp;
   if (line.stampMicros) stamp = stamps_.ToHost(*line.stampMicros, clock_.NowMicros());
-  receiver_(line.frame, stamp);
+  receiver_(BusFrameOf(line), stamp);
 }
 
 void PipeBus::WriteFrames() {

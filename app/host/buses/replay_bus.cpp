@@ -34,7 +34,7 @@ void ReplayBus::LoadText(std::string_view text) {
       if (!first) first = *line.stampMicros;
       last = std::max(last, *line.stampMicros - *first);
     }
-    frames_.push_back({line.frame, last});
+    frames_.push_back({BusFrameOf(line), last});
   };
   CandumpLineSplitter splitter;
   splitter.Feed(text, take, [this] { ++counts_.tooLong; });

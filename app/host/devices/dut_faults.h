@@ -27,6 +27,7 @@ enum class DutFault : std::uint8_t {
   kLateClaim,
   kTalksFirst,
   kClaimEe05,
+  kClaimTo00,
   kWrongAac,
   kWrongMfg,
   kWrongDsa,
@@ -56,7 +57,7 @@ enum class DutFault : std::uint8_t {
   kRequestsGlobally,
   kTracksNames,
 };
-inline constexpr std::size_t kDutFaultCount = 30;
+inline constexpr std::size_t kDutFaultCount = 31;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;

@@ -34,7 +34,8 @@ void StaticDut::SetPower(bool on, std::int64_t nowMicros) {
 }
 
 std::uint8_t StaticDut::ClaimDestination() const {
-  return Has(DutFault::kClaimEe05) ? 0x05 : kGlobalAddress;
+  if (Has(DutFault::kClaimEe05)) return 0x05;
+  return Has(DutFault::kClaimTo00) ? 0x00 : kGlobalAddress;
 }
 
 void StaticDut::OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) {
