@@ -269,8 +269,7 @@ std::string LogSummary::WhyIncomplete(const LogRules& rules) const {
   }
   // A "Test" line stands in the file, yet nothing of the header was read
   // where the rules put it, though reading went past it: it lies elsewhere.
-  if (code.empty() && codeRevision.empty() && dateText.empty() &&
-      ruleCount > kHeaderZoneRules) {
+  if (code.empty() && codeRevision.empty() && dateText.empty() && ruleCount > kHeaderZoneRules) {
     return "its report header is not where the tester saves it (a log saved with the verbose "
            "trace on?)";
   }

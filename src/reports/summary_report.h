@@ -129,7 +129,7 @@ struct LogSummary {
   std::string WhyIncomplete(const LogRules& rules) const;
 
   bool productNameRead_ = false;
-  bool reportBegun_ = false;  // the disclaimer that opens a report was read
+  bool reportBegun_ = false;         // the disclaimer that opens a report was read
   bool productVersionLast_ = false;  // the line read last was the product version
 };
 
