@@ -5,6 +5,7 @@
 
 #include "engine/test.h"
 #include "platform/registry_file.h"
+#include "platform/text_encoding.h"
 #include "results/junit_writer.h"
 #include "results/run_json.h"
 #include "results/run_trace.h"
@@ -50,12 +51,15 @@ void ResultFiles::OnRunFinished(const engine::Test& test, const std::string& log
     notWritten_ = true;
     return;
   }
-  // The picture belongs to this log only: a file already under its name is someone else's.
+  // The picture belongs to this log only: a file already under its name is someone
+  // else's. It names its log, so that the two are kept together.
   const std::string path = TimelinePath(logPath);
+  const std::string logName = std::filesystem::path(logPath).filename().string();
+  const std::string svg =
+      results::TimelineSvg(results::CaptureRunTrace(test, platform::Utf8ToCp1252(logName)));
   std::string error;
   bool taken = false;
-  if (platform::CreateFileAtomically(path, results::TimelineSvg(results::CaptureRunTrace(test)),
-                                     &error, &taken)) {
+  if (platform::CreateFileAtomically(path, svg, &error, &taken)) {
     std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
     return;
   }

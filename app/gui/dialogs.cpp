@@ -10,6 +10,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -27,6 +30,12 @@ namespace {
 constexpr std::size_t kSkipCodeChars = 8;
 // The project has not named its licence yet; one line to change when it does.
 constexpr const char* kProgramLicence = "Licence: the licence agreement that came with Valmora.";
+// A text box's text: at least this wide, at most this share of the screen.
+constexpr int kTextBoxMinWidthPx = 260;
+constexpr int kTextBoxMaxWidthPx = 600;
+constexpr double kTextBoxWidthShare = 0.8;
+constexpr double kTextBoxHeightShare = 0.6;
+constexpr QSize kFrameAllowance{8, 32};
 }  // namespace
 
 DecisionBox::DecisionBox(const std::string& statement, const std::string& question, QWidget* parent,
@@ -101,6 +110,98 @@ void PlaceAwayFromLog(QWidget& box, const QWidget* window) {
     at.setY(std::clamp(at.y(), available.top(),
                        std::max(available.top(), available.bottom() - box.height())));
   }
+  box.move(at);
+}
+
+TextBox::TextBox(Kind kind, const QString& title, const QString& message, QWidget* parent)
+    : QDialog(parent, kSmallDialogFlags) {
+  // The core's texts end their lines in CR LF.
+  QString text = message;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  setObjectName(QStringLiteral("textBox"));
+  setWindowTitle(title);
+  setModal(true);
+  QStyle::StandardPixmap symbol = QStyle::SP_MessageBoxInformation;
+  if (kind == Kind::kWarning) symbol = QStyle::SP_MessageBoxWarning;
+  if (kind == Kind::kQuestion) symbol = QStyle::SP_MessageBoxQuestion;
+  auto* icon = new QLabel(this);
+  const int iconPx = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+  icon->setPixmap(style()->standardIcon(symbol, nullptr, this).pixmap(iconPx, iconPx));
+
+  text_ = new QTextEdit(this);
+  text_->setObjectName(QStringLiteral("text"));
+  text_->setPlainText(text);
+  text_->setReadOnly(true);
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  text_->setFrameShape(QFrame::NoFrame);
+  text_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  text_->viewport()->setBackgroundRole(QPalette::Window);
+  text_->setFocusPolicy(Qt::NoFocus);
+
+  auto* buttons = new QDialogButtonBox(this);
+  if (kind == Kind::kQuestion) {
+    ok_ = buttons->addButton(QDialogButtonBox::Yes);
+    no_ = buttons->addButton(QDialogButtonBox::No);
+    no_->setDefault(true);
+    no_->setFocus();
+  } else {
+    ok_ = buttons->addButton(QDialogButtonBox::Ok);
+    ok_->setDefault(true);
+    ok_->setFocus();
+  }
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  if (no_ != nullptr) connect(no_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(icon, 0, 0, Qt::AlignTop);
+  layout->addWidget(text_, 0, 1);
+  layout->addWidget(buttons, 1, 0, 1, 2);
+
+  // As wide as the longest line, within a share of the screen; as high as the
+  // wrapped text, within another share, beyond which it scrolls.
+  const QRect available = AvailableGeometry(parent);
+  const int widest = std::min(kTextBoxMaxWidthPx,
+                              static_cast<int>(available.width() * kTextBoxWidthShare) - iconPx);
+  int longest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    longest = std::max(longest, text_->fontMetrics().horizontalAdvance(line));
+  }
+  const int margin = 2 * static_cast<int>(text_->document()->documentMargin()) + 2;
+  const int width = std::clamp(longest + margin, std::min(kTextBoxMinWidthPx, widest), widest);
+  // Measured apart: the edit lays its own document out only once it is shown.
+  QTextDocument measure;
+  measure.setDefaultFont(text_->font());
+  measure.setDocumentMargin(text_->document()->documentMargin());
+  QTextOption wrap;
+  wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  measure.setDefaultTextOption(wrap);
+  measure.setPlainText(text);
+  measure.setTextWidth(width);
+  const int tallest = static_cast<int>(available.height() * kTextBoxHeightShare);
+  const int height = static_cast<int>(measure.size().height()) + 2;
+  const int scrollBar = height > tallest ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+  text_->setFixedSize(width + scrollBar, std::min(height, tallest));
+}
+
+QString TextBox::Text() const {
+  return text_->toPlainText();
+}
+
+void FitOnScreen(QWidget& box, const QWidget* near) {
+  const QRect available = AvailableGeometry(near != nullptr ? near : &box);
+  // Before it is shown a box has no frame yet: room for a title bar and borders.
+  const QSize frame =
+      (box.frameGeometry().size() - box.geometry().size()).expandedTo(kFrameAllowance);
+  const QSize room = available.size() - frame;
+  box.resize(box.sizeHint().boundedTo(room).expandedTo(box.minimumSizeHint()).boundedTo(room));
+  QPoint at = near != nullptr && near->isVisible()
+                  ? near->frameGeometry().center() - QPoint(box.width() / 2, box.height() / 2)
+                  : available.center() - QPoint(box.width() / 2, box.height() / 2);
+  at.setX(std::clamp(at.x(), available.left(),
+                     std::max(available.left(), available.right() - box.width() - frame.width())));
+  at.setY(
+      std::clamp(at.y(), available.top(),
+                 std::max(available.top(), available.bottom() - box.height() - frame.height())));
   box.move(at);
 }
 

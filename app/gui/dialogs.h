@@ -1,5 +1,6 @@
-// The tester's small modal dialogs: the decision window, the string and list
-// input dialogs of the data lists, the skip-test dialog and the about box.
+// The tester's small modal dialogs: the decision window, the message and
+// yes/no boxes, the string and list input dialogs of the data lists, the
+// skip-test dialog and the about box.
 #pragma once
 
 #include <QDialog>
@@ -15,6 +16,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTextEdit;
 
 namespace vlt::gui {
 
@@ -61,6 +63,34 @@ class DecisionBox final : public QDialog {
 // Puts a box over the top of the window, so the last lines of the log pane, which
 // the operator may need to answer, stay in sight. The box can still be moved.
 void PlaceAwayFromLog(QWidget& box, const QWidget* window);
+
+// A notice, a warning or a yes/no question whose text may be long (a path, a
+// list of refused lines): the text wraps, inside a word when the word is longer
+// than the line, and scrolls, so the box fits the screen whatever it says.
+// exec() returns Accepted for OK or Yes, Rejected for No or Escape.
+class TextBox final : public QDialog {
+  Q_OBJECT
+
+ public:
+  enum class Kind { kInformation, kWarning, kQuestion };
+
+  // A question has Yes and No, with No as the default; the others have OK.
+  TextBox(Kind kind, const QString& title, const QString& message, QWidget* parent);
+  QString Text() const;
+  // OK, or Yes for a question.
+  QPushButton* OkButton() const { return ok_; }
+  // Null unless it is a question.
+  QPushButton* NoButton() const { return no_; }
+
+ private:
+  QTextEdit* text_;
+  QPushButton* ok_;
+  QPushButton* no_ = nullptr;
+};
+
+// Sizes a box no larger than the available screen near `near` allows, and
+// keeps it whole on that screen.
+void FitOnScreen(QWidget& box, const QWidget* near);
 
 // "String Input" and, with choices, "List Input". With a check, OK stays
 // disabled while the value would be refused, and the reason is shown.

@@ -1,6 +1,5 @@
 // valmora: the desktop tester. Start-up and shutdown around the main window.
 #include <QApplication>
-#include <QMessageBox>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "dictionary/dictionary.h"
 #include "framework/tool_app.h"
 #include "gui/dialog_gate.h"
+#include "gui/dialogs.h"
 #include "gui/main_window.h"
 #include "gui/operator_dialogs.h"
 #include "gui/window_icon.h"
@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!runDir.ok()) {
-    QMessageBox::warning(nullptr, QStringLiteral("Initialization Error"),
-                         QString::fromStdString(runDir.error));
+    gui::TextBox box(gui::TextBox::Kind::kWarning, QStringLiteral("Initialization Error"),
+                     QString::fromStdString(runDir.error), nullptr);
+    box.exec();
   }
 
   std::vector<std::string> args;

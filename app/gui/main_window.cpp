@@ -21,6 +21,7 @@
 #include "engine/saved_log.h"
 #include "engine/test_events.h"
 #include "gui/element_strip.h"
+#include "gui/focus_frame.h"
 #include "gui/menu_commands.h"
 #include "gui/qt_text.h"
 #include "gui/save_questions.h"
@@ -119,7 +120,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   settingsView_->setMinimumHeight(settingsView_->HeightForRows(3));
   settingsView_->setMaximumHeight(settingsView_->sizeHint().height());
   settingsView_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-  pane_->Widget()->setMinimumHeight(pane_->Widget()->fontMetrics().lineSpacing() * 4);
+  // Three lines: on a small screen at a large scale, the prompt needs the room.
+  pane_->Widget()->setMinimumHeight(pane_->Widget()->fontMetrics().lineSpacing() * 3);
   statusArea_ = new StatusArea(central);
   layout->addWidget(settingsView_, 0);
   timeline_ = new TimelineTabs(*pane_, central);
@@ -133,6 +135,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   // Whatever empties the pane (Clear Log, a report, a test's start) lets the test log go.
   pane_->SetClearObserver([this] {
     logUnsaved_ = false;
+    paneHoldsRun_ = false;
     paneHoldsReport_ = false;
     ShowUnsavedMarks();
   });
@@ -171,6 +174,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     timer_.start(kTimerMillis);
   }
   keys_.Watch(this);
+  new FocusFrame(this);
   connect(&keys_, &WindowKeyState::SpacePressed, this, [this] {
     prompts_.OnSpaceBar();
     statusArea_->SetPrompt(prompts_.Prompt());
@@ -493,6 +497,7 @@ void MainWindow::LaunchLastTest() {
   }
   runFileStem_ = LogFileStemOf(*lastTest_);
   logFileName_ = runFileStem_ + ".txt";
+  runLogPath_.clear();
   runStartMs_ = NowMillis();
   savedPath_.clear();
   statusArea_->SetHostNote({});
@@ -538,6 +543,7 @@ void MainWindow::FollowTheRun() {
     outcome_ = OutcomeOf(*lastTest_);
     runEndMs_ = NowMillis();
     logUnsaved_ = true;
+    paneHoldsRun_ = true;
     paneHoldsReport_ = true;
     prompts_.OnRunEnded();
     if (lastTest_->Code() == kReadAddressClaimCode && !lastTest_->Aborted()) ShowProfileHint();
@@ -549,6 +555,11 @@ void MainWindow::FollowTheRun() {
   statusArea_->SetLink(Link(), services_.runFolder);
   statusArea_->SetRun(shownCode_, shownTitle_, outcome_, runEndMs_ - runStartMs_);
   statusArea_->SetPrompt(prompts_.Prompt());
+  // The operator sees how long the test still waits for them.
+  const std::optional<std::uint32_t> limitLeft = timeline_->Trace().limitLeftMs;
+  statusArea_->SetLimitLeft(running && limitLeft && !prompts_.Prompt().empty()
+                                ? std::optional<std::int64_t>(*limitLeft)
+                                : std::nullopt);
   ShowUnsavedMarks();
 }
 
@@ -618,6 +629,10 @@ bool MainWindow::SaveLog() {
   folders_.RememberLog(*path);
   logUnsaved_ = false;
   savedPath_ = *path;
+  if (paneHoldsRun_) {
+    runLogPath_ = *path;
+    timeline_->SetLogFile(platform::Utf8ToCp1252(std::filesystem::path(*path).filename().string()));
+  }
   FollowTheRun();
   return true;
 }
@@ -751,9 +766,13 @@ void MainWindow::ExportTimeline() {
     Tell("Export Timeline", "No test has run yet: there is no timeline to save.");
     return;
   }
-  // Named as the run's log would be, whatever the pane shows now.
-  const std::optional<std::string> path = services_.dialogs.SaveFile(
-      {"svg", "SVG Files (*.svg)", runFileStem_.empty() ? "" : runFileStem_ + ".svg"});
+  // Beside the run's log and named as it is (or would be), whatever the pane shows now.
+  const std::string initial =
+      !runLogPath_.empty()
+          ? std::filesystem::path(runLogPath_).replace_extension(".svg").string()
+          : InFolder(folders_.LogFolder(), runFileStem_.empty() ? "" : runFileStem_ + ".svg");
+  const std::optional<std::string> path =
+      services_.dialogs.SaveFile({"svg", "SVG Files (*.svg)", initial});
   if (!path) return;
   std::string error;
   if (!timeline_->Export(*path, &error)) {

@@ -186,7 +186,9 @@ class MainWindow final : public QMainWindow {
   std::unique_ptr<engine::TestContext> context_;
   std::unique_ptr<engine::Test> lastTest_;
   std::string logFileName_;
-  std::string runFileStem_;  // the last run's log file name without ".txt": its timeline's name
+  std::string runFileStem_;    // the last run's log file name without ".txt": its timeline's name
+  std::string runLogPath_;     // where the last run's report was saved; empty while it is not
+  bool paneHoldsRun_ = false;  // the pane still shows the last run's report
   QTimer timer_;
   std::map<int, QAction*> actions_;
   QWidget* statusRow_ = nullptr;

@@ -1,7 +1,6 @@
 #include "gui/operator_dialogs.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 #include <algorithm>
 
 #include "compliance/test_table.h"
@@ -28,6 +27,7 @@ std::optional<std::string> QtOperatorDialogs::OpenFile(const FileRequest& reques
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QString::fromStdString(request.suffix));
+  FitOnScreen(dialog, parent_);
   if (gate_.Run(dialog, DialogGate::Kind::kTask) != QDialog::Accepted ||
       dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
@@ -40,6 +40,7 @@ std::optional<std::string> QtOperatorDialogs::SaveFile(const FileRequest& reques
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString::fromStdString(request.suffix));
+  FitOnScreen(dialog, parent_);
   if (gate_.Run(dialog, DialogGate::Kind::kTask) != QDialog::Accepted ||
       dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
@@ -51,6 +52,7 @@ std::optional<std::string> QtOperatorDialogs::ChooseFolder(const std::string& in
   QFileDialog dialog(parent_, QString(), PathToQt(initialFolder));
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
+  FitOnScreen(dialog, parent_);
   if (gate_.Run(dialog, DialogGate::Kind::kTask) != QDialog::Accepted ||
       dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
@@ -59,10 +61,8 @@ std::optional<std::string> QtOperatorDialogs::ChooseFolder(const std::string& in
 }
 
 bool QtOperatorDialogs::AskYesNo(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::Question, ToQt(title), ToQt(text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
-  box.setDefaultButton(QMessageBox::No);
-  return gate_.Run(box, DialogGate::Kind::kTask) == QMessageBox::Yes;
+  TextBox box(TextBox::Kind::kQuestion, ToQt(title), ToQt(text), parent_);
+  return gate_.Run(box, DialogGate::Kind::kTask) == QDialog::Accepted;
 }
 
 SaveAnswer QtOperatorDialogs::AskToSave(const SaveQuestion& question) {
@@ -85,7 +85,7 @@ SaveAnswer QtOperatorDialogs::AskToSave(const SaveQuestion& question) {
 
 void QtOperatorDialogs::ShowNotice(const std::string& caption, const std::string& text,
                                    std::function<bool()> stillTrue) {
-  QMessageBox box(QMessageBox::Information, ToQt(caption), ToQt(text), QMessageBox::Ok, parent_);
+  TextBox box(TextBox::Kind::kInformation, ToQt(caption), ToQt(text), parent_);
   gate_.Run(box, DialogGate::Kind::kNotice, std::move(stillTrue));
 }
 

@@ -1,10 +1,12 @@
 #include "gui/status_area.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/elided_label.h"
 #include "gui/qt_text.h"
 
 namespace vlt::gui {
@@ -27,12 +29,15 @@ constexpr const char* kLinkWaitColour = "#d08a00";
 constexpr const char* kLinkDownColour = "#d0342c";
 
 constexpr int kPromptPointSize = 16;
+constexpr int kSmallPromptPointSize = 12;
 constexpr int kBadgePointSize = 11;
+constexpr int kBadgePaddingPx = 10;
 
 QString BadgeSheet(const QString& background, const QString& text) {
   return QStringLiteral(
-             "QLabel { background: %1; color: %2; border-radius: 3px; padding: 2px 10px; }")
-      .arg(background, text);
+             "QLabel { background: %1; color: %2; border-radius: 3px; padding: 2px %3px; }")
+      .arg(background, text)
+      .arg(kBadgePaddingPx);
 }
 
 QString BadgeSheet(const Badge& badge) {
@@ -60,6 +65,13 @@ QString Criteria(int count) {
 }
 
 }  // namespace
+
+QString LimitLeftText(std::int64_t millis) {
+  const std::int64_t seconds = millis <= 0 ? 0 : (millis + 999) / 1000;
+  const QString left = seconds < 60 ? QStringLiteral("%1 s").arg(seconds)
+                                    : QString::fromStdString(ElapsedText(seconds * 1000));
+  return QObject::tr("Time limit: %1 left").arg(left);
+}
 
 QString VerdictWord(RunVerdict verdict) {
   switch (verdict) {
@@ -103,36 +115,57 @@ StatusArea::StatusArea(QWidget* parent) : QFrame(parent) {
   prompt_->setStyleSheet(BadgeSheet(kPromptBadge));
   prompt_->setToolTip(tr("The running test waits for you to do this"));
   prompt_->setVisible(false);
-  layout->addWidget(prompt_);
-
-  auto* row = new QHBoxLayout;
-  row->setSpacing(8);
-  linkDot_ = new QLabel(QStringLiteral("\u25CF"), this);
-  linkLabel_ = new QLabel(this);
-  linkLabel_->setObjectName(QStringLiteral("hostLink"));
-  linkLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  linkLabel_->setMinimumWidth(40);
-  verdictLabel_ = new QLabel(this);
-  verdictLabel_->setObjectName(QStringLiteral("verdict"));
-  QFont badgeFont = verdictLabel_->font();
+  countdown_ = new QLabel(this);
+  countdown_->setObjectName(QStringLiteral("limitCountdown"));
+  countdown_->setAlignment(Qt::AlignCenter);
+  QFont badgeFont = countdown_->font();
   badgeFont.setPointSize(kBadgePointSize);
   badgeFont.setBold(true);
+  countdown_->setFont(badgeFont);
+  countdown_->setStyleSheet(BadgeSheet(kPromptBadge));
+  countdown_->setToolTip(tr("Past its time limit the test is aborted"));
+  countdown_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  countdown_->setVisible(false);
+  // Beside the prompt, not under it: a small screen has no room for another line.
+  auto* promptRow = new QHBoxLayout;
+  promptRow->setSpacing(4);
+  promptRow->addWidget(prompt_, 1);
+  promptRow->addWidget(countdown_);
+  layout->addLayout(promptRow);
+
+  // The names give way (the test's title, the run folder); the verdict, the
+  // counts and the times never do.
+  auto* row = new QHBoxLayout;
+  row->setSpacing(8);
+  verdictLabel_ = new QLabel(this);
+  verdictLabel_->setObjectName(QStringLiteral("verdict"));
   verdictLabel_->setFont(badgeFont);
+  verdictLabel_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   verdictLabel_->setVisible(false);
-  run_ = new QLabel(tr("No test run yet"), this);
-  run_->setObjectName(QStringLiteral("runState"));
-  run_->setMinimumWidth(40);
+  runTest_ = new ElidedLabel(this);
+  runTest_->setObjectName(QStringLiteral("runState"));
+  runTest_->SetText(tr("No test run yet"));
+  runDetail_ = new QLabel(this);
+  runDetail_->setObjectName(QStringLiteral("runDetail"));
+  runDetail_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  runDetail_->setVisible(false);
+  linkDot_ = new QLabel(QStringLiteral("\u25CF"), this);
+  linkDot_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  linkLabel_ = new ElidedLabel(this);
+  linkLabel_->setObjectName(QStringLiteral("hostLink"));
   unsaved_ = new QLabel(tr("Log not saved"), this);
   unsaved_->setObjectName(QStringLiteral("logUnsaved"));
+  unsaved_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   QFont italic = unsaved_->font();
   italic.setItalic(true);
   unsaved_->setFont(italic);
   unsaved_->setToolTip(tr("Save the log (Log File > Save Log) to keep the report"));
   unsaved_->setVisible(false);
   row->addWidget(linkDot_);
-  row->addWidget(linkLabel_);
+  row->addWidget(linkLabel_, 1);
   row->addWidget(verdictLabel_);
-  row->addWidget(run_, 1);
+  row->addWidget(runTest_, 1);
+  row->addWidget(runDetail_);
   row->addWidget(unsaved_);
   layout->addLayout(row);
 
@@ -148,12 +181,12 @@ StatusArea::StatusArea(QWidget* parent) : QFrame(parent) {
   profileHint_ = new QLabel(notes_);
   profileHint_->setObjectName(QStringLiteral("profileHint"));
   for (QLabel* note : {saved_, hostNote_, profileHint_}) {
-    // A long path must not widen the window: the whole text is in the tooltip.
+    // A long path or hint must not widen the window, nor be cut: it wraps.
     note->setMinimumWidth(40);
+    note->setWordWrap(true);
     note->setVisible(false);
-    notesRow->addWidget(note);
+    notesRow->addWidget(note, 1);
   }
-  notesRow->addStretch(1);
   notes_->setVisible(false);
   layout->addWidget(notes_);
   SetLink(HostLinkState::kNotConnected, "");
@@ -188,8 +221,7 @@ void StatusArea::SetLink(HostLinkState state, const std::string& runFolder) {
       break;
   }
   if (!runFolder.empty()) text += tr(", run folder %1").arg(PathToQt(runFolder));
-  linkLabel_->setText(text);
-  linkLabel_->setToolTip(text);
+  linkLabel_->SetText(text);
   linkDot_->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(QLatin1String(colour)));
 }
 
@@ -202,7 +234,9 @@ void StatusArea::SetRun(const std::string& code, const std::string& title,
   QString detail;
   switch (outcome.verdict) {
     case RunVerdict::kNone:
-      run_->setText(tr("No test run yet"));
+      runTest_->SetText(tr("No test run yet"));
+      runDetail_->clear();
+      runDetail_->setVisible(false);
       if (restyle) Restyle();
       return;
     case RunVerdict::kRunning:
@@ -233,8 +267,9 @@ void StatusArea::SetRun(const std::string& code, const std::string& title,
       detail = tr("logged as skipped");
       break;
   }
-  run_->setText(test + QStringLiteral("  -  ") + detail);
-  run_->setToolTip(run_->text());
+  runTest_->SetText(test);
+  runDetail_->setText(detail);
+  runDetail_->setVisible(true);
   if (restyle) Restyle();
 }
 
@@ -255,8 +290,11 @@ void StatusArea::SetProfileHint(const std::string& text) {
 }
 
 void StatusArea::ShowNote(QLabel* label, const QString& text) {
-  if (label->text() == text && label->isHidden() == text.isEmpty()) return;
-  label->setText(text);
+  if (label->toolTip() == text && label->isHidden() == text.isEmpty()) return;
+  // A path wraps at its separators (a zero-width space after each): shown, not copied.
+  QString shown = text;
+  shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+  label->setText(shown);
   label->setToolTip(text);
   label->setVisible(!text.isEmpty());
   notes_->setVisible(!saved_->isHidden() || !hostNote_->isHidden() || !profileHint_->isHidden());
@@ -266,7 +304,34 @@ void StatusArea::SetPrompt(const std::string& prompt) {
   const QString text = ToQt(prompt);
   if (text == prompt_->text() && prompt_->isHidden() == prompt.empty()) return;
   prompt_->setText(text);
+  FitPrompt();
   prompt_->setVisible(!prompt.empty());
+}
+
+void StatusArea::FitPrompt() {
+  const QMargins margins = layout()->contentsMargins();
+  int room = contentsRect().width() - margins.left() - margins.right() - 2 * kBadgePaddingPx;
+  if (!countdown_->isHidden()) room -= countdown_->sizeHint().width() + 4;
+  QFont font = prompt_->font();
+  font.setPointSize(kPromptPointSize);
+  if (QFontMetrics(font).horizontalAdvance(prompt_->text()) > room) {
+    font.setPointSize(kSmallPromptPointSize);
+  }
+  if (font != prompt_->font()) prompt_->setFont(font);
+}
+
+void StatusArea::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  FitPrompt();
+}
+
+void StatusArea::SetLimitLeft(std::optional<std::int64_t> millis) {
+  const QString text = millis ? LimitLeftText(*millis) : QString();
+  if (text != countdown_->text()) countdown_->setText(text);
+  if (countdown_->isHidden() != !millis.has_value()) {
+    countdown_->setVisible(millis.has_value());
+    FitPrompt();
+  }
 }
 
 void StatusArea::Restyle() {
@@ -291,7 +356,7 @@ void StatusArea::changeEvent(QEvent* event) {
 }
 
 QString StatusArea::LinkText() const {
-  return linkLabel_->text();
+  return linkLabel_->Text();
 }
 
 QString StatusArea::VerdictText() const {
@@ -299,7 +364,8 @@ QString StatusArea::VerdictText() const {
 }
 
 QString StatusArea::RunText() const {
-  return run_->text();
+  if (runDetail_->text().isEmpty()) return runTest_->Text();
+  return runTest_->Text() + QStringLiteral("  -  ") + runDetail_->text();
 }
 
 QString StatusArea::PromptText() const {
@@ -310,16 +376,24 @@ bool StatusArea::PromptShown() const {
   return !prompt_->isHidden();
 }
 
+QString StatusArea::CountdownText() const {
+  return countdown_->text();
+}
+
+bool StatusArea::CountdownShown() const {
+  return !countdown_->isHidden();
+}
+
 QString StatusArea::SavedText() const {
-  return saved_->isHidden() ? QString() : saved_->text();
+  return saved_->isHidden() ? QString() : saved_->toolTip();
 }
 
 QString StatusArea::HostNoteText() const {
-  return hostNote_->isHidden() ? QString() : hostNote_->text();
+  return hostNote_->isHidden() ? QString() : hostNote_->toolTip();
 }
 
 QString StatusArea::ProfileHintText() const {
-  return profileHint_->isHidden() ? QString() : profileHint_->text();
+  return profileHint_->isHidden() ? QString() : profileHint_->toolTip();
 }
 
 }  // namespace vlt::gui

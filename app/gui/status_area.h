@@ -1,14 +1,17 @@
 // The status area under the log pane: always in sight, whatever the verbose mode.
 // The host link and its run folder, the test that runs (with its elapsed time) or
 // ran last (with its verdict in colour and the count of criteria that did not
-// pass), and, above them in large type, the prompt a test waits on. Below, when
-// there is any: where the log was saved, and the window's notes (the host link's
-// news, a hint about the profile) that are no part of any report.
+// pass), and, above them in large type, the prompt a test waits on with what is
+// left of the time limit it waits under. Below, when there is any: where the log
+// was saved, and the window's notes (the host link's news, a hint about the
+// profile) that are no part of any report. When room is short, the names give
+// way (the test's title, the run folder, the notes), never the verdict, counts or times.
 #pragma once
 
 #include <QFrame>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "gui/run_status.h"
@@ -16,6 +19,8 @@
 class QLabel;
 
 namespace vlt::gui {
+
+class ElidedLabel;
 
 class StatusArea final : public QFrame {
   Q_OBJECT
@@ -37,6 +42,8 @@ class StatusArea final : public QFrame {
   void SetProfileHint(const std::string& text);
   // Empty hides the prompt.
   void SetPrompt(const std::string& prompt);
+  // What is left of the time limit the prompt waits under; none hides the countdown.
+  void SetLimitLeft(std::optional<std::int64_t> millis);
 
   HostLinkState Link() const { return link_; }
   RunVerdict Verdict() const { return verdict_; }
@@ -45,6 +52,8 @@ class StatusArea final : public QFrame {
   QString RunText() const;
   QString PromptText() const;
   bool PromptShown() const;
+  QString CountdownText() const;
+  bool CountdownShown() const;
   // Empty while hidden.
   QString SavedText() const;
   QString HostNoteText() const;
@@ -52,17 +61,22 @@ class StatusArea final : public QFrame {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Restyle();
+  // The prompt in the largest type that shows it on one line, else wrapped in smaller type.
+  void FitPrompt();
   // Shows a note label with `text`, and the notes row while any note shows.
   void ShowNote(QLabel* label, const QString& text);
 
   QLabel* prompt_;
+  QLabel* countdown_;
   QLabel* linkDot_;
-  QLabel* linkLabel_;
+  ElidedLabel* linkLabel_;
   QLabel* verdictLabel_;
-  QLabel* run_;
+  ElidedLabel* runTest_;
+  QLabel* runDetail_;
   QLabel* unsaved_;
   QWidget* notes_;
   QLabel* saved_;
@@ -76,5 +90,7 @@ class StatusArea final : public QFrame {
 
 // The verdict's word, as the badge shows it ("PASS", "DNP", "ABORTED", ...).
 QString VerdictWord(RunVerdict verdict);
+// "Time limit: 4 s left", whole seconds rounded up (m:ss from a minute on).
+QString LimitLeftText(std::int64_t millis);
 
 }  // namespace vlt::gui

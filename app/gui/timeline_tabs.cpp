@@ -18,6 +18,8 @@ TimelineTabs::TimelineTabs(WindowLogPane& pane, QWidget* parent) : QTabWidget(pa
   scroll_->setWidgetResizable(false);
   view_ = new TimelineView(scroll_);
   scroll_->setWidget(view_);
+  // No taller than the log beside it needs: on a small screen the room goes to the prompt.
+  scroll_->setMinimumHeight(pane.Widget()->minimumHeight());
   addTab(pane.Widget(), tr("Log"));
   addTab(scroll_, tr("Timeline"));
   connect(view_, &TimelineView::FrameClicked, this, &TimelineTabs::SelectFrameLine);
@@ -27,10 +29,18 @@ TimelineTabs::TimelineTabs(WindowLogPane& pane, QWidget* parent) : QTabWidget(pa
 }
 
 bool TimelineTabs::OnTimer() {
-  // Between redraws the feed keeps collecting what the tick thread hands it.
+  // Taken every tick, so the status area's countdown is current; drawn less often.
+  Take();
   if (++ticks_ < kTicksPerRedraw) return false;
   ticks_ = 0;
-  return Refresh();
+  return currentIndex() == kTimelineTab && LayOut();
+}
+
+void TimelineTabs::SetLogFile(const std::string& name) {
+  if (name == trace_.logFile) return;
+  trace_.logFile = name;
+  stale_ = true;
+  if (currentIndex() == kTimelineTab) LayOut();
 }
 
 bool TimelineTabs::Refresh() {
@@ -50,10 +60,18 @@ bool TimelineTabs::LayOut() {
   stale_ = false;
   shownNowMs_ = trace_.nowMs;
   QScrollBar* bar = scroll_->horizontalScrollBar();
-  // Following the run's end stays following it; a place the operator scrolled to stays.
+  // Following the run's end stays following it; a place the operator scrolled to
+  // stays. Once it ended, the run is read from its start.
   const bool atEnd = bar->value() >= bar->maximum();
+  const bool justEnded = trace_.finished && shownEndedRun_ != trace_.startMs;
+  if (trace_.finished) shownEndedRun_ = trace_.startMs;
   view_->Show(&trace_, results::LayoutTimeline(results::BuildTimeline(trace_)));
-  if (atEnd && !trace_.finished) bar->setValue(bar->maximum());
+  if (justEnded) {
+    bar->setValue(bar->minimum());
+    scroll_->verticalScrollBar()->setValue(0);
+  } else if (atEnd && !trace_.finished) {
+    bar->setValue(bar->maximum());
+  }
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/test_context.h"
@@ -33,14 +34,16 @@ class TimelineTabs final : public QTabWidget {
 
   // What the test context hands every test: the tick thread's side.
   engine::RunObserver& Feed() { return feed_; }
-  // One tick of the window's timer: every few ticks takes what the running
-  // test fed, and redraws when the "Timeline" tab shows. True when it redrew.
+  // One tick of the window's timer: takes what the running test fed and,
+  // every few ticks, redraws when the "Timeline" tab shows. True when it redrew.
   bool OnTimer();
   // Takes what was fed at once, and redraws when the tab shows and anything
   // changed; true when it redrew.
   bool Refresh();
 
   bool HasRun() const { return !trace_.identity.code.empty(); }
+  // The name of the file the run's log was saved as, for the picture's title (Windows-1252).
+  void SetLogFile(const std::string& name);
   // The picture as an SVG file, laid out anew from all that was fed; false
   // with the reason when it was not written.
   bool Export(const std::string& path, std::string* error);
@@ -60,6 +63,8 @@ class TimelineTabs final : public QTabWidget {
   results::RunTrace trace_;
   bool stale_ = false;            // the view shows less than the trace holds
   std::uint32_t shownNowMs_ = 0;  // the run's clock when it was laid out
+  // The start of the ended run last shown from its start.
+  std::optional<std::uint32_t> shownEndedRun_;
   WindowLogPane& pane_;
   QScrollArea* scroll_;
   TimelineView* view_;

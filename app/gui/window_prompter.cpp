@@ -1,6 +1,5 @@
 #include "gui/window_prompter.h"
 
-#include <QMessageBox>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -62,7 +61,7 @@ void WindowPrompter::Answer(Question& question, bool yes) {
 }
 
 void WindowPrompter::ShowMessage(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, ToQt(caption), ToQt(text), QMessageBox::Ok, window_);
+  TextBox box(TextBox::Kind::kWarning, ToQt(caption), ToQt(text), window_);
   if (gate_ == nullptr) {
     box.exec();
     return;

@@ -28,6 +28,11 @@ void ETimeLimitAbort::OnEvent(std::uint32_t code) {
   }
 }
 
+std::optional<std::uint32_t> ETimeLimitAbort::LimitLeftMs() const {
+  if (!active_) return std::nullopt;
+  return elapsed_ < limit_ ? limit_ - elapsed_ : 0;
+}
+
 std::string ETimeLimitAbort::MissedLine() const {
   if (words_.awaited.empty()) return {};
   return "No " + words_.awaited + " heard within " + std::to_string(limit_) + " ms of " +

@@ -35,6 +35,7 @@ class ETimeLimitAbort : public Element {
   std::string GetName() const override { return "ETimeLimitAbort"; }
   void Start() override;
   void OnEvent(std::uint32_t code) override;
+  std::optional<std::uint32_t> LimitLeftMs() const override;
   std::uint32_t Elapsed() const { return elapsed_; }
   // "No ADDRESS_CLAIM heard within 5000 ms of Power Up DUT."; empty without words.
   std::string MissedLine() const;

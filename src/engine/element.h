@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,9 @@ class Element {
   // words for the operator ("No frame ... heard: ..."); empty when it has
   // nothing to say beyond its name.
   virtual std::string WaitingFor() const { return {}; }
+  // What is left of the abort limit the element counts down while it is
+  // active; none when it counts none (a group: the soonest its children reach).
+  virtual std::optional<std::uint32_t> LimitLeftMs() const { return std::nullopt; }
   // Whether the element reads the DUT's NAME from the profile ("Full ADDRESS_CLAIM
   // Value") as it runs: to compare claims with it or to claim with it.
   virtual bool ReadsDutName() const { return false; }

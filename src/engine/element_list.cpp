@@ -39,6 +39,13 @@ std::string ElementList::WaitingFor() const {
   return {};
 }
 
+std::optional<std::uint32_t> ElementList::LimitLeftMs() const {
+  const std::size_t end = std::min(current_ + 1, elements_.size());
+  return SoonestLimitLeftMs(
+      elements_.begin() + static_cast<std::ptrdiff_t>(std::min(firstActive_, end)),
+      elements_.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
 ElementList::StepResult ElementList::Step(std::uint32_t code, bool finished) {
   StepResult result;
   // An aborted run starts nothing more: a new element could still transmit.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ class ElementList {
   bool Settled() const;
   // The wait of the element that blocks the list, else of the first that holds it.
   std::string WaitingFor() const;
+  // What is left of the abort limit that runs out first; none while none runs.
+  std::optional<std::uint32_t> LimitLeftMs() const;
 
   std::size_t Current() const { return current_; }
   std::size_t FirstHolding() const { return firstHolding_; }
@@ -53,5 +56,17 @@ class ElementList {
   std::size_t firstActive_ = 0;   // the first element that may still be active
   bool idle_ = false;             // every element has been started
 };
+
+// Of the active elements in [first, last), the least left of a limit.
+template <typename It>
+std::optional<std::uint32_t> SoonestLimitLeftMs(It first, It last) {
+  std::optional<std::uint32_t> soonest;
+  for (; first != last; ++first) {
+    if (!(*first)->IsActive()) continue;
+    const std::optional<std::uint32_t> left = (*first)->LimitLeftMs();
+    if (left && (!soonest || *left < *soonest)) soonest = left;
+  }
+  return soonest;
+}
 
 }  // namespace vlt::engine

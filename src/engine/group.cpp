@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/element_list.h"
 #include "engine/test_events.h"
 
 namespace vlt::engine {
@@ -101,6 +102,12 @@ std::string EGroup::WaitingFor() const {
     if (children_[i]->IsHolding()) return WaitOf(*children_[i]);
   }
   return {};
+}
+
+std::optional<std::uint32_t> EGroup::LimitLeftMs() const {
+  // A finished group's children no longer receive events: their limits stopped.
+  if (!active_) return std::nullopt;
+  return SoonestLimitLeftMs(children_.begin(), children_.end());
 }
 
 bool EGroup::ReadsDutName() const {

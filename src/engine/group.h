@@ -44,6 +44,7 @@ class EGroup : public Element {
   bool Settled() const override;
   // The wait of the child that blocks the group, else of the first that holds it.
   std::string WaitingFor() const override;
+  std::optional<std::uint32_t> LimitLeftMs() const override;
   bool ReadsDutName() const override;
 
   Mode GetMode() const { return mode_; }

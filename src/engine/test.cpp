@@ -202,6 +202,11 @@ std::string Test::WaitingFor() const {
   return elements_.WaitingFor();
 }
 
+std::optional<std::uint32_t> Test::LimitLeftMs() const {
+  if (!running_.load() || aborted_.load()) return std::nullopt;
+  return elements_.LimitLeftMs();
+}
+
 std::size_t Test::QueuedEvents() const {
   std::lock_guard lock(eventLock_);
   return events_.size();
@@ -227,6 +232,8 @@ void Test::Start() {
   timeMarks_.clear();
   wakeAtMicros_.reset();
   journal_.Clear();
+  runHeader_ = HeaderValues();
+  reportWritten_ = false;
   PostEvent(kEvStart);
   MarkTime(kStartTimeMark);
   Note(RunNote::Kind::kStarted);
@@ -521,7 +528,9 @@ void Test::WriteReport() {
   Write(kDisclaimer);
   Write(Rule('='));
   Write(TestLine(identity_, aborted_ ? kAbortedMark : std::string_view()));
-  WriteLines(HeaderValueLines(identity_, HeaderValues()));
+  runHeader_ = HeaderValues();
+  reportWritten_ = true;
+  WriteLines(HeaderValueLines(identity_, runHeader_));
   Write(Label("Testing Notes"));
   WriteUsedSettings();
   Write(Rule('-'));

@@ -132,6 +132,13 @@ class Test : public framework::BRParser,
   bool OperatorDone() const;
   // What the run waits for now, in plain words (tick thread only).
   std::string WaitingFor() const;
+  // What is left of the abort limit the run counts down now; none while none
+  // runs (tick thread only).
+  std::optional<std::uint32_t> LimitLeftMs() const;
+  // The header values the run's report was written with; until it is written,
+  // those of the run's start. Not while the tick thread may write the report.
+  const ReportHeaderValues& RunHeader() const { return runHeader_; }
+  bool ReportWritten() const { return reportWritten_; }
 
   void Write(std::string_view line) const;
   // Stamps a journal note now, or at `atMs`.
@@ -200,6 +207,8 @@ class Test : public framework::BRParser,
   std::map<std::uint16_t, std::unique_ptr<Failure>> criteria_;
   std::map<std::uint16_t, std::uint32_t> timeMarks_;
   RunJournal journal_;
+  ReportHeaderValues runHeader_;
+  bool reportWritten_ = false;
   // Tick thread only: the last line written in the drain so far, which says why
   // an abort handled later in the same drain was posted.
   bool draining_ = false;

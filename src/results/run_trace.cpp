@@ -57,9 +57,12 @@ const engine::DataLog* FirstLog(const engine::Test& test) {
 
 }  // namespace
 
-RunTrace CaptureRunTrace(const engine::Test& test) {
+RunTrace CaptureRunTrace(const engine::Test& test, std::string logFile) {
   RunTrace trace;
   trace.identity = test.Identity();
+  trace.header = test.RunHeader();
+  trace.reportWritten = test.ReportWritten();
+  trace.logFile = std::move(logFile);
   trace.notes = test.Journal().Notes();
   trace.startMs = StartOf(trace.notes);
   trace.finished = Finished(test);
@@ -80,13 +83,16 @@ void TraceFeed::OnStart(const engine::Test& test) {
   pending_.changed = true;
   pending_.newRun = true;
   pending_.identity = test.Identity();
+  pending_.header = test.RunHeader();
   generation_ = log != nullptr ? log->Generation() : 0;
   framesSeen_ = 0;
   notesSeen_ = 0;
   criteriaSeen_.clear();
   finishedSeen_ = false;
   abortedSeen_ = false;
+  reportSeen_ = false;
   nowMs_ = 0;
+  limitLeftMs_.reset();
 }
 
 void TraceFeed::OnStep(const engine::Test& test) {
@@ -97,13 +103,15 @@ void TraceFeed::OnStep(const engine::Test& test) {
   std::lock_guard lock(mutex_);
   // The run's clock moves every step; the picture changes only with what the run recorded.
   nowMs_ = finished ? notes.back().atMs : test.NowMs();
+  limitLeftMs_ = test.LimitLeftMs();
+  const bool reported = test.ReportWritten() && !reportSeen_;
   const bool logRestarted = log != nullptr && log->Generation() != generation_;
   const bool newFrames = log != nullptr && framesSeen_ < log->Size();
   const bool newNotes = notesSeen_ < notes.size();
   // Compared in place: a copy of every criterion each step would cost more than the step.
   const bool newCriteria = !SameCriteria(criteriaSeen_, test, log);
-  if (!logRestarted && !newFrames && !newNotes && !newCriteria && finished == finishedSeen_ &&
-      aborted == abortedSeen_) {
+  if (!logRestarted && !newFrames && !newNotes && !newCriteria && !reported &&
+      finished == finishedSeen_ && aborted == abortedSeen_) {
     return;
   }
   Delta& d = pending_;
@@ -121,6 +129,11 @@ void TraceFeed::OnStep(const engine::Test& test) {
     criteriaSeen_ = CriteriaOf(test, log);
     d.criteria = criteriaSeen_;
   }
+  if (reported) {
+    reportSeen_ = true;
+    d.header = test.RunHeader();
+    d.reported = true;
+  }
   finishedSeen_ = finished;
   abortedSeen_ = aborted;
   d.startMs = StartOf(notes);
@@ -134,16 +147,20 @@ bool TraceFeed::Update(RunTrace& trace) {
   {
     std::lock_guard lock(mutex_);
     trace.nowMs = nowMs_;
+    trace.limitLeftMs = limitLeftMs_;
     if (!pending_.changed) return false;
     d = std::move(pending_);
     pending_ = Delta{};
   }
   if (d.newRun) {
-    const std::uint32_t nowMs = trace.nowMs;
-    trace = RunTrace{};
-    trace.identity = d.identity;
-    trace.nowMs = nowMs;
+    RunTrace fresh;
+    fresh.identity = d.identity;
+    fresh.nowMs = trace.nowMs;
+    fresh.limitLeftMs = trace.limitLeftMs;
+    trace = std::move(fresh);
   }
+  if (d.header) trace.header = std::move(*d.header);
+  if (d.reported) trace.reportWritten = true;
   if (d.framesRestart) trace.frames.Clear();
   framework::FrameRecord frame;
   for (std::size_t i = 0; i < d.frames.Size(); ++i) {

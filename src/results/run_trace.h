@@ -41,10 +41,19 @@ struct RunTrace {
   engine::FrameStore frames;
   std::vector<engine::RunNote> notes;
   std::vector<TraceCriterion> criteria;  // in id order
+  // What the picture's title block names: the report's header (the run's start
+  // until the report is written) and the log the run belongs to (Windows-1252;
+  // empty while it is unknown).
+  engine::ReportHeaderValues header;
+  bool reportWritten = false;
+  std::string logFile;
+  // What is left of the abort limit the running test counts down; none when none runs.
+  std::optional<std::uint32_t> limitLeftMs;
 };
 
-// From a test that is not being stepped (finished, or never started).
-RunTrace CaptureRunTrace(const engine::Test& test);
+// From a test that is not being stepped (finished, or never started); `logFile`
+// names the log it belongs to.
+RunTrace CaptureRunTrace(const engine::Test& test, std::string logFile = {});
 
 // Hands the window copies of the running test: the tick thread offers the test
 // after each step, the window takes what is new into its own trace.
@@ -71,6 +80,8 @@ class TraceFeed final : public engine::RunObserver {
     engine::FrameStore frames;  // new since the last update
     std::vector<engine::RunNote> notes;
     std::optional<std::vector<TraceCriterion>> criteria;  // all of them, when they changed
+    std::optional<engine::ReportHeaderValues> header;     // when the run began or reported
+    bool reported = false;
   };
 
   std::mutex mutex_;  // guards everything below
@@ -82,7 +93,9 @@ class TraceFeed final : public engine::RunObserver {
   std::vector<TraceCriterion> criteriaSeen_;
   bool finishedSeen_ = false;
   bool abortedSeen_ = false;
+  bool reportSeen_ = false;
   std::uint32_t nowMs_ = 0;  // the run's latest moment
+  std::optional<std::uint32_t> limitLeftMs_;
 };
 
 }  // namespace vlt::results

@@ -60,6 +60,10 @@ FrameKind KindOf(const framework::FrameRecord& frame) {
 Timeline BuildTimeline(const RunTrace& trace) {
   Timeline t;
   t.identity = trace.identity;
+  t.header = trace.header;
+  t.reportWritten = trace.reportWritten;
+  t.logFile = trace.logFile;
+  t.startMs = trace.startMs;
   t.finished = trace.finished;
   t.aborted = trace.aborted;
   t.criteria = trace.criteria;

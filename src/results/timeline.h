@@ -79,6 +79,10 @@ struct TimelineStep {
 
 struct Timeline {
   engine::TestIdentity identity;
+  engine::ReportHeaderValues header;
+  bool reportWritten = false;
+  std::string logFile;        // Windows-1252; empty: not saved yet
+  std::uint32_t startMs = 0;  // the run's start on the time base its log lines are stamped on
   std::uint32_t lengthMs = 0;
   bool finished = false;
   bool aborted = false;

@@ -8,6 +8,7 @@
 #include "dictionary/dgn_names.h"
 #include "dictionary/frame_text.h"
 #include "engine/failure.h"
+#include "engine/report_layout.h"
 #include "framework/host_protocol.h"
 #include "results/run_result.h"
 
@@ -29,6 +30,10 @@ constexpr float kCharEm = 0.6F;  // monospace advance per font size
 constexpr float kMarkSize = 5;
 constexpr float kLabelGapPx = 6;
 constexpr float kFlagHeightPx = 13;
+constexpr float kTitleRowPx = 14;
+constexpr float kAxisCaptionGapPx = 34;
+constexpr float kTitleColumnGapPx = 32;
+constexpr std::size_t kTitleLabelChars = 15;
 
 constexpr Colour kInk{17, 24, 39};
 constexpr Colour kMuted{107, 114, 128};
@@ -145,10 +150,18 @@ std::string LaneText(const TimelineLane& lane) {
   return text;
 }
 
-std::string TickText(std::uint32_t ms) {
+// A stamp in seconds, as the log's frame lines print it.
+std::string TickText(std::uint32_t stampMs) {
   char text[32];
-  std::snprintf(text, sizeof(text), "%g s", static_cast<double>(ms) / 1000.0);
+  std::snprintf(text, sizeof(text), "%.3f", static_cast<double>(stampMs) / 1000.0);
   return text;
+}
+
+// "Label           : value", the labels of a column padded alike.
+std::string Field(std::string_view label, const std::string& value) {
+  std::string text(label);
+  if (text.size() < kTitleLabelChars) text.append(kTitleLabelChars - text.size(), ' ');
+  return text + " : " + value;
 }
 
 std::string StepText(const TimelineStep& step, const Timeline& t) {
@@ -231,15 +244,47 @@ class Layout {
     if (t_.aborted) title += "  ABORTED";
     if (!t_.finished) title += "  (running)";
     Text(kMarginPx, 24, title, kInk, 15, Anchor::kStart, true);
+    // The report's tally: its closing "____" line counts once the report is
+    // written; a run that ended without one has none to show.
     Tally tally;
     for (const TraceCriterion& c : t_.criteria) tally.Add(c.state);
+    if (t_.reportWritten) ++tally.undecided;
+    char counts[64];
+    std::snprintf(counts, sizeof(counts), "PASS %d   DNP %d   ____ %d", tally.passed, tally.failed,
+                  tally.undecided);
     char line[128];
-    std::snprintf(line, sizeof(line), "PASS %d   DNP %d   ____ %d   %u frames   %.3f s",
-                  tally.passed, tally.failed, tally.undecided,
+    std::snprintf(line, sizeof(line), "%s   %u frames   %.3f s",
+                  t_.finished && !t_.reportWritten ? "no report written" : counts,
                   static_cast<unsigned>(t_.marks.size()),
                   static_cast<double>(t_.lengthMs) / 1000.0);
     Text(kMarginPx, 42, line, kMuted, 11);
-    y_ = 56;
+    TitleBlock(60);
+  }
+
+  // Whose run it is and the log it belongs to, in the words of the report's header.
+  void TitleBlock(float top) {
+    const engine::ReportHeaderValues& h = t_.header;
+    const std::string when = h.when.tm_mday == 0 ? std::string() : engine::ReportDateTime(h.when);
+    const std::pair<std::string_view, std::string> columns[2][3] = {
+        {{"Product Name", h.productName},
+         {"Product Version", h.productVersion},
+         {"Company", h.company}},
+        {{"Tested By", h.testedBy},
+         {t_.reportWritten ? "Test Date/Time" : "Run Started", when},
+         {"Log File", t_.logFile.empty() ? "not saved" : t_.logFile}}};
+    float x = kMarginPx;
+    for (const auto& column : columns) {
+      float width = 0;
+      float y = top;
+      for (const auto& [label, value] : column) {
+        std::string text = Field(label, value);
+        width = std::max(width, TextWidth(text, 11));
+        Text(x, y, std::move(text), kInk, 11);
+        y += kTitleRowPx;
+      }
+      x += width + kTitleColumnGapPx;
+    }
+    y_ = top + 3 * kTitleRowPx;
   }
 
   // Limits that hold for the whole run, as bars above the lanes.
@@ -275,7 +320,7 @@ class Layout {
            Anchor::kStart, true);
     }
     tickMs_ = TickStep();
-    for (std::uint32_t ms = 0; ms <= t_.lengthMs; ms += tickMs_) {
+    for (std::uint32_t ms = FirstTickMs(); ms <= t_.lengthMs; ms += tickMs_) {
       s_.lines.push_back({X(ms), top, X(ms), bottom, kGrid, 1.0F, false});
     }
     for (const auto& [x, colour] : limitEnds_) {
@@ -300,6 +345,12 @@ class Layout {
   }
 
   float LaneTop(std::size_t lane) const { return laneTop_ + static_cast<float>(lane) * kLanePx; }
+
+  // Ticks fall on round stamps of the log's time base, not on round times since the start.
+  std::uint32_t FirstTickMs() const {
+    const std::uint32_t past = t_.startMs % tickMs_;
+    return past == 0 ? 0 : tickMs_ - past;
+  }
 
   std::uint32_t TickStep() const {
     for (const std::uint32_t step : kTickStepsMs) {
@@ -326,44 +377,60 @@ class Layout {
     }
   }
 
-  // A stem from the evidence frame and a numbered flag per criterion it decided;
-  // flags that would cover those of an earlier frame in the lane move right.
+  // A stem from each evidence frame and a numbered flag per criterion it
+  // decided, side by side; frames are taken in time order, and the flags of a
+  // frame that would cover an earlier frame's move right along their stem.
   void Pins() {
-    std::vector<std::pair<std::uint32_t, float>> flagsAt;  // frame, next flag's left edge
-    std::vector<float> laneFlagEnd(t_.lanes.size(), -1e9F);
+    struct Stack {
+      std::uint32_t frame = 0;
+      float x = 0;
+      std::uint16_t lane = 0;
+      std::vector<const TimelinePin*> pins;  // in criterion order
+    };
+    std::vector<Stack> stacks;
     for (const TimelinePin& pin : t_.pins) {
-      const float x = X(pin.atMs);
-      const float laneTop = LaneTop(pin.lane);
+      auto it = std::find_if(stacks.begin(), stacks.end(),
+                             [&](const Stack& s) { return s.frame == pin.frame; });
+      if (it == stacks.end())
+        it = stacks.insert(stacks.end(), {pin.frame, X(pin.atMs), pin.lane, {}});
+      it->pins.push_back(&pin);
+    }
+    std::stable_sort(stacks.begin(), stacks.end(),
+                     [](const Stack& a, const Stack& b) { return a.x < b.x; });
+    std::vector<float> laneFlagEnd(t_.lanes.size(), -1e9F);
+    for (const Stack& stack : stacks) {
+      const float laneTop = LaneTop(stack.lane);
       const float flagMiddle = laneTop + 3 + kFlagHeightPx / 2;
-      auto it = std::find_if(flagsAt.begin(), flagsAt.end(),
-                             [&](const auto& f) { return f.first == pin.frame; });
-      if (it == flagsAt.end()) {
-        const float left = std::max(x + 1, laneFlagEnd[pin.lane] + 2);
-        s_.lines.push_back({x, laneTop + 31 - kMarkSize, x, flagMiddle, kInk, 1.0F, false});
-        if (left > x + 1) s_.lines.push_back({x, flagMiddle, left, flagMiddle, kInk, 1.0F, false});
-        flagsAt.emplace_back(pin.frame, left);
-        it = flagsAt.end() - 1;
+      float left = std::max(stack.x + 1, laneFlagEnd[stack.lane] + 2);
+      s_.lines.push_back(
+          {stack.x, laneTop + 31 - kMarkSize, stack.x, flagMiddle, kInk, 1.0F, false});
+      if (left > stack.x + 1) {
+        s_.lines.push_back({stack.x, flagMiddle, left, flagMiddle, kInk, 1.0F, false});
       }
-      const TraceCriterion& c = t_.criteria[pin.criterion];
-      const std::string number = std::to_string(pin.criterion + 1);
-      const float half = (TextWidth(number, 9) + 6) / 2;
-      const float cx = it->second + half;
-      it->second += 2 * half + 1;
-      laneFlagEnd[pin.lane] = std::max(laneFlagEnd[pin.lane], it->second);
-      const std::string tip = std::string(engine::StateTag(c.state)) + " : " + c.text +
-                              (c.note.empty() ? "" : "  " + c.note);
-      s_.marks.push_back({cx, flagMiddle, half, Shape::kFlag, pin.passed ? kPass : kDnp,
-                          static_cast<std::int32_t>(pin.frame), Tip(tip)});
-      Text(cx, laneTop + 13, number, kWhite, 9, Anchor::kMiddle, true);
+      for (const TimelinePin* pin : stack.pins) {
+        const TraceCriterion& c = t_.criteria[pin->criterion];
+        const std::string number = std::to_string(pin->criterion + 1);
+        const float half = (TextWidth(number, 9) + 6) / 2;
+        const float cx = left + half;
+        left += 2 * half + 1;
+        const std::string tip = std::string(engine::StateTag(c.state)) + " : " + c.text +
+                                (c.note.empty() ? "" : "  " + c.note);
+        s_.marks.push_back({cx, flagMiddle, half, Shape::kFlag, pin->passed ? kPass : kDnp,
+                            static_cast<std::int32_t>(pin->frame), Tip(tip)});
+        Text(cx, laneTop + 13, number, kWhite, 9, Anchor::kMiddle, true);
+      }
+      laneFlagEnd[stack.lane] = left;
     }
   }
 
   void Axis() {
     const float axisY = y_ + 4;
     s_.lines.push_back({x0_, axisY, Right(), axisY, kInk, 1.0F, false});
-    for (std::uint32_t ms = 0; ms <= t_.lengthMs; ms += tickMs_) {
+    // Clear of a tick label centred on the axis' first pixel.
+    Text(x0_ - kAxisCaptionGapPx, axisY + 17, "time stamp (s)", kMuted, 10, Anchor::kEnd);
+    for (std::uint32_t ms = FirstTickMs(); ms <= t_.lengthMs; ms += tickMs_) {
       s_.lines.push_back({X(ms), axisY, X(ms), axisY + 5, kInk, 1.0F, false});
-      Text(X(ms), axisY + 17, TickText(ms), kMuted, 10, Anchor::kMiddle);
+      Text(X(ms), axisY + 17, TickText(t_.startMs + ms), kMuted, 10, Anchor::kMiddle);
     }
     RowPacker rows(8);
     const float labelTop = axisY + 34;

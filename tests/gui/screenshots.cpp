@@ -99,6 +99,8 @@ bool StatusAreaStates(const QString& folder) {
     area.SetLink(state.link, kRunFolder);
     area.SetRun("A10", "Static Addressing Bootup", state.outcome, state.elapsedMs);
     area.SetPrompt(state.prompt);
+    // A test waiting for the operator under a time limit counts it down.
+    if (*state.prompt != '\0') area.SetLimitLeft(3200);
     area.SetLogUnsaved(state.outcome.verdict != gui::RunVerdict::kRunning);
     area.resize(1100, area.sizeHint().height());
     ok &= Save(area, folder, state.file);
@@ -209,6 +211,12 @@ int main(int argc, char** argv) {
   saveButtons.focus = gui::DecisionButtons::Focus::kCancel;
   gui::DecisionBox saveLog(logQuestion.statement, logQuestion.question, nullptr, saveButtons);
   ok &= Save(saveLog, folder, "save_log_question.png");
+  gui::TextBox message(gui::TextBox::Kind::kWarning, QStringLiteral("Save Log"),
+                       QStringLiteral("The log was not saved: /media/lab/evidence/2026/"
+                                      "Coach_Controller_with_a_very_long_product_name_A10_"
+                                      "2601220414.txt: No space left on device."),
+                       nullptr);
+  ok &= Save(message, folder, "message_box.png");
   gui::SkipTestDialog skip(nullptr);
   ok &= Save(skip, folder, "skip_test_dialog.png");
   gui::AboutDialog about(nullptr);

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <fstream>
 
@@ -50,6 +52,8 @@ class TimelineViewTest : public QObject {
   void aClickOnAMarkSelectsItsLineInTheLog();
   void exportSavesThePictureOrSaysWhyNot();
   void filesAreNamedAsTheCommandLineNamesThem();
+  void afterARunTheTabShowsItFromItsStart();
+  void exportGoesBesideTheSavedLogAndNamesIt();
 };
 
 void TimelineViewTest::followsTheRunningTestAndDrawsIt() {
@@ -184,13 +188,68 @@ void TimelineViewTest::filesAreNamedAsTheCommandLineNamesThem() {
   QVERIFY(stem.size() <= 80);
   QVERIFY(stem.find("_A10_") != std::string::npos);  // the code and time stay at the end
 
-  // The timeline is offered under the same name, whatever log the pane shows since.
+  // The timeline is offered under the same name, whatever log the pane shows
+  // since, in the folder of the logs.
   const std::string other = bench->Path("other.txt");
   std::ofstream(other, std::ios::binary) << "read back\r\n";
   bench->dialogs.files.push_back(other);
+  bench->dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);  // the run's unsaved log
   bench->window->RunCommand(gui::kReadLogFile);
   bench->window->RunCommand(gui::kExportTimeline);
+  QCOMPARE(bench->dialogs.fileRequests.back().initialPath, bench->Path(stem + ".svg"));
+}
+
+void TimelineViewTest::afterARunTheTabShowsItFromItsStart() {
+  auto bench = A10Bench();
+  bench->window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(bench->window.get()));
+  bench->window->resize(bench->window->minimumSize());
+  gui::TimelineTabs* tabs = bench->window->Timeline();
+  tabs->setCurrentIndex(gui::TimelineTabs::kTimelineTab);
+  auto* scroll = tabs->findChild<QScrollArea*>();
+  QVERIFY(scroll != nullptr);
+  QScrollBar* bar = scroll->horizontalScrollBar();
+  bench->window->RunCommand(32780);
+  bench->Run(9000);
+  // While it runs, the picture follows its newest moment.
+  QVERIFY(bar->maximum() > 0);
+  QCOMPARE(bar->value(), bar->maximum());
+  QVERIFY(bench->RunUntilIdle(60'000));
+  bench->Run(300);
+  QVERIFY(tabs->Trace().finished);
+  QCOMPARE(bar->value(), bar->minimum());
+  // Scrolled by the operator, it stays where they put it.
+  bar->setValue(bar->maximum() / 2);
+  bench->Run(300);
+  QCOMPARE(bar->value(), bar->maximum() / 2);
+}
+
+void TimelineViewTest::exportGoesBesideTheSavedLogAndNamesIt() {
+  auto bench = A10Bench();
+  bench->window->RunCommand(32780);
+  QVERIFY(bench->RunUntilIdle(60'000));
+  bench->Run(100);
+  const std::string stem =
+      bench->window->LogFileName().substr(0, bench->window->LogFileName().size() - 4);
+  // Not saved yet: offered in the folder of the logs, and the picture says the log is not saved.
+  const QString logs = bench->dir.filePath(QStringLiteral("logs"));
+  QVERIFY(QDir().mkpath(logs));
+  const std::string unsavedSvg = bench->Path("unsaved.svg");
+  bench->dialogs.files.push_back(unsavedSvg);
+  bench->window->RunCommand(gui::kExportTimeline);
   QCOMPARE(bench->dialogs.fileRequests.back().initialPath, stem + ".svg");
+  QVERIFY(testing::ReadFile(unsavedSvg).find("Log File        : not saved<") != std::string::npos);
+
+  // Saved under a name of the operator's: the picture names that file and goes beside it.
+  const std::string log = logs.toStdString() + "/" + stem + " (2).txt";
+  bench->dialogs.files.push_back(log);
+  bench->window->RunCommand(gui::kSaveLog);
+  const std::string svg = logs.toStdString() + "/" + stem + " (2).svg";
+  bench->dialogs.files.push_back(svg);
+  bench->window->RunCommand(gui::kExportTimeline);
+  QCOMPARE(bench->dialogs.fileRequests.back().initialPath, svg);
+  QVERIFY(testing::ReadFile(svg).find("Log File        : " + stem + " (2).txt<") !=
+          std::string::npos);
 }
 
 QTEST_MAIN(TimelineViewTest)

@@ -310,9 +310,9 @@ void WindowPartsTest::questionsFromTheTickThreadAreAnsweredInTheWindow() {
     if (auto* decision = qobject_cast<gui::DecisionBox*>(modal)) {
       shown << QStringLiteral("decision");
       decision->NoButton()->click();
-    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      shown << box->text();
-      box->button(QMessageBox::Ok)->click();
+    } else if (auto* box = qobject_cast<gui::TextBox*>(modal)) {
+      shown << box->Text();
+      box->OkButton()->click();
     }
   });
   answerer.start(10);

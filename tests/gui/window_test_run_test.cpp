@@ -7,6 +7,7 @@
 
 #include "compliance/static_dut_support.h"
 #include "gui/menu_commands.h"
+#include "gui/status_area.h"
 #include "gui_bench.h"
 
 using namespace vlt;
@@ -18,6 +19,7 @@ class WindowTestRunTest : public QObject {
  private Q_SLOTS:
   void readAddressClaimThenA10Passes();
   void theSpaceBarInTheWindowLetsA20Go();
+  void theTimeLimitCountsDownWhileTheTestWaitsForTheOperator();
   void summaryOfTheSavedLogs();
 };
 
@@ -90,6 +92,44 @@ void WindowTestRunTest::theSpaceBarInTheWindowLetsA20Go() {
   QVERIFY(bench.RunUntilIdle(60'000));
   QVERIFY(!bench.window->LastTest()->Aborted());
   QVERIFY(Has(bench.Text(), "Test A20 complete."));
+}
+
+void WindowTestRunTest::theTimeLimitCountsDownWhileTheTestWaitsForTheOperator() {
+  GuiBench bench(testing::MatchingDut());
+  testing::MatchProfile(bench);
+  const gui::StatusArea& status = *bench.window->Status();
+  for (const bool powersUp : {false, true}) {
+    // The operator switches the DUT off when asked, and on only in the second run.
+    bench.window->Pane().SetLineObserver([&](std::string_view line) {
+      if (line != "Power Up DUT" || powersUp) bench.OnPaneLine(line);
+    });
+    if (powersUp) bench.dialogs.saveAnswers.push_back(gui::SaveAnswer::kDiscard);
+    bench.window->RunCommand(32780);  // A-10 Static Boot: a claim within 5 s of "Power Up DUT"
+    int ms = 0;
+    for (; ms < 20'000 && status.PromptText() != QStringLiteral("Power Up DUT"); ms += 50) {
+      bench.Run(50);
+    }
+    QCOMPARE(status.PromptText(), QStringLiteral("Power Up DUT"));
+    bench.Run(100);
+    if (powersUp) {
+      // Done at once: nothing waits for the operator, nothing counts down.
+      QVERIFY(!status.PromptShown());
+      QVERIFY(!status.CountdownShown());
+      QVERIFY(bench.RunUntilIdle());
+      QVERIFY(!bench.window->LastTest()->Aborted());
+      continue;
+    }
+    QVERIFY(status.CountdownShown());
+    QCOMPARE(status.CountdownText(), QStringLiteral("Time limit: 5 s left"));
+    bench.Run(2000);
+    QCOMPARE(status.CountdownText(), QStringLiteral("Time limit: 3 s left"));
+    bench.Run(2200);
+    QCOMPARE(status.CountdownText(), QStringLiteral("Time limit: 1 s left"));
+    QVERIFY(bench.RunUntilIdle());
+    bench.Run(gui::MainWindow::kTimerMillis);
+    QVERIFY(bench.window->LastTest()->Aborted());
+    QVERIFY(!status.CountdownShown());
+  }
 }
 
 void WindowTestRunTest::summaryOfTheSavedLogs() {

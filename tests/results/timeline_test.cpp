@@ -140,6 +140,9 @@ void ExpectSameTrace(const RunTrace& fed, const RunTrace& whole) {
   EXPECT_EQ(fed.nowMs, whole.nowMs);
   EXPECT_EQ(fed.finished, whole.finished);
   EXPECT_EQ(fed.criteria, whole.criteria);
+  EXPECT_EQ(fed.reportWritten, whole.reportWritten);
+  EXPECT_EQ(engine::HeaderValueLines(fed.identity, fed.header),
+            engine::HeaderValueLines(whole.identity, whole.header));
   ASSERT_EQ(fed.notes.size(), whole.notes.size());
   for (std::size_t i = 0; i < fed.notes.size(); ++i) {
     EXPECT_EQ(fed.notes[i].kind, whole.notes[i].kind);
@@ -343,7 +346,7 @@ TEST(TimelineScene, EveryFrameKeepsItsMarkWhileLabelsAreCapped) {
 
 TEST(TimelineSvg, APictureWithTooltipsThatKeepsThePromptsText) {
   const FinishedRun run = testing::RunA10({});
-  RunTrace trace = CaptureRunTrace(*run.test);
+  RunTrace trace = CaptureRunTrace(*run.test, "Default Product_A10_2601221405.txt");
   EXPECT_TRUE(vlt::testing::MatchesGoldenFile(TimelineSvg(trace),
                                               testing::ResultsDir() / "a10_pass_timeline.svg"));
 
@@ -361,6 +364,144 @@ TEST(TimelineSvg, APictureWithTooltipsThatKeepsThePromptsText) {
   trace.frames.Read(0, claim);
   EXPECT_NE(svg.find("<title>" + dictionary::DescribeFrame(claim, true) + "</title></circle>"),
             std::string::npos);
+}
+
+const SceneMark* MarkOfFrame(const TimelineScene& scene, std::int32_t frame) {
+  for (const SceneMark& m : scene.marks) {
+    if (m.frame == frame && m.shape != Shape::kFlag) return &m;
+  }
+  return nullptr;
+}
+
+TEST(Timeline, TheAxisReadsTheStampsOfTheLogsFrameLines) {
+  FinishedRun run = testing::RunA10({});
+  // Run again: the second run's lines are stamped seconds after the time base began.
+  ASSERT_TRUE(run.bench->Run(*run.test, 60'000));
+  const RunTrace trace = CaptureRunTrace(*run.test);
+  ASSERT_GT(trace.startMs, 10'000U);
+  const TimelineScene scene = LayoutTimeline(BuildTimeline(trace));
+  // Two frames' marks fix where each stamp stands; each label stands at the stamp it reads.
+  const auto last = static_cast<std::int32_t>(trace.frames.Size() - 1);
+  const SceneMark* a = MarkOfFrame(scene, 0);
+  const SceneMark* b = MarkOfFrame(scene, last);
+  ASSERT_TRUE(a && b);
+  const double stampA = trace.frames.At(0).timeStamp;
+  const double pxPerMs =
+      (b->x - a->x) / (trace.frames.At(static_cast<std::size_t>(last)).timeStamp - stampA);
+  const auto caption = std::find_if(scene.texts.begin(), scene.texts.end(),
+                                    [](const SceneText& t) { return t.text == "time stamp (s)"; });
+  ASSERT_NE(caption, scene.texts.end());
+  int ticks = 0;
+  for (const SceneText& label : scene.texts) {
+    if (label.y != caption->y || &label == &*caption) continue;
+    // Printed as the frame lines print their stamps: seconds with three decimals.
+    ASSERT_EQ(label.text.size() - label.text.find('.'), 4U) << label.text;
+    EXPECT_NEAR(label.x, a->x + (std::stod(label.text) * 1000.0 - stampA) * pxPerMs, 0.5);
+    ++ticks;
+  }
+  EXPECT_GE(ticks, 5);
+}
+
+TEST(TimelineScene, CriterionFlagsNeverCoverOneAnother) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint32_t> stamps;  // of the frames, from the run's start at 1000
+    std::vector<int> evidence;          // each criterion's frame
+  };
+  const Case cases[] = {
+      {"a frame decides criteria listed around another's", {1000, 1004}, {0, 1, 0}},
+      {"criteria listed against time order", {1000, 1002, 1004}, {2, 1, 0, 2, 1, 0}},
+      {"two-digit numbers on close frames",
+       {1000, 1001, 1003},
+       {0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2}},
+      {"frames far apart", {1000, 1500}, {1, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunTrace trace;
+    trace.identity = {"A10", "Static Addressing Bootup", "10-2025", "10-31-2025"};
+    trace.startMs = 1000;
+    trace.nowMs = 2000;
+    trace.finished = true;
+    for (const std::uint32_t stamp : c.stamps) {
+      framework::FrameRecord frame;
+      std::memset(&frame, 0, sizeof(frame));
+      frame.timeStamp = stamp;
+      frame.dgn = 0xEE00;
+      frame.sourceAddress = 0x80;
+      frame.length = 8;
+      trace.frames.Append(frame, false);
+    }
+    for (std::size_t i = 0; i < c.evidence.size(); ++i) {
+      trace.criteria.push_back({static_cast<std::uint16_t>(i + 1), "criterion",
+                                engine::Failure::State::kPassed, "", c.evidence[i]});
+    }
+    const TimelineScene scene = LayoutTimeline(BuildTimeline(trace));
+    std::vector<std::pair<float, float>> flags;
+    for (const SceneMark& m : scene.marks) {
+      if (m.shape != Shape::kFlag) continue;
+      flags.emplace_back(m.x - m.size, m.x + m.size);
+      // A flag stands at or right of the frame it was decided by.
+      EXPECT_GE(m.x - m.size, MarkOfFrame(scene, m.frame)->x);
+    }
+    ASSERT_EQ(flags.size(), c.evidence.size());
+    std::sort(flags.begin(), flags.end());
+    for (std::size_t i = 1; i < flags.size(); ++i) EXPECT_GE(flags[i].first, flags[i - 1].second);
+  }
+}
+
+// Counts the report's criterion lines by their tags, as the summary report reads them.
+std::string ReportTally(const std::string& pane) {
+  int counts[3] = {0, 0, 0};
+  const char* tags[3] = {"\nPASS : ", "\nDNP  : ", "\n____ : "};
+  for (int i = 0; i < 3; ++i) {
+    for (std::size_t at = pane.find(tags[i]); at != std::string::npos;
+         at = pane.find(tags[i], at + 1)) {
+      ++counts[i];
+    }
+  }
+  return "PASS " + std::to_string(counts[0]) + "   DNP " + std::to_string(counts[1]) + "   ____ " +
+         std::to_string(counts[2]) + "   ";
+}
+
+TEST(TimelineSvg, TheTitleNamesTheRunAndItsLogAndCountsAsTheReportDoes) {
+  struct Case {
+    const char* what;
+    host::DutFaults faults;
+    bool logAborted;  // the operator's answer to "Do you want to log the results?"
+  };
+  const Case cases[] = {
+      {"one does not pass", {host::DutFault::kWrongMfg}, true},
+      {"aborted and reported", {host::DutFault::kClaimEe05}, true},
+      {"aborted without a report", {host::DutFault::kClaimEe05}, false},
+  };
+  const std::string log = "Coach Controller_A10_2601221405 (2).txt";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto bench = testing::A10Bench(c.faults);
+    bench->Settings().SetValue("Company", "Valmora Labs");
+    bench->Settings().SetValue("Product Name", "Coach Controller");
+    bench->Settings().SetValue("Tested By", "J. Brandt");
+    bench->prompter.answer = c.logAborted;
+    auto test = testing::MakeObserved(*bench, "A10", nullptr);
+    ASSERT_TRUE(bench->Run(*test, 60'000));
+    const std::string pane = bench->Text();
+    const std::string svg = TimelineSvg(CaptureRunTrace(*test, log));
+    for (const char* piece : {"A10  Static Addressing Bootup", "Coach Controller", "Valmora Labs",
+                              "J. Brandt", "Coach Controller_A10_2601221405 (2).txt"}) {
+      EXPECT_NE(svg.find(piece), std::string::npos) << piece;
+    }
+    const std::size_t at = pane.find("Test Date/Time       : ");
+    ASSERT_EQ(at != std::string::npos, c.logAborted);
+    if (c.logAborted) {
+      const std::string when = pane.substr(at + 23, pane.find("\r\n", at) - at - 23);
+      EXPECT_NE(svg.find("Test Date/Time  : " + when + "<"), std::string::npos) << when;
+      EXPECT_NE(svg.find(">" + ReportTally(pane)), std::string::npos) << ReportTally(pane);
+    } else {
+      EXPECT_NE(svg.find(">no report written   "), std::string::npos);
+      EXPECT_NE(svg.find("Run Started     : "), std::string::npos);
+    }
+  }
 }
 
 TEST(Timeline, AClickedFrameIsFoundInTheReportsDumpOfTheLog) {
