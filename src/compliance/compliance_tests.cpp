@@ -89,9 +89,7 @@ reports::CriterionCountLookup ProgramCriterionCounts() {
   const engine::TestContext context{app, appSettings, dataContext, nobody, nobody, verbose};
   auto counts = std::make_shared<std::map<std::string, std::size_t, std::less<>>>();
   for (const TestRow& row : TestTable()) {
-    // Built off any bus and never started, it only says what it reports.
-    if (row.make != nullptr)
-      (*counts)[std::string(row.code)] = row.make(context)->Criteria().size();
+    if (row.countCriteria != nullptr) (*counts)[std::string(row.code)] = row.countCriteria(context);
   }
   return [counts](std::string_view code) -> std::optional<std::size_t> {
     const auto it = counts->find(code);

@@ -37,7 +37,9 @@ struct TestRow {
   // Shown under the test's heading in the settings list; a test without a
   // heading has none.
   std::span<const std::string_view> settings;
-  engine::MakeTestFn make;
+  engine::MakeTestFn make;  // null until the test exists
+  // Its criteria, counted on a test built off any bus and never started.
+  std::size_t (*countCriteria)(const engine::TestContext& context);
   bool skippable = true;  // "Log a Skipped Test" may record it
   bool heading = true;    // the settings list has a heading for it
 };

@@ -73,7 +73,7 @@ struct DefaultSetting {
   std::uint32_t rows;
 };
 
-inline constexpr std::array<DefaultSetting, 22> kDefaultSettings = {{
+inline constexpr auto kDefaultSettings = std::to_array<DefaultSetting>({
     {"Company", SettingItem::kText36, SettingMaker::kText, "Default Company", kRowTop},
     {"Product Name", SettingItem::kText36, SettingMaker::kText, "Default Product", kRowTop},
     {"Product Version", SettingItem::kText36, SettingMaker::kText, "0.0.0", kRowTop},
@@ -99,7 +99,8 @@ inline constexpr std::array<DefaultSetting, 22> kDefaultSettings = {{
     {"Supported DGN 1", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
     {"Supported DGN 2", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
     {"Supported DGN 3", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
-}};
+    {"Unused Instance", SettingItem::kByte, SettingMaker::kDecimalByte, "250", kRowAll},
+});
 
 // The application's store with its default settings, in table order, each
 // holding its default value. It owns the makers made for the settings (the DSA

@@ -55,7 +55,9 @@ std::int64_t RvcResponder::AnswerDueMicros(std::int64_t nowMicros) const {
 
 void RvcResponder::OnFrame(const BusFrame& frame, std::uint8_t address, std::int64_t nowMicros,
                            PendingFrames& pending) {
-  if (frame.Pgn() == kPgnRequest && frame.length >= kRequestBytes) {
+  // A node without an address may ask for claims only, which the addressing answers.
+  if (frame.Pgn() == kPgnRequest && frame.length >= kRequestBytes &&
+      frame.SourceAddress() != kNullAddress) {
     OnRequest(frame, address, nowMicros, pending);
   } else if (frame.Pgn() == kPgnTransportControl && frame.DestinationAddress() == address &&
              frame.length == 8 && frame.data[0] == kCts) {
