@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "compliance/compliance_tests.h"
+#include "compliance/test_table.h"
 #include "platform/log_pane.h"
 #include "reports/summary_report.h"
 #include "reports/superseded_results.h"
@@ -89,7 +90,7 @@ Folder& Logs() {
 void BM_SummaryOf10000Logs(benchmark::State& state) {
   const std::string folder = Logs().path.string();
   const reports::SummaryInputs inputs{
-      {{"Widget", "2.1"}, reports::ProgramCatalogue(), compliance::ProgramCriterionCounts()},
+      {{"Widget", "2.1"}, compliance::SummaryCatalogue(), compliance::ProgramCriterionCounts()},
       {},
       "Jan 21 2026"};
   for (auto _ : state) {
@@ -112,7 +113,7 @@ void BM_SupersedeListingOf10000Logs(benchmark::State& state) {
     log.Attach(&pane);
     const auto result = reports::DeleteSupersededResults(
         folder,
-        {{"Widget", "2.1"}, reports::ProgramCatalogue(), compliance::ProgramCriterionCounts()},
+        {{"Widget", "2.1"}, compliance::SummaryCatalogue(), compliance::ProgramCriterionCounts()},
         reports::SupersedeMode::kListOnly, log);
     if (result.superseded.size() != kLogs - kCodes) state.SkipWithError("wrong selection");
     log.Detach();

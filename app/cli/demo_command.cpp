@@ -31,8 +31,9 @@ constexpr const char* kUsage =
     "usage: vlt demo [--out DIR] [--junit FILE] [--json FILE] [--timeline]\n"
     "  Starts a private simulated host in this process and runs Read ADDRESS_CLAIM and every\n"
     "  address-claiming test that applies, first against a static-address DUT, then against\n"
-    "  a dynamic (arbitrary-address-capable) one, with the auto operator. Saves every log in\n"
-    "  DIR (default ./vlt-demo-logs) and ends with a summary of the criteria.\n"
+    "  a dynamic (arbitrary-address-capable) one, then every network and diagnostics test\n"
+    "  against each of them, with the auto operator. Saves every log in DIR (default\n"
+    "  ./vlt-demo-logs) and ends with a summary of the criteria.\n"
     "  --junit, --json and --timeline write result files as for vlt run.\n"
     "  Ctrl-C (SIGINT), SIGTERM or SIGHUP aborts the running test, saves its log and\n"
     "  runs no further test (exit status 2); a second one ends at once.\n";
@@ -44,6 +45,31 @@ struct DemoPhase {
   std::vector<std::string> codes;
   std::vector<std::pair<std::string, std::string>> settings;  // what the profile says of the DUT
 };
+
+// The DUT of the ND phases: its identifying status is TANK_STATUS of instance 1,
+// which the profile names, so that a request for an instance has one to name.
+host::DutCommon NetworkDutCommon() {
+  host::DutCommon common;
+  common.statusDgn = 0x1FFB7;
+  common.instance = 1;
+  return common;
+}
+
+const std::vector<std::pair<std::string, std::string>> kNetworkProfile = {
+    {"Identifying DGN", "1FFB7"},
+    {"Identifying Instance", "1"},
+    {"Supported DGN 1", "1FFB7"},
+    {"Supported DGN 2", "0"},
+    {"Supported DGN 3", "0"}};
+
+// The ND tests, in menu order.
+std::vector<std::string> NetworkCodes() {
+  std::vector<std::string> codes;
+  for (const std::string& code : compliance::RunnableCodes()) {
+    if (code.starts_with("ND")) codes.push_back(code);
+  }
+  return codes;
+}
 
 std::vector<DemoPhase> Phases() {
   // The simulated NAME A5 A5 60 24 ... carries manufacturer code 291.
@@ -65,6 +91,21 @@ std::vector<DemoPhase> Phases() {
        },
        {"RAC", "A40", "A50", "A60", "A70", "A80", "A90", "A100", "A110"},
        {{"Manufacturer ID", "291"}, {"DSA Category", "Multifunction"}}},
+      {"static-address DUT at 253, network and diagnostics", "static-nd",
+       [](std::int64_t now) {
+         host::StaticDutConfig config;
+         config.address = 253;
+         config.common = NetworkDutCommon();
+         return std::make_unique<host::StaticDut>(config, now);
+       },
+       NetworkCodes(), kNetworkProfile},
+      {"dynamic DUT, network and diagnostics", "dynamic-nd",
+       [](std::int64_t now) {
+         host::DynamicDutConfig config;
+         config.common = NetworkDutCommon();
+         return std::make_unique<host::DynamicDut>(config, now);
+       },
+       NetworkCodes(), kNetworkProfile},
   };
 }
 

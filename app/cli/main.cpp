@@ -14,6 +14,7 @@
 #include "cli/run_command.h"
 #include "cli/summary_command.h"
 #include "cli/terminal.h"
+#include "compliance/test_table.h"
 #include "framework/log_output.h"
 #include "reports/test_catalogue.h"
 
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
     vlt::cli::TerminalLogPane pane;
     vlt::framework::LogOutput log;
     log.Attach(&pane);
-    vlt::reports::WriteVersionReport(vlt::reports::TestCatalogue::Instance(), log);
+    vlt::reports::WriteVersionReport(vlt::compliance::Catalogue(), log);
     log.Detach();
     return vlt::cli::kExitOk;
   }

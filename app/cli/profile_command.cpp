@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/terminal.h"
+#include "compliance/test_table.h"
 #include "data/clone_file.h"
 #include "data/datum_list.h"
 #include "platform/clock.h"
@@ -139,7 +140,7 @@ int RunSet(const std::vector<std::string>& operands, bool force, std::ostream& o
 
 CommandSettings::CommandSettings() {
   log.Attach(&pane);
-  settings = settings::CreateApplicationSettings(context);
+  settings = settings::CreateApplicationSettings(context, compliance::SettingsHeadings());
 }
 
 CommandSettings::~CommandSettings() {

@@ -4,6 +4,7 @@
 #include "cli/profile_command.h"
 #include "cli/terminal.h"
 #include "compliance/compliance_tests.h"
+#include "compliance/test_table.h"
 #include "data/clone_file.h"
 #include "platform/clock.h"
 #include "reports/summary_report.h"
@@ -113,7 +114,7 @@ int PrepareSettings(const ReportArguments& read, CommandSettings& command, std::
 // program's own tests say a complete report holds.
 reports::LogRules RulesOf(CommandSettings& command) {
   return {reports::ProductVersion::FromSettings(command.settings->Store()),
-          reports::ProgramCatalogue(), compliance::ProgramCriterionCounts()};
+          compliance::SummaryCatalogue(), compliance::ProgramCriterionCounts()};
 }
 
 // The "not read" warnings and the exit status of a summary.

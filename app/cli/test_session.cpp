@@ -7,6 +7,7 @@
 #include "cli/run_command.h"
 #include "cli/tester_lock.h"
 #include "compliance/compliance_tests.h"
+#include "compliance/test_table.h"
 #include "engine/dut_name.h"
 #include "engine/failure.h"
 #include "engine/saved_log.h"
@@ -36,7 +37,8 @@ TestSession::TestSession(std::string runDir, bool ttyOperator, bool verbose)
       driver_(mailslots_),
       app_(clock_, mailslots_, *operator_, driver_),
       dataContext_(app_.Log()),
-      appSettings_(settings::CreateApplicationSettings(dataContext_)),
+      appSettings_(
+          settings::CreateApplicationSettings(dataContext_, compliance::SettingsHeadings())),
       verbose_(verbose) {}
 
 TestSession::~TestSession() {

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "compliance/test_table.h"
 #include "gui/qt_text.h"
 #include "gui/window_fonts.h"
 #include "gui/window_geometry.h"
@@ -295,14 +296,12 @@ QLineEdit* InputDialog::ValueEdit() const {
 }
 
 std::vector<std::string> SkipTestLines() {
-  const reports::TestCatalogue& catalogue = reports::TestCatalogue::Instance();
+  // Every test of the catalogue, ND tests included, in index order.
   std::vector<std::string> lines;
-  for (std::uint16_t index = 0;; ++index) {
-    const std::string code = catalogue.Code(index);
-    if (code == reports::kNoEntryText) break;
-    std::string line = code;
+  for (const auto& [index, entry] : compliance::Catalogue().Entries()) {
+    std::string line = entry.code;
     if (line.size() < kSkipCodeChars) line.append(kSkipCodeChars - line.size(), ' ');
-    lines.push_back(line + ": " + catalogue.Title(index));
+    lines.push_back(line + ": " + entry.title);
   }
   return lines;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "compliance/test_table.h"
 #include "data/data_context.h"
 #include "dictionary/dictionary.h"
 #include "framework/tool_app.h"
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
   int result = 0;
   {
     data::DataContext dataContext(app);
-    auto appSettings = settings::CreateApplicationSettings(dataContext);
+    auto appSettings =
+        settings::CreateApplicationSettings(dataContext, compliance::SettingsHeadings());
     platform::RegistryFile registry(platform::RegistryFile::DefaultPath("Valmora"));
     gui::QtOperatorDialogs dialogs(nullptr, gate);
     gui::WindowServices services{app, dataContext, *appSettings, *dictionary, registry, dialogs};

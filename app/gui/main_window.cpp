@@ -15,6 +15,7 @@
 #include <fstream>
 
 #include "compliance/compliance_tests.h"
+#include "compliance/test_table.h"
 #include "engine/control_elements.h"
 #include "engine/dut_name.h"
 #include "engine/saved_log.h"
@@ -311,17 +312,16 @@ void MainWindow::BuildMenus() {
   test->addSeparator();
   QMenu* addressing = test->addMenu(tr("A - A&ddressing"));
   QMenu* network = test->addMenu(tr("ND - &Network/Diagnostics"));
-  for (auto [menu, commands] :
-       {std::pair{addressing, std::span<const TestCommand>(kAddressingCommands)},
-        std::pair{network, std::span<const TestCommand>(kNetworkCommands)}}) {
+  for (QMenu* menu : {addressing, network}) {
     AddNoLinkNote(menu);
     menu->setToolTipsVisible(true);
-    for (const TestCommand& command : commands) {
-      if (command.separatorBefore) menu->addSeparator();
-      QAction* action = AddCommand(menu, command.id, command.text);
-      if (command.code.empty()) action->setToolTip(tr("This test is not available."));
-    }
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenus);
+  }
+  for (const compliance::TestRow& row : compliance::TestTable()) {
+    QMenu* menu = row.family == compliance::TestFamily::kAddressing ? addressing : network;
+    if (row.separatorBefore) menu->addSeparator();
+    QAction* action = AddCommand(menu, row.menuId, row.menuText);
+    if (row.make == nullptr) action->setToolTip(tr("This test is not available."));
   }
   test->addSeparator();
   QAction* verbose = AddCommand(test, kVerboseMode, "&Verbose Mode");
@@ -376,11 +376,8 @@ void MainWindow::UpdateMenus() {
   }
   actions_[kSaveLog]->setEnabled(idle);
   actions_[kSaveLog]->setToolTip(idle ? QString() : QString::fromLatin1(kNoSaveWhileTesting));
-  for (const TestCommand& command : kAddressingCommands) {
-    actions_[command.id]->setEnabled(idle && linked);
-  }
-  for (const TestCommand& command : kNetworkCommands) {
-    actions_[command.id]->setEnabled(idle && linked && !command.code.empty());
+  for (const compliance::TestRow& row : compliance::TestTable()) {
+    actions_[row.menuId]->setEnabled(idle && linked && row.make != nullptr);
   }
   for (QAction* note : noLinkNotes_) note->setVisible(!linked);
   actions_[kRepeatLastTest]->setEnabled(idle && linked && lastTest_ != nullptr);
@@ -437,7 +434,7 @@ void MainWindow::RunCommand(int id) {
       ExportTimeline();
       return;
     case kVersionReport:
-      if (idle) reports::WriteVersionReport(reports::TestCatalogue::Instance(), log_);
+      if (idle) reports::WriteVersionReport(compliance::Catalogue(), log_);
       return;
     case kAbout:
       services_.dialogs.ShowAbout();
@@ -445,11 +442,8 @@ void MainWindow::RunCommand(int id) {
     default:
       break;
   }
-  for (const TestCommand& command : kAddressingCommands) {
-    if (command.id == id) StartTest(command.code);
-  }
-  for (const TestCommand& command : kNetworkCommands) {
-    if (command.id == id && !command.code.empty()) StartTest(command.code);
+  for (const compliance::TestRow& row : compliance::TestTable()) {
+    if (row.menuId == id && row.make != nullptr) StartTest(row.code);
   }
 }
 
@@ -740,7 +734,7 @@ namespace {
 
 // The same reading of saved logs as the command line's summary and supersede.
 reports::LogRules LogRulesOf(settings::SettingManager& store) {
-  return {reports::ProductVersion::FromSettings(store), reports::ProgramCatalogue(),
+  return {reports::ProductVersion::FromSettings(store), compliance::SummaryCatalogue(),
           compliance::ProgramCriterionCounts()};
 }
 

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <algorithm>
 
-#include "engine/test_factory.h"
+#include "compliance/test_table.h"
 #include "gui/child_datum_dialog.h"
 #include "gui/dialog_gate.h"
 #include "gui/dialogs.h"
@@ -17,8 +17,8 @@ QString FilterOf(const FileRequest& request) {
 }
 
 bool Skippable(const std::string& code) {
-  return std::find(engine::kFactoryCodes.begin(), engine::kFactoryCodes.end(), code) !=
-         engine::kFactoryCodes.end();
+  const compliance::TestRow* row = compliance::FindTest(code);
+  return row != nullptr && row->skippable && row->make != nullptr;
 }
 }  // namespace
 

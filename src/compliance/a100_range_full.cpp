@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compliance/claim_watch_support.h"
+#include "compliance/test_table.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
@@ -113,7 +114,8 @@ void EWatchForClaims_A100::OnMatch(engine::DataLog& log, int index,
                        index);
 }
 
-Test_A100::Test_A100(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
+Test_A100::Test_A100(const engine::TestContext& context)
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolMode>(engine::kToolModeEchoTools);
   Append<engine::ETextLogMemo>("Begin with DUT in normal operation.",

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compliance/test_a_read_address.h"
+#include "compliance/test_table.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
 #include "engine/group.h"
@@ -146,7 +147,7 @@ void EWatchForAdditionalClaims_A10::OnMatch(engine::DataLog& log, int index,
 }
 
 Test_A10::Test_A10(const engine::TestContext& context)
-    : Test(context, kCatalogueIndex),
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)),
       claimDecoder_(std::make_unique<data::SpecByDGN>(
           nullptr, data::DgnRef::OfValue(engine::kAddressClaimDgn))) {
   engine::DataLog& log = AddDataLog(0);

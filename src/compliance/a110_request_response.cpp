@@ -1,6 +1,7 @@
 #include "compliance/a110_request_response.h"
 
 #include "compliance/claim_watch_support.h"
+#include "compliance/test_table.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
@@ -87,7 +88,8 @@ void EWatchForClaims_A110::OnMatch(engine::DataLog& log, int index,
   active_ = false;
 }
 
-Test_A110::Test_A110(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
+Test_A110::Test_A110(const engine::TestContext& context)
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolAddress>(claims::kNullAddress);
   Append<engine::ESetToolMode>(engine::kToolModeEchoTools);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "compliance/test_a_read_address.h"
+#include "compliance/test_table.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
@@ -107,7 +108,7 @@ void EWatchForStrayAddressClaim_A20::OnMatch(engine::DataLog& log, int index,
 
 Test_A20_A30::Test_A20_A30(const engine::TestContext& context, std::uint16_t catalogueIndex,
                            std::uint32_t lowerPriority)
-    : Test(context, catalogueIndex),
+    : Test(context, catalogueIndex, IdentityOf(catalogueIndex)),
       claimDecoder_(std::make_unique<data::SpecByDGN>(
           nullptr, data::DgnRef::OfValue(engine::kAddressClaimDgn))) {
   engine::DataLog& log = AddDataLog(0);

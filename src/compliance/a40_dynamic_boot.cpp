@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "compliance/test_table.h"
 #include "data/specifier.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
@@ -152,7 +153,8 @@ void WriteDumpWithRequestsDecoded(const engine::Test& test) {
   test.Write(engine::Rule('-'));
 }
 
-Test_A40::Test_A40(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
+Test_A40::Test_A40(const engine::TestContext& context)
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   engine::DataLog& log = AddDataLog(0);
   AppendDynamicBootStart(*this, log);
   Append<engine::ETimeLimitMinimum>(kMinimumRunMs);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "compliance/test_table.h"
 #include "data/specifier.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
@@ -198,7 +199,8 @@ void EWatchForClaimingMessages_A60::OnMatch(engine::DataLog& log, int index,
   active_ = false;
 }
 
-Test_A50::Test_A50(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
+Test_A50::Test_A50(const engine::TestContext& context)
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   engine::DataLog& log = AddDataLog(0);
   AppendStartupConflictStart(*this, log, engine::kNameKindLowest);
   Append<EWatchForClaimingMessages_A50>(&log);
@@ -230,7 +232,8 @@ void Test_A50::WriteReport() {
   WriteDumpWithRequestsDecoded(*this);
 }
 
-Test_A60::Test_A60(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
+Test_A60::Test_A60(const engine::TestContext& context)
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   engine::DataLog& log = AddDataLog(0);
   AppendStartupConflictStart(*this, log, engine::kNameKindHighest);
   Append<EWatchForClaimingMessages_A60>(&log);

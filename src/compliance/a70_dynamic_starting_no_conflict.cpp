@@ -1,5 +1,6 @@
 #include "compliance/a70_dynamic_starting_no_conflict.h"
 
+#include "compliance/test_table.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
 
@@ -40,7 +41,8 @@ void EWatchForAddressClaim_A70::OnMatch(engine::DataLog& log, int index,
   }
 }
 
-Test_A70::Test_A70(const engine::TestContext& context) : Test(context, kCatalogueIndex) {
+Test_A70::Test_A70(const engine::TestContext& context)
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   engine::DataLog& log = AddDataLog(0);
   const EWatchForInitialMessage_A40& boot = AppendDynamicBootStart(*this, log);
   Append<EWatchForAddressClaim_A70>(&log, boot);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "compliance/claim_watch_support.h"
+#include "compliance/test_table.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
@@ -238,7 +239,7 @@ void EWatchForClaims_A90::OnOtherFrame(engine::DataLog& log, int index) {
 
 SubsequentConflictTest::SubsequentConflictTest(const engine::TestContext& context,
                                                std::uint16_t catalogueIndex)
-    : Test(context, catalogueIndex) {}
+    : Test(context, catalogueIndex, IdentityOf(catalogueIndex)) {}
 
 void SubsequentConflictTest::BuildList(const std::string& memo,
                                        std::unique_ptr<engine::EWatch> watch,

@@ -1,49 +1,16 @@
 #include "compliance/compliance_tests.h"
 
-#include <array>
 #include <atomic>
 #include <map>
 
-#include "compliance/a100_range_full.h"
-#include "compliance/a10_static_boot.h"
-#include "compliance/a110_request_response.h"
-#include "compliance/a20_a30_static_conflict.h"
-#include "compliance/a40_dynamic_boot.h"
-#include "compliance/a50_a60_dynamic_startup_conflict.h"
-#include "compliance/a70_dynamic_starting_no_conflict.h"
-#include "compliance/a80_a90_subsequent_conflict.h"
-#include "compliance/test_a_read_address.h"
-#include "compliance/test_nd10.h"
+#include "compliance/test_table.h"
 #include "data/data_context.h"
 #include "dictionary/dictionary.h"
 #include "platform/clock.h"
-#include "reports/test_catalogue.h"
 
 namespace vlt::compliance {
 
 namespace {
-
-using CountCriteriaFn = std::size_t (*)(const engine::TestContext& context);
-
-struct RunnableTest {
-  std::string_view code;
-  std::uint16_t catalogueIndex;
-  engine::MakeTestFn make;
-  CountCriteriaFn countCriteria;
-};
-
-// Unregistered: a test that is only counted never sees a frame.
-template <typename T>
-std::size_t CriteriaOf(const engine::TestContext& context) {
-  const T test(context);
-  return test.Criteria().size();
-}
-
-// The index is the class's own, so the catalogue's titles cannot drift from it.
-template <typename T>
-constexpr RunnableTest Runnable(std::string_view code) {
-  return {code, T::kCatalogueIndex, engine::MakeRegistered<T>, CriteriaOf<T>};
-}
 
 // The application a test is built in to be counted: no host, no operator, no ticks.
 class NoHost final : public platform::Mailslots {
@@ -74,44 +41,28 @@ class NoTicks final : public framework::TickDriver {
   void Idle() override {}
 };
 
-// In menu order.
-constexpr std::array<RunnableTest, 13> kRunnableTests = {{
-    Runnable<Test_A_ReadAddress>("RAC"),
-    Runnable<Test_A10>("A10"),
-    Runnable<Test_A20>("A20"),
-    Runnable<Test_A30>("A30"),
-    Runnable<Test_A40>("A40"),
-    Runnable<Test_A50>("A50"),
-    Runnable<Test_A60>("A60"),
-    Runnable<Test_A70>("A70"),
-    Runnable<Test_A80>("A80"),
-    Runnable<Test_A90>("A90"),
-    Runnable<Test_A100>("A100"),
-    Runnable<Test_A110>("A110"),
-    Runnable<Test_ND10>("ND10"),
-}};
-
 }  // namespace
 
 std::unique_ptr<engine::Test> MakeTest(std::string_view code, const engine::TestContext& context) {
-  for (const RunnableTest& t : kRunnableTests) {
-    if (t.code == code) return t.make(context);
-  }
-  return nullptr;
+  const TestRow* row = FindTest(code);
+  return row != nullptr && row->make != nullptr ? row->make(context) : nullptr;
 }
 
 std::vector<RunnableTestTitle> RunnableTestTitles() {
   std::vector<RunnableTestTitle> titles;
-  for (const RunnableTest& t : kRunnableTests) {
-    titles.push_back(
-        {std::string(t.code), reports::TestCatalogue::Instance().Title(t.catalogueIndex)});
+  for (const TestRow& row : TestTable()) {
+    if (row.make != nullptr) {
+      titles.push_back({std::string(row.code), Catalogue().Title(row.catalogueIndex)});
+    }
   }
   return titles;
 }
 
 std::vector<std::string> RunnableCodes() {
   std::vector<std::string> codes;
-  for (const RunnableTest& t : kRunnableTests) codes.emplace_back(t.code);
+  for (const TestRow& row : TestTable()) {
+    if (row.make != nullptr) codes.emplace_back(row.code);
+  }
   return codes;
 }
 
@@ -137,8 +88,8 @@ reports::CriterionCountLookup ProgramCriterionCounts() {
   std::atomic<bool> verbose{false};
   const engine::TestContext context{app, appSettings, dataContext, nobody, nobody, verbose};
   auto counts = std::make_shared<std::map<std::string, std::size_t, std::less<>>>();
-  for (const RunnableTest& t : kRunnableTests) {
-    (*counts)[std::string(t.code)] = t.countCriteria(context);
+  for (const TestRow& row : TestTable()) {
+    if (row.countCriteria != nullptr) (*counts)[std::string(row.code)] = row.countCriteria(context);
   }
   return [counts](std::string_view code) -> std::optional<std::size_t> {
     const auto it = counts->find(code);
@@ -149,7 +100,9 @@ reports::CriterionCountLookup ProgramCriterionCounts() {
 
 engine::TestFactory MakeSkipFactory() {
   engine::TestFactory factory;
-  for (const RunnableTest& t : kRunnableTests) factory.Register(t.code, t.make);  // RAC is refused
+  for (const TestRow& row : TestTable()) {
+    if (row.skippable && row.make != nullptr) factory.Register(row.code, row.make);
+  }
   return factory;
 }
 

@@ -1,5 +1,6 @@
 #include "compliance/test_a_read_address.h"
 
+#include "compliance/test_table.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
 #include "engine/tool_elements.h"
@@ -37,7 +38,7 @@ void EWatchForAddressClaim_ARA::OnMatch(engine::DataLog& /*log*/, int /*index*/,
 }
 
 Test_A_ReadAddress::Test_A_ReadAddress(const engine::TestContext& context)
-    : Test(context, kCatalogueIndex) {
+    : Test(context, kCatalogueIndex, IdentityOf(kCatalogueIndex)) {
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolAddress>(framework::kToolAddress);
   Append<engine::ESetToolMode>(kToolsMode);

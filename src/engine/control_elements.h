@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/data_log.h"
@@ -99,6 +100,20 @@ class ETextLogMemo : public Element {
   bool waiting_ = false;  // for the operator to finish what the cue asked
 };
 
+// Does one thing of the test's own at its start, such as choosing what later
+// elements need, and ends.
+class ECall : public Element {
+ public:
+  ECall(Test* test, std::function<void()> call)
+      : Element(test, false, false), call_(std::move(call)) {}
+  std::string GetName() const override { return "ECall"; }
+  void Start() override {
+    if (call_) call_();
+  }
+
+ private:
+  std::function<void()> call_;
+};
 // Whether a test's start empties the log pane: unless "Clear Text Log at Start"
 // is "No" (a missing setting reads "N/A", which clears as well). A window asks
 // with `dontMark`, a run without.

@@ -36,6 +36,7 @@ void Failure::Reset() {
   note_ = std::string(kUndecidedNote);
   evidenceLog_ = nullptr;
   evidenceIndex_ = -1;
+  questioned_ = false;
 }
 
 void Failure::SetEvidence(const DataLog* log, int index) {
@@ -46,7 +47,7 @@ void Failure::SetEvidence(const DataLog* log, int index) {
 }
 
 void Failure::Pass(std::string note, const DataLog* log, int index) {
-  if (state_ != State::kUndecided) return;
+  if (state_ != State::kUndecided || questioned_) return;
   note_ = std::move(note);
   SetEvidence(log, index);
   state_ = State::kPassed;
@@ -59,15 +60,45 @@ void Failure::Fail(std::string note, const DataLog* log, int index) {
 }
 
 void Failure::PassIfUndecided(std::string note) {
-  if (state_ != State::kUndecided) return;
+  if (state_ != State::kUndecided || questioned_) return;
   note_ = std::move(note);
   state_ = State::kPassed;
 }
 
 void Failure::FailIfUndecided(std::string note) {
-  if (state_ != State::kUndecided) return;
+  if (state_ != State::kUndecided || questioned_) return;
   note_ = std::move(note);
   state_ = State::kDidNotPass;
+}
+
+void Failure::FailAdding(std::string note, const DataLog* log, int index) {
+  if (state_ != State::kDidNotPass) {
+    Fail(std::move(note), log, index);
+    return;
+  }
+  note_ += "; " + note;
+}
+
+void Failure::PassAdding(std::string note, const DataLog* log, int index) {
+  if (state_ == State::kPassed) {
+    note_ += "; " + note;
+    return;
+  }
+  Pass(std::move(note), log, index);
+}
+
+void Failure::Question(std::string note, const DataLog* log, int index) {
+  if (state_ == State::kDidNotPass) return;
+  if (questioned_) {
+    note_ += "; " + note;
+    return;
+  }
+  questioned_ = true;
+  state_ = State::kUndecided;
+  note_ = std::move(note);
+  evidenceLog_ = nullptr;
+  evidenceIndex_ = -1;
+  SetEvidence(log, index);
 }
 
 }  // namespace vlt::engine

@@ -38,6 +38,14 @@ class Failure {
   void Fail(std::string note, const DataLog* log, int index);
   void PassIfUndecided(std::string note);
   void FailIfUndecided(std::string note);
+  // Fails, or adds the note to the notes of an earlier failure (keeping its evidence).
+  void FailAdding(std::string note, const DataLog* log, int index);
+  // Passes an undecided criterion, or adds the note to an earlier pass.
+  void PassAdding(std::string note, const DataLog* log, int index);
+  // Leaves the criterion to the operator ("____") with the note, unless it did not
+  // pass: no later pass decides it. A second question adds its note.
+  void Question(std::string note, const DataLog* log, int index);
+  bool Questioned() const { return questioned_; }
 
   State GetState() const { return state_; }
   const std::string& Text() const { return text_; }
@@ -53,6 +61,7 @@ class Failure {
   std::string note_{kUndecidedNote};
   const DataLog* evidenceLog_ = nullptr;
   int evidenceIndex_ = -1;
+  bool questioned_ = false;
 };
 
 const char* StateTag(Failure::State state);

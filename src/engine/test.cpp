@@ -6,7 +6,6 @@
 #include "engine/operator_prompts.h"
 #include "engine/test_events.h"
 #include "engine/tool_elements.h"
-#include "reports/test_catalogue.h"
 
 namespace vlt::engine {
 namespace {
@@ -41,11 +40,11 @@ std::tm SystemLocalTime() {
   return local;
 }
 
-Test::Test(const TestContext& context, std::uint16_t catalogueIndex)
-    : settings::SettingManager(context.dataContext), context_(context), index_(catalogueIndex) {
-  const auto& catalogue = reports::TestCatalogue::Instance();
-  identity_ = {catalogue.Code(index_), catalogue.Title(index_), catalogue.SpecVersion(index_),
-               catalogue.CodeRevision(index_)};
+Test::Test(const TestContext& context, std::uint16_t catalogueIndex, TestIdentity identity)
+    : settings::SettingManager(context.dataContext),
+      context_(context),
+      index_(catalogueIndex),
+      identity_(std::move(identity)) {
   context_.app.TimeBase().Reset();
   const std::uint32_t now = NowMs();
   last5_ = last25_ = last100_ = last250_ = last1000_ = last5000_ = now;
@@ -104,6 +103,18 @@ void Test::FailCriterion(std::uint16_t id, std::string note, const DataLog* log,
 
 void Test::PassIfUndecided(std::uint16_t id, std::string note) {
   if (Failure* f = Criterion(id)) f->PassIfUndecided(std::move(note));
+}
+
+void Test::PassCriterionAdding(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->PassAdding(std::move(note), log, index);
+}
+
+void Test::FailCriterionAdding(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->FailAdding(std::move(note), log, index);
+}
+
+void Test::QuestionCriterion(std::uint16_t id, std::string note, const DataLog* log, int index) {
+  if (Failure* f = Criterion(id)) f->Question(std::move(note), log, index);
 }
 
 void Test::MarkTime(std::uint16_t id, std::int64_t ms) {

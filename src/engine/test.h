@@ -42,8 +42,9 @@ class Test : public framework::BRParser,
              public settings::SettingManager {
  public:
   // Resets the common time base; the list begins with ETextLogStartWithClear
-  // and EGetToolMode (storing into the saved mode).
-  Test(const TestContext& context, std::uint16_t catalogueIndex);
+  // and EGetToolMode (storing into the saved mode). `identity` is the
+  // catalogue's entry at `catalogueIndex`.
+  Test(const TestContext& context, std::uint16_t catalogueIndex, TestIdentity identity);
   ~Test() override;
   Test(const Test&) = delete;
   Test& operator=(const Test&) = delete;
@@ -99,6 +100,15 @@ class Test : public framework::BRParser,
   void FailCriterion(std::uint16_t id, std::string note, const DataLog* log = nullptr,
                      int index = -1);
   void PassIfUndecided(std::uint16_t id, std::string note);
+  // Passes, or adds to the notes of an earlier pass of the criterion.
+  void PassCriterionAdding(std::uint16_t id, std::string note, const DataLog* log = nullptr,
+                           int index = -1);
+  // Fails, or adds to the notes of an earlier failure of the criterion.
+  void FailCriterionAdding(std::uint16_t id, std::string note, const DataLog* log = nullptr,
+                           int index = -1);
+  // Leaves the criterion for the operator to judge ("____"), with what was seen.
+  void QuestionCriterion(std::uint16_t id, std::string note, const DataLog* log = nullptr,
+                         int index = -1);
   Failure* Criterion(std::uint16_t id);
   // Every criterion in id order.
   const std::map<std::uint16_t, std::unique_ptr<Failure>>& Criteria() const { return criteria_; }

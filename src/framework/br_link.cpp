@@ -230,6 +230,11 @@ bool BRLink::Transmit(std::uint8_t sourceAddress, std::uint32_t dgn,
   return Write(TransmitMessage(sourceAddress, dgn, kTransmitPriority, data));
 }
 
+bool BRLink::Transmit(std::uint8_t sourceAddress, std::uint32_t dgn,
+                      std::span<const std::uint8_t> data, std::uint8_t priority) {
+  return Write(TransmitMessage(sourceAddress, dgn, priority, data));
+}
+
 void BRLink::QueueControl(const ControlItem& item) {
   std::lock_guard lock(controlMutex_);
   controlQueue_.push_back(item);

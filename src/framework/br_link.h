@@ -73,6 +73,8 @@ class BRLink {
   bool Write(std::span<const std::uint8_t> message);
   // A transmit message (01h) with priority 6.
   bool Transmit(std::uint8_t sourceAddress, std::uint32_t dgn, std::span<const std::uint8_t> data);
+  bool Transmit(std::uint8_t sourceAddress, std::uint32_t dgn, std::span<const std::uint8_t> data,
+                std::uint8_t priority);
   void QueueControl(const ControlItem& item);
   std::size_t ControlQueueSize() const;
 

@@ -10,10 +10,7 @@
 #include "platform/regular_file.h"
 #include "platform/text_encoding.h"
 
-#if __has_include("reports/test_catalogue.h")
 #include "reports/test_catalogue.h"
-#define VLT_HAS_TEST_CATALOGUE 1
-#endif
 
 namespace vlt::reports {
 
@@ -86,25 +83,8 @@ bool HasTxtExtension(std::string_view name) {
 
 }  // namespace
 
-CatalogueLookup ProgramCatalogue() {
-#ifdef VLT_HAS_TEST_CATALOGUE
-  return [](std::string_view code) -> std::optional<CatalogueVersions> {
-    for (const auto& [index, entry] : TestCatalogue::Instance().Entries()) {
-      if (entry.code == code) return CatalogueVersions{entry.specVersion, entry.codeRevision};
-    }
-    return std::nullopt;
-  };
-#else
-  return [](std::string_view) -> std::optional<CatalogueVersions> { return std::nullopt; };
-#endif
-}
-
 std::string ProgramCompileDate() {
-#ifdef VLT_HAS_TEST_CATALOGUE
   return std::string(kCompileDate);
-#else
-  return "Jan 21 2026";  // the compiled-in date the test catalogue carries
-#endif
 }
 
 ProductVersion ProductVersion::FromSettings(settings::SettingManager& store) {

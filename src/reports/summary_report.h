@@ -47,9 +47,8 @@ using CatalogueLookup = std::function<std::optional<CatalogueVersions>(std::stri
 // without a runnable test. The tests know it, so the front ends hand it in.
 using CriterionCountLookup = std::function<std::optional<std::size_t>(std::string_view code)>;
 
-// The program's own catalogue and compile date. Until the test catalogue is part
-// of the build the lookup knows no code.
-CatalogueLookup ProgramCatalogue();
+// The program's compile date (the program's catalogue lookup is the compliance
+// table's SummaryCatalogue).
 std::string ProgramCompileDate();
 
 // The product and version whose logs count: the settings "Product Name" and

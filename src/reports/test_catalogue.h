@@ -31,11 +31,9 @@ struct CatalogueEntry {
   std::string codeRevision;
 };
 
+// The program's catalogue is built from the table of tests (compliance/test_table.h).
 class TestCatalogue {
  public:
-  // The program's catalogue, built once on first use.
-  static const TestCatalogue& Instance();
-
   // Applies the field rules: texts cut to their widths, a revision of any
   // other length than ten becomes "00-00-0000".
   void Add(std::uint16_t index, std::string_view code, std::string_view title,

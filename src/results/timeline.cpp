@@ -14,12 +14,6 @@ namespace {
 constexpr std::size_t kTesterLaneKey = 256;
 constexpr std::size_t kLaneKeys = 257;
 
-// A request whose first three data bytes name ADDRESS_CLAIMED (EE00h, little-endian).
-bool RequestsAddressClaim(const framework::FrameRecord& frame) {
-  return IsRequest(frame.dgn) && frame.length >= 3 && frame.data[0] == 0x00 &&
-         frame.data[1] == 0xEE && frame.data[2] == 0x00;
-}
-
 std::size_t LaneKey(const RunTrace& trace, std::size_t index, const framework::FrameRecord& frame) {
   // The data log marks the host's echo of each of the tester's own transmissions.
   return trace.frames.OwnTransmission(index) ? kTesterLaneKey : frame.sourceAddress;
@@ -107,7 +101,9 @@ Timeline BuildTimeline(const RunTrace& trace) {
     mark.kind = KindOf(frame);
     t.lengthMs = std::max(t.lengthMs, mark.atMs);
     markOfFrame[i] = static_cast<int>(t.marks.size());
-    if (mark.kind == FrameKind::kClaim || RequestsAddressClaim(frame)) {
+    // Every claim has its contention time and every request (for a claim or any
+    // other DGN) the time its answer is due in.
+    if (mark.kind == FrameKind::kClaim || mark.kind == FrameKind::kRequest) {
       const BandKind kind =
           mark.kind == FrameKind::kClaim ? BandKind::kContention : BandKind::kResponse;
       t.bands.push_back({kind, mark.atMs, mark.atMs + kAddressContentionMs, kAddressContentionMs,

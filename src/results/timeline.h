@@ -42,7 +42,7 @@ struct TimelineMark {
 
 enum class BandKind : std::uint8_t {
   kContention,   // after a claim, in its lane
-  kResponse,     // after a request for ADDRESS_CLAIM, in its lane
+  kResponse,     // after a request (for a claim or any DGN), in its lane
   kTimeLimit,    // past it the run (or a group) is aborted
   kMinimumTime,  // the run is held open this long
   kQuietBus,     // the bus was silent

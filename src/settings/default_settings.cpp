@@ -13,8 +13,11 @@ constexpr const char* kMillisecondsFormat = "%.0f ms";
 
 }  // namespace
 
-ApplicationSettings::ApplicationSettings(data::DataContext& context)
-    : milliseconds_(kMillisecondsFormat, 1.0, 0.0, 8), store_(context) {
+ApplicationSettings::ApplicationSettings(data::DataContext& context,
+                                         std::vector<TestHeading> headings)
+    : milliseconds_(kMillisecondsFormat, 1.0, 0.0, 8),
+      store_(context),
+      headings_(std::move(headings)) {
   for (const DefaultSetting& setting : kDefaultSettings) {
     data::Datum& item = store_.AddSetting(MakeItem(setting), std::string(setting.defaultText));
     item.SetValueFromText(setting.defaultText);
@@ -87,8 +90,9 @@ const values::ValueMaker* ApplicationSettings::MakerFor(SettingMaker maker) cons
   return &shared.plain;
 }
 
-std::unique_ptr<ApplicationSettings> CreateApplicationSettings(data::DataContext& context) {
-  return std::make_unique<ApplicationSettings>(context);
+std::unique_ptr<ApplicationSettings> CreateApplicationSettings(data::DataContext& context,
+                                                               std::vector<TestHeading> headings) {
+  return std::make_unique<ApplicationSettings>(context, std::move(headings));
 }
 
 }  // namespace vlt::settings

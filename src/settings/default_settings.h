@@ -1,10 +1,11 @@
-// The application's settings store and its 21 default settings: what the
+// The application's settings store and its default settings: what the
 // operator describes once about the device under test and the test options.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,20 @@
 namespace vlt::settings {
 
 class SettingsList;
+
+// Groups of test headings in the settings list.
+enum class HeadingGroup : std::uint8_t {
+  kAddressClaiming,  // under "A - Address Claiming"
+  kNetwork,          // under "ND - Network Integrity and Diagnostics"
+};
+
+// One test's heading: its title and the settings it shows, by name (in the
+// order of the default settings table, whatever the order here).
+struct TestHeading {
+  HeadingGroup group;
+  std::string title;
+  std::vector<std::string_view> settings;
+};
 
 // The data item that holds a setting.
 enum class SettingItem : std::uint8_t {
@@ -42,32 +57,13 @@ enum class SettingMaker : std::uint8_t {
 // never match a DUT's claim.
 inline constexpr std::uint16_t kLargestManufacturerCode = 0x7FF;
 
-// Where the main window's settings list shows a setting: as a top-level row,
-// under "All Settings", and under the headings of the tests that use it.
+// Where the main window's settings list shows a setting besides the headings of
+// the tests that read it (each test's row names those): as a top-level row, and
+// under "All Settings".
 enum SettingRow : std::uint32_t {
   kRowTop = 1u << 0,
   kRowAll = 1u << 1,
-  kRowA10 = 1u << 2,
-  kRowA20 = 1u << 3,
-  kRowA30 = 1u << 4,
-  kRowA40 = 1u << 5,
-  kRowA50 = 1u << 6,
-  kRowA60 = 1u << 7,
-  kRowA70 = 1u << 8,
-  kRowA80 = 1u << 9,
-  kRowA90 = 1u << 10,
-  kRowA100 = 1u << 11,
-  kRowA110 = 1u << 12,
-  kRowND10 = 1u << 13,
-  kRowND20 = 1u << 14,
-  kRowND30 = 1u << 15,
 };
-
-// The test code of each test row bit, from kRowA10 on.
-inline constexpr std::array<std::string_view, 14> kRowTestCodes = {
-    "A-10", "A-20", "A-30",  "A-40",  "A-50",  "A-60",  "A-70",
-    "A-80", "A-90", "A-100", "A-110", "ND-10", "ND-20", "ND-30"};
-inline constexpr unsigned kFirstTestRowBit = 2;
 
 struct DefaultSetting {
   std::string_view name;
@@ -77,7 +73,7 @@ struct DefaultSetting {
   std::uint32_t rows;
 };
 
-inline constexpr std::array<DefaultSetting, 21> kDefaultSettings = {{
+inline constexpr auto kDefaultSettings = std::to_array<DefaultSetting>({
     {"Company", SettingItem::kText36, SettingMaker::kText, "Default Company", kRowTop},
     {"Product Name", SettingItem::kText36, SettingMaker::kText, "Default Product", kRowTop},
     {"Product Version", SettingItem::kText36, SettingMaker::kText, "0.0.0", kRowTop},
@@ -85,44 +81,34 @@ inline constexpr std::array<DefaultSetting, 21> kDefaultSettings = {{
     {"Clear Text Log at Start", SettingItem::kFlag, SettingMaker::kNoYes, "Yes", kRowTop},
     {"Restore Brantel Mute/Echo Modes After Test", SettingItem::kFlag, SettingMaker::kNoYes, "Yes",
      kRowTop},
-    {"DSA For Address Claiming", SettingItem::kByte, SettingMaker::kDecimalByte, "253",
-     kRowAll | kRowA10 | kRowA20 | kRowA30},
+    {"DSA For Address Claiming", SettingItem::kByte, SettingMaker::kDecimalByte, "253", kRowAll},
     {"250MS Timing Tolerance", SettingItem::kByte, SettingMaker::kMilliseconds, "10",
-     kRowTop | kRowAll | kRowA10 | kRowA20 | kRowA60 | kRowA70 | kRowA90 | kRowA110},
-    {"Manufacturer ID", SettingItem::kWord, SettingMaker::kManufacturer, "0",
-     kRowAll | kRowA10 | kRowA60},
+     kRowTop | kRowAll},
+    {"Manufacturer ID", SettingItem::kWord, SettingMaker::kManufacturer, "0", kRowAll},
     {"Full ADDRESS_CLAIM Value", SettingItem::kText36, SettingMaker::kText,
-     "00 00 00 00 00 00 00 00", kRowAll | kRowA10 | kRowA90 | kRowA100 | kRowA110},
-    {"DSA Category", SettingItem::kByte, SettingMaker::kDsaRange, "Multifunction",
-     kRowAll | kRowA40 | kRowA50 | kRowA70 | kRowA90},
-    {"Identifying DGN", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF",
-     kRowAll | kRowA80 | kRowA90 | kRowA100 | kRowA110},
-    {"Identifying Instance", SettingItem::kWord, SettingMaker::kDecimalWord, "255",
-     kRowAll | kRowA80 | kRowA90 | kRowA100 | kRowA110},
-    {"Perform Extended Test A-100", SettingItem::kByte, SettingMaker::kNoYes, "No",
-     kRowAll | kRowA100},
+     "00 00 00 00 00 00 00 00", kRowAll},
+    {"DSA Category", SettingItem::kByte, SettingMaker::kDsaRange, "Multifunction", kRowAll},
+    {"Identifying DGN", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
+    {"Identifying Instance", SettingItem::kWord, SettingMaker::kDecimalWord, "255", kRowAll},
+    {"Perform Extended Test A-100", SettingItem::kByte, SettingMaker::kNoYes, "No", kRowAll},
     {"Extended Test Target Address", SettingItem::kByte, SettingMaker::kDecimalByte, "248",
-     kRowAll | kRowA100},
-    {"Unsupported DGN 1", SettingItem::kUint, SettingMaker::kHexadecimal, "1FEE5",
-     kRowAll | kRowND10 | kRowND20},
-    {"Unsupported DGN 2", SettingItem::kUint, SettingMaker::kHexadecimal, "1FEFC",
-     kRowAll | kRowND10 | kRowND20},
-    {"Unsupported DGN 3", SettingItem::kUint, SettingMaker::kHexadecimal, "1FDC7",
-     kRowAll | kRowND10 | kRowND20},
-    {"Supported DGN 1", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF",
-     kRowAll | kRowND10 | kRowND20 | kRowND30},
-    {"Supported DGN 2", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF",
-     kRowAll | kRowND10 | kRowND20 | kRowND30},
-    {"Supported DGN 3", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF",
-     kRowAll | kRowND10 | kRowND20 | kRowND30},
-}};
+     kRowAll},
+    {"Unsupported DGN 1", SettingItem::kUint, SettingMaker::kHexadecimal, "1FEE5", kRowAll},
+    {"Unsupported DGN 2", SettingItem::kUint, SettingMaker::kHexadecimal, "1FEFC", kRowAll},
+    {"Unsupported DGN 3", SettingItem::kUint, SettingMaker::kHexadecimal, "1FDC7", kRowAll},
+    {"Supported DGN 1", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
+    {"Supported DGN 2", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
+    {"Supported DGN 3", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
+    {"Unused Instance", SettingItem::kByte, SettingMaker::kDecimalByte, "250", kRowAll},
+});
 
 // The application's store with its default settings, in table order, each
 // holding its default value. It owns the makers made for the settings (the DSA
 // range and the milliseconds byte); the others are shared.
 class ApplicationSettings {
  public:
-  explicit ApplicationSettings(data::DataContext& context);
+  // `headings`: the test headings of the settings list, each naming its settings.
+  explicit ApplicationSettings(data::DataContext& context, std::vector<TestHeading> headings = {});
   ~ApplicationSettings();
 
   SettingManager& Store() { return store_; }
@@ -133,6 +119,7 @@ class ApplicationSettings {
   // The settings list over these settings, built on first use. There is only
   // one, because its headings become the parents of the settings.
   SettingsList& List();
+  const std::vector<TestHeading>& Headings() const { return headings_; }
 
  private:
   std::unique_ptr<data::Datum> MakeItem(const DefaultSetting& setting);
@@ -144,10 +131,12 @@ class ApplicationSettings {
   const values::ValueMakerDecWordUpTo manufacturer_{kLargestManufacturerCode};
   SettingManager store_;
   std::vector<data::Datum*> items_;
+  std::vector<TestHeading> headings_;
   std::unique_ptr<SettingsList> list_;  // declared last: its headings point at the items
 };
 
 // Creates the application store; the main window and the command line call it.
-std::unique_ptr<ApplicationSettings> CreateApplicationSettings(data::DataContext& context);
+std::unique_ptr<ApplicationSettings> CreateApplicationSettings(
+    data::DataContext& context, std::vector<TestHeading> headings = {});
 
 }  // namespace vlt::settings

@@ -1,17 +1,17 @@
 #include "settings/settings_list.h"
 
+#include <algorithm>
+
 namespace vlt::settings {
 
 SettingsList::SettingsList(ApplicationSettings& settings)
     : settings_(settings), list_(settings.Store().Context()) {
   data::Datum& addressClaiming = AddHeading(kAddressClaimingHeading, nullptr);
-  std::vector<std::pair<data::Datum*, std::uint32_t>> testHeadings;
-  for (const TestHeading& test : kAddressClaimingTests) {
-    testHeadings.emplace_back(&AddHeading(test.title, &addressClaiming), test.row);
-  }
   data::Datum& network = AddHeading(kNetworkHeading, nullptr);
-  for (const TestHeading& test : kNetworkTests) {
-    testHeadings.emplace_back(&AddHeading(test.title, &network), test.row);
+  std::vector<std::pair<data::Datum*, const TestHeading*>> testHeadings;
+  for (const TestHeading& test : settings.Headings()) {
+    data::Datum* group = test.group == HeadingGroup::kAddressClaiming ? &addressClaiming : &network;
+    testHeadings.emplace_back(&AddHeading(test.title, group), &test);
   }
   data::Datum& all = AddHeading(kAllSettingsHeading, nullptr);
 
@@ -20,8 +20,11 @@ SettingsList::SettingsList(ApplicationSettings& settings)
     const std::uint32_t rows = kDefaultSettings[i].rows;
     if ((rows & kRowTop) != 0) list_.AddRow(&item);
     if ((rows & kRowAll) != 0) all.AddChildAlways(&item);
-    for (const auto& [heading, row] : testHeadings) {
-      if ((rows & row) != 0) heading->AddChildAlways(&item);
+    for (const auto& [heading, test] : testHeadings) {
+      if (std::find(test->settings.begin(), test->settings.end(), kDefaultSettings[i].name) !=
+          test->settings.end()) {
+        heading->AddChildAlways(&item);
+      }
     }
   }
   list_.AddRow(&addressClaiming);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "compliance/claim_scenario_support.h"
+#include "compliance/network_scenario_support.h"
 #include "engine/dut_name.h"
 #include "engine/failure.h"
 #include "engine/tool_elements.h"
@@ -78,12 +79,16 @@ std::string FirstClaimText(DutKind kind, const host::DutFaults& faults) {
 
 // The profile a lab keeps for the DUT: its NAME read from it, the DSA and
 // manufacturer code of its data sheet (the correct DUT's).
-Verdict RunOnce(DutKind kind, std::optional<host::DutFault> fault, std::string_view code) {
+Verdict RunOnce(DutKind kind, std::optional<host::DutFault> fault, std::string_view code,
+                host::FaultGroup group) {
   host::DutFaults faults;
   if (fault) faults.Add(*fault);
-  testing::ComplianceBench bench(kind == DutKind::kStatic
+  const bool network = group != host::FaultGroup::kAddressing;
+  testing::ComplianceBench bench(network ? network_scenario::Dut(kind, faults)
+                                 : kind == DutKind::kStatic
                                      ? StaticDut(kStaticAddress, faults)
                                      : DynamicDut(host::kDefaultDsaCategory, faults));
+  if (network) network_scenario::UseProfile(bench, kind);
   UseProfile(bench, FirstClaimText(kind, faults));
   bench.Settings().SetValue(
       "DSA For Address Claiming",
@@ -118,12 +123,16 @@ TEST_P(FaultTable, EveryTestOfTheFaultsKindsEndsAsTheTableSays) {
   const std::optional<host::DutFault> fault = GetParam();
   for (const DutKind kind : {DutKind::kStatic, DutKind::kDynamic}) {
     if (fault && !host::FaultApplies(*fault, kind)) continue;
-    for (const std::string_view code : host::TestsFor(kind)) {
-      SCOPED_TRACE(std::string(kind == DutKind::kStatic ? "static " : "dynamic ") +
-                   std::string(code));
-      const Verdict expected = Expected(fault, code);
-      const Verdict actual = RunOnce(kind, fault, code);
-      EXPECT_EQ(actual, expected) << "table: " << Text(expected) << "; run: " << Text(actual);
+    for (const host::FaultGroup group : host::kFaultGroups) {
+      // A fault is held to the tests of the rules it breaks; the correct DUTs to all.
+      if (fault && host::FaultInfo(*fault).group != group) continue;
+      for (const std::string_view code : host::TestsFor(kind, group)) {
+        SCOPED_TRACE(std::string(kind == DutKind::kStatic ? "static " : "dynamic ") +
+                     std::string(code));
+        const Verdict expected = Expected(fault, code);
+        const Verdict actual = RunOnce(kind, fault, code, group);
+        EXPECT_EQ(actual, expected) << "table: " << Text(expected) << "; run: " << Text(actual);
+      }
     }
   }
 }
@@ -150,7 +159,7 @@ TEST(FaultTable, EveryTripNamesATestOfTheFaultsKindAndEveryFaultShowsSomewhere) 
       shows = true;
       bool ofItsKind = false;
       for (const DutKind kind : {DutKind::kStatic, DutKind::kDynamic}) {
-        const auto tests = host::TestsFor(kind);
+        const auto tests = host::TestsFor(kind, info.group);
         ofItsKind = ofItsKind || (host::FaultApplies(info.fault, kind) &&
                                   std::find(tests.begin(), tests.end(), trip.test) != tests.end());
       }

@@ -9,6 +9,7 @@
 
 #include "compliance/compliance_tests.h"
 #include "compliance/static_dut_support.h"
+#include "compliance/test_table.h"
 #include "engine/saved_log.h"
 #include "platform/log_pane.h"
 #include "reports/summary_report.h"
@@ -55,7 +56,7 @@ TEST(SummaryOfRuns, LogsOfRealRunsSummariseByteExactly) {
   framework::LogOutput log;
   log.Attach(&pane);
   const reports::SummaryInputs inputs{
-      {{"Widget", "2.1"}, reports::ProgramCatalogue(), ProgramCriterionCounts()},
+      {{"Widget", "2.1"}, compliance::SummaryCatalogue(), ProgramCriterionCounts()},
       vlt::testing::LocalTime(2026, 2, 3, 2, 14, 30, 0),
       "Jan 21 2026"};
   EXPECT_TRUE(reports::BuildSummaryReport(folder.string(), inputs, log));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "compliance/test_table.h"
 #include "support/golden_file.h"
 #include "support/virtual_time.h"
 
@@ -56,7 +57,8 @@ std::unique_ptr<Test> EngineHarness::MakeTest(std::uint16_t index) {
 }
 
 std::unique_ptr<Test> EngineHarness::MakeTest(const TestContext& context, std::uint16_t index) {
-  return std::make_unique<framework::Registered<Test>>(app.Link().Parsers(), context, index);
+  return std::make_unique<framework::Registered<Test>>(app.Link().Parsers(), context, index,
+                                                       compliance::IdentityOf(index));
 }
 
 void EngineHarness::Frame(std::uint32_t dgn, std::uint8_t source, std::vector<std::uint8_t> data) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "compliance/test_table.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/group.h"
@@ -46,7 +47,7 @@ class ClaimJudge : public EWatchForDGN {
 
 class IndexOneTest : public Test {
  public:
-  explicit IndexOneTest(const TestContext& context) : Test(context, 1) {}
+  explicit IndexOneTest(const TestContext& context) : Test(context, 1, compliance::IdentityOf(1)) {}
 };
 
 struct RunFixture : ::testing::Test {
@@ -394,11 +395,10 @@ TEST_F(RunFixture, SkippedRecordAndDefaultLogName) {
 }
 
 TEST_F(RunFixture, FactoryCreatesRegisteredCodesOnly) {
-  static const std::array<TestRegistration, 2> table = {{
-      {"A10", MakeRegistered<IndexOneTest>},
-      {"RAC", MakeRegistered<IndexOneTest>},
-  }};
-  TestFactory factory(table);
+  TestFactory factory;
+  EXPECT_TRUE(factory.Register("A10", MakeRegistered<IndexOneTest>));
+  EXPECT_FALSE(factory.Register("", MakeRegistered<IndexOneTest>));
+  EXPECT_FALSE(factory.Register("A20", nullptr));
   auto t = factory.Create("A10  ", h.Context());
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(h.app.Link().Parsers().Count(), 4u);  // master, PRODUCT_ID, activity, test

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "compliance/test_table.h"
 #include "data/data_context.h"
 #include "engine/control_elements.h"
 #include "engine/test.h"
@@ -94,7 +95,7 @@ struct FloodedTester {
 // every test must: the tick thread hands it frames from then on.
 class RecordingTest : public Test {
  public:
-  explicit RecordingTest(const TestContext& context) : Test(context, 1) {
+  explicit RecordingTest(const TestContext& context) : Test(context, 1, compliance::IdentityOf(1)) {
     DataLog& log0 = AddDataLog(0);
     Append<EDataLogAction>(DataLog::Action::kRestart, &log0);
     Append<ETimeLimitMinimum>(60'000);
@@ -153,7 +154,8 @@ class CopyingObserver final : public RunObserver {
 
 class ShortRecordingTest : public Test {
  public:
-  explicit ShortRecordingTest(const TestContext& context) : Test(context, 1) {
+  explicit ShortRecordingTest(const TestContext& context)
+      : Test(context, 1, compliance::IdentityOf(1)) {
     DataLog& log0 = AddDataLog(0);
     Append<EDataLogAction>(DataLog::Action::kRestart, &log0);
     AddCriterion(0x101, "Recorded");

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "compliance/static_dut_support.h"
+#include "compliance/test_table.h"
 #include "settings/registry_string.h"
 
 namespace vlt::testing {
@@ -69,7 +70,7 @@ GuiBench::GuiBench(Options options) {
   dictionary = dictionary::StartMainDictionary(*app);
   driver.StepMillis(5);  // registration and its acknowledgement
   dataContext = std::make_unique<data::DataContext>(*app);
-  appSettings = settings::CreateApplicationSettings(*dataContext);
+  appSettings = settings::CreateApplicationSettings(*dataContext, compliance::SettingsHeadings());
   registry = std::make_unique<platform::RegistryFile>(
       options.registryPath.empty() ? Path("Valmora.conf") : options.registryPath);
   if (!options.startingProfile.empty()) {

@@ -61,7 +61,8 @@ TEST(StaticDut, AnswersRequestsForItsClaimOnlyWhenTheyConcernIt) {
       {"request to its address", kDut, {0x00, 0xEE, 0x00}, true},
       {"global request", kGlobalAddress, testing::kRequestForClaim, true},
       {"request to another address", 0x80, {0x00, 0xEE, 0x00}, false},
-      {"request for PRODUCT_ID", kDut, {0xEB, 0xFE, 0x00}, false},
+      // Only a request for a claim may come from the null address.
+      {"request for PRODUCT_ID from the null address", kDut, {0xEB, 0xFE, 0x00}, false},
       {"request too short to name a PGN", kDut, {0x00, 0xEE}, false},
   };
   for (const Case& c : cases) {

@@ -79,7 +79,7 @@ TEST(UnattendedVltRun, SigintSigtermAndSighupAbortTheTestSaveItsLogAndLeaveTheFo
   EXPECT_FALSE(Has(all, "Waiting in ")) << all;
 
   // The tester lock and the host's tool table are free again.
-  EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", out.string()}), 0);
+  EXPECT_EQ(host.RunProgram(kVlt, testing::QuickRun({"--out", out.string()})), 0);
 }
 
 TEST(UnattendedVltRun, AHostKilledMidTestEndsTheRunWith69AndNoReportWithoutTheAbortMark) {
@@ -104,7 +104,7 @@ TEST(UnattendedVltRun, AHostKilledMidTestEndsTheRunWith69AndNoReportWithoutTheAb
 
   // A new host on the same run folder, over the dead one's socket.
   ASSERT_TRUE(host.Start({"--dut", "static:253"}));
-  EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", out.string()}), 0);
+  EXPECT_EQ(host.RunProgram(kVlt, testing::QuickRun({"--out", out.string()})), 0);
 }
 
 TEST(UnattendedVltRun, AMonitorRegistersAgainWithAHostStartedAfterTheFirstOneStopped) {
@@ -147,9 +147,10 @@ TEST(UnattendedVltRun, AClosedStandardOutputLosesOnlyThePrinting) {
   ASSERT_TRUE(host.Start({"--dut", "static:253"}));
   const std::string json = host.RunDir() + "/vlt.json";
   // As `vlt run ... | head` once head has had its lines.
-  EXPECT_EQ(host.RunProgram(kVlt, {"run", "ND10", "--out", host.RunDir() + "/logs", "--json", json},
-                            testing::kClosedPipe),
-            0);
+  EXPECT_EQ(
+      host.RunProgram(kVlt, testing::QuickRun({"--out", host.RunDir() + "/logs", "--json", json}),
+                      testing::kClosedPipe),
+      0);
   EXPECT_EQ(Names(host.RunDir() + "/logs").size(), 1u);
   EXPECT_TRUE(Has(ReadFile(json), "\"code\": \"ND10\""));
 }
@@ -218,7 +219,7 @@ TEST(UnattendedVltRun, ADeviceWhoseFirstLineIsItsClaimIsReadAndItsNameKept) {
 // run), never an uncaught exception.
 TEST(UnattendedVltRun, EveryPathTakingOptionRefusesAPathNoFileCanTakeWithItsReason) {
   testing::HostProcess folder;
-  ASSERT_TRUE(folder.Start({"--dut", "none"}));
+  ASSERT_TRUE(folder.Start({"--dut", "static:253"}));
   const std::string dir = folder.RunDir();
   fs::create_symlink("loop", dir + "/loop");
   std::ofstream(dir + "/file") << "not a folder";
@@ -230,8 +231,8 @@ TEST(UnattendedVltRun, EveryPathTakingOptionRefusesAPathNoFileCanTakeWithItsReas
   const std::pair<std::vector<std::string>, int> commands[] = {
       {{"run", "ND10", "--out", "@"}, 64},
       {{"run", "ND10", "--profile", "@.zcf"}, 64},
-      {{"run", "ND10", "--out", dir + "/logs", "--junit", "@/r.xml"}, 73},
-      {{"run", "ND10", "--out", dir + "/logs", "--json", "@/r.json"}, 73},
+      {testing::QuickRun({"--out", dir + "/logs", "--junit", "@/r.xml"}), 73},
+      {testing::QuickRun({"--out", dir + "/logs", "--json", "@/r.json"}), 73},
       {{"demo", "--out", "@"}, 64},
       {{"summary", "@"}, 65},
       {{"supersede", "@", "--yes"}, 65},

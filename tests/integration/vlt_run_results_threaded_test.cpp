@@ -20,9 +20,10 @@ TEST(VltRunResults, FilesBesideTheLogsAndExit73WhenOneCannotBeWritten) {
   const fs::path out = host.RunDir() + "/logs";
   const std::string junit = host.RunDir() + "/results.xml";
   const std::string json = host.RunDir() + "/results.json";
-  ASSERT_EQ(host.RunProgram("app/cli/vlt", {"run", "ND10", "--out", out.string(), "--junit", junit,
-                                            "--json", json, "--timeline"}),
-            0);
+  ASSERT_EQ(
+      host.RunProgram("app/cli/vlt", testing::QuickRun({"--out", out.string(), "--junit", junit,
+                                                        "--json", json, "--timeline"})),
+      0);
   const std::vector<std::string> names = testing::FolderNames(out);
   ASSERT_EQ(names.size(), 2U);  // the log and its timeline
   EXPECT_TRUE(names[0].ends_with(".svg"));
@@ -34,9 +35,9 @@ TEST(VltRunResults, FilesBesideTheLogsAndExit73WhenOneCannotBeWritten) {
   // A JUnit path in a folder that is a file: the log is saved all the same.
   fs::remove_all(out);
   const std::string blocked = json + "/results.xml";
-  EXPECT_EQ(
-      host.RunProgram("app/cli/vlt", {"run", "ND10", "--out", out.string(), "--junit", blocked}),
-      73);
+  EXPECT_EQ(host.RunProgram("app/cli/vlt",
+                            testing::QuickRun({"--out", out.string(), "--junit", blocked})),
+            73);
   ASSERT_EQ(testing::FolderNames(out).size(), 1U);
   EXPECT_NE(testing::FileBytes(out / testing::FolderNames(out)[0]).find("Test ND10 complete."),
             std::string::npos);

@@ -37,7 +37,8 @@ TEST(VltRun, ReadsTheClaimRunsND10SavesBothLogsAndKeepsTheClaimInTheProfile) {
   const std::string stdoutFile = host.RunDir() + "/stdout.txt";
   ASSERT_EQ(host.RunProgram("app/cli/vlt",
                             {"run", "RAC", "ND10", "--operator", "auto", "--out", out.string(),
-                             "--profile", profile, "--set", "Product Name=Widget"},
+                             "--profile", profile, "--set", "Product Name=Widget", "--set",
+                             "Unsupported DGN 2=0", "--set", "Unsupported DGN 3=0"},
                             stdoutFile),
             0)
       << ReadFile(stdoutFile);

@@ -2,6 +2,7 @@
 // the window takes while a test runs, the layout's label cap and hit test, and
 // the SVG file.
 #include "results/timeline.h"
+#include "compliance/test_table.h"
 
 #include <gtest/gtest.h>
 
@@ -202,7 +203,8 @@ class RestartingTest : public engine::Test {
  public:
   static constexpr std::uint32_t kFirstMs = 2500;
   static constexpr std::uint32_t kSecondMs = 1200;
-  explicit RestartingTest(const engine::TestContext& context) : Test(context, 1) {
+  explicit RestartingTest(const engine::TestContext& context)
+      : Test(context, 1, compliance::IdentityOf(1)) {
     engine::DataLog& log = AddDataLog(0);
     for (const std::uint32_t part : {kFirstMs, kSecondMs}) {
       Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);

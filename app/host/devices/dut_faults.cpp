@@ -9,6 +9,7 @@ namespace vlt::host {
 
 namespace {
 constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
+constexpr FaultGroup kRequests = FaultGroup::kRequests;
 }  // namespace
 
 const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
@@ -72,6 +73,54 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
     {DutFault::kRangeOnly, "range-only", kForDynamic,
      "sends cannot-claim (from FEh) once its own range is taken, without trying the spare "
      "addresses"},
+    {DutFault::kNakGlobal, "nak-global", kForBoth,
+     "NAKs a global request for a DGN it lacks instead of keeping silent", false, kRequests},
+    {DutFault::kNoNak, "no-nak", kForBoth,
+     "never NAKs: a request to its address for a DGN it lacks goes unanswered", false, kRequests},
+    {DutFault::kNakToGlobal, "nak-to-global", kForBoth,
+     "sends its NAKs to all nodes (E8FFh) instead of to the requester", false, kRequests},
+    {DutFault::kNakWrongDgn, "nak-wrong-dgn", kForBoth,
+     "names the DGN after the requested one in bytes 5-7 of its NAKs", false, kRequests},
+    {DutFault::kNakWrongCode, "nak-wrong-code", kForBoth,
+     "NAKs with code 3 (conditions do not allow) instead of 1", false, kRequests},
+    {DutFault::kNakOwnAddress, "nak-own-address", kForBoth,
+     "puts its own address in byte 4 of its NAKs instead of the requester's", false, kRequests},
+    {DutFault::kNakSupported, "nak-supported", kForBoth,
+     "answers a request to its address for a DGN it has with the DGN and a NAK", false, kRequests},
+    {DutFault::kAnswersUnsupported, "answers-unsupported", kForBoth,
+     "answers a request for a DGN it lacks with a frame of that DGN (all FFh)", false, kRequests},
+    {DutFault::kAnswersOtherTarget, "answers-other-target", kForBoth,
+     "answers requests addressed to other nodes as if they were addressed to it", false, kRequests},
+    {DutFault::kLateAnswer, "late-answer", kForBoth,
+     "answers requests (the DGN, a NAK, PRODUCT_ID) after 300 ms instead of after 5 ms", false,
+     kRequests},
+    {DutFault::kShortAnswer, "short-answer", kForBoth,
+     "answers requests for its status DGN with 6 data bytes (its periodic frames keep 8)", false,
+     kRequests},
+    {DutFault::kIgnoresRvcRequest, "ignores-rvc-request", kForBoth,
+     "answers only 3-byte J1939 requests, never the 8-byte RV-C form (requests for its claim "
+     "excepted)",
+     false, kRequests},
+    {DutFault::kWrongInstance, "wrong-instance", kForBoth,
+     "answers a request naming its instance with a frame of the next instance", false, kRequests},
+    {DutFault::kProductIdNoDelimiters, "product-id-no-delimiters", kForBoth,
+     "sends PRODUCT_ID with blanks where the '*' delimiters belong", false, kRequests},
+    {DutFault::kProductIdControlChars, "product-id-control-chars", kForBoth,
+     "sends PRODUCT_ID with tabs (09h) in place of its blanks", false, kRequests},
+    {DutFault::kProductIdFastBam, "product-id-fast-bam", kForBoth,
+     "sends the PRODUCT_ID packets 10 ms apart instead of 50 ms", false, kRequests},
+    {DutFault::kProductIdSlowBam, "product-id-slow-bam", kForBoth,
+     "sends the PRODUCT_ID packets 600 ms apart instead of 50 ms", false, kRequests},
+    {DutFault::kProductIdRtsCts, "product-id-rts-cts", kForBoth,
+     "sends PRODUCT_ID to the requester by RTS/CTS instead of by BAM", false, kRequests},
+    {DutFault::kProductIdUnrequested, "product-id-unrequested", kForBoth,
+     "sends PRODUCT_ID by itself every 5 s besides its answers", false, kRequests},
+    {DutFault::kProductIdBadCount, "product-id-bad-count", kForBoth,
+     "announces one PRODUCT_ID packet more than it sends", false, kRequests},
+    {DutFault::kProductIdNoPadding, "product-id-no-padding", kForBoth,
+     "fills the last PRODUCT_ID packet with 00h instead of FFh", false, kRequests},
+    {DutFault::kProductIdBadSequence, "product-id-bad-sequence", kForBoth,
+     "numbers its PRODUCT_ID packets from 0 instead of from 1", false, kRequests},
     {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
      "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
      "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
@@ -186,11 +235,44 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kRequestsGlobally, "A50", {0x501, 0x502, 0x504, 0x505, 0x508}},
     {F::kRequestsGlobally, "A70", {0x402, 0x406}},
     {F::kRequestsGlobally, "A90", {0x403, 0x905}},
+    {F::kNakGlobal, "ND10", {0x1604}},
+    {F::kNakGlobal, "NDINST", {0x1906}},
+    {F::kNoNak, "ND20", {0x1705}},
+    {F::kNakToGlobal, "ND20", {0x170A}},
+    {F::kNakWrongDgn, "ND20", {0x1709}},
+    {F::kNakWrongCode, "ND20", {0x1707}},
+    {F::kNakOwnAddress, "ND20", {0x1708}},
+    {F::kNakSupported, "ND20", {0x1704}},
+    {F::kAnswersUnsupported, "ND10", {0x1605}},
+    {F::kAnswersUnsupported, "ND20", {0x1705, 0x170B}},
+    {F::kAnswersUnsupported, "NDINST", {0x1906}},
+    {F::kAnswersOtherTarget, "ND30", {0x1801, 0x1802}},
+    {F::kLateAnswer, "ND10", {0x1602}},
+    {F::kLateAnswer, "ND20", {0x1702, 0x1706}},
+    {F::kLateAnswer, "NDINST", {0x1903}},
+    {F::kLateAnswer, "ND40", {0x1A03}},
+    {F::kShortAnswer, "ND10", {0x1603}},
+    {F::kShortAnswer, "ND20", {0x1703}},
+    {F::kIgnoresRvcRequest, "ND10", {0x1601}},
+    {F::kIgnoresRvcRequest, "ND20", {0x1701, 0x1705}},
+    {F::kIgnoresRvcRequest, "NDINST", {0x1901, 0x1902}},
+    {F::kIgnoresRvcRequest, "ND40", {0x1A01, 0x1A02}},
+    {F::kWrongInstance, "NDINST", {0x1904}},
+    {F::kProductIdNoDelimiters, "ND40", {0x1A0A, 0x1A0B}},
+    {F::kProductIdControlChars, "ND40", {0x1A09}},
+    {F::kProductIdFastBam, "ND40", {0x1A06}},
+    {F::kProductIdSlowBam, "ND40", {0x1A06}},
+    {F::kProductIdRtsCts, "ND40", {0x1A04}},
+    {F::kProductIdUnrequested, "ND40", {0x1A0C}},
+    {F::kProductIdBadCount, "ND40", {0x1A05}},
+    {F::kProductIdNoPadding, "ND40", {0x1A08}},
+    {F::kProductIdBadSequence, "ND40", {0x1A07}},
 };
 
 constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
+constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
 
 }  // namespace
 
@@ -198,9 +280,15 @@ std::span<const FaultTrip> FaultTrips() {
   return kFaultTrips;
 }
 
-std::span<const std::string_view> TestsFor(DutKind kind) {
-  if (kind == DutKind::kStatic) return kStaticTests;
-  return kDynamicTests;
+std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group) {
+  switch (group) {
+    case FaultGroup::kAddressing:
+      if (kind == DutKind::kStatic) return kStaticTests;
+      return kDynamicTests;
+    case FaultGroup::kRequests:
+      return kRequestTests;
+  }
+  return {};
 }
 
 const DutFaultInfo& FaultInfo(DutFault fault) {
@@ -263,10 +351,14 @@ void AppendWrapped(std::string& out, std::string_view text, std::size_t indent) 
 
 namespace {
 
-// "A-10" for "A10", as the reports and the menu write a test.
+constexpr std::string_view kInstancesCode = "NDINST";
+
+// "A-10" for "A10", "ND-40" for "ND40", as the reports and the menu write a test.
 std::string TestTitle(std::string_view code) {
+  if (code == kInstancesCode) return "Instances";
   std::string title(code);
-  if (title.size() > 1 && title[0] == 'A') title.insert(1, "-");
+  const std::size_t digits = title.find_first_of("0123456789");
+  if (digits != std::string::npos && digits > 0) title.insert(digits, "-");
   return title;
 }
 
@@ -285,11 +377,17 @@ std::string CriteriaText(const FaultTrip& trip) {
   return text;
 }
 
-// The menu lists the tests by number, A10 to A110.
+// The menu lists the tests by number, A10 to A110, then ND10 to ND150 with the
+// Instances test after ND30.
 int TestNumber(std::string_view code) {
-  int number = 0;
-  for (const char c : code.substr(1)) number = number * 10 + (c - '0');
-  return number;
+  constexpr int kNetworkFamily = 1000;
+  if (code == kInstancesCode) return kNetworkFamily + 35;
+  int number = code.starts_with("ND") ? kNetworkFamily : 0;
+  int value = 0;
+  for (const char c : code) {
+    if (c >= '0' && c <= '9') value = value * 10 + (c - '0');
+  }
+  return number + value;
 }
 
 // "A-10 0x104; 0x403; ...": the tests in menu order, those with the same

@@ -53,14 +53,43 @@ enum class DutFault : std::uint8_t {
   kRetriesSameTarget,
   kStaleStatusAddress,
   kRangeOnly,
+  // Requests, NAK and PRODUCT_ID.
+  kNakGlobal,
+  kNoNak,
+  kNakToGlobal,
+  kNakWrongDgn,
+  kNakWrongCode,
+  kNakOwnAddress,
+  kNakSupported,
+  kAnswersUnsupported,
+  kAnswersOtherTarget,
+  kLateAnswer,
+  kShortAnswer,
+  kIgnoresRvcRequest,
+  kWrongInstance,
+  kProductIdNoDelimiters,
+  kProductIdControlChars,
+  kProductIdFastBam,
+  kProductIdSlowBam,
+  kProductIdRtsCts,
+  kProductIdUnrequested,
+  kProductIdBadCount,
+  kProductIdNoPadding,
+  kProductIdBadSequence,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
 };
-inline constexpr std::size_t kDutFaultCount = 31;
+inline constexpr std::size_t kDutFaultCount = 53;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
+
+// Which tests a fault is held to: those of the rules it breaks.
+enum class FaultGroup : std::uint8_t {
+  kAddressing,  // the address-claiming tests
+  kRequests,    // requests, NAK and PRODUCT_ID
+};
 
 struct DutFaultInfo {
   DutFault fault;
@@ -68,12 +97,13 @@ struct DutFaultInfo {
   std::uint8_t kinds;     // kForStatic | kForDynamic
   std::string_view does;  // what the device does wrong
   bool variant = false;   // a correct J1939 behaviour, given to --dut-variant
+  FaultGroup group = FaultGroup::kAddressing;
 };
 
 // In enum order: kDutFaults[i].fault == DutFault(i).
 extern const std::array<DutFaultInfo, kDutFaultCount> kDutFaults;
 
-inline constexpr std::size_t kMaxTrippedCriteria = 5;
+inline constexpr std::size_t kMaxTrippedCriteria = 8;
 
 // How a run against a faulty DUT ends.
 enum class TripEnd : std::uint8_t {
@@ -92,10 +122,12 @@ struct FaultTrip {
 };
 
 // Every test in which a fault shows. A fault run through any other test of its
-// kind ends with no "DNP " line and is not aborted.
+// kind and group ends with no "DNP " line and is not aborted.
 std::span<const FaultTrip> FaultTrips();
-// The tests with criteria that a DUT of each kind is put through, in menu order.
-std::span<const std::string_view> TestsFor(DutKind kind);
+// The tests with criteria of a group that a DUT of each kind is put through, in
+// menu order.
+std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group);
+inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests};
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 // A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.

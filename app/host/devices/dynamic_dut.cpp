@@ -124,7 +124,14 @@ void DynamicDut::OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) {
     OnRequest(frame, nowMicros);
   } else if (IsClaim(frame)) {
     OnClaim(frame, nowMicros);
+  } else {
+    OnNetworkFrame(frame, nowMicros);
   }
+}
+
+std::optional<std::uint8_t> DynamicDut::HeldAddress() const {
+  if (state_ == State::kClaimed || state_ == State::kRunning) return address_;
+  return std::nullopt;
 }
 
 void DynamicDut::OnRequest(const BusFrame& request, std::int64_t nowMicros) {

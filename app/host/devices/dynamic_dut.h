@@ -93,6 +93,7 @@ class DynamicDut final : public SimulatedDut {
  private:
   void MoveTo(State next, std::int64_t nowMicros);
   std::optional<std::int64_t> StateDeadlineMicros() const override;
+  std::optional<std::uint8_t> HeldAddress() const override;
   void OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
   std::optional<std::uint8_t> CandidateAfter(std::uint8_t address,
                                              std::optional<std::uint8_t> besides) const;

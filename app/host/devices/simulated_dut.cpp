@@ -4,6 +4,7 @@ namespace vlt::host {
 
 void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
   if (!Powered()) return;
+  if (const auto held = HeldAddress()) rvc_.Poll(*held, nowMicros, pending_);
   pending_.TakeDue(nowMicros, out);
   const auto due = StateDeadlineMicros();
   if (due && *due <= nowMicros) OnStateDeadline(nowMicros, out);
@@ -11,11 +12,17 @@ void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
 
 std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   if (!Powered()) return std::nullopt;
-  return Earliest(StateDeadlineMicros(), pending_.NextDueMicros());
+  const auto rvc = HeldAddress() ? rvc_.NextDeadlineMicros() : std::nullopt;
+  return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), rvc);
+}
+
+void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
+  if (const auto held = HeldAddress()) rvc_.OnFrame(frame, *held, nowMicros, pending_);
 }
 
 void SimulatedDut::ForgetSincePowerUp() {
   pending_.Clear();
+  rvc_.Restart();
   claimsSent_ = 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "host/buses/sim_bus.h"
 #include "host/devices/dut_common.h"
+#include "host/devices/rvc_responder.h"
 
 namespace vlt::host {
 
@@ -23,7 +24,14 @@ class SimulatedDut : public SimDevice {
   void SetTiming(const DutTiming& timing) { common_.timing = timing; }
 
  protected:
-  SimulatedDut(const DutCommon& common, DutKind kind) : common_(common), kind_(kind) {}
+  SimulatedDut(const DutCommon& common, DutKind kind)
+      : common_(common), kind_(kind), rvc_(common_, kind) {}
+
+  // The address it holds and works at (claimed, or running); none while it has none.
+  virtual std::optional<std::uint8_t> HeldAddress() const = 0;
+  // What an RV-C node does with any other frame than the claims and requests for
+  // them, while it holds an address.
+  void OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros);
 
   // The model's next own deadline (boot, wait, quiet time, status), if any.
   virtual std::optional<std::int64_t> StateDeadlineMicros() const = 0;
@@ -62,6 +70,7 @@ class SimulatedDut : public SimDevice {
  private:
   DutCommon common_;
   DutKind kind_;
+  RvcResponder rvc_;    // after common_, which it reads
   int claimsSent_ = 0;  // since power-up
   std::int64_t nextStatusMicros_ = 0;
 };

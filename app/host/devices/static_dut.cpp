@@ -47,7 +47,14 @@ void StaticDut::OnBusFrame(const BusFrame& frame, std::int64_t nowMicros) {
   }
   if (state_ != State::kCannotClaim && IsClaim(frame) && frame.SourceAddress() == Address()) {
     OnClaimOfOwnAddress(frame, nowMicros);
+    return;
   }
+  OnNetworkFrame(frame, nowMicros);
+}
+
+std::optional<std::uint8_t> StaticDut::HeldAddress() const {
+  if (state_ == State::kClaimed || state_ == State::kRunning) return Address();
+  return std::nullopt;
 }
 
 void StaticDut::OnClaimOfOwnAddress(const BusFrame& claim, std::int64_t nowMicros) {

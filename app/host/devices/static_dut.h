@@ -49,6 +49,7 @@ class StaticDut final : public SimulatedDut {
   std::optional<std::int64_t> StateDeadlineMicros() const override;
   void OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
   std::uint8_t ClaimDestination() const override;
+  std::optional<std::uint8_t> HeldAddress() const override;
   void OnClaimOfOwnAddress(const BusFrame& claim, std::int64_t nowMicros);
 
   std::uint8_t dsa_;

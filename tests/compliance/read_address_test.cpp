@@ -1,4 +1,4 @@
-// Read ADDRESS_CLAIM and ND-10 against the in-process host and a simulated DUT.
+// Read ADDRESS_CLAIM against the in-process host and a simulated DUT.
 #include <gtest/gtest.h>
 
 #include "compliance/test_a_read_address.h"
@@ -102,32 +102,6 @@ TEST(ReadAddressClaim, AYesKeepsNoNameReadByAnEarlierRun) {
   ASSERT_EQ(bench.prompter.decisions.size(), 2u);
   EXPECT_EQ(bench.Settings().GetValue(kFullClaimSetting, true), "00 00 00 00 00 00 00 00");
   EXPECT_FALSE(bench.dataContext->ProfileModified());
-}
-
-TEST(ND10, AgainstAHostAlreadyInEchoToolsCompletesAndRestoresThatMode) {
-  ComplianceBench bench(nullptr);
-  // Put the host in Echo|Tools first, as a previous tool would have left it.
-  bench.app->Link().Write(framework::SetModeMessage(bench.app->Link().ToolId(), 3, 1));
-  bench.Step(5);
-  auto test = bench.Make("ND10");
-  ASSERT_TRUE(test);
-  ASSERT_TRUE(bench.Run(*test, 5'000));
-  const std::string text = bench.Text();
-  EXPECT_TRUE(Contains(text, "Setting Brantel to Echo|Tools\r\n")) << text;
-  EXPECT_TRUE(Contains(text, "Test ND10 complete.\r\n"));
-  EXPECT_FALSE(Contains(text, "Testing Notes"));
-  EXPECT_EQ(bench.host.Server().HostMode(), 3);
-  EXPECT_EQ(bench.host.Server().EchoFlag(), 1);
-  EXPECT_EQ(test->DataLogAt(0)->Size(), 0u);
-}
-
-TEST(ND10, FromNormalModeSetsEchoToolsAndPutsTheHostBack) {
-  ComplianceBench bench(nullptr);
-  auto test = bench.Make("ND10");
-  ASSERT_TRUE(bench.Run(*test, 5'000));
-  bench.Step(300);
-  EXPECT_EQ(bench.host.Server().HostMode(), 3);  // start mode of the host: 3 (Tools)
-  EXPECT_EQ(bench.host.Server().EchoFlag(), 0);
 }
 
 }  // namespace
