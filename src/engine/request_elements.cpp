@@ -1,5 +1,8 @@
 #include "engine/request_elements.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "engine/data_log.h"
 #include "engine/test.h"
 #include "settings/setting_text.h"
@@ -16,6 +19,16 @@ constexpr std::uint32_t kTransportGapMs = 750;
 
 std::string WaitText(std::uint32_t dgn) {
   return "the answer to the request for DGN " + DgnText(dgn);
+}
+
+std::string BytesText(const std::vector<std::uint8_t>& bytes) {
+  std::string text;
+  char pair[4];
+  for (const std::uint8_t byte : bytes) {
+    std::snprintf(pair, sizeof(pair), "%02X", byte);
+    text += (text.empty() ? "" : " ") + std::string(pair);
+  }
+  return text;
 }
 
 }  // namespace
@@ -71,13 +84,13 @@ void ERequestDgn::Start() {
   parsing_ = true;
   outcome_.plan = *plan;
   outcome_.windowMs = AnswerWindowMs(*test_);
-  dueBeforeWait_ = rhythm_->NextDueMs(plan->dgn);
+  dueBeforeWait_ = rhythm_->NextDueMs(plan->AnswerDgn());
   MoveTo(State::kWaitSlot);
   Step();
 }
 
 bool ERequestDgn::SlotFree(std::uint32_t nowMs) const {
-  const auto due = rhythm_->NextDueMs(outcome_.plan.dgn);
+  const auto due = rhythm_->NextDueMs(outcome_.plan.AnswerDgn());
   return !due || static_cast<std::int32_t>(*due - (nowMs + outcome_.windowMs)) > 0;
 }
 
@@ -101,8 +114,8 @@ void ERequestDgn::Step() {
         return;
       }
       // A period too short to keep out of the window: go right after its frame.
-      const auto period = rhythm_->ShortestPeriodMs(outcome_.plan.dgn);
-      const auto due = rhythm_->NextDueMs(outcome_.plan.dgn);
+      const auto period = rhythm_->ShortestPeriodMs(outcome_.plan.AnswerDgn());
+      const auto due = rhythm_->NextDueMs(outcome_.plan.AnswerDgn());
       const bool frameJustCame = due != dueBeforeWait_;
       const bool waitedEnough =
           period && now - stateSinceMs_ > *period + *period / 5 + kSlotWaitMarginMs;
@@ -123,34 +136,48 @@ void ERequestDgn::Step() {
 
 void ERequestDgn::Send() {
   const RequestPlan& plan = outcome_.plan;
-  const auto data = RequestData(plan.dgn, plan.instance, plan.bank);
-  const std::size_t length = plan.length < data.size() ? plan.length : data.size();
-  test_->App().Link().Transmit(kTesterAddress, kRequestDgn | plan.destination,
-                               std::span<const std::uint8_t>(data.data(), length),
-                               kRequestPriority);
-  outcome_.sent = true;
-  outcome_.sentMs = test_->NowMs();
   std::string to = plan.destination == framework::kGlobalAddress
                        ? std::string("all nodes")
                        : "address " + std::to_string(plan.destination);
-  if (plan.instance != kNoInstance) to += ", instance " + std::to_string(plan.instance);
-  Write("Request for DGN " + DgnText(plan.dgn) + " to " + to + ".");
+  if (plan.command) {
+    const std::uint32_t dgn =
+        IsDestinationSpecific(plan.dgn) ? (plan.dgn & 0x1FF00u) | plan.destination : plan.dgn;
+    test_->App().Link().Transmit(plan.source, dgn, *plan.command, plan.priority);
+    Write("Command DGN " + DgnText(plan.dgn) + " from address " + std::to_string(plan.source) +
+          ", priority " + std::to_string(plan.priority) + ": " + BytesText(*plan.command) + ".");
+  } else {
+    const auto data = RequestData(plan.dgn, plan.instance, plan.bank);
+    const std::size_t length = plan.length < data.size() ? plan.length : data.size();
+    test_->App().Link().Transmit(plan.source, kRequestDgn | plan.destination,
+                                 std::span<const std::uint8_t>(data.data(), length), plan.priority);
+    if (plan.instance != kNoInstance) to += ", instance " + std::to_string(plan.instance);
+    Write("Request for DGN " + DgnText(plan.dgn) + " to " + to + ".");
+  }
+  outcome_.sent = true;
+  outcome_.sentMs = test_->NowMs();
   MoveTo(State::kSent);
 }
 
 bool ERequestDgn::IsOwnRequest(const DataLog& log, int index,
                                const framework::FrameRecord& frame) const {
+  if (!log.OwnTransmission(index)) return false;
+  const RequestPlan& plan = outcome_.plan;
+  if (plan.command) {
+    return DgnWithoutDestination(frame.dgn) == DgnWithoutDestination(plan.dgn) &&
+           frame.length == plan.command->size() &&
+           std::equal(plan.command->begin(), plan.command->end(), frame.data);
+  }
   const auto requested = RequestedDgn(frame);
-  return log.OwnTransmission(index) && requested && *requested == outcome_.plan.dgn &&
-         DestinationOf(frame.dgn) == outcome_.plan.destination;
+  return requested && *requested == plan.dgn && DestinationOf(frame.dgn) == plan.destination;
 }
 
 std::optional<RequestReply::Kind> ERequestDgn::ReplyKind(const DataLog& log, int index,
                                                          const framework::FrameRecord& frame) {
   const std::uint32_t dgn = outcome_.plan.dgn;
+  const std::uint8_t sender = outcome_.plan.source;
   if (const auto ack = ReadAcknowledgment(frame)) {
-    const bool aboutThis =
-        ack->dgn == dgn || ack->destination == kTesterAddress || ack->address == kTesterAddress;
+    const bool aboutThis = DgnWithoutDestination(ack->dgn) == DgnWithoutDestination(dgn) ||
+                           ack->destination == sender || ack->address == sender;
     return aboutThis ? std::optional(RequestReply::Kind::kAcknowledgment) : std::nullopt;
   }
   if (const auto announcement = ReadTransportAnnouncement(frame)) {
@@ -161,7 +188,9 @@ std::optional<RequestReply::Kind> ERequestDgn::ReplyKind(const DataLog& log, int
   if (DgnWithoutDestination(frame.dgn) == kTpDataDgn) {
     return transportOpen_ ? std::optional(RequestReply::Kind::kTransport) : std::nullopt;
   }
-  if (DgnWithoutDestination(frame.dgn) != DgnWithoutDestination(dgn)) return std::nullopt;
+  if (DgnWithoutDestination(frame.dgn) != DgnWithoutDestination(outcome_.plan.AnswerDgn())) {
+    return std::nullopt;
+  }
   // A whole multi-packet message is never periodic; a single frame is an answer
   // only when the DGN's own period did not bring it.
   if (frame.length <= kRvcFrameBytes && !rhythmWatch_->Unscheduled(log, index)) {
@@ -219,7 +248,7 @@ std::string ERequestDgn::WaitingFor() const {
 
 void JudgeNak(Test& test, const NakCriteria& criteria, const Acknowledgment& ack,
               std::uint32_t expectedDgn, const std::function<bool(std::uint8_t)>& codeOk,
-              const DataLog& log, int index) {
+              const DataLog& log, int index, std::uint8_t requester) {
   const std::string about = "DGN " + DgnText(expectedDgn) + ": ";
   const auto decide = [&](std::uint16_t id, bool ok, const std::string& note) {
     if (id == 0) return;
@@ -230,10 +259,9 @@ void JudgeNak(Test& test, const NakCriteria& criteria, const Acknowledgment& ack
     }
   };
   decide(criteria.code, codeOk(ack.code), "code " + AcknowledgmentCodeText(ack.code));
-  decide(criteria.requester, ack.address == kTesterAddress,
-         "byte 4 = " + std::to_string(ack.address));
+  decide(criteria.requester, ack.address == requester, "byte 4 = " + std::to_string(ack.address));
   decide(criteria.dgn, ack.dgn == expectedDgn, "bytes 5-7 = " + DgnText(ack.dgn));
-  decide(criteria.destination, ack.destination == kTesterAddress,
+  decide(criteria.destination, ack.destination == requester,
          ack.destination == framework::kGlobalAddress
              ? std::string("sent to all (FFh); the standard says it shall go to the requester, "
                            "and notes that older devices send it to all")

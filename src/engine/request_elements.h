@@ -1,9 +1,10 @@
-// The request elements the ND tests share: a Request for DGN sent from the
-// tester's address, global or to one node, and what the device under test did
-// about it within the silence time: the DGN itself, an ACKNOWLEDGMENT naming the
-// DGN, or transport frames carrying it. Only what the device's own rhythm does
-// not explain counts, and the request leaves at a moment when no periodic frame
-// of the DGN can fall into its answer window.
+// The request elements the ND tests share: a Request for DGN (or a command) sent
+// from the tester's address, global or to one node, and what the device under
+// test did about it within the silence time: the DGN asked for (or the status
+// that answers a command), an ACKNOWLEDGMENT naming the DGN, or transport frames
+// carrying it. Only what the device's own rhythm does not explain counts, and the
+// frame leaves at a moment when no periodic frame of the answering DGN can fall
+// into its answer window.
 #pragma once
 
 #include <cstdint>
@@ -23,17 +24,26 @@ inline constexpr const char* kToleranceSetting = "250MS Timing Tolerance";
 std::uint32_t AnswerWindowMs(Test& test);
 
 struct RequestPlan {
-  std::uint32_t dgn = 0;
+  std::uint32_t dgn = 0;  // asked for, or commanded
   std::uint8_t destination = framework::kGlobalAddress;
   std::uint8_t instance = kNoInstance;
   std::uint8_t bank = kNoInstance;
   std::size_t length = kRvcFrameBytes;  // 3: the J1939 form
+  // A command instead of a request: these bytes go out as DGN `dgn` itself (to
+  // `destination` when the DGN is destination-specific), and frames of
+  // `answerDgn` answer it.
+  std::optional<std::vector<std::uint8_t>> command;
+  std::optional<std::uint32_t> answerDgn;  // default: `dgn`
+  std::uint8_t source = kTesterAddress;
+  std::uint8_t priority = kRequestPriority;
+
+  std::uint32_t AnswerDgn() const { return answerDgn.value_or(dgn); }
 };
 
 // What the device sent about one request.
 struct RequestReply {
   enum class Kind : std::uint8_t {
-    kData,            // a frame of the requested DGN (a whole multi-packet message included)
+    kData,            // a frame of the answering DGN (a whole multi-packet message included)
     kAcknowledgment,  // an ACKNOWLEDGMENT naming the requested DGN
     kTransport,       // a TP.CM announcing the DGN, or a TP.DT after one
   };
@@ -46,7 +56,7 @@ struct RequestReply {
 struct RequestOutcome {
   RequestPlan plan;
   bool sent = false;
-  std::uint32_t sentMs = 0;  // the request's frame on the bus (common time base)
+  std::uint32_t sentMs = 0;  // the request's (or command's) frame on the bus (common time base)
   int requestIndex = -1;     // its frame in the data log
   std::uint32_t windowMs = 0;
   // The DGN comes by itself so often that a periodic frame could not be kept out
@@ -112,7 +122,7 @@ class ERequestDgn : public EWatch {
   DataLog* log_ = nullptr;
 };
 
-// The checks of a NAK that answers a request or a command from the tester: the
+// The checks of a NAK that answers a request or a command: the
 // criteria each one decides (0: not judged). `codeOk` says which codes pass.
 struct NakCriteria {
   std::uint16_t code = 0;         // the code is what the test expects
@@ -120,9 +130,10 @@ struct NakCriteria {
   std::uint16_t dgn = 0;          // bytes 5-7 name the DGN
   std::uint16_t destination = 0;  // sent to the tester, not to all
 };
-// Decides the criteria from the first NAK of the outcome; "DGN 1FEE5: ..." notes.
+// Decides the criteria from one NAK that answers `requester` about `expectedDgn`;
+// "DGN 1FEE5: ..." notes.
 void JudgeNak(Test& test, const NakCriteria& criteria, const Acknowledgment& ack,
               std::uint32_t expectedDgn, const std::function<bool(std::uint8_t)>& codeOk,
-              const DataLog& log, int index);
+              const DataLog& log, int index, std::uint8_t requester = kTesterAddress);
 
 }  // namespace vlt::engine
