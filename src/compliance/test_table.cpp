@@ -15,6 +15,7 @@
 #include "compliance/nd10_nd20_requests.h"
 #include "compliance/nd30_random_target.h"
 #include "compliance/nd40_product_id.h"
+#include "compliance/nd90_traffic_sample.h"
 #include "compliance/test_a_read_address.h"
 
 namespace vlt::compliance {
@@ -51,6 +52,8 @@ constexpr S kND30Settings[] = {kTolerance,        kIdentifyingDgn,   kIdentifyin
 constexpr S kInstancesSettings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
                                     "Unused Instance"};
 constexpr S kND40Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance};
+constexpr S kND90Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
+                               "Traffic Sample Seconds"};
 constexpr std::span<const S> kNoSettings{};
 
 // One row of a test that exists: its class gives the catalogue index and how it
@@ -137,8 +140,8 @@ constexpr std::array kTable = {
             "DM_RV Fault Clearing"),
     Planned("ND80", A::kNetwork, 32798, "ND-&80 Proprietary Messages", true, 30,
             "Proprietary Messages"),
-    Planned("ND90", A::kNetwork, 32799, "ND-&90 Network Traffic Sample", true, 31,
-            "Network Traffic Sample"),
+    Row<Test_ND90>("ND90", A::kNetwork, 32799, "ND-&90 Network Traffic Sample", true,
+                   "Network Traffic Sample", "10-2025", "12-10-2026", kND90Settings),
     Planned("ND100", A::kNetwork, 32800, "ND-10&0 Ignoring Source Address", true, 32,
             "Ignoring Source Address"),
     Planned("ND110", A::kNetwork, 32801, "ND-110 &Empty Commands", false, 33, "Empty Commands"),

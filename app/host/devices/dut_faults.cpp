@@ -10,6 +10,7 @@ namespace vlt::host {
 namespace {
 constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
 constexpr FaultGroup kRequests = FaultGroup::kRequests;
+constexpr FaultGroup kTraffic = FaultGroup::kTraffic;
 }  // namespace
 
 const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
@@ -121,6 +122,26 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "fills the last PRODUCT_ID packet with 00h instead of FFh", false, kRequests},
     {DutFault::kProductIdBadSequence, "product-id-bad-sequence", kForBoth,
      "numbers its PRODUCT_ID packets from 0 instead of from 1", false, kRequests},
+    {DutFault::kPropBroadcast, "prop-broadcast", kForBoth,
+     "sends a proprietary frame (EF00h) to all nodes (EFFFh) every 5 s", false, kTraffic},
+    {DutFault::kPropReacts, "prop-reacts", kForBoth,
+     "answers a proprietary frame addressed to another node with its status", false, kTraffic},
+    {DutFault::kShortDlc, "short-dlc", kForBoth,
+     "sends its status frames with 7 data bytes instead of 8", false, kTraffic},
+    {DutFault::kZeroFill, "zero-fill", kForBoth,
+     "fills the unused bytes of its status frames with 00h instead of FFh", false, kTraffic},
+    {DutFault::kHighPriority, "high-priority", kForBoth,
+     "sends its status frames at priority 3 instead of 6", false, kTraffic},
+    {DutFault::kReservedBitSet, "reserved-bit", kForBoth,
+     "sends its status frames with identifier bit 25 (reserved) set", false, kTraffic},
+    {DutFault::kBurst, "burst", kForBoth, "sends each status frame twice, the copy 1 ms after it",
+     false, kTraffic},
+    {DutFault::kUndocumentedDgn, "undocumented-dgn", kForBoth,
+     "sends DGN 1FF00h, which the standard does not publish, every 5 s", false, kTraffic},
+    {DutFault::kSilent6s, "silent-6s", kForBoth,
+     "sends nothing from 10 s to 16 s of every 30 s after power-up", false, kTraffic},
+    {DutFault::kUnclaimedAddress, "unclaimed-address", kForBoth,
+     "sends every frame but its claims from the address below the one it claims", false, kTraffic},
     {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
      "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
      "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
@@ -267,12 +288,21 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kProductIdBadCount, "ND40", {0x1A05}},
     {F::kProductIdNoPadding, "ND40", {0x1A08}},
     {F::kProductIdBadSequence, "ND40", {0x1A07}},
+    {F::kShortDlc, "ND90", {0x1F01}},
+    {F::kReservedBitSet, "ND90", {0x1F02}},
+    {F::kHighPriority, "ND90", {0x1F03}},
+    {F::kUnclaimedAddress, "ND90", {0x1F04, 0x1F09}},
+    {F::kUndocumentedDgn, "ND90", {0x1F05}},
+    {F::kBurst, "ND90", {0x1F06, 0x1F07}},
+    {F::kSilent6s, "ND90", {0x1F08, 0x1F09}},
+    {F::kZeroFill, "ND90", {0x1F0A}},
 };
 
 constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
 constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
+constexpr std::string_view kTrafficTests[] = {"ND90"};
 
 }  // namespace
 
@@ -287,6 +317,8 @@ std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group) {
       return kDynamicTests;
     case FaultGroup::kRequests:
       return kRequestTests;
+    case FaultGroup::kTraffic:
+      return kTrafficTests;
   }
   return {};
 }

@@ -5,24 +5,31 @@ namespace vlt::host {
 void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
   if (!Powered()) return;
   if (const auto held = HeldAddress()) rvc_.Poll(*held, nowMicros, pending_);
-  pending_.TakeDue(nowMicros, out);
-  const auto due = StateDeadlineMicros();
-  if (due && *due <= nowMicros) OnStateDeadline(nowMicros, out);
+  std::vector<BusFrame> due;
+  pending_.TakeDue(nowMicros, due);
+  const auto stateDue = StateDeadlineMicros();
+  if (stateDue && *stateDue <= nowMicros) OnStateDeadline(nowMicros, due);
+  own_.Send(due, HeldAddress(), nowMicros, out);
 }
 
 std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   if (!Powered()) return std::nullopt;
   const auto rvc = HeldAddress() ? rvc_.NextDeadlineMicros() : std::nullopt;
-  return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), rvc);
+  return Earliest(Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), rvc),
+                  own_.NextDeadlineMicros(HeldAddress()));
 }
 
 void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
-  if (const auto held = HeldAddress()) rvc_.OnFrame(frame, *held, nowMicros, pending_);
+  if (const auto held = HeldAddress()) {
+    own_.Heard(frame, *held, nowMicros);
+    rvc_.OnFrame(frame, *held, nowMicros, pending_);
+  }
 }
 
 void SimulatedDut::ForgetSincePowerUp() {
   pending_.Clear();
   rvc_.Restart();
+  own_.Restart();
   claimsSent_ = 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "host/buses/sim_bus.h"
 #include "host/devices/dut_common.h"
+#include "host/devices/own_frames.h"
 #include "host/devices/rvc_responder.h"
 
 namespace vlt::host {
@@ -25,7 +26,7 @@ class SimulatedDut : public SimDevice {
 
  protected:
   SimulatedDut(const DutCommon& common, DutKind kind)
-      : common_(common), kind_(kind), rvc_(common_, kind) {}
+      : common_(common), kind_(kind), rvc_(common_, kind), own_(common_) {}
 
   // The address it holds and works at (claimed, or running); none while it has none.
   virtual std::optional<std::uint8_t> HeldAddress() const = 0;
@@ -71,6 +72,7 @@ class SimulatedDut : public SimDevice {
   DutCommon common_;
   DutKind kind_;
   RvcResponder rvc_;    // after common_, which it reads
+  OwnFrames own_;       // every frame it sends goes out through it
   int claimsSent_ = 0;  // since power-up
   std::int64_t nextStatusMicros_ = 0;
 };

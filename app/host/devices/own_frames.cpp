@@ -1,0 +1,144 @@
+#include "host/devices/own_frames.h"
+
+#include <algorithm>
+
+namespace vlt::host {
+namespace {
+
+constexpr std::uint8_t kPfAcknowledgment = 0xE8;
+constexpr std::uint8_t kPfTransportData = 0xEB;
+constexpr std::uint8_t kPfTransportControl = 0xEC;
+constexpr std::uint8_t kPfAddressClaim = 0xEE;
+constexpr std::uint8_t kPfProprietary = 0xEF;
+constexpr std::uint32_t kReservedBit = 1u << 25;
+// The command DGN of the load the models carry.
+constexpr std::uint32_t kDgnDcDimmerCommand2 = 0x1FEDB;
+
+// Address claiming keeps its own timing: its frames answer requests and rivals.
+bool IsAddressing(const BusFrame& frame) {
+  return frame.Pgn() == kPgnAddressClaim || IsRequestForClaim(frame);
+}
+
+bool IsTransportData(const BusFrame& frame) {
+  return frame.PduFormat() == kPfTransportData;
+}
+
+}  // namespace
+
+void OwnFrames::Heard(const BusFrame& frame, std::uint8_t address, std::int64_t /*nowMicros*/) {
+  const std::uint8_t pf = frame.PduFormat();
+  const std::uint8_t to = frame.DestinationAddress();
+  if (pf == kPfProprietary && to != address && Has(DutFault::kPropReacts)) {
+    waiting_.push_back({StatusFrame(common_, address)});
+  }
+  bool asked = false;
+  if (pf < kFirstBroadcastPduFormat) {
+    const bool answersNothing = pf == kPfAcknowledgment || pf == kPfTransportData ||
+                                pf == kPfTransportControl || pf == kPfAddressClaim;
+    asked =
+        !answersNothing && (to == address || (frame.Pgn() == kPgnRequest && to == kGlobalAddress));
+  } else {
+    asked = frame.Dgn() == kDgnDcDimmerCommand2;
+  }
+  if (asked) answerOwed_ = true;
+}
+
+std::optional<BusFrame> OwnFrames::AsSent(BusFrame frame, std::int64_t nowMicros) const {
+  if (Has(DutFault::kSilent6s) && poweredMicros_) {
+    const std::int64_t since = (nowMicros - *poweredMicros_) % MsToMicros(kSilenceCycleMs);
+    if (since >= MsToMicros(kSilenceStartMs) && since < MsToMicros(kSilenceStartMs + kSilenceMs)) {
+      return std::nullopt;
+    }
+  }
+  if (Has(DutFault::kUnclaimedAddress) && !IsAddressing(frame)) {
+    frame.id = (frame.id & ~0xFFu) | NeighbourAddress(frame.SourceAddress());
+  }
+  if (frame.Dgn() != common_.statusDgn) return frame;
+  if (Has(DutFault::kShortDlc)) frame.length = kShortDlcBytes;
+  if (Has(DutFault::kZeroFill)) {
+    for (std::size_t i = 1; i < frame.length; ++i) {
+      if (frame.data[i] == 0xFF) frame.data[i] = 0x00;
+    }
+  }
+  if (Has(DutFault::kHighPriority)) {
+    frame.id = MakeIdentifier(kHighPriority, frame.Dgn(), frame.SourceAddress()) |
+               (frame.id & kReservedBit);
+  }
+  if (Has(DutFault::kReservedBitSet)) frame.id |= kReservedBit;
+  return frame;
+}
+
+std::int64_t OwnFrames::GapMicros(const Waiting& waiting) const {
+  return MsToMicros(answerOwed_ || waiting.quick ? kAnswerGapMs : kOwnFrameGapMs);
+}
+
+void OwnFrames::AddFaultFrames(std::uint8_t address, std::int64_t nowMicros) {
+  if (!Has(DutFault::kPropBroadcast) && !Has(DutFault::kUndocumentedDgn)) return;
+  if (!nextFaultFrameMicros_) nextFaultFrameMicros_ = nowMicros + MsToMicros(kFaultFramePeriodMs);
+  if (*nextFaultFrameMicros_ > nowMicros) return;
+  nextFaultFrameMicros_ = nowMicros + MsToMicros(kFaultFramePeriodMs);
+  const std::uint8_t payload[8] = {0x56, 0x4C, 0x54, 0x01, 0xFF, 0xFF, 0xFF, 0xFF};
+  if (Has(DutFault::kPropBroadcast)) {
+    waiting_.push_back(
+        {*MakeBusFrame(kDutStatusPriority, kDgnProprietary | kGlobalAddress, address, payload)});
+  }
+  if (Has(DutFault::kUndocumentedDgn)) {
+    waiting_.push_back({*MakeBusFrame(kDutStatusPriority, kUndocumentedDgn, address, payload)});
+  }
+}
+
+void OwnFrames::Send(std::vector<BusFrame>& due, std::optional<std::uint8_t> address,
+                     std::int64_t nowMicros, std::vector<BusFrame>& out) {
+  if (!poweredMicros_) poweredMicros_ = nowMicros;
+  if (!bursts_.empty() && burstDueMicros_ <= nowMicros) {
+    out.insert(out.end(), bursts_.begin(), bursts_.end());
+    bursts_.clear();
+  }
+  if (address) AddFaultFrames(*address, nowMicros);
+  const bool claiming = std::any_of(due.begin(), due.end(), IsAddressing);
+  for (const BusFrame& frame : due) {
+    if (const auto sent = AsSent(frame, nowMicros)) {
+      waiting_.push_back({*sent, claiming || IsTransportData(*sent)});
+    }
+  }
+  due.clear();
+  while (!waiting_.empty()) {
+    if (lastSentMicros_ && nowMicros - *lastSentMicros_ < GapMicros(waiting_.front())) break;
+    const BusFrame& next = waiting_.front().frame;
+    out.push_back(next);
+    if (Has(DutFault::kBurst) && next.Dgn() == common_.statusDgn) {
+      bursts_.push_back(next);
+      burstDueMicros_ = nowMicros + MsToMicros(kBurstGapMs);
+    }
+    lastSentMicros_ = nowMicros;
+    answerOwed_ = false;
+    waiting_.pop_front();
+  }
+}
+
+std::optional<std::int64_t> OwnFrames::NextDeadlineMicros(
+    std::optional<std::uint8_t> address) const {
+  std::optional<std::int64_t> next;
+  if (!waiting_.empty()) {
+    next = lastSentMicros_ ? *lastSentMicros_ + GapMicros(waiting_.front()) : 0;
+  }
+  if (!bursts_.empty()) next = Earliest(next, burstDueMicros_);
+  if (address && nextFaultFrameMicros_) next = Earliest(next, nextFaultFrameMicros_);
+  if (address && !nextFaultFrameMicros_ &&
+      (Has(DutFault::kPropBroadcast) || Has(DutFault::kUndocumentedDgn))) {
+    // The first round starts the period.
+    next = Earliest(next, poweredMicros_.value_or(0));
+  }
+  return next;
+}
+
+void OwnFrames::Restart() {
+  waiting_.clear();
+  lastSentMicros_.reset();
+  poweredMicros_.reset();
+  answerOwed_ = false;
+  nextFaultFrameMicros_.reset();
+  bursts_.clear();
+}
+
+}  // namespace vlt::host
