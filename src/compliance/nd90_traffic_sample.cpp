@@ -98,7 +98,7 @@ Test_ND90::Test_ND90(const engine::TestContext& context) : NetworkTest(context, 
   // Only 03h messages carry the priority and the reserved bit.
   log_->AcceptStampedFrames(true);
   AppendPreamble([](const engine::DeviceRhythm&) { return true; });
-  Append<EWatchTraffic>(log_, &dut_, &judge_, [this] { return SampleMs(); });
+  Append<EWatchTraffic>(log_, &dut_, &judge_, [this] { return TrafficSampleMs(*this); });
   AddCriterion(kLength, "DUT frame is not 8 bytes long.");
   AddCriterion(kReservedBit, "DUT frame has identifier bit 25 set.");
   AddCriterion(kPriority, "DUT frame priority is above its DGN's default.");
@@ -112,8 +112,9 @@ Test_ND90::Test_ND90(const engine::TestContext& context) : NetworkTest(context, 
   AddCriterion(kStray, "Periodic DGN gaps stray over 20% from their median.");
 }
 
-std::uint32_t Test_ND90::SampleMs() {
-  std::uint32_t seconds = settings::SettingNumber(AppSettings().GetValue(kTrafficSampleSetting));
+std::uint32_t TrafficSampleMs(engine::Test& test) {
+  std::uint32_t seconds =
+      settings::SettingNumber(test.AppSettings().GetValue(kTrafficSampleSetting));
   if (seconds == 0) seconds = kDefaultTrafficSampleSeconds;
   return seconds * kMsPerSecond;
 }

@@ -20,6 +20,8 @@ namespace vlt::compliance {
 
 inline constexpr const char* kTrafficSampleSetting = "Traffic Sample Seconds";
 inline constexpr std::uint32_t kDefaultTrafficSampleSeconds = 30;
+// "Traffic Sample Seconds" in ms.
+std::uint32_t TrafficSampleMs(engine::Test& test);
 
 // Asks the DUT for its claim, then hands every frame of the next `sampleMs` to
 // the judge it makes. Measures the sample on the frames' own stamps, so a host
@@ -69,7 +71,6 @@ class Test_ND90 : public NetworkTest {
   const std::optional<TrafficJudge>& Judge() const { return judge_; }
 
  private:
-  std::uint32_t SampleMs();
   void Decide();
   void WriteTable();
   void DumpDutFrames();

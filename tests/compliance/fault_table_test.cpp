@@ -84,9 +84,9 @@ Verdict RunOnce(DutKind kind, std::optional<host::DutFault> fault, std::string_v
   host::DutFaults faults;
   if (fault) faults.Add(*fault);
   const bool network = group != host::FaultGroup::kAddressing;
-  // The traffic tests judge priority and the reserved bit, which only 03h messages carry.
+  // ND-90 judges priority and the reserved bit, which only 03h messages carry.
   host::HostConfig config;
-  config.stampedFrames = group == host::FaultGroup::kTraffic;
+  config.stampedFrames = code == "ND90";
   testing::ComplianceBench bench(network ? network_scenario::Dut(kind, faults)
                                  : kind == DutKind::kStatic
                                      ? StaticDut(kStaticAddress, faults)

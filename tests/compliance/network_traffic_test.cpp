@@ -35,5 +35,14 @@ TEST(NetworkTraffic, TheReportEndsWithTheDutsDgnsAndItsFramesOnly) {
   EXPECT_FALSE(Contains(text, "DNP ")) << text;
 }
 
+TEST(NetworkTraffic, Nd80Sample) {
+  TrafficBench bench(DutKind::kStatic, {}, false);
+  auto test = bench.Make("ND80");
+  ASSERT_TRUE(bench.Run(*test)) << bench.Text() << test->WaitingFor();
+  const std::string text = bench.Text();
+  EXPECT_FALSE(Contains(text, "DNP ")) << text;
+  std::printf("%s", text.c_str());
+}
+
 }  // namespace
 }  // namespace vlt::compliance

@@ -126,6 +126,12 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "sends a proprietary frame (EF00h) to all nodes (EFFFh) every 5 s", false, kTraffic},
     {DutFault::kPropReacts, "prop-reacts", kForBoth,
      "answers a proprietary frame addressed to another node with its status", false, kTraffic},
+    {DutFault::kPropActs, "prop-acts", kForBoth,
+     "takes a proprietary frame addressed to another node for an off command to its load, "
+     "reported by its next periodic status only",
+     false, kTraffic},
+    {DutFault::kProprietaryB, "proprietary-b", kForBoth,
+     "sends a J1939 proprietary-B frame (DGN 0FF00h) every 5 s", false, kTraffic},
     {DutFault::kShortDlc, "short-dlc", kForBoth,
      "sends its status frames with 7 data bytes instead of 8", false, kTraffic},
     {DutFault::kZeroFill, "zero-fill", kForBoth,
@@ -288,6 +294,11 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kProductIdBadCount, "ND40", {0x1A05}},
     {F::kProductIdNoPadding, "ND40", {0x1A08}},
     {F::kProductIdBadSequence, "ND40", {0x1A07}},
+    {F::kPropBroadcast, "ND80", {0x1E01}},
+    {F::kPropReacts, "ND80", {0x1E04}},
+    {F::kPropActs, "ND80", {0x1E05}},
+    {F::kProprietaryB, "ND80", {0x1E02}},
+    {F::kProprietaryB, "ND90", {0x1F05}},
     {F::kShortDlc, "ND90", {0x1F01}},
     {F::kReservedBitSet, "ND90", {0x1F02}},
     {F::kHighPriority, "ND90", {0x1F03}},
@@ -302,7 +313,7 @@ constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
 constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
-constexpr std::string_view kTrafficTests[] = {"ND90"};
+constexpr std::string_view kTrafficTests[] = {"ND80", "ND90"};
 
 }  // namespace
 

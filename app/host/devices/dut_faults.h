@@ -79,6 +79,8 @@ enum class DutFault : std::uint8_t {
   // Traffic: the frames themselves.
   kPropBroadcast,
   kPropReacts,
+  kPropActs,
+  kProprietaryB,
   kShortDlc,
   kZeroFill,
   kHighPriority,
@@ -91,7 +93,7 @@ enum class DutFault : std::uint8_t {
   kRequestsGlobally,
   kTracksNames,
 };
-inline constexpr std::size_t kDutFaultCount = 63;
+inline constexpr std::size_t kDutFaultCount = 65;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;

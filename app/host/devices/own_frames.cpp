@@ -28,8 +28,9 @@ bool IsTransportData(const BusFrame& frame) {
 void OwnFrames::Heard(const BusFrame& frame, std::uint8_t address, std::int64_t /*nowMicros*/) {
   const std::uint8_t pf = frame.PduFormat();
   const std::uint8_t to = frame.DestinationAddress();
-  if (pf == kPfProprietary && to != address && Has(DutFault::kPropReacts)) {
-    waiting_.push_back({StatusFrame(common_, address)});
+  if (pf == kPfProprietary && to != address) {
+    if (Has(DutFault::kPropReacts)) waiting_.push_back({StatusFrame(common_, address)});
+    if (Has(DutFault::kPropActs)) loadOff_ = true;
   }
   bool asked = false;
   if (pf < kFirstBroadcastPduFormat) {
@@ -53,6 +54,7 @@ std::optional<BusFrame> OwnFrames::AsSent(BusFrame frame, std::int64_t nowMicros
   if (Has(DutFault::kUnclaimedAddress) && !IsAddressing(frame)) {
     frame.id = (frame.id & ~0xFFu) | NeighbourAddress(frame.SourceAddress());
   }
+  if (loadOff_ && frame.Dgn() == kDgnDcDimmerStatus3) frame.data[kDimmerLevelByte] = 0;
   if (frame.Dgn() != common_.statusDgn) return frame;
   if (Has(DutFault::kShortDlc)) frame.length = kShortDlcBytes;
   if (Has(DutFault::kZeroFill)) {
@@ -73,7 +75,10 @@ std::int64_t OwnFrames::GapMicros(const Waiting& waiting) const {
 }
 
 void OwnFrames::AddFaultFrames(std::uint8_t address, std::int64_t nowMicros) {
-  if (!Has(DutFault::kPropBroadcast) && !Has(DutFault::kUndocumentedDgn)) return;
+  if (!Has(DutFault::kPropBroadcast) && !Has(DutFault::kUndocumentedDgn) &&
+      !Has(DutFault::kProprietaryB)) {
+    return;
+  }
   if (!nextFaultFrameMicros_) nextFaultFrameMicros_ = nowMicros + MsToMicros(kFaultFramePeriodMs);
   if (*nextFaultFrameMicros_ > nowMicros) return;
   nextFaultFrameMicros_ = nowMicros + MsToMicros(kFaultFramePeriodMs);
@@ -84,6 +89,9 @@ void OwnFrames::AddFaultFrames(std::uint8_t address, std::int64_t nowMicros) {
   }
   if (Has(DutFault::kUndocumentedDgn)) {
     waiting_.push_back({*MakeBusFrame(kDutStatusPriority, kUndocumentedDgn, address, payload)});
+  }
+  if (Has(DutFault::kProprietaryB)) {
+    waiting_.push_back({*MakeBusFrame(kDutStatusPriority, kDgnProprietaryB, address, payload)});
   }
 }
 
@@ -125,7 +133,8 @@ std::optional<std::int64_t> OwnFrames::NextDeadlineMicros(
   if (!bursts_.empty()) next = Earliest(next, burstDueMicros_);
   if (address && nextFaultFrameMicros_) next = Earliest(next, nextFaultFrameMicros_);
   if (address && !nextFaultFrameMicros_ &&
-      (Has(DutFault::kPropBroadcast) || Has(DutFault::kUndocumentedDgn))) {
+      (Has(DutFault::kPropBroadcast) || Has(DutFault::kUndocumentedDgn) ||
+       Has(DutFault::kProprietaryB))) {
     // The first round starts the period.
     next = Earliest(next, poweredMicros_.value_or(0));
   }
@@ -137,6 +146,7 @@ void OwnFrames::Restart() {
   lastSentMicros_.reset();
   poweredMicros_.reset();
   answerOwed_ = false;
+  loadOff_ = false;
   nextFaultFrameMicros_.reset();
   bursts_.clear();
 }

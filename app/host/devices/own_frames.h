@@ -18,6 +18,10 @@ inline constexpr std::int64_t kAnswerGapMs = 5;
 // What the traffic faults send or change.
 inline constexpr std::uint32_t kUndocumentedDgn = 0x1FF00;
 inline constexpr std::uint32_t kDgnProprietary = 0xEF00;
+inline constexpr std::uint32_t kDgnProprietaryB = 0x0FF00;
+// The status of the load the models carry; prop-acts turns its level to 0.
+inline constexpr std::uint32_t kDgnDcDimmerStatus3 = 0x1FEDA;
+inline constexpr std::size_t kDimmerLevelByte = 2;
 inline constexpr std::int64_t kFaultFramePeriodMs = 5000;
 inline constexpr std::uint8_t kHighPriority = 3;
 inline constexpr std::size_t kShortDlcBytes = 7;
@@ -59,6 +63,7 @@ class OwnFrames {
   std::optional<std::int64_t> lastSentMicros_;
   std::optional<std::int64_t> poweredMicros_;
   bool answerOwed_ = false;
+  bool loadOff_ = false;  // prop-acts: a proprietary frame to another node was heard
   std::optional<std::int64_t> nextFaultFrameMicros_;
   std::vector<BusFrame> bursts_;  // copies due kBurstGapMs after their frame
   std::int64_t burstDueMicros_ = 0;
