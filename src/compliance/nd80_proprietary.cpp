@@ -9,6 +9,7 @@
 #include "engine/data_log.h"
 #include "engine/network_messages.h"
 #include "settings/setting_text.h"
+#include "values/value_maker_bytes.h"
 
 namespace vlt::compliance {
 namespace {
@@ -36,28 +37,6 @@ std::string StateText(const std::vector<std::size_t>& bytes, const std::vector<s
 }
 
 }  // namespace
-
-std::vector<std::size_t> ParseStateBytes(const std::string& text) {
-  std::vector<std::size_t> bytes;
-  std::optional<std::size_t> rangeFrom;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '7') {
-      const std::size_t b = static_cast<std::size_t>(c - '0');
-      for (std::size_t r = rangeFrom.value_or(b); r <= b; ++r) {
-        if (std::find(bytes.begin(), bytes.end(), r) == bytes.end()) bytes.push_back(r);
-      }
-      rangeFrom.reset();
-    } else if (c == '-' && !bytes.empty()) {
-      rangeFrom = bytes.back();
-    } else if (c != ' ' && c != ',' && c != ';') {
-      return {kDefaultStateByte};
-    }
-  }
-  if (bytes.empty()) return {kDefaultStateByte};
-  std::sort(bytes.begin(), bytes.end());
-  return bytes;
-}
 
 void EHoldUntil::Start() {
   active_ = true;
@@ -154,7 +133,10 @@ void Test_ND80::Prepare() {
   const std::string instance = AppSettings().GetValue(kCommandInstanceSetting);
   seen_.instance = static_cast<std::uint8_t>(
       instance.empty() || instance == "N/A" ? 0xFF : settings::SettingNumber(instance));
-  seen_.stateBytes = ParseStateBytes(AppSettings().GetValue(kStateBytesSetting));
+  const auto positions = values::ReadBytePositions(AppSettings().GetValue(kStateBytesSetting));
+  seen_.stateBytes.assign({kDefaultStateByte});
+  if (positions && !positions->empty())
+    seen_.stateBytes.assign(positions->begin(), positions->end());
   targets_.clear();
   stateBefore_.reset();
   sent_ = false;

@@ -88,9 +88,6 @@ class EWatchProprietary : public engine::EWatch {
   ProprietaryWatch* seen_;
 };
 
-// "2" or "2, 3" or "2-3": the byte numbers 0-7 named; nothing valid: byte 2.
-std::vector<std::size_t> ParseStateBytes(const std::string& text);
-
 class Test_ND80 : public NetworkTest {
  public:
   static constexpr std::uint16_t kCatalogueIndex = 30;

@@ -6,6 +6,7 @@
 #include "compliance/claim_scenario_support.h"
 #include "compliance/nd90_traffic_sample.h"
 #include "compliance/network_scenario_support.h"
+#include "host/devices/bus_traffic.h"
 #include "host/devices/dut_common.h"
 
 namespace vlt::compliance {
@@ -27,21 +28,70 @@ struct TrafficBench : testing::ComplianceBench {
   }
 };
 
-TEST(NetworkTraffic, TheReportEndsWithTheDutsDgnsAndItsFramesOnly) {
-  TrafficBench bench;
-  auto test = bench.Make("ND90");
-  ASSERT_TRUE(bench.Run(*test)) << bench.Text() << test->WaitingFor();
-  const std::string text = bench.Text();
-  EXPECT_FALSE(Contains(text, "DNP ")) << text;
+// The part of the report after "Log size": the frames it lists.
+std::string Dump(const std::string& text) {
+  const auto at = text.rfind("Log size : ");
+  return at == std::string::npos ? std::string() : text.substr(at);
 }
 
-TEST(NetworkTraffic, Nd80Sample) {
+TEST(NetworkTraffic, Nd90TablesTheDutsDgnsAndListsOnlyItsFramesOnABusOfOthers) {
+  TrafficBench bench;
+  host::TrafficConfig others;
+  others.framesPerSecond = 300;
+  others.avoidAddresses = {network_scenario::kStaticAddress};
+  others.avoidDgn = network_scenario::kStatusDgn;
+  auto traffic = std::make_unique<host::BusTraffic>(others, 0);
+  const std::vector<std::uint32_t> otherDgns = traffic->Dgns();
+  bench.host.SetTraffic(std::move(traffic));
+  auto test = bench.Make("ND90");
+  ASSERT_TRUE(bench.Run(*test)) << test->WaitingFor();
+  const std::string text = bench.Text();
+  for (const char* line : {
+           "PASS : DUT frame is not 8 bytes long.",
+           "PASS : DUT frame has identifier bit 25 set.",
+           "PASS : DUT frame priority is above its DGN's default.",
+           "PASS : DUT sends from an address it has not claimed.",
+           "PASS : DUT sent an undocumented DGN.",
+           "PASS : DUT frames less than 5ms apart.",
+           "PASS : DUT frames less than 50ms apart, not a first answer.",
+           "PASS : More than 5000ms + 20% without a frame from the DUT.",
+           "PASS : Bits no signal uses are not sent as 1.",
+           "PASS : Periodic DGN gaps stray over 20% from their median.",
+           "DGN    Name                        Count  DLC Prio Gap min  median     max",
+       }) {
+    EXPECT_TRUE(Contains(text, line)) << line << "\n" << text;
+  }
+  EXPECT_TRUE(Contains(text, "1FFB7  TANK_STS                      ")) << text;
+  const std::string dump = Dump(text);
+  EXPECT_TRUE(Contains(dump, "frames of other nodes are not listed.")) << dump;
+  EXPECT_FALSE(Contains(dump, "0 frames of other nodes")) << dump;
+  for (const std::uint32_t dgn : otherDgns) {
+    char tag[16];
+    std::snprintf(tag, sizeof(tag), "%05X:", static_cast<unsigned>(dgn));
+    EXPECT_FALSE(Contains(dump, tag)) << tag;
+  }
+}
+
+TEST(NetworkTraffic, Nd90LeavesPriorityAndTheReservedBitToTheOperatorWithout03hMessages) {
+  TrafficBench bench(DutKind::kDynamic, {}, false);
+  auto test = bench.Make("ND90");
+  ASSERT_TRUE(bench.Run(*test)) << test->WaitingFor();
+  const std::string text = bench.Text();
+  EXPECT_TRUE(Contains(text, "____ : DUT frame has identifier bit 25 set.")) << text;
+  EXPECT_TRUE(Contains(text, "____ : DUT frame priority is above its DGN's default.")) << text;
+  EXPECT_TRUE(Contains(text, "frames came as 00h messages, which carry neither")) << text;
+  EXPECT_TRUE(Contains(text, "PASS : DUT frames less than 5ms apart.")) << text;
+}
+
+TEST(NetworkTraffic, Nd80SendsProprietaryFramesToFreeAddressesAndReadsTheStateAround) {
   TrafficBench bench(DutKind::kStatic, {}, false);
   auto test = bench.Make("ND80");
-  ASSERT_TRUE(bench.Run(*test)) << bench.Text() << test->WaitingFor();
+  ASSERT_TRUE(bench.Run(*test)) << test->WaitingFor();
   const std::string text = bench.Text();
   EXPECT_FALSE(Contains(text, "DNP ")) << text;
-  std::printf("%s", text.c_str());
+  EXPECT_TRUE(Contains(text, "Proprietary frames go to addresses no device holds: ")) << text;
+  EXPECT_TRUE(Contains(text, "PASS : DUT reacted to proprietary frames to other nodes.")) << text;
+  EXPECT_TRUE(Contains(text, "PASS : Proprietary frame sent in normal operation.")) << text;
 }
 
 }  // namespace

@@ -106,7 +106,8 @@ void OwnFrames::Send(std::vector<BusFrame>& due, std::optional<std::uint8_t> add
   const bool claiming = std::any_of(due.begin(), due.end(), IsAddressing);
   for (const BusFrame& frame : due) {
     if (const auto sent = AsSent(frame, nowMicros)) {
-      waiting_.push_back({*sent, claiming || IsTransportData(*sent)});
+      const bool fastBam = IsTransportData(*sent) && Has(DutFault::kProductIdFastBam);
+      waiting_.push_back({*sent, claiming || fastBam});
     }
   }
   due.clear();

@@ -50,7 +50,7 @@ class OwnFrames {
   // The frame as the device's faults send it; nothing while it is silent.
   std::optional<BusFrame> AsSent(BusFrame frame, std::int64_t nowMicros) const;
   // Frames that go as soon as 5 ms after the last: address claiming and what
-  // falls due with it, and transport packets, which keep their own pace.
+  // falls due with it, and the packets product-id-fast-bam hurries.
   struct Waiting {
     BusFrame frame;
     bool quick = false;
