@@ -4,7 +4,10 @@ namespace vlt::host {
 
 void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
   if (!Powered()) return;
-  if (const auto held = HeldAddress()) rvc_.Poll(*held, nowMicros, pending_);
+  if (const auto held = HeldAddress()) {
+    rvc_.Poll(*held, nowMicros, pending_);
+    if (Operating()) rvc_.Dimmer().Poll(*held, nowMicros, pending_);
+  }
   pending_.TakeDue(nowMicros, out);
   const auto due = StateDeadlineMicros();
   if (due && *due <= nowMicros) OnStateDeadline(nowMicros, out);
@@ -13,11 +16,16 @@ void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
 std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   if (!Powered()) return std::nullopt;
   const auto rvc = HeldAddress() ? rvc_.NextDeadlineMicros() : std::nullopt;
-  return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), rvc);
+  const auto load = Operating() ? rvc_.Dimmer().NextReportMicros() : std::nullopt;
+  return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), Earliest(rvc, load));
 }
 
 void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
   if (const auto held = HeldAddress()) rvc_.OnFrame(frame, *held, nowMicros, pending_);
+}
+
+void SimulatedDut::SwitchLoad(std::int64_t nowMicros) {
+  if (Powered()) rvc_.Dimmer().Switch(HeldAddress(), nowMicros, pending_);
 }
 
 void SimulatedDut::ForgetSincePowerUp() {
