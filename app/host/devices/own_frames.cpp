@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/devices/dimmer_load.h"
+
 namespace vlt::host {
 namespace {
 
@@ -11,8 +13,6 @@ constexpr std::uint8_t kPfTransportControl = 0xEC;
 constexpr std::uint8_t kPfAddressClaim = 0xEE;
 constexpr std::uint8_t kPfProprietary = 0xEF;
 constexpr std::uint32_t kReservedBit = 1u << 25;
-// The command DGN of the load the models carry.
-constexpr std::uint32_t kDgnDcDimmerCommand2 = 0x1FEDB;
 
 // Address claiming keeps its own timing: its frames answer requests and rivals.
 bool IsAddressing(const BusFrame& frame) {
@@ -39,7 +39,7 @@ void OwnFrames::Heard(const BusFrame& frame, std::uint8_t address, std::int64_t 
     asked =
         !answersNothing && (to == address || (frame.Pgn() == kPgnRequest && to == kGlobalAddress));
   } else {
-    asked = frame.Dgn() == kDgnDcDimmerCommand2;
+    asked = frame.Dgn() == kDgnDimmerCommand;
   }
   if (asked) answerOwed_ = true;
 }
@@ -54,7 +54,7 @@ std::optional<BusFrame> OwnFrames::AsSent(BusFrame frame, std::int64_t nowMicros
   if (Has(DutFault::kUnclaimedAddress) && !IsAddressing(frame)) {
     frame.id = (frame.id & ~0xFFu) | NeighbourAddress(frame.SourceAddress());
   }
-  if (loadOff_ && frame.Dgn() == kDgnDcDimmerStatus3) frame.data[kDimmerLevelByte] = 0;
+  if (loadOff_ && frame.Dgn() == kDgnDimmerStatus) frame.data[kDimmerLevelByte] = 0;
   if (frame.Dgn() != common_.statusDgn) return frame;
   if (Has(DutFault::kShortDlc)) frame.length = kShortDlcBytes;
   if (Has(DutFault::kZeroFill)) {

@@ -19,8 +19,7 @@ inline constexpr std::int64_t kAnswerGapMs = 5;
 inline constexpr std::uint32_t kUndocumentedDgn = 0x1FF00;
 inline constexpr std::uint32_t kDgnProprietary = 0xEF00;
 inline constexpr std::uint32_t kDgnProprietaryB = 0x0FF00;
-// The status of the load the models carry; prop-acts turns its level to 0.
-inline constexpr std::uint32_t kDgnDcDimmerStatus3 = 0x1FEDA;
+// prop-acts turns the level of the load's status to 0.
 inline constexpr std::size_t kDimmerLevelByte = 2;
 inline constexpr std::int64_t kFaultFramePeriodMs = 5000;
 inline constexpr std::uint8_t kHighPriority = 3;

@@ -4,7 +4,10 @@ namespace vlt::host {
 
 void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
   if (!Powered()) return;
-  if (const auto held = HeldAddress()) rvc_.Poll(*held, nowMicros, pending_);
+  if (const auto held = HeldAddress()) {
+    rvc_.Poll(*held, nowMicros, pending_);
+    if (Operating()) rvc_.Dimmer().Poll(*held, nowMicros, pending_);
+  }
   std::vector<BusFrame> due;
   pending_.TakeDue(nowMicros, due);
   const auto stateDue = StateDeadlineMicros();
@@ -15,8 +18,10 @@ void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
 std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   if (!Powered()) return std::nullopt;
   const auto rvc = HeldAddress() ? rvc_.NextDeadlineMicros() : std::nullopt;
-  return Earliest(Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), rvc),
-                  own_.NextDeadlineMicros(HeldAddress()));
+  const auto load = Operating() ? rvc_.Dimmer().NextReportMicros() : std::nullopt;
+  return Earliest(
+      Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), Earliest(rvc, load)),
+      own_.NextDeadlineMicros(HeldAddress()));
 }
 
 void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
@@ -24,6 +29,10 @@ void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros)
     own_.Heard(frame, *held, nowMicros);
     rvc_.OnFrame(frame, *held, nowMicros, pending_);
   }
+}
+
+void SimulatedDut::SwitchLoad(std::int64_t nowMicros) {
+  if (Powered()) rvc_.Dimmer().Switch(HeldAddress(), nowMicros, pending_);
 }
 
 void SimulatedDut::ForgetSincePowerUp() {

@@ -23,6 +23,8 @@ class SimulatedDut : public SimDevice {
   // Takes effect at once, as state deadlines read the timing when asked; frames
   // already owed and the status already due keep their times.
   void SetTiming(const DutTiming& timing) { common_.timing = timing; }
+  // The wall switch of its load, worked by hand.
+  void SwitchLoad(std::int64_t nowMicros);
 
  protected:
   SimulatedDut(const DutCommon& common, DutKind kind)
@@ -30,6 +32,8 @@ class SimulatedDut : public SimDevice {
 
   // The address it holds and works at (claimed, or running); none while it has none.
   virtual std::optional<std::uint8_t> HeldAddress() const = 0;
+  // In normal operation: sending its periodic status.
+  virtual bool Operating() const = 0;
   // What an RV-C node does with any other frame than the claims and requests for
   // them, while it holds an address.
   void OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros);
@@ -62,7 +66,10 @@ class SimulatedDut : public SimDevice {
   // Claims `address` again against a rival's claim of it.
   void Defend(std::uint8_t address, std::int64_t nowMicros);
   // Periodic status from `address`, starting at `nowMicros`.
-  void StartStatus(std::int64_t nowMicros) { nextStatusMicros_ = nowMicros; }
+  void StartStatus(std::int64_t nowMicros) {
+    nextStatusMicros_ = nowMicros;
+    rvc_.Dimmer().StartReports(nowMicros);
+  }
   std::int64_t StatusDueMicros() const { return nextStatusMicros_; }
   void SendStatus(std::uint8_t address, std::int64_t nowMicros, std::vector<BusFrame>& out);
 
