@@ -127,8 +127,8 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
     {DutFault::kPropReacts, "prop-reacts", kForBoth,
      "answers a proprietary frame addressed to another node with its status", false, kTraffic},
     {DutFault::kPropActs, "prop-acts", kForBoth,
-     "takes a proprietary frame addressed to another node for an off command to its load, "
-     "reported by its next periodic status only",
+     "takes a proprietary frame addressed to another node for a toggle of its load, reported "
+     "by its next periodic status only",
      false, kTraffic},
     {DutFault::kProprietaryB, "proprietary-b", kForBoth,
      "sends a J1939 proprietary-B frame (DGN 0FF00h) every 5 s", false, kTraffic},

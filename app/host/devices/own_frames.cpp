@@ -30,7 +30,7 @@ void OwnFrames::Heard(const BusFrame& frame, std::uint8_t address, std::int64_t 
   const std::uint8_t to = frame.DestinationAddress();
   if (pf == kPfProprietary && to != address) {
     if (Has(DutFault::kPropReacts)) waiting_.push_back({StatusFrame(common_, address)});
-    if (Has(DutFault::kPropActs)) loadOff_ = true;
+    if (Has(DutFault::kPropActs)) loadToggled_ = true;
   }
   bool asked = false;
   if (pf < kFirstBroadcastPduFormat) {
@@ -54,7 +54,10 @@ std::optional<BusFrame> OwnFrames::AsSent(BusFrame frame, std::int64_t nowMicros
   if (Has(DutFault::kUnclaimedAddress) && !IsAddressing(frame)) {
     frame.id = (frame.id & ~0xFFu) | NeighbourAddress(frame.SourceAddress());
   }
-  if (loadOff_ && frame.Dgn() == kDgnDimmerStatus) frame.data[kDimmerLevelByte] = 0;
+  if (loadToggled_ && frame.Dgn() == kDgnDimmerStatus) {
+    std::uint8_t& level = frame.data[kDimmerLevelByte];
+    level = level == 0 ? kDimmerFullLevel : 0;
+  }
   if (frame.Dgn() != common_.statusDgn) return frame;
   if (Has(DutFault::kShortDlc)) frame.length = kShortDlcBytes;
   if (Has(DutFault::kZeroFill)) {
@@ -147,7 +150,7 @@ void OwnFrames::Restart() {
   lastSentMicros_.reset();
   poweredMicros_.reset();
   answerOwed_ = false;
-  loadOff_ = false;
+  loadToggled_ = false;
   nextFaultFrameMicros_.reset();
   bursts_.clear();
 }

@@ -19,7 +19,7 @@ inline constexpr std::int64_t kAnswerGapMs = 5;
 inline constexpr std::uint32_t kUndocumentedDgn = 0x1FF00;
 inline constexpr std::uint32_t kDgnProprietary = 0xEF00;
 inline constexpr std::uint32_t kDgnProprietaryB = 0x0FF00;
-// prop-acts turns the level of the load's status to 0.
+// prop-acts toggles the level its load's status reports.
 inline constexpr std::size_t kDimmerLevelByte = 2;
 inline constexpr std::int64_t kFaultFramePeriodMs = 5000;
 inline constexpr std::uint8_t kHighPriority = 3;
@@ -62,7 +62,7 @@ class OwnFrames {
   std::optional<std::int64_t> lastSentMicros_;
   std::optional<std::int64_t> poweredMicros_;
   bool answerOwed_ = false;
-  bool loadOff_ = false;  // prop-acts: a proprietary frame to another node was heard
+  bool loadToggled_ = false;  // prop-acts: a proprietary frame to another node was heard
   std::optional<std::int64_t> nextFaultFrameMicros_;
   std::vector<BusFrame> bursts_;  // copies due kBurstGapMs after their frame
   std::int64_t burstDueMicros_ = 0;
