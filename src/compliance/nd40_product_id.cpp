@@ -189,7 +189,9 @@ void Test_ND40::JudgeTransfer(const std::string& asked, const RequestOutcome& ou
     }
     if (i > 0) {
       const std::uint32_t gap = f.timeStamp - packets[i - 1]->frame.timeStamp;
-      if ((gap < kMinPacketGapMs || gap > kMaxPacketGapMs) && gapsOk) {
+      if ((gap + kStampAllowanceMs < kMinPacketGapMs ||
+           gap > kMaxPacketGapMs + kStampAllowanceMs) &&
+          gapsOk) {
         gapsOk = false;
         FailCriterionAdding(kPacketGap,
                             asked + ": packets " + std::to_string(i) + " and " +
