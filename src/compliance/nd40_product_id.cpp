@@ -123,12 +123,7 @@ void Test_ND40::Judge(const RequestOutcome& outcome, engine::DataLog& log, std::
   const RequestReply& first = outcome.replies.front();
   answered_.insert(first.index);
   PassCriterionAdding(none, asked, &log, first.index);
-  const std::string delay = asked + ": Delay = " + std::to_string(first.delayMs);
-  if (first.delayMs > outcome.windowMs) {
-    FailCriterionAdding(kLate, delay, &log, first.index);
-  } else {
-    PassCriterionAdding(kLate, delay, &log, first.index);
-  }
+  engine::JudgeDelay(*this, kLate, asked, first, outcome.windowMs, log);
   std::string text;
   const RequestReply* whole = outcome.First(RequestReply::Kind::kData);
   if (whole != nullptr) text.assign(whole->frame.data, whole->frame.data + whole->frame.length);
