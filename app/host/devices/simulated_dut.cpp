@@ -16,6 +16,15 @@ std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), rvc);
 }
 
+bool SimulatedDut::Act(DeviceAction action, std::int64_t nowMicros) {
+  if (action == DeviceAction::kSwitch) {
+    OnSwitch(nowMicros);
+  } else {
+    faultCondition_ = action == DeviceAction::kFaultOn;
+  }
+  return true;
+}
+
 void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
   if (const auto held = HeldAddress()) rvc_.OnFrame(frame, *held, nowMicros, pending_);
 }
