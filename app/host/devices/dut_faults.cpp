@@ -10,6 +10,7 @@ namespace vlt::host {
 namespace {
 constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
 constexpr FaultGroup kRequests = FaultGroup::kRequests;
+constexpr FaultGroup kDiagnostics = FaultGroup::kDiagnostics;
 }  // namespace
 
 const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
@@ -131,6 +132,9 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "J1939 practice: remembers the NAME at each address it hears claimed; a NAME claiming a "
      "new address frees the one it held before",
      true},
+    {DutFault::kLatchingFaults, "latching-faults", kForBoth,
+     "keeps reporting its fault after the cause went, until a GENERAL_RESET clears faults", true,
+     kDiagnostics},
 }};
 
 namespace {
@@ -246,7 +250,7 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kAnswersUnsupported, "ND10", {0x1605}},
     {F::kAnswersUnsupported, "ND20", {0x1705, 0x170B}},
     {F::kAnswersUnsupported, "NDINST", {0x1906}},
-    {F::kAnswersOtherTarget, "ND30", {0x1801, 0x1802}},
+    {F::kAnswersOtherTarget, "ND30", {0x1801}},
     {F::kLateAnswer, "ND10", {0x1602}},
     {F::kLateAnswer, "ND20", {0x1702, 0x1706}},
     {F::kLateAnswer, "NDINST", {0x1903}},
@@ -273,6 +277,7 @@ constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
 constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
+constexpr std::span<const std::string_view> kDiagnosticTests;
 
 }  // namespace
 
@@ -287,6 +292,8 @@ std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group) {
       return kDynamicTests;
     case FaultGroup::kRequests:
       return kRequestTests;
+    case FaultGroup::kDiagnostics:
+      return kDiagnosticTests;
   }
   return {};
 }

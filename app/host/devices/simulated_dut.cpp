@@ -4,34 +4,50 @@ namespace vlt::host {
 
 void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
   if (!Powered()) return;
-  if (const auto held = HeldAddress()) rvc_.Poll(*held, nowMicros, pending_);
+  const auto held = HeldAddress();
+  if (held) {
+    rvc_.Poll(*held, nowMicros, pending_);
+    diagnostics_.Poll(*held, DeviceDsa(), nowMicros, pending_);
+  }
   pending_.TakeDue(nowMicros, out);
+  if (const auto reboot = diagnostics_.RebootDueMicros(); reboot && *reboot <= nowMicros) {
+    diagnostics_.RebootDone();
+    SetPower(false, nowMicros);
+    SetPower(true, nowMicros);
+    return;
+  }
   const auto due = StateDeadlineMicros();
   if (due && *due <= nowMicros) OnStateDeadline(nowMicros, out);
 }
 
 std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   if (!Powered()) return std::nullopt;
-  const auto rvc = HeldAddress() ? rvc_.NextDeadlineMicros() : std::nullopt;
-  return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), rvc);
+  const bool held = HeldAddress().has_value();
+  const auto rvc = held ? rvc_.NextDeadlineMicros() : std::nullopt;
+  const auto diagnostics = held ? diagnostics_.NextDeadlineMicros() : std::nullopt;
+  return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()),
+                  Earliest(rvc, diagnostics));
 }
 
 bool SimulatedDut::Act(DeviceAction action, std::int64_t nowMicros) {
   if (action == DeviceAction::kSwitch) {
     OnSwitch(nowMicros);
   } else {
-    faultCondition_ = action == DeviceAction::kFaultOn;
+    diagnostics_.SetFaultCondition(action == DeviceAction::kFaultOn, nowMicros);
   }
   return true;
 }
 
 void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
-  if (const auto held = HeldAddress()) rvc_.OnFrame(frame, *held, nowMicros, pending_);
+  const auto held = HeldAddress();
+  if (!held || diagnostics_.OnFrame(frame, *held, DeviceDsa(), nowMicros, pending_)) return;
+  rvc_.OnFrame(frame, *held, nowMicros, pending_);
 }
 
 void SimulatedDut::ForgetSincePowerUp() {
   pending_.Clear();
   rvc_.Restart();
+  diagnostics_.Restart();
   claimsSent_ = 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "host/buses/sim_bus.h"
 #include "host/devices/dut_common.h"
+#include "host/devices/dut_diagnostics.h"
 #include "host/devices/rvc_responder.h"
 
 namespace vlt::host {
@@ -24,14 +25,16 @@ class SimulatedDut : public SimDevice {
   void SetTiming(const DutTiming& timing) { common_.timing = timing; }
   // A person's action on the device: its fault condition, or its own control.
   bool Act(DeviceAction action, std::int64_t nowMicros) override;
-  bool FaultCondition() const { return faultCondition_; }
+  bool FaultCondition() const { return diagnostics_.FaultCondition(); }
 
  protected:
   SimulatedDut(const DutCommon& common, DutKind kind)
-      : common_(common), kind_(kind), rvc_(common_, kind) {}
+      : common_(common), kind_(kind), rvc_(common_, kind), diagnostics_(common_) {}
 
   // The address it holds and works at (claimed, or running); none while it has none.
   virtual std::optional<std::uint8_t> HeldAddress() const = 0;
+  // The DSA of its device type, which its DM_RV reports whatever address it holds.
+  virtual std::uint8_t DeviceDsa() const = 0;
   // What an RV-C node does with any other frame than the claims and requests for
   // them, while it holds an address.
   void OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros);
@@ -76,9 +79,9 @@ class SimulatedDut : public SimDevice {
  private:
   DutCommon common_;
   DutKind kind_;
-  RvcResponder rvc_;             // after common_, which it reads
-  int claimsSent_ = 0;           // since power-up
-  bool faultCondition_ = false;  // the cause stays whatever the power does
+  RvcResponder rvc_;            // after common_, which it reads
+  DutDiagnostics diagnostics_;  // after common_, which it reads
+  int claimsSent_ = 0;          // since power-up
   std::int64_t nextStatusMicros_ = 0;
 };
 
