@@ -41,8 +41,10 @@ void EWatchAddressesInUse::OnMatch(engine::DataLog& log, int index,
 
 Test_ND30::Test_ND30(const engine::TestContext& context) : NetworkTest(context, kCatalogueIndex) {
   Append<EWatchAddressesInUse>(log_, &inUse_);
+  // Its DM_RV heartbeat heard once is known by its period, never taken for an answer.
   AppendPreamble([this](const engine::DeviceRhythm& rhythm) {
-    return HeardTwice(rhythm, SlotDgns(kSupportedDgnSetting));
+    return HeardTwice(rhythm, SlotDgns(kSupportedDgnSetting)) &&
+           rhythm.Count({engine::kDmRvDgn, engine::DeviceRhythm::kAnyInstance}) > 0;
   });
   Append<engine::ECall>([this] { ChooseTargets(); });
   for (std::size_t t = 0; t < kTargets; ++t) {

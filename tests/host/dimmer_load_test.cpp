@@ -19,7 +19,7 @@ using Lines = std::vector<std::string>;
 
 constexpr std::uint8_t kDut = 0xFD;
 constexpr std::uint8_t kTester = 0xF9;
-constexpr std::int64_t kSettledMs = 1000;  // claimed, status running
+constexpr std::int64_t kSettledMs = 1250;  // claimed, status running
 
 // A DUT driven by hand on its own clock; it writes what it sends about its load.
 class LoadBench {
@@ -47,7 +47,7 @@ class LoadBench {
             std::vector<std::uint8_t> data) {
     dut_->OnBusFrame(*MakeBusFrame(priority, dgn, source, data), now_);
   }
-  void Switch() { dut_->SwitchLoad(now_); }
+  void Switch() { dut_->Act(DeviceAction::kSwitch, now_); }
   // From now on, times count from here.
   Lines Take() {
     Lines lines = std::move(lines_);

@@ -8,7 +8,7 @@ ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut, host::Hos
     : host(clock, std::move(config)) {
   if (dut) host.SetDut(std::move(dut));
   slots = host.ConnectTool();
-  pane = std::make_unique<ObservedLogPane>(op);
+  pane = std::make_unique<platform::MemoryLogPane>();
   driver.beforeStep = [this] { host.CatchUp(); };
   app = std::make_unique<framework::ValmoraApp>(clock, *slots, prompter, driver);
   app->Log().Attach(pane.get());

@@ -11,6 +11,7 @@ namespace {
 constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
 constexpr FaultGroup kRequests = FaultGroup::kRequests;
 constexpr FaultGroup kTraffic = FaultGroup::kTraffic;
+constexpr FaultGroup kDiagnostics = FaultGroup::kDiagnostics;
 }  // namespace
 
 const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
@@ -158,6 +159,9 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "J1939 practice: remembers the NAME at each address it hears claimed; a NAME claiming a "
      "new address frees the one it held before",
      true},
+    {DutFault::kLatchingFaults, "latching-faults", kForBoth,
+     "keeps reporting its fault after the cause went, until a GENERAL_RESET clears faults", true,
+     kDiagnostics},
 }};
 
 namespace {
@@ -188,7 +192,7 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kWrongDsa, "A10", {0x103}},
     {F::kWrongDsa, "A20", {}, TripEnd::kWaits},
     {F::kWrongDsa, "A30", {}, TripEnd::kWaits},
-    {F::kTwoAddresses, "A10", {0x103, 0x106}},
+    {F::kTwoAddresses, "A10", {0x103, 0x106, 0x108}},
     {F::kTwoAddresses, "A40", {0x407}},
     {F::kTwoAddresses, "A50", {0x501, 0x509}},
     {F::kTwoAddresses, "A60", {0x604}},
@@ -252,7 +256,7 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kClaimsUnrequested, "A90", {0x905}},
     {F::kClaimsUnrequested, "A100", {}, TripEnd::kAborts},
     {F::kIgnoresHigherClaim, "A50", {0x501, 0x502, 0x505}},
-    {F::kIgnoresHigherClaim, "A90", {0x403, 0x901, 0x905}},
+    {F::kIgnoresHigherClaim, "A90", {0x403, 0x901, 0x904, 0x905}},
     {F::kIgnoresHigherClaim, "A100", {}, TripEnd::kAborts},
     {F::kYieldsAlways, "A80", {0x801, 0x802}},
     {F::kRetriesSameTarget, "A50", {0x501, 0x502, 0x505}},
@@ -273,7 +277,7 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kAnswersUnsupported, "ND10", {0x1605}},
     {F::kAnswersUnsupported, "ND20", {0x1705, 0x170B}},
     {F::kAnswersUnsupported, "NDINST", {0x1906}},
-    {F::kAnswersOtherTarget, "ND30", {0x1801, 0x1802}},
+    {F::kAnswersOtherTarget, "ND30", {0x1801}},
     {F::kLateAnswer, "ND10", {0x1602}},
     {F::kLateAnswer, "ND20", {0x1702, 0x1706}},
     {F::kLateAnswer, "NDINST", {0x1903}},
@@ -302,7 +306,7 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kShortDlc, "ND90", {0x1F01}},
     {F::kReservedBitSet, "ND90", {0x1F02}},
     {F::kHighPriority, "ND90", {0x1F03}},
-    {F::kUnclaimedAddress, "ND90", {0x1F04, 0x1F09}},
+    {F::kUnclaimedAddress, "ND90", {0x1F04}},
     {F::kUndocumentedDgn, "ND90", {0x1F05}},
     {F::kBurst, "ND90", {0x1F06, 0x1F07}},
     {F::kSilent6s, "ND90", {0x1F08, 0x1F09}},
@@ -314,6 +318,7 @@ constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
 constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
 constexpr std::string_view kTrafficTests[] = {"ND80", "ND90"};
+constexpr std::span<const std::string_view> kDiagnosticTests;
 
 }  // namespace
 
@@ -330,6 +335,8 @@ std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group) {
       return kRequestTests;
     case FaultGroup::kTraffic:
       return kTrafficTests;
+    case FaultGroup::kDiagnostics:
+      return kDiagnosticTests;
   }
   return {};
 }

@@ -92,17 +92,19 @@ enum class DutFault : std::uint8_t {
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
+  kLatchingFaults,
 };
-inline constexpr std::size_t kDutFaultCount = 65;
+inline constexpr std::size_t kDutFaultCount = 66;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
 
 // Which tests a fault is held to: those of the rules it breaks.
 enum class FaultGroup : std::uint8_t {
-  kAddressing,  // the address-claiming tests
-  kRequests,    // requests, NAK and PRODUCT_ID
-  kTraffic,     // the frames a device sends in normal operation
+  kAddressing,   // the address-claiming tests
+  kRequests,     // requests, NAK and PRODUCT_ID
+  kTraffic,      // the frames a device sends in normal operation
+  kDiagnostics,  // DM_RV and GENERAL_RESET
 };
 
 struct DutFaultInfo {
@@ -142,7 +144,7 @@ std::span<const FaultTrip> FaultTrips();
 // menu order.
 std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group);
 inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests,
-                                              FaultGroup::kTraffic};
+                                              FaultGroup::kTraffic, FaultGroup::kDiagnostics};
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 // A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.

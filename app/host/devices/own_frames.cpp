@@ -106,11 +106,19 @@ void OwnFrames::Send(std::vector<BusFrame>& due, std::optional<std::uint8_t> add
     bursts_.clear();
   }
   if (address) AddFaultFrames(*address, nowMicros);
-  const bool claiming = std::any_of(due.begin(), due.end(), IsAddressing);
-  for (const BusFrame& frame : due) {
-    if (const auto sent = AsSent(frame, nowMicros)) {
+  // A claim and what goes out ahead of it in the same moment keep the claim's
+  // timing; what falls due after it waits its turn.
+  const auto lastClaim = std::find_if(due.rbegin(), due.rend(), IsAddressing);
+  const auto claimingEnd = lastClaim.base();
+  for (auto it = due.begin(); it != due.end(); ++it) {
+    if (const auto sent = AsSent(*it, nowMicros)) {
       const bool fastBam = IsTransportData(*sent) && Has(DutFault::kProductIdFastBam);
-      waiting_.push_back({*sent, claiming || fastBam});
+      const Waiting next{*sent, it < claimingEnd || fastBam};
+      // Claims and their company go ahead of ordinary traffic still waiting.
+      const auto place = next.quick ? std::find_if(waiting_.begin(), waiting_.end(),
+                                                   [](const Waiting& w) { return !w.quick; })
+                                    : waiting_.end();
+      waiting_.insert(place, next);
     }
   }
   due.clear();

@@ -43,6 +43,8 @@ class OwnFrames {
   std::optional<std::int64_t> NextDeadlineMicros(std::optional<std::uint8_t> address) const;
   // Power: nothing waits, nothing was sent.
   void Restart();
+  // Nothing owed waits for its turn.
+  bool Idle() const { return waiting_.empty(); }
 
  private:
   bool Has(DutFault fault) const { return common_.faults.Has(fault); }
