@@ -60,7 +60,9 @@ const std::vector<std::pair<std::string, std::string>> kNetworkProfile = {
     {"Identifying Instance", "1"},
     {"Supported DGN 1", "1FFB7"},
     {"Supported DGN 2", "0"},
-    {"Supported DGN 3", "0"}};
+    {"Supported DGN 3", "0"},
+    // Two DM_RV heartbeats and more: enough to show the traffic tests on real time.
+    {"Traffic Sample Seconds", "12"}};
 
 // The ND tests, in menu order.
 std::vector<std::string> NetworkCodes() {

@@ -25,8 +25,20 @@ std::optional<std::uint32_t> DeviceRhythm::Median(const Track& track) {
   return gaps[gaps.size() / 2];
 }
 
-bool DeviceRhythm::Brings(const Track& track, std::uint32_t atMs) const {
-  const auto period = Median(track);
+namespace {
+// A DM_RV without a fault comes every 5000 ms by rule: known from its first frame,
+// so that a learning shorter than two heartbeats still tells one from an answer.
+constexpr std::uint32_t kHeartbeatMs = 5000;
+}  // namespace
+
+std::optional<std::uint32_t> DeviceRhythm::PeriodOf(const Track& track, std::uint32_t dgn) {
+  if (const auto median = Median(track)) return median;
+  if (track.count > 0 && dgn == kDmRvDgn) return kHeartbeatMs;
+  return std::nullopt;
+}
+
+bool DeviceRhythm::Brings(const Track& track, std::uint32_t dgn, std::uint32_t atMs) const {
+  const auto period = PeriodOf(track, dgn);
   if (!period) return false;
   return atMs - track.lastMs >= *period - *period * kEarlyPercent / 100;
 }
@@ -39,7 +51,7 @@ const DeviceRhythm::Track* DeviceRhythm::Judge(std::uint32_t dgn, std::uint8_t b
 
 bool DeviceRhythm::Heard(std::uint32_t dgn, std::uint8_t byte0, std::uint32_t atMs, bool learning) {
   const Track* judge = Judge(dgn, byte0);
-  const bool brought = judge != nullptr && Brings(*judge, atMs);
+  const bool brought = judge != nullptr && Brings(*judge, dgn, atMs);
   if (learning || brought) {
     for (const Key key : {Key{dgn, byte0}, Key{dgn, kAnyInstance}}) {
       Track& track = tracks_[key];
@@ -73,7 +85,7 @@ std::uint32_t DeviceRhythm::Count(Key key) const {
 std::optional<std::uint32_t> DeviceRhythm::NextDueMs(std::uint32_t dgn) const {
   std::optional<std::uint32_t> earliest;
   for (auto it = tracks_.lower_bound({dgn, 0}); it != tracks_.end() && it->first.dgn == dgn; ++it) {
-    const auto period = Median(it->second);
+    const auto period = PeriodOf(it->second, dgn);
     if (!period) continue;
     const std::uint32_t due = it->second.lastMs + *period - *period * kEarlyPercent / 100;
     if (!earliest || due < *earliest) earliest = due;

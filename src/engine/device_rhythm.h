@@ -55,8 +55,10 @@ class DeviceRhythm {
   };
   static constexpr std::size_t kGapsKept = 9;
 
-  bool Brings(const Track& track, std::uint32_t atMs) const;
+  bool Brings(const Track& track, std::uint32_t dgn, std::uint32_t atMs) const;
   static std::optional<std::uint32_t> Median(const Track& track);
+  // The median gap, or the period a rule gives the DGN once it was heard.
+  static std::optional<std::uint32_t> PeriodOf(const Track& track, std::uint32_t dgn);
   const Track* Find(Key key) const;
   // The track whose period judges a frame: its instance's once that has a
   // period, else the DGN's.

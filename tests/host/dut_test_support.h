@@ -63,6 +63,8 @@ class DutBench {
     host_.InjectFrame(ClaimFrame(source, name));
   }
 
+  // Whether Take() shows DM_RV and ACKNOWLEDGMENT frames (with their data).
+  bool diagnostics = false;
   // Every frame since the last call: "ms DGN:SA", the data after claims and requests.
   Lines Take() {
     Lines lines;
@@ -77,7 +79,10 @@ class DutBench {
                     static_cast<unsigned>(m.frame.dgn), m.frame.sourceAddress);
       std::string line = head;
       const std::uint32_t block = m.frame.dgn & 0x1FF00;
-      if (block == kPgnAddressClaim || block == kPgnRequest) {
+      const bool diagnostic = m.frame.dgn == 0x1FECA || block == 0xE800;
+      // The scenes of addressing leave the DUT's health reports aside.
+      if (diagnostic && !diagnostics) continue;
+      if (block == kPgnAddressClaim || block == kPgnRequest || diagnostic) {
         line += ' ';
         for (const std::uint8_t b : m.frame.data) {
           static constexpr char kDigits[] = "0123456789ABCDEF";

@@ -76,19 +76,35 @@ enum class DutFault : std::uint8_t {
   kProductIdBadCount,
   kProductIdNoPadding,
   kProductIdBadSequence,
+  // Traffic: the frames themselves.
+  kPropBroadcast,
+  kPropReacts,
+  kPropActs,
+  kProprietaryB,
+  kShortDlc,
+  kZeroFill,
+  kHighPriority,
+  kReservedBitSet,
+  kBurst,
+  kUndocumentedDgn,
+  kSilent6s,
+  kUnclaimedAddress,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
+  kLatchingFaults,
 };
-inline constexpr std::size_t kDutFaultCount = 53;
+inline constexpr std::size_t kDutFaultCount = 66;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
 
 // Which tests a fault is held to: those of the rules it breaks.
 enum class FaultGroup : std::uint8_t {
-  kAddressing,  // the address-claiming tests
-  kRequests,    // requests, NAK and PRODUCT_ID
+  kAddressing,   // the address-claiming tests
+  kRequests,     // requests, NAK and PRODUCT_ID
+  kTraffic,      // the frames a device sends in normal operation
+  kDiagnostics,  // DM_RV and GENERAL_RESET
 };
 
 struct DutFaultInfo {
@@ -127,7 +143,8 @@ std::span<const FaultTrip> FaultTrips();
 // The tests with criteria of a group that a DUT of each kind is put through, in
 // menu order.
 std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group);
-inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests};
+inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests,
+                                              FaultGroup::kTraffic, FaultGroup::kDiagnostics};
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 // A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.
