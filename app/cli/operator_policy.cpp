@@ -12,10 +12,10 @@
 
 namespace vlt::cli {
 
-HostDutPower::HostDutPower(std::string runDir)
+HostDutControl::HostDutControl(std::string runDir)
     : runDir_(std::move(runDir)), worker_([this] { Run(); }) {}
 
-HostDutPower::~HostDutPower() {
+HostDutControl::~HostDutControl() {
   {
     std::lock_guard lock(mutex_);
     stop_ = true;
@@ -24,36 +24,51 @@ HostDutPower::~HostDutPower() {
   worker_.join();
 }
 
-void HostDutPower::Switch(bool on) {
+void HostDutControl::Send(std::string command, Confirmed confirmed) {
   {
     std::lock_guard lock(mutex_);
-    pending_.push_back(on ? "dut power on" : "dut power off");
+    pending_.push_back({std::move(command), std::move(confirmed)});
   }
   changed_.notify_all();
 }
 
-void HostDutPower::Drain() {
+void HostDutControl::Drain() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return pending_.empty() && !busy_; });
 }
 
-void HostDutPower::Run() {
+void HostDutControl::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return stop_ || !pending_.empty(); });
     if (pending_.empty()) return;  // stopping, nothing left
-    const std::string line = pending_.front();
+    const Pending next = std::move(pending_.front());
     pending_.pop_front();
     busy_ = true;
     lock.unlock();
-    const auto reply = host::SendControlCommand(runDir_, line);
-    if (!reply || !reply->starts_with("ok")) {
-      std::fprintf(stderr, "vlt: operator: '%s' was not done: %s\n", line.c_str(),
+    const auto reply = host::SendControlCommand(runDir_, next.line);
+    const bool ok = reply && reply->starts_with("ok");
+    if (!ok) {
+      std::fprintf(stderr, "vlt: operator: '%s' was not done: %s\n", next.line.c_str(),
                    reply ? reply->c_str() : "no vlt-host answers on the control socket");
     }
+    if (next.confirmed) next.confirmed(ok);
     lock.lock();
     busy_ = false;
     changed_.notify_all();
+  }
+}
+
+std::string_view ControlCommandOf(engine::OperatorCue cue) {
+  switch (cue) {
+    case engine::OperatorCue::kCauseFault:
+      return "dut fault on";
+    case engine::OperatorCue::kRemoveFault:
+      return "dut fault off";
+    case engine::OperatorCue::kWorkControl:
+      return "dut switch";
+    default:
+      return {};
   }
 }
 
@@ -73,38 +88,61 @@ bool StatementHoldsName(std::string_view statement) {
   return true;
 }
 
-void AutoOperator::OnLogLine(std::string_view line) {
-  if (line.starts_with(kSpacePromptStart)) {
+void AutoOperator::KeyPrompt(std::string_view prompt) {
+  if (prompt.starts_with(engine::kSpacePromptStart)) {
     spaceUpAtMicros_ = clock_.NowMicros() + kKeyPressMicros;
   }
 }
 
-void AutoOperator::Cue(engine::OperatorCue cue) {
+void AutoOperator::Cue(engine::OperatorCue cue, std::string_view /*memo*/) {
   switch (cue) {
     case engine::OperatorCue::kPowerOff:
-      power_.Switch(false);
+      control_.Switch(false);
       break;
     case engine::OperatorCue::kPowerOn:
-      power_.Switch(true);
+      control_.Switch(true);
       break;
     case engine::OperatorCue::kNormalOperation:
       // Off or silent, it is switched on; on and talking, the switch changes
       // nothing. Either way its next frame shows it runs.
       heardAtCue_ = heard_ ? heard_() : 0;
       hearUntilMicros_ = heard_ ? clock_.NowMicros() + kFirstFrameWaitMicros : 0;
-      power_.Switch(true);
+      control_.Switch(true);
       break;
+    case engine::OperatorCue::kCauseFault:
+    case engine::OperatorCue::kRemoveFault:
+    case engine::OperatorCue::kWorkControl: {
+      // Done when the host says so, refused or not: the test's own limits
+      // then judge what the DUT did.
+      auto action = std::make_shared<Action>();
+      action->done = false;
+      action_ = action;
+      // The clock outlives the control's worker; this operator may not.
+      const platform::Clock& clock = clock_;
+      control_.Send(std::string(ControlCommandOf(cue)), [action, &clock](bool /*ok*/) {
+        action->doneAtMicros = clock.NowMicros();
+        action->done = true;
+      });
+      break;
+    }
     case engine::OperatorCue::kNone:
       break;
   }
 }
 
 bool AutoOperator::CueDone() const {
+  if (!action_->done.load()) return false;
   const std::int64_t until = hearUntilMicros_.load();
   if (until == 0) return true;
   if (heard_() == heardAtCue_.load() && clock_.NowMicros() < until) return false;
   hearUntilMicros_ = 0;
   return true;
+}
+
+std::optional<std::int64_t> AutoOperator::CueDoneAtMicros() const {
+  const std::int64_t at = action_->done.load() ? action_->doneAtMicros.load() : -1;
+  if (at < 0) return std::nullopt;
+  return at;
 }
 
 bool AutoOperator::IsKeyDown(std::uint8_t virtualKey) const {
@@ -143,7 +181,11 @@ TtyOperator::TtyOperator(const platform::Clock& clock) : clock_(clock) {
         stop_ = true;
         break;
       }
-      if (waitingForDone_.exchange(false)) continue;
+      if (waitingForDone_.load()) {
+        doneAtMicros_ = clock_.NowMicros();
+        waitingForDone_ = false;
+        continue;
+      }
       waitingForSpace_ = false;
       spaceUpAtMicros_ = clock_.NowMicros() + AutoOperator::kKeyPressMicros;
     }
@@ -155,14 +197,18 @@ TtyOperator::~TtyOperator() {
   reader_.join();
 }
 
-void TtyOperator::OnLogLine(std::string_view line) {
-  if (line.starts_with(kSpacePromptStart)) {
+void TtyOperator::KeyPrompt(std::string_view prompt) {
+  if (prompt.starts_with(engine::kSpacePromptStart)) {
     std::fprintf(stderr, "[operator] press Enter for <space>\n");
     waitingForSpace_ = true;
   }
 }
 
-void TtyOperator::Cue(engine::OperatorCue cue) {
+void TtyOperator::Cue(engine::OperatorCue cue, std::string_view memo) {
+  const auto askDone = [this] {
+    doneAtMicros_ = -1;
+    waitingForDone_ = !stop_.load();
+  };
   switch (cue) {
     case engine::OperatorCue::kPowerOff:
       std::fprintf(stderr,
@@ -176,11 +222,25 @@ void TtyOperator::Cue(engine::OperatorCue cue) {
       std::fprintf(stderr,
                    "[operator] put the DUT in normal operation (powered, sending), then "
                    "press Enter\n");
-      waitingForDone_ = !stop_.load();
+      askDone();
+      break;
+    case engine::OperatorCue::kCauseFault:
+    case engine::OperatorCue::kRemoveFault:
+    case engine::OperatorCue::kWorkControl:
+      // The test times the DUT from the Enter: press it as you act.
+      std::fprintf(stderr, "[operator] %s, and press Enter as you do it\n",
+                   platform::Cp1252ToUtf8(memo).c_str());
+      askDone();
       break;
     case engine::OperatorCue::kNone:
       break;
   }
+}
+
+std::optional<std::int64_t> TtyOperator::CueDoneAtMicros() const {
+  const std::int64_t at = waitingForDone_.load() ? -1 : doneAtMicros_.load();
+  if (at < 0) return std::nullopt;
+  return at;
 }
 
 bool TtyOperator::IsKeyDown(std::uint8_t virtualKey) const {

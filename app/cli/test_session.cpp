@@ -21,7 +21,7 @@ namespace {
 constexpr std::chrono::milliseconds kWindowTimer{50};
 constexpr std::chrono::milliseconds kRegisterPoll{10};
 
-std::unique_ptr<OperatorPolicy> MakeOperator(bool tty, DutPower& power,
+std::unique_ptr<OperatorPolicy> MakeOperator(bool tty, DutControl& power,
                                              const platform::Clock& clock, HeardFrames heard) {
   if (tty) return std::make_unique<TtyOperator>(clock);
   return std::make_unique<AutoOperator>(power, clock, std::move(heard));
@@ -33,7 +33,7 @@ TestSession::TestSession(std::string runDir, bool ttyOperator, bool verbose)
       power_(runDir_),
       operator_(MakeOperator(ttyOperator, power_, clock_,
                              [this] { return app_.MasterParser().FrameCount(); })),
-      pane_(stdout, [this](std::string_view line) { operator_->OnLogLine(line); }),
+      pane_(stdout),
       mailslots_(runDir_),
       driver_(mailslots_),
       app_(clock_, mailslots_, *operator_, driver_),
@@ -118,7 +118,7 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
       outcome.timedOut = true;
     }
   }
-  power_.Drain();  // the operator's last power switch is done before the next test
+  power_.Drain();  // the operator's last action is done before the next test
   outcome.aborted = test->Aborted();
   outcome.linkLost = test->LinkLost();
   outcome.interrupted = outcome.interrupted && outcome.aborted;

@@ -82,7 +82,7 @@ class TestSession {
 
   std::string runDir_;
   platform::SteadyClock clock_;
-  HostDutPower power_;
+  HostDutControl power_;
   std::unique_ptr<OperatorPolicy> operator_;
   TerminalLogPane pane_;
   platform::UnixMailslots mailslots_;

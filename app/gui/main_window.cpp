@@ -146,10 +146,6 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     ShowUnsavedMarks();
   });
   watchdog_.SetNoteSink([this](const std::string& line) { OnHostNote(line); });
-  pane_->SetShownLineObserver([this](std::string_view line) {
-    prompts_.OnLine(line, services_.app.Link().Counters().framesReceived);
-    statusArea_->SetPrompt(prompts_.Prompt());
-  });
 
   context_ = std::make_unique<engine::TestContext>(
       engine::TestContext{services_.app, services_.settings.Store(), services_.data, keys_,
@@ -157,6 +153,8 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   context_->startingProfile = [this] { return startingProfile_.Value(); };
   context_->localTime = services_.localTime;
   context_->runObserver = &timeline_->Feed();
+  context_->operatorCues = &operator_;
+  connect(statusArea_, &StatusArea::Confirmed, this, [this] { ConfirmPrompt(); });
   compliance::AttachDictionary(*context_, services_.dictionary);
 
   if (!profiles_.StartingProfile().empty()) {
@@ -176,8 +174,12 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
   keys_.Watch(this);
   new FocusFrame(this);
   connect(&keys_, &WindowKeyState::SpacePressed, this, [this] {
+    if (prompts_.AwaitsConfirmation()) {
+      ConfirmPrompt();
+      return;
+    }
     prompts_.OnSpaceBar();
-    statusArea_->SetPrompt(prompts_.Prompt());
+    ShowPrompt();
   });
   FollowTheRun();
   UpdateMenus();
@@ -530,7 +532,25 @@ void MainWindow::ShowProfileHint() {
                                   : std::string());
 }
 
+void MainWindow::ConfirmPrompt() {
+  operator_.Confirm();
+  prompts_.OnConfirmed();
+  ShowPrompt();
+}
+
+void MainWindow::ShowPrompt() {
+  statusArea_->SetPrompt(prompts_.Prompt());
+  statusArea_->SetConfirmable(prompts_.AwaitsConfirmation());
+}
+
 void MainWindow::FollowTheRun() {
+  for (const WindowOperator::Prompt& prompt : operator_.TakePrompts()) {
+    if (prompt.key) {
+      prompts_.OnKeyPrompt(prompt.text);
+    } else {
+      prompts_.OnCue(prompt.cue, prompt.text, prompt.framesHeard);
+    }
+  }
   const bool running = TestRunning();
   if (running && lastTest_) {
     shownCode_ = lastTest_->Code();
@@ -546,6 +566,7 @@ void MainWindow::FollowTheRun() {
     paneHoldsRun_ = true;
     paneHoldsReport_ = true;
     prompts_.OnRunEnded();
+    operator_.Reset();
     if (lastTest_->Code() == kReadAddressClaimCode && !lastTest_->Aborted()) ShowProfileHint();
   }
   // Gone once the operator has set the code the NAME carries.
@@ -554,7 +575,7 @@ void MainWindow::FollowTheRun() {
   prompts_.OnFramesHeard(services_.app.Link().Counters().framesReceived);
   statusArea_->SetLink(Link(), services_.runFolder);
   statusArea_->SetRun(shownCode_, shownTitle_, outcome_, runEndMs_ - runStartMs_);
-  statusArea_->SetPrompt(prompts_.Prompt());
+  ShowPrompt();
   // The operator sees how long the test still waits for them.
   const std::optional<std::uint32_t> limitLeft = timeline_->Trace().limitLeftMs;
   statusArea_->SetLimitLeft(running && limitLeft && !prompts_.Prompt().empty()

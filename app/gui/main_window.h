@@ -24,6 +24,7 @@
 #include "gui/run_status.h"
 #include "gui/window_key_state.h"
 #include "gui/window_log_pane.h"
+#include "gui/window_operator.h"
 #include "platform/registry_file.h"
 #include "settings/default_settings.h"
 #include "settings/profile.h"
@@ -134,6 +135,10 @@ class MainWindow final : public QMainWindow {
   void PublishPane();
   // Notices a run that started or ended and shows where it stands.
   void FollowTheRun();
+  // The prompt the operator acts on, with OK when it waits for their word.
+  void ShowPrompt();
+  // OK (or the space bar) on a prompt that waits for it.
+  void ConfirmPrompt();
   // The "not saved" marks of the log and the profile: the status area and the title.
   void ShowUnsavedMarks();
   // Before a command empties or replaces the pane: an unsaved report is saved
@@ -183,6 +188,9 @@ class MainWindow final : public QMainWindow {
   data::DatumListTicker ticker_;
   framework::HostWatchdog watchdog_;
   WindowStatusDisplay* status_ = nullptr;
+  // Before the test and its context: a running test cues it to its end.
+  WindowOperator operator_{services_.app.Clock(),
+                           [this] { return services_.app.Link().Counters().framesReceived; }};
   std::unique_ptr<engine::TestContext> context_;
   std::unique_ptr<engine::Test> lastTest_;
   std::string logFileName_;

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "engine/failure.h"
-#include "engine/operator_prompts.h"
 #include "engine/test.h"
 #include "results/run_result.h"
 
@@ -55,19 +54,30 @@ RunOutcome OutcomeOf(const engine::Test& test) {
   return outcome;
 }
 
-void OperatorPromptTracker::OnLine(std::string_view line, std::uint32_t framesHeard) {
-  DoneWhen doneWhen = DoneWhen::kReplaced;
-  if (line == engine::kPowerOnPrompt || line == engine::kNormalOperationPrompt ||
-      line == engine::kDutAloneOnBusPrompt) {
-    doneWhen = DoneWhen::kBusHeard;
-  } else if (line.starts_with(engine::kSpacePromptStart)) {
-    doneWhen = DoneWhen::kSpaceBar;
-  } else if (line != engine::kPowerOffPrompt) {
-    return;
+void OperatorPromptTracker::OnCue(engine::OperatorCue cue, std::string_view memo,
+                                  std::uint32_t framesHeard) {
+  switch (cue) {
+    case engine::OperatorCue::kPowerOff:
+      doneWhen_ = DoneWhen::kReplaced;
+      break;
+    case engine::OperatorCue::kNone:
+    case engine::OperatorCue::kPowerOn:
+    case engine::OperatorCue::kNormalOperation:
+      doneWhen_ = DoneWhen::kBusHeard;
+      break;
+    case engine::OperatorCue::kCauseFault:
+    case engine::OperatorCue::kRemoveFault:
+    case engine::OperatorCue::kWorkControl:
+      doneWhen_ = DoneWhen::kConfirmed;
+      break;
   }
-  prompt_ = std::string(line);
-  doneWhen_ = doneWhen;
+  prompt_ = std::string(memo);
   framesAtPrompt_ = framesHeard;
+}
+
+void OperatorPromptTracker::OnKeyPrompt(std::string_view prompt) {
+  prompt_ = std::string(prompt);
+  doneWhen_ = DoneWhen::kSpaceBar;
 }
 
 void OperatorPromptTracker::OnFramesHeard(std::uint32_t framesHeard) {
@@ -75,7 +85,11 @@ void OperatorPromptTracker::OnFramesHeard(std::uint32_t framesHeard) {
 }
 
 void OperatorPromptTracker::OnSpaceBar() {
-  if (doneWhen_ == DoneWhen::kSpaceBar) Clear();
+  if (doneWhen_ == DoneWhen::kSpaceBar || doneWhen_ == DoneWhen::kConfirmed) Clear();
+}
+
+void OperatorPromptTracker::OnConfirmed() {
+  if (doneWhen_ == DoneWhen::kConfirmed) Clear();
 }
 
 void OperatorPromptTracker::Clear() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/operator_cues.h"
 #include "framework/br_link.h"
 #include "framework/host_watchdog.h"
 
@@ -54,24 +55,32 @@ struct RunOutcome {
 // How a test that is no longer running ended: its abort flag and criteria.
 RunOutcome OutcomeOf(const engine::Test& test);
 
-// The prompt the operator must act on, and when it counts as done.
+// The prompt the operator must act on, and when it counts as done. It hears of
+// every prompt from the test's operator cues, never from the log pane's lines.
 class OperatorPromptTracker {
  public:
-  // A line the log pane received; `framesHeard` is the link's frame count now.
-  void OnLine(std::string_view line, std::uint32_t framesHeard);
+  // A cue with its memo line; `framesHeard` is the link's frame count when it was given.
+  void OnCue(engine::OperatorCue cue, std::string_view memo, std::uint32_t framesHeard);
+  // A prompt the test answers from the space bar.
+  void OnKeyPrompt(std::string_view prompt);
   // The link's frame count on a timer tick: a DUT that talks has been powered.
   void OnFramesHeard(std::uint32_t framesHeard);
   void OnSpaceBar();
+  // OK pressed on a prompt that waits for it.
+  void OnConfirmed();
   void OnRunEnded() { Clear(); }
 
   // Empty when nothing is asked of the operator.
   const std::string& Prompt() const { return prompt_; }
+  // Whether the prompt waits for the operator's OK (an action on the DUT).
+  bool AwaitsConfirmation() const { return doneWhen_ == DoneWhen::kConfirmed; }
 
  private:
   enum class DoneWhen {
-    kReplaced,  // stays until the next prompt or the end of the run
-    kBusHeard,  // until the DUT talks on the bus
-    kSpaceBar,  // until the space bar is pressed in the window
+    kReplaced,   // stays until the next prompt or the end of the run
+    kBusHeard,   // until the DUT talks on the bus
+    kSpaceBar,   // until the space bar is pressed in the window
+    kConfirmed,  // until OK (or the space bar) says the operator has done it
   };
   void Clear();
 

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "gui/elided_label.h"
@@ -130,6 +131,15 @@ StatusArea::StatusArea(QWidget* parent) : QFrame(parent) {
   auto* promptRow = new QHBoxLayout;
   promptRow->setSpacing(4);
   promptRow->addWidget(prompt_, 1);
+  // Large like the prompt: the operator confirms from across the bench.
+  ok_ = new QPushButton(tr("OK"), this);
+  ok_->setObjectName(QStringLiteral("promptOk"));
+  ok_->setFont(badgeFont);
+  ok_->setToolTip(tr("Press when you have done it (the space bar works too)"));
+  ok_->setFocusPolicy(Qt::NoFocus);  // the space bar stays the test's
+  ok_->setVisible(false);
+  connect(ok_, &QPushButton::clicked, this, &StatusArea::Confirmed);
+  promptRow->addWidget(ok_);
   promptRow->addWidget(countdown_);
   layout->addLayout(promptRow);
 
@@ -308,10 +318,17 @@ void StatusArea::SetPrompt(const std::string& prompt) {
   prompt_->setVisible(!prompt.empty());
 }
 
+void StatusArea::SetConfirmable(bool confirmable) {
+  if (ok_->isHidden() == !confirmable) return;
+  ok_->setVisible(confirmable);
+  FitPrompt();
+}
+
 void StatusArea::FitPrompt() {
   const QMargins margins = layout()->contentsMargins();
   int room = contentsRect().width() - margins.left() - margins.right() - 2 * kBadgePaddingPx;
   if (!countdown_->isHidden()) room -= countdown_->sizeHint().width() + 4;
+  if (!ok_->isHidden()) room -= ok_->sizeHint().width() + 4;
   QFont font = prompt_->font();
   font.setPointSize(kPromptPointSize);
   if (QFontMetrics(font).horizontalAdvance(prompt_->text()) > room) {
@@ -374,6 +391,10 @@ QString StatusArea::PromptText() const {
 
 bool StatusArea::PromptShown() const {
   return !prompt_->isHidden();
+}
+
+bool StatusArea::OkShown() const {
+  return !ok_->isHidden();
 }
 
 QString StatusArea::CountdownText() const {

@@ -1,11 +1,11 @@
 // The status area under the log pane: always in sight, whatever the verbose mode.
 // The host link and its run folder, the test that runs (with its elapsed time) or
 // ran last (with its verdict in colour and the count of criteria that did not
-// pass), and, above them in large type, the prompt a test waits on with what is
-// left of the time limit it waits under. Below, when there is any: where the log
-// was saved, and the window's notes (the host link's news, a hint about the
-// profile) that are no part of any report. When room is short, the names give
-// way (the test's title, the run folder, the notes), never the verdict, counts or times.
+// pass), and, above them in large type, the prompt a test waits on (with OK when
+// the operator confirms an action) and what is left of the time limit it waits under. Below, when
+// there is any: where the log was saved, and the window's notes (the host link's news, a hint about
+// the profile) that are no part of any report. When room is short, the names give way (the test's
+// title, the run folder, the notes), never the verdict, counts or times.
 #pragma once
 
 #include <QFrame>
@@ -17,6 +17,7 @@
 #include "gui/run_status.h"
 
 class QLabel;
+class QPushButton;
 
 namespace vlt::gui {
 
@@ -42,6 +43,8 @@ class StatusArea final : public QFrame {
   void SetProfileHint(const std::string& text);
   // Empty hides the prompt.
   void SetPrompt(const std::string& prompt);
+  // Whether the prompt waits for the operator's OK (an action on the DUT).
+  void SetConfirmable(bool confirmable);
   // What is left of the time limit the prompt waits under; none hides the countdown.
   void SetLimitLeft(std::optional<std::int64_t> millis);
 
@@ -52,6 +55,14 @@ class StatusArea final : public QFrame {
   QString RunText() const;
   QString PromptText() const;
   bool PromptShown() const;
+  bool OkShown() const;
+  QPushButton* OkButton() const { return ok_; }
+
+ Q_SIGNALS:
+  // The operator pressed OK: they have done what the prompt asks.
+  void Confirmed();
+
+ public:
   QString CountdownText() const;
   bool CountdownShown() const;
   // Empty while hidden.
@@ -71,6 +82,7 @@ class StatusArea final : public QFrame {
   void ShowNote(QLabel* label, const QString& text);
 
   QLabel* prompt_;
+  QPushButton* ok_;
   QLabel* countdown_;
   QLabel* linkDot_;
   ElidedLabel* linkLabel_;

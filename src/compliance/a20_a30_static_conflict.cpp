@@ -114,7 +114,7 @@ Test_A20_A30::Test_A20_A30(const engine::TestContext& context, std::uint16_t cat
   engine::DataLog& log = AddDataLog(0);
   Append<engine::ESetToolAddress>(framework::kToolAddress);
   Append<engine::ESetToolMode>(engine::kToolModeEchoTools);
-  Append<engine::ETextLogMemo>(
+  Append<engine::EOperatorNotice>(
       "Make sure DUT is operating and no other devices are on the network.");
   Append<engine::EWaitForActivityAtAddress>(&log, kDsaSetting, &AppSettings());
   Append<engine::EWaitForUserKeypress>("Press <space> to transmit competing ADDRESS_CLAIM message.",

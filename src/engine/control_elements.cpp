@@ -1,5 +1,8 @@
 #include "engine/control_elements.h"
 
+#include <algorithm>
+
+#include "engine/operator_prompts.h"
 #include "engine/test.h"
 
 namespace vlt::engine {
@@ -66,6 +69,7 @@ void EWaitForUserKeypress::Start() {
   if (prompt_.empty()) return;
   if (test_ != nullptr) test_->Note(RunNote::Kind::kOperatorStep, 0, prompt_);
   Write(prompt_);
+  if (test_ != nullptr) test_->PromptForKey(prompt_);
 }
 
 void EWaitForUserKeypress::OnEvent(std::uint32_t /*code*/) {
@@ -87,19 +91,56 @@ void ETextLogMemo::Start() {
   Write(memo_);
   Trace(rule);
   if (test_ != nullptr && cue_ != OperatorCue::kNone) {
-    test_->CueOperator(cue_);
-    waiting_ = cue_ == OperatorCue::kNormalOperation && !test_->OperatorDone();
+    test_->CueOperator(cue_, memo_);
+    waiting_ = CueWaits(cue_) && !test_->OperatorDone();
   }
   if (waiting_) return;
-  active_ = false;
-  Trace("ETextLogMemo executed.");
+  Done();
 }
 
 void ETextLogMemo::OnEvent(std::uint32_t /*code*/) {
   if (!waiting_ || test_ == nullptr || !test_->OperatorDone()) return;
   waiting_ = false;
+  Done();
+}
+
+void ETextLogMemo::Done() {
   active_ = false;
-  Trace("ETextLogMemo executed.");
+  OnDone();
+  Trace(GetName() + " executed.");
+}
+
+void EOperatorNotice::Start() {
+  ETextLogMemo::Start();
+  if (test_ != nullptr) test_->CueOperator(OperatorCue::kNone, Memo());
+}
+
+std::string_view ActionMemo(OperatorCue cue) {
+  switch (cue) {
+    case OperatorCue::kCauseFault:
+      return kCauseFaultPrompt;
+    case OperatorCue::kRemoveFault:
+      return kRemoveFaultPrompt;
+    case OperatorCue::kWorkControl:
+      return kWorkControlPrompt;
+    default:
+      return {};
+  }
+}
+
+void EOperatorAction::Start() {
+  promptMs_ = test_ != nullptr ? test_->NowMs() : 0;
+  ETextLogMemo::Start();
+}
+
+void EOperatorAction::OnDone() {
+  if (test_ == nullptr) return;
+  byPerson_ = test_->PersonActs();
+  // Seen at this event at the latest; the front end may know the moment better.
+  doneMs_ = test_->OperatorDoneAtMs().value_or(test_->NowMs());
+  doneMs_ = std::clamp(doneMs_, promptMs_, test_->NowMs());
+  test_->MarkTime(mark_, doneMs_);
+  test_->NoteAt(RunNote::Kind::kKeyPressed, doneMs_, 0);
 }
 
 void ETextLogMemo::Reset() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/data_log.h"
 #include "engine/element.h"
@@ -78,9 +79,9 @@ class EWaitForUserKeypress : public Element {
   std::uint8_t key_;
 };
 
-// Writes its memo line. With a cue it also tells an operator that acts by
-// itself; a normal-operation cue keeps the list waiting (blocking and holding,
-// though its flags say neither) until that operator is done.
+// Writes its memo line. With a cue it also tells the front end; a cue that
+// waits (CueWaits) keeps the list waiting (blocking and holding, though its
+// flags say neither) until the operator is done.
 class ETextLogMemo : public Element {
  public:
   ETextLogMemo(Test* test, std::string memo, OperatorCue cue = OperatorCue::kNone)
@@ -93,11 +94,56 @@ class ETextLogMemo : public Element {
   void Reset() override;
   std::string WaitingFor() const override;
   OperatorCue Cue() const { return cue_; }
+  const std::string& Memo() const { return memo_; }
+
+ protected:
+  // The operator has done what the cue asked (at once when nothing waits).
+  virtual void OnDone() {}
 
  private:
+  void Done();
   std::string memo_;
   OperatorCue cue_;
   bool waiting_ = false;  // for the operator to finish what the cue asked
+};
+
+// A memo line that asks the operator to see to something the test then checks
+// itself (the DUT running, alone on the bus): the front ends show it as a prompt
+// (a cue of kNone) until the DUT is heard; nothing waits for it.
+class EOperatorNotice : public ETextLogMemo {
+ public:
+  EOperatorNotice(Test* test, std::string memo) : ETextLogMemo(test, std::move(memo)) {}
+  std::string GetName() const override { return "EOperatorNotice"; }
+  void Start() override;
+};
+
+// The memo line of an action on the DUT ("cause a fault"); empty for other cues.
+std::string_view ActionMemo(OperatorCue cue);
+
+// Asks the operator for an action on the DUT (its memo line and cue), waits
+// until it is done and marks that moment as time mark `mark`: the host's
+// confirmation for an operator that acts by itself, the press of OK or Enter
+// for a person (who acts before confirming, so frames since the prompt count).
+class EOperatorAction : public ETextLogMemo {
+ public:
+  EOperatorAction(Test* test, OperatorCue cue, std::uint16_t mark)
+      : ETextLogMemo(test, std::string(ActionMemo(cue)), cue), mark_(mark) {}
+  std::string GetName() const override { return "EOperatorAction"; }
+  void Start() override;
+  // The moment of the prompt, and of the action, on the common time base.
+  std::uint32_t PromptMs() const { return promptMs_; }
+  std::uint32_t DoneMs() const { return doneMs_; }
+  // Whether a person did it: the moment is their confirmation.
+  bool ByPerson() const { return byPerson_; }
+
+ protected:
+  void OnDone() override;
+
+ private:
+  std::uint16_t mark_;
+  std::uint32_t promptMs_ = 0;
+  std::uint32_t doneMs_ = 0;
+  bool byPerson_ = true;
 };
 
 // Does one thing of the test's own at its start, such as choosing what later

@@ -1,5 +1,6 @@
 #include "engine/test.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/control_elements.h"
@@ -185,17 +186,34 @@ void Test::AbortByOperator() {
   PostAbort(std::string(kOperatorAbortLine), true);
 }
 
-void Test::CueOperator(OperatorCue cue) {
-  if (context_.operatorCues == nullptr || cue == OperatorCue::kNone) return;
+void Test::CueOperator(OperatorCue cue, std::string_view memo) {
+  if (context_.operatorCues == nullptr) return;
   if (cue == OperatorCue::kPowerOn) {
     pendingCue_ = cue;  // given after the sequencer step that settles the list
+    pendingMemo_ = std::string(memo);
     return;
   }
-  context_.operatorCues->Cue(cue);
+  context_.operatorCues->Cue(cue, memo);
+}
+
+void Test::PromptForKey(std::string_view prompt) {
+  if (context_.operatorCues != nullptr) context_.operatorCues->KeyPrompt(prompt);
 }
 
 bool Test::OperatorDone() const {
   return context_.operatorCues == nullptr || context_.operatorCues->CueDone();
+}
+
+std::optional<std::uint32_t> Test::OperatorDoneAtMs() const {
+  if (context_.operatorCues == nullptr) return std::nullopt;
+  const std::optional<std::int64_t> at = context_.operatorCues->CueDoneAtMicros();
+  if (!at) return std::nullopt;
+  const std::int64_t micros = *at - context_.app.TimeBase().ClockMicrosAt(0);
+  return static_cast<std::uint32_t>(std::max<std::int64_t>(micros, 0) / 1000);
+}
+
+bool Test::PersonActs() const {
+  return context_.operatorCues == nullptr || context_.operatorCues->PersonActs();
 }
 
 std::string Test::WaitingFor() const {
@@ -416,7 +434,7 @@ void Test::HandleEvent(std::uint32_t code) {
     return;
   }
   if (pendingCue_ != OperatorCue::kNone && elements_.Settled()) {
-    context_.operatorCues->Cue(pendingCue_);
+    context_.operatorCues->Cue(pendingCue_, pendingMemo_);
     pendingCue_ = OperatorCue::kNone;
   }
 }

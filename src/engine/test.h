@@ -126,10 +126,17 @@ class Test : public framework::BRParser,
 
   // A memo asks the operator for `cue`. A power-on cue goes out only once the
   // list is settled, so the test listens before the DUT can start; any other
-  // cue goes out at once. Nothing happens without an operator that acts itself.
-  void CueOperator(OperatorCue cue);
+  // cue goes out at once. Nothing happens without the front end's cues.
+  void CueOperator(OperatorCue cue, std::string_view memo);
+  // A prompt answered by a key the test reads from the key state.
+  void PromptForKey(std::string_view prompt);
   // Whether the operator has done what the last cue asked (always without one).
   bool OperatorDone() const;
+  // When the operator reported it done, on the common time base; none when the
+  // front end does not say.
+  std::optional<std::uint32_t> OperatorDoneAtMs() const;
+  // Whether a person confirms the cues (also without any front end's cues).
+  bool PersonActs() const;
   // What the run waits for now, in plain words (tick thread only).
   std::string WaitingFor() const;
   // What is left of the abort limit the run counts down now; none while none
@@ -221,6 +228,7 @@ class Test : public framework::BRParser,
   bool abortSaysWait_ = false;
 
   OperatorCue pendingCue_ = OperatorCue::kNone;  // a power-on cue waiting for the list to settle
+  std::string pendingMemo_;
   bool linkAbortPosted_ = false;
   std::atomic<bool> linkLost_{false};
   bool finishHeld_ = false;             // the run is over, its finish waits for the host

@@ -2,49 +2,91 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
-#include "cli/terminal.h"
+#include "platform/clock.h"
 
 namespace vlt::cli {
 namespace {
 
 using engine::OperatorCue;
 
-class RecordingPower : public DutPower {
+// Records each command; answers at once unless `holdAnswers`, then on Answer().
+class RecordingControl : public DutControl {
  public:
-  void Switch(bool on) override { switched.push_back(on); }
+  void Send(std::string command, Confirmed confirmed) override {
+    sent.push_back(command);
+    switched.clear();
+    for (const std::string& line : sent) {
+      if (line.starts_with("dut power ")) switched.push_back(line == "dut power on");
+    }
+    if (holdAnswers) {
+      held = std::move(confirmed);
+    } else if (confirmed) {
+      confirmed(true);
+    }
+  }
+  void Answer() {
+    if (held) held(true);
+    held = {};
+  }
+  std::vector<std::string> sent;
   std::vector<bool> switched;
+  bool holdAnswers = false;
+  Confirmed held;
 };
 
-TEST(AutoOperator, PowersTheDutWhenCuedNotOnLinesAndPressesSpaceBriefly) {
+TEST(AutoOperator, PowersTheDutWhenCuedAndPressesSpaceBrieflyWhenPrompted) {
   platform::ManualClock clock;
-  RecordingPower power;
+  RecordingControl power;
   AutoOperator op(power, clock);
-  std::FILE* sink = std::tmpfile();
-  TerminalLogPane pane(sink, [&](std::string_view line) { op.OnLogLine(line); });
-
-  // The prompt lines alone switch nothing: the test cues when it listens.
-  pane.AppendLine("Start with an empty network, DUT powered off or disconnected.");
-  pane.AppendLine("Power Up DUT");
-  EXPECT_TRUE(power.switched.empty());
-  op.Cue(OperatorCue::kPowerOff);
-  op.Cue(OperatorCue::kPowerOn);
+  op.Cue(OperatorCue::kPowerOff, "Start with an empty network, DUT powered off or disconnected.");
+  op.Cue(OperatorCue::kPowerOn, "Power Up DUT");
   EXPECT_EQ(power.switched, (std::vector<bool>{false, true}));
   EXPECT_TRUE(op.CueDone());
 
   EXPECT_FALSE(op.IsKeyDown(platform::kSpaceBarKey));
-  pane.AppendLine("Press <space> to transmit competing ADDRESS_CLAIM message.");
+  op.KeyPrompt("Press <space> to transmit competing ADDRESS_CLAIM message.");
   EXPECT_TRUE(op.IsKeyDown(platform::kSpaceBarKey));
   EXPECT_FALSE(op.IsKeyDown(65));  // only the space bar
   clock.AdvanceMicros(AutoOperator::kKeyPressMicros);
   EXPECT_FALSE(op.IsKeyDown(platform::kSpaceBarKey));  // released again
-  std::fclose(sink);
+}
+
+// Each action on the DUT is one host command; the cue is done, and its moment
+// stamped, when the host answers, not when it was sent.
+TEST(AutoOperator, ActsOnTheDutThroughTheHostAndIsDoneWhenTheHostAnswers) {
+  const std::pair<OperatorCue, std::string> actions[] = {
+      {OperatorCue::kCauseFault, "dut fault on"},
+      {OperatorCue::kRemoveFault, "dut fault off"},
+      {OperatorCue::kWorkControl, "dut switch"},
+  };
+  for (const auto& [cue, command] : actions) {
+    platform::ManualClock clock;
+    RecordingControl control;
+    control.holdAnswers = true;
+    AutoOperator op(control, clock);
+    EXPECT_FALSE(op.PersonActs());
+    op.Cue(cue, "memo");
+    EXPECT_EQ(control.sent, (std::vector<std::string>{command}));
+    EXPECT_EQ(ControlCommandOf(cue), command);
+    clock.AdvanceMillis(30);
+    EXPECT_FALSE(op.CueDone()) << command;
+    EXPECT_FALSE(op.CueDoneAtMicros());
+    const std::int64_t answeredAt = clock.NowMicros();
+    control.Answer();
+    clock.AdvanceMillis(5);
+    EXPECT_TRUE(op.CueDone()) << command;
+    EXPECT_EQ(op.CueDoneAtMicros(), answeredAt) << command;
+  }
+  EXPECT_EQ(ControlCommandOf(OperatorCue::kPowerOn), "");
 }
 
 TEST(AutoOperator, KeepsANameOnlyWhenOneWasReadAndLogsEveryAbortedRun) {
   platform::ManualClock clock;
-  RecordingPower power;
+  RecordingControl power;
   AutoOperator op(power, clock);
   EXPECT_TRUE(op.AskDecision("\r\nTest ABORTED!", "Do you want to log the results?"));
   EXPECT_TRUE(op.AskDecision("ADDRESS_CLAIM packet\r\n[ A5 A5 60 24 00 80 00 00 ]",
@@ -58,11 +100,11 @@ TEST(AutoOperator, KeepsANameOnlyWhenOneWasReadAndLogsEveryAbortedRun) {
 
 TEST(AutoOperator, NormalOperationSwitchesTheDutOnAndWaitsForItsNextFrameOrTheLimit) {
   platform::ManualClock clock;
-  RecordingPower power;
+  RecordingControl power;
   std::uint32_t heard = 40;
   AutoOperator op(power, clock, [&] { return heard; });
 
-  op.Cue(OperatorCue::kNormalOperation);
+  op.Cue(OperatorCue::kNormalOperation, "Begin with DUT in normal operation.");
   EXPECT_EQ(power.switched, (std::vector<bool>{true}));
   EXPECT_FALSE(op.CueDone());
   clock.AdvanceMicros(AutoOperator::kFirstFrameWaitMicros - 1);
@@ -71,7 +113,7 @@ TEST(AutoOperator, NormalOperationSwitchesTheDutOnAndWaitsForItsNextFrameOrTheLi
   EXPECT_TRUE(op.CueDone());
 
   // A DUT that never talks holds the test only up to the limit.
-  op.Cue(OperatorCue::kNormalOperation);
+  op.Cue(OperatorCue::kNormalOperation, "Begin with DUT in normal operation.");
   EXPECT_FALSE(op.CueDone());
   clock.AdvanceMicros(AutoOperator::kFirstFrameWaitMicros);
   EXPECT_TRUE(op.CueDone());

@@ -47,10 +47,13 @@ class LockstepDriver final : public framework::TickDriver {
   std::unique_ptr<framework::TickThread> thread_;
 };
 
-class HostPower final : public cli::DutPower {
+class HostPower final : public cli::DutControl {
  public:
   explicit HostPower(host::InProcessHost& h) : host_(h) {}
-  void Switch(bool on) override { host_.Control(on ? "dut power on" : "dut power off"); }
+  void Send(std::string command, Confirmed confirmed) override {
+    const std::string reply = host_.Control(command);
+    if (confirmed) confirmed(reply.starts_with("ok"));
+  }
 
  private:
   host::InProcessHost& host_;

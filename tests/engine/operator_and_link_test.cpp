@@ -22,13 +22,17 @@ using testing::Probe;
 
 class RecordingCues final : public OperatorCues {
  public:
-  void Cue(OperatorCue cue) override {
+  void Cue(OperatorCue cue, std::string_view /*memo*/) override {
     cues.push_back(cue);
     if (onCue) onCue(cue);
   }
   bool CueDone() const override { return done; }
+  std::optional<std::int64_t> CueDoneAtMicros() const override { return doneAt; }
+  bool PersonActs() const override { return person; }
 
   std::vector<OperatorCue> cues;
+  std::optional<std::int64_t> doneAt;
+  bool person = true;
   std::function<void(OperatorCue)> onCue;
   bool done = true;
 };
@@ -114,6 +118,38 @@ TEST_F(CueFixture, NormalOperationHoldsTheListUntilTheOperatorIsDone) {
   std::vector<std::string> lines;
   memo.Describe("", lines);
   EXPECT_EQ(lines, (std::vector<std::string>{"ETextLogMemo" + std::string(18, ' ')}));
+}
+
+// The moment a test measures the DUT from is the one the front end reports
+// (the host's answer, the press of OK), not the event that noticed it; without
+// one, that event; never before the prompt.
+TEST_F(CueFixture, AnActionOnTheDutIsDoneAtTheMomentTheOperatorReports) {
+  struct Case {
+    bool person;
+    std::optional<std::int64_t> reportedMs;  // after the prompt; none: not said
+    std::uint32_t expectedMs;                // after the prompt
+  };
+  const Case cases[] = {{false, 40, 40}, {true, 120, 120}, {true, std::nullopt, 0}};
+  for (const Case& c : cases) {
+    auto t = MakeTest();
+    auto& action = t->Append<EOperatorAction>(OperatorCue::kCauseFault, 7);
+    cues.done = false;
+    cues.person = c.person;
+    cues.doneAt.reset();
+    t->Start();
+    h.Run(200);
+    EXPECT_TRUE(action.IsBlocking());
+    const std::int64_t promptMicros = h.app.TimeBase().ClockMicrosAt(action.PromptMs() * 1000LL);
+    if (c.reportedMs) cues.doneAt = promptMicros + *c.reportedMs * 1000;
+    const std::uint32_t noticedMs = t->NowMs() + 1;
+    cues.done = true;
+    ASSERT_TRUE(RunToEnd(*t));
+    EXPECT_EQ(action.DoneMs(), c.reportedMs ? action.PromptMs() + c.expectedMs : noticedMs);
+    EXPECT_EQ(action.ByPerson(), c.person);
+    EXPECT_TRUE(Has("cause a fault"));
+    h.app.RunningTest().Clear(t.get());
+  }
+  EXPECT_EQ(cues.cues.back(), OperatorCue::kCauseFault);
 }
 
 TEST_F(CueFixture, AnAbortWithAReasonSaysWhatTheRunWaitedFor) {

@@ -47,7 +47,7 @@ class LoadBench {
             std::vector<std::uint8_t> data) {
     dut_->OnBusFrame(*MakeBusFrame(priority, dgn, source, data), now_);
   }
-  void Switch() { dut_->SwitchLoad(now_); }
+  void Switch() { dut_->Act(DeviceAction::kSwitch, now_); }
   // From now on, times count from here.
   Lines Take() {
     Lines lines = std::move(lines_);

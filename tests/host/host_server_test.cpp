@@ -372,6 +372,13 @@ TEST_F(HostServerTest, ControlCommandsSwitchTheDutAndReportCounters) {
   EXPECT_EQ(ControlReply(*server_, "  dut power on\r"), "ok on static 253");
   EXPECT_TRUE(server_->Dut()->Powered());
   EXPECT_EQ(ControlReply(*server_, "dut power"), "error unknown command");
+  // A person's actions on the DUT: its fault condition and its own control.
+  const auto& dut = static_cast<const StaticDut&>(*server_->Dut());
+  EXPECT_EQ(ControlReply(*server_, "dut fault on"), "ok on static 253");
+  EXPECT_TRUE(dut.FaultCondition());
+  EXPECT_EQ(ControlReply(*server_, "dut switch"), "ok on static 253");
+  EXPECT_EQ(ControlReply(*server_, "dut fault off"), "ok on static 253");
+  EXPECT_FALSE(dut.FaultCondition());
   Register("MORVEL001");
   EXPECT_TRUE(ControlReply(*server_, "stats").starts_with("ok tools=1 received=1 registrations=1"));
 }

@@ -86,6 +86,25 @@ TEST_F(PipeBusTest, FramesGoBothWaysAndOddLinesAreCountedByReason) {
   EXPECT_EQ(bus_->Counters().sent, 1u);
 }
 
+TEST_F(PipeBusTest, OperatorActionsReachTheProgramAsCommentLines) {
+  // Answers each comment line with a frame whose data byte says which it was.
+  Make(
+      "while read -r line; do case \"$line\" in "
+      "'# dut fault on') echo 18FECA80#01;; '# dut fault off') echo 18FECA80#02;; "
+      "'# dut switch') echo 18FECA80#03;; esac; done");
+  EXPECT_FALSE(bus_->Act(DeviceAction::kFaultOn, clock_.NowMicros()));  // not running yet
+  bus_->SetPower(true, clock_.NowMicros());
+  for (const DeviceAction action :
+       {DeviceAction::kFaultOn, DeviceAction::kSwitch, DeviceAction::kFaultOff}) {
+    EXPECT_TRUE(bus_->Act(action, clock_.NowMicros()));
+  }
+  ASSERT_TRUE(PumpUntil([&] { return frames_.size() == 3; }));
+  std::vector<std::uint8_t> said;
+  for (const BusFrame& frame : frames_) said.push_back(frame.Data()[0]);
+  EXPECT_EQ(said, (std::vector<std::uint8_t>{1, 3, 2}));
+  EXPECT_EQ(bus_->Counters().sent, 0u);  // comment lines are no frames
+}
+
 TEST_F(PipeBusTest, PowerOffTermsThenKillsAtTheDeadlineAndPowerOnStartsAgain) {
   // Ignores SIGTERM once it has said so with a frame.
   Make("trap '' TERM; echo 18EEFF80#01; while :; do read x || sleep 1; done");

@@ -7,7 +7,7 @@ namespace vlt::testing {
 ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut) {
   if (dut) host.SetDut(std::move(dut));
   slots = host.ConnectTool();
-  pane = std::make_unique<ObservedLogPane>(op);
+  pane = std::make_unique<platform::MemoryLogPane>();
   driver.beforeStep = [this] { host.CatchUp(); };
   app = std::make_unique<framework::ValmoraApp>(clock, *slots, prompter, driver);
   app->Log().Attach(pane.get());

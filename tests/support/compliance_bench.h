@@ -22,19 +22,6 @@
 
 namespace vlt::testing {
 
-// A memory pane that shows every line to the operator, as the command line's does.
-class ObservedLogPane final : public platform::MemoryLogPane {
- public:
-  explicit ObservedLogPane(cli::OperatorPolicy& op) : operator_(op) {}
-  void AppendLine(std::string_view text) override {
-    MemoryLogPane::AppendLine(text);
-    operator_.OnLogLine(text);
-  }
-
- private:
-  cli::OperatorPolicy& operator_;
-};
-
 class ComplianceBench {
  public:
   // The DUT on the bus; null for an empty bus.
@@ -65,10 +52,13 @@ class ComplianceBench {
   std::atomic<bool> verbose{false};
 
  private:
-  class HostPower final : public cli::DutPower {
+  class HostPower final : public cli::DutControl {
    public:
     explicit HostPower(host::InProcessHost& h) : host_(h) {}
-    void Switch(bool on) override { host_.Control(on ? "dut power on" : "dut power off"); }
+    void Send(std::string command, Confirmed confirmed) override {
+      const std::string reply = host_.Control(command);
+      if (confirmed) confirmed(reply.starts_with("ok"));
+    }
 
    private:
     host::InProcessHost& host_;
@@ -78,7 +68,7 @@ class ComplianceBench {
   HostPower power{host};
   cli::AutoOperator op{power, clock, [this] { return app->MasterParser().FrameCount(); }};
   std::unique_ptr<platform::Mailslots> slots;
-  std::unique_ptr<ObservedLogPane> pane;
+  std::unique_ptr<platform::MemoryLogPane> pane;
   std::unique_ptr<framework::ValmoraApp> app;
   std::unique_ptr<data::DataContext> dataContext;
   std::unique_ptr<settings::ApplicationSettings> appSettings;

@@ -144,6 +144,15 @@ void PipeBus::Put(const BusFrame& frame) {
   ++counters_.sent;
 }
 
+bool PipeBus::Act(DeviceAction action, std::int64_t /*nowMicros*/) {
+  if (stream_ < 0 || out_.size() >= kMaxPipeOutputBytes) return false;
+  // Candump readers skip comment lines; a device model reads them as the operator.
+  out_ += "# ";
+  out_ += ActionCommand(action);
+  out_ += '\n';
+  return true;
+}
+
 void PipeBus::AppendPollFds(std::vector<pollfd>& fds) {
   const short streamEvents = static_cast<short>(POLLIN | (out_.empty() ? 0 : POLLOUT));
   fds.push_back({stream_, streamEvents, 0});

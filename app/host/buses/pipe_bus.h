@@ -53,6 +53,8 @@ class PipeBus final : public ExternalBus, public DevicePower {
   // DevicePower: on starts the program, off ends it.
   void SetPower(bool on, std::int64_t nowMicros) override;
   bool Powered() const override;
+  // Tells the running program as a comment line on its stdin ("# dut fault on").
+  bool Act(DeviceAction action, std::int64_t nowMicros) override;
   std::string Describe() const override { return "pipe " + command_; }
 
   const PipeBusCounters& Counters() const { return counters_; }

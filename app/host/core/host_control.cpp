@@ -53,6 +53,13 @@ std::string ControlReply(HostServer& server, std::string_view line) {
     if (command == "dut power off") dut->SetPower(false, server.NowMicros());
     return DutStatus(*dut);
   }
+  if (const std::optional<DeviceAction> action = ActionOfCommand(command)) {
+    DevicePower* dut = server.Dut();
+    if (dut == nullptr) return "error no simulated DUT";
+    if (!dut->Act(*action, server.NowMicros()))
+      return "error the DUT was not told: " + dut->Describe() + (dut->Powered() ? "" : " is off");
+    return DutStatus(*dut);
+  }
   return "error unknown command";
 }
 

@@ -20,11 +20,20 @@ std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()), Earliest(rvc, load));
 }
 
+bool SimulatedDut::Act(DeviceAction action, std::int64_t nowMicros) {
+  if (action == DeviceAction::kSwitch) {
+    OnSwitch(nowMicros);
+  } else {
+    faultCondition_ = action == DeviceAction::kFaultOn;
+  }
+  return true;
+}
+
 void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
   if (const auto held = HeldAddress()) rvc_.OnFrame(frame, *held, nowMicros, pending_);
 }
 
-void SimulatedDut::SwitchLoad(std::int64_t nowMicros) {
+void SimulatedDut::OnSwitch(std::int64_t nowMicros) {
   if (Powered()) rvc_.Dimmer().Switch(HeldAddress(), nowMicros, pending_);
 }
 

@@ -22,8 +22,9 @@ class SimulatedDut : public SimDevice {
   // Takes effect at once, as state deadlines read the timing when asked; frames
   // already owed and the status already due keep their times.
   void SetTiming(const DutTiming& timing) { common_.timing = timing; }
-  // The wall switch of its load, worked by hand.
-  void SwitchLoad(std::int64_t nowMicros);
+  // A person's action on the device: its fault condition, or its own control.
+  bool Act(DeviceAction action, std::int64_t nowMicros) override;
+  bool FaultCondition() const { return faultCondition_; }
 
  protected:
   SimulatedDut(const DutCommon& common, DutKind kind)
@@ -36,6 +37,9 @@ class SimulatedDut : public SimDevice {
   // What an RV-C node does with any other frame than the claims and requests for
   // them, while it holds an address.
   void OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros);
+
+  // The device's own control was worked: the wall switch of its load.
+  virtual void OnSwitch(std::int64_t nowMicros);
 
   // The model's next own deadline (boot, wait, quiet time, status), if any.
   virtual std::optional<std::int64_t> StateDeadlineMicros() const = 0;
@@ -77,8 +81,9 @@ class SimulatedDut : public SimDevice {
  private:
   DutCommon common_;
   DutKind kind_;
-  RvcResponder rvc_;    // after common_, which it reads
-  int claimsSent_ = 0;  // since power-up
+  RvcResponder rvc_;             // after common_, which it reads
+  int claimsSent_ = 0;           // since power-up
+  bool faultCondition_ = false;  // the cause stays whatever the power does
   std::int64_t nextStatusMicros_ = 0;
 };
 
