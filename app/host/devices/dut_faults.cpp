@@ -10,6 +10,7 @@ namespace vlt::host {
 namespace {
 constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
 constexpr FaultGroup kRequests = FaultGroup::kRequests;
+constexpr FaultGroup kCommands = FaultGroup::kCommands;
 }  // namespace
 
 const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
@@ -76,11 +77,14 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
     {DutFault::kNakGlobal, "nak-global", kForBoth,
      "NAKs a global request for a DGN it lacks instead of keeping silent", false, kRequests},
     {DutFault::kNoNak, "no-nak", kForBoth,
-     "never NAKs: a request to its address for a DGN it lacks goes unanswered", false, kRequests},
+     "never NAKs: a request to its address for a DGN it lacks, or a command it cannot carry out, "
+     "goes unanswered",
+     false, kRequests},
     {DutFault::kNakToGlobal, "nak-to-global", kForBoth,
      "sends its NAKs to all nodes (E8FFh) instead of to the requester", false, kRequests},
     {DutFault::kNakWrongDgn, "nak-wrong-dgn", kForBoth,
-     "names the DGN after the requested one in bytes 5-7 of its NAKs", false, kRequests},
+     "names the DGN after the requested or commanded one in bytes 5-7 of its NAKs", false,
+     kRequests},
     {DutFault::kNakWrongCode, "nak-wrong-code", kForBoth,
      "NAKs with code 3 (conditions do not allow) instead of 1", false, kRequests},
     {DutFault::kNakOwnAddress, "nak-own-address", kForBoth,
@@ -121,6 +125,28 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "fills the last PRODUCT_ID packet with 00h instead of FFh", false, kRequests},
     {DutFault::kProductIdBadSequence, "product-id-bad-sequence", kForBoth,
      "numbers its PRODUCT_ID packets from 0 instead of from 1", false, kRequests},
+    {DutFault::kFiltersSa, "filters-sa", kForBoth,
+     "obeys commands for its load only from the first address that commanded it", false, kCommands},
+    {DutFault::kCommandAnswerLate, "command-answer-late", kForBoth,
+     "answers commands for its load (the status, a NAK) after 300 ms instead of after 5 ms", false,
+     kCommands},
+    {DutFault::kIgnoresCommands, "ignores-commands", kForBoth,
+     "neither obeys nor answers any command for its load", false, kCommands},
+    {DutFault::kEmptyCmdActs, "empty-cmd-acts", kForBoth,
+     "toggles its load on a command whose fields are all FFh (no data)", false, kCommands},
+    {DutFault::kEmptyCmdSilent, "empty-cmd-silent", kForBoth,
+     "answers a command whose fields are all FFh with neither its status nor a NAK", false,
+     kCommands},
+    {DutFault::kRefusesSilently, "refuses-silently", kForBoth,
+     "ignores a level out of range without a NAK", false, kCommands},
+    {DutFault::kNakCode0, "nak-code-0", kForBoth,
+     "answers a level out of range with code 0 (ACK) instead of 5", false, kCommands},
+    {DutFault::kRefusedCmdActs, "refused-cmd-acts", kForBoth,
+     "takes a level out of range as 100 %, with its status and the NAK", false, kCommands},
+    {DutFault::kWrongInstanceActs, "wrong-instance-acts", kForBoth,
+     "obeys a command for any instance as if it named its load", false, kCommands},
+    {DutFault::kWrongInstanceNak, "wrong-instance-nak", kForBoth,
+     "NAKs a command for an instance it lacks (code 1) instead of ignoring it", false, kCommands},
     {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
      "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
      "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
@@ -267,12 +293,38 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kProductIdBadCount, "ND40", {0x1A05}},
     {F::kProductIdNoPadding, "ND40", {0x1A08}},
     {F::kProductIdBadSequence, "ND40", {0x1A07}},
+    {F::kNoNak, "ND130", {0x2301, 0x2308}},
+    {F::kNakToGlobal, "ND130", {0x2306, 0x230D}},
+    {F::kNakWrongDgn, "ND130", {0x2305, 0x230C}},
+    {F::kNakWrongCode, "ND130", {0x230A}},
+    {F::kNakOwnAddress, "ND130", {0x2304, 0x230B}},
+    {F::kAnswersUnsupported, "ND130", {0x2308}},
+    {F::kLateAnswer, "ND130", {0x2309}},
+    {F::kIgnoresRvcRequest, "ND130", {0x2308}},
+    {F::kFiltersSa, "ND100", {0x2001}},
+    {F::kCommandAnswerLate, "ND100", {0x2002}},
+    {F::kIgnoresCommands, "ND100", {0x2001}},
+    {F::kIgnoresCommands, "ND110", {0x2102}},
+    {F::kIgnoresCommands, "ND130", {0x2301}},
+    {F::kIgnoresCommands, "ND140", {0x2403}},
+    {F::kCommandAnswerLate, "ND110", {0x2103}},
+    {F::kCommandAnswerLate, "ND130", {0x2302}},
+    {F::kCommandAnswerLate, "ND140", {0x2404}},
+    {F::kEmptyCmdActs, "ND110", {0x2101}},
+    {F::kEmptyCmdSilent, "ND110", {0x2102}},
+    {F::kRefusesSilently, "ND130", {0x2301}},
+    {F::kNakCode0, "ND130", {0x2303}},
+    {F::kRefusedCmdActs, "ND130", {0x2307}},
+    {F::kWrongInstanceActs, "ND140", {0x2401}},
+    {F::kWrongInstanceNak, "ND140", {0x2402}},
 };
 
 constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
-constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
+// ND-130 ends with the request check of ND-20, so the request faults show there too.
+constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40", "ND130"};
+constexpr std::string_view kCommandTests[] = {"ND100", "ND110", "ND130", "ND140"};
 
 }  // namespace
 
@@ -287,6 +339,8 @@ std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group) {
       return kDynamicTests;
     case FaultGroup::kRequests:
       return kRequestTests;
+    case FaultGroup::kCommands:
+      return kCommandTests;
   }
   return {};
 }

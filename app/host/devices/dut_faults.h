@@ -76,11 +76,22 @@ enum class DutFault : std::uint8_t {
   kProductIdBadCount,
   kProductIdNoPadding,
   kProductIdBadSequence,
+  // Commands.
+  kFiltersSa,
+  kCommandAnswerLate,
+  kIgnoresCommands,
+  kEmptyCmdActs,
+  kEmptyCmdSilent,
+  kRefusesSilently,
+  kNakCode0,
+  kRefusedCmdActs,
+  kWrongInstanceActs,
+  kWrongInstanceNak,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
 };
-inline constexpr std::size_t kDutFaultCount = 53;
+inline constexpr std::size_t kDutFaultCount = 63;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
@@ -89,6 +100,7 @@ inline constexpr std::uint8_t kForDynamic = 2;
 enum class FaultGroup : std::uint8_t {
   kAddressing,  // the address-claiming tests
   kRequests,    // requests, NAK and PRODUCT_ID
+  kCommands,    // commands and the status that reports them
 };
 
 struct DutFaultInfo {
@@ -127,7 +139,8 @@ std::span<const FaultTrip> FaultTrips();
 // The tests with criteria of a group that a DUT of each kind is put through, in
 // menu order.
 std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group);
-inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests};
+inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests,
+                                              FaultGroup::kCommands};
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 // A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.
