@@ -79,6 +79,7 @@ class CommandTest : public NetworkTest {
 
   bool Usable() const { return usable_; }
   std::uint32_t CommandDgn() const { return commandDgn_; }
+  std::uint32_t StatusDgn() const { return statusDgn_; }
   std::uint8_t Instance() const { return instance_; }
   // "state 00 kept" or "state 00 became C8" for each status that differs from
   // `before`; false when one differs.

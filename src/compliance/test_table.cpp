@@ -17,6 +17,7 @@
 #include "compliance/nd110_empty_command.h"
 #include "compliance/nd130_nak.h"
 #include "compliance/nd140_wrong_instance.h"
+#include "compliance/nd150_transparency.h"
 #include "compliance/nd30_random_target.h"
 #include "compliance/nd40_product_id.h"
 #include "compliance/test_a_read_address.h"
@@ -70,6 +71,8 @@ constexpr S kND130Settings[] = {
 constexpr S kND140Settings[] = {
     kTolerance,       kIdentifyingDgn,   kIdentifyingInstance, kCommandDgn, kStatusDgn,
     kCommandInstance, "Command On Data", "Command Off Data",   kStateBytes, "Unused Instance"};
+constexpr S kND150Settings[] = {kTolerance, kIdentifyingDgn,  kIdentifyingInstance, kCommandDgn,
+                                kStatusDgn, kCommandInstance, "Command Off Data",   kStateBytes};
 constexpr std::span<const S> kNoSettings{};
 
 // One row of a test that exists: its class gives the catalogue index and how it
@@ -168,8 +171,8 @@ constexpr std::array kTable = {
                     "12-10-2026", kND130Settings),
     Row<Test_ND140>("ND140", A::kNetwork, 32804, "ND-140 Command with Incorrect Ins&tance", false,
                     "Command with Incorrect Instance", "10-2025", "12-10-2026", kND140Settings),
-    Planned("ND150", A::kNetwork, 32805, "ND-150 T&ransparency of Control", false, 37,
-            "Transparency of Control"),
+    Row<Test_ND150>("ND150", A::kNetwork, 32805, "ND-150 T&ransparency of Control", false,
+                    "Transparency of Control", "10-2025", "12-10-2026", kND150Settings),
 };
 
 }  // namespace

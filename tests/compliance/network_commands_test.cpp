@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "compliance/claim_scenario_support.h"
+#include "compliance/compliance_tests.h"
 #include "compliance/network_scenario_support.h"
 #include "host/devices/dimmer_load.h"
 #include "host/devices/dut_common.h"
+#include "host/devices/dut_faults.h"
 
 namespace vlt::compliance {
 namespace {
@@ -19,9 +21,36 @@ using host::DutKind;
 using scenario::Contains;
 
 struct CommandBench : testing::ComplianceBench {
-  CommandBench() : ComplianceBench(network_scenario::Dut(DutKind::kStatic)) {
+  explicit CommandBench(host::DutFaults faults = {})
+      : ComplianceBench(network_scenario::Dut(DutKind::kStatic, faults)) {
     network_scenario::UseProfile(*this, DutKind::kStatic);
   }
+};
+
+// A person at the bench: works the DUT's own control at once and confirms two
+// seconds later; every other cue goes to the auto operator.
+class PersonAtBench final : public engine::OperatorCues {
+ public:
+  explicit PersonAtBench(testing::ComplianceBench& bench) : bench_(bench) {}
+  void Cue(engine::OperatorCue cue, std::string_view memo) override {
+    own_ = cue == engine::OperatorCue::kWorkControl;
+    if (!own_) return bench_.op.Cue(cue, memo);
+    bench_.host.Control("dut switch");
+    confirmAt_ = bench_.clock.NowMicros() + 2'000'000;
+  }
+  bool CueDone() const override {
+    return own_ ? bench_.clock.NowMicros() >= confirmAt_ : bench_.op.CueDone();
+  }
+  std::optional<std::int64_t> CueDoneAtMicros() const override {
+    if (!own_) return bench_.op.CueDoneAtMicros();
+    return CueDone() ? std::optional<std::int64_t>(confirmAt_) : std::nullopt;
+  }
+  bool PersonActs() const override { return own_; }
+
+ private:
+  testing::ComplianceBench& bench_;
+  bool own_ = false;
+  std::int64_t confirmAt_ = 0;
 };
 
 int CountOf(const std::string& text, const std::string& part) {
@@ -47,6 +76,51 @@ TEST(NetworkCommands, Nd100CommandsFromThreeFreeAddressesAndLeavesTheLoadOff) {
   EXPECT_EQ(lastLevel, 0) << "the load is not left off";
   EXPECT_TRUE(Contains(text, "Off from address 248, priority 7: state 00")) << text;
   EXPECT_FALSE(Contains(text, "DNP ")) << text;
+}
+
+// The status after the DUT's own control: in time from the host's switch, a
+// person's timing left to the operator, a report that waits for the periodic
+// status wrong whoever worked the switch. Off leaves the load as found.
+TEST(NetworkCommands, Nd150JudgesTheReportOfTheOwnControlByWhoWorkedIt) {
+  struct Case {
+    bool person;
+    host::DutFaults faults;
+    const char* verdict;
+    const char* note;
+  } cases[] = {
+      {false, {}, "PASS : More than 250ms elapsed before own control and status.", "Delay = "},
+      {true,
+       {},
+       "____ : More than 250ms elapsed before own control and status.",
+       "after the operator confirmed (a person's timing)"},
+      {false,
+       {host::DutFault::kLocalStatusLate},
+       "DNP  : More than 250ms elapsed before own",
+       ", at the next periodic status"},
+      {true,
+       {host::DutFault::kLocalStatusLate},
+       "DNP  : More than 250ms elapsed before own",
+       ", at the next periodic status"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.person ? "person" : "auto") + " " + c.faults.Names());
+    CommandBench bench(c.faults);
+    PersonAtBench person(bench);
+    engine::TestContext context = bench.Context();
+    if (c.person) context.operatorCues = &person;
+    std::uint8_t lastLevel = 0xFF;
+    bench.host.SetFrameTap([&](const host::BusFrame& f, std::int64_t) {
+      if (f.Dgn() == host::kDgnDimmerStatus) lastLevel = f.data[2];
+    });
+    auto test = compliance::MakeTest("ND150", context);
+    ASSERT_TRUE(bench.Run(*test));
+    const std::string text = bench.Text();
+    EXPECT_TRUE(Contains(text, "PASS : Change by the DUT's own control not reported.")) << text;
+    EXPECT_TRUE(Contains(text, "state 00 became C8")) << text;
+    EXPECT_TRUE(Contains(text, c.verdict)) << text;
+    EXPECT_TRUE(Contains(text, c.note)) << text;
+    EXPECT_EQ(lastLevel, 0) << "the load is not left off";
+  }
 }
 
 // Settings that are valid on their own but leave a test nothing sensible to

@@ -75,9 +75,10 @@ void DimmerLoad::Poll(std::uint8_t address, std::int64_t nowMicros, PendingFrame
 
 void DimmerLoad::Switch(std::optional<std::uint8_t> address, std::int64_t nowMicros,
                         PendingFrames& pending) {
+  if (Has(DutFault::kNoLocalStatus)) return;  // a circuit its status does not show
   SetLevel(level_ > 0 ? 0 : lastOnLevel_);
   switched_ = true;
-  if (!address) return;
+  if (!address || Has(DutFault::kLocalStatusLate)) return;
   pending.Add(nowMicros + MsToMicros(common_.timing.reactionMs), Status(*address));
 }
 

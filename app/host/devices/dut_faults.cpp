@@ -147,6 +147,10 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "obeys a command for any instance as if it named its load", false, kCommands},
     {DutFault::kWrongInstanceNak, "wrong-instance-nak", kForBoth,
      "NAKs a command for an instance it lacks (code 1) instead of ignoring it", false, kCommands},
+    {DutFault::kNoLocalStatus, "no-local-status", kForBoth,
+     "its status never shows what its wall switch did", false, kCommands},
+    {DutFault::kLocalStatusLate, "local-status-late", kForBoth,
+     "reports what its wall switch did only with its next periodic status", false, kCommands},
     {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
      "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
      "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
@@ -317,6 +321,10 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kRefusedCmdActs, "ND130", {0x2307}},
     {F::kWrongInstanceActs, "ND140", {0x2401}},
     {F::kWrongInstanceNak, "ND140", {0x2402}},
+    {F::kIgnoresCommands, "ND150", {0x2503}},
+    {F::kCommandAnswerLate, "ND150", {0x2504}},
+    {F::kNoLocalStatus, "ND150", {0x2501}},
+    {F::kLocalStatusLate, "ND150", {0x2502}},
 };
 
 constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
@@ -324,7 +332,7 @@ constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
 // ND-130 ends with the request check of ND-20, so the request faults show there too.
 constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40", "ND130"};
-constexpr std::string_view kCommandTests[] = {"ND100", "ND110", "ND130", "ND140"};
+constexpr std::string_view kCommandTests[] = {"ND100", "ND110", "ND130", "ND140", "ND150"};
 
 }  // namespace
 

@@ -87,11 +87,13 @@ enum class DutFault : std::uint8_t {
   kRefusedCmdActs,
   kWrongInstanceActs,
   kWrongInstanceNak,
+  kNoLocalStatus,
+  kLocalStatusLate,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
 };
-inline constexpr std::size_t kDutFaultCount = 63;
+inline constexpr std::size_t kDutFaultCount = 65;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
