@@ -15,14 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "compliance/command_test.h"
 #include "compliance/network_test.h"
 #include "engine/watch.h"
 
 namespace vlt::compliance {
 
-inline constexpr const char* kStatusDgnSetting = "Status DGN";
-inline constexpr const char* kStateBytesSetting = "Status State Bytes";
-inline constexpr const char* kCommandInstanceSetting = "Command Instance";
 
 // Holds its list until `done` says so or `limitMs` has passed.
 class EHoldUntil : public engine::Element {

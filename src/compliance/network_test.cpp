@@ -35,12 +35,17 @@ std::string DgnLabel(std::uint32_t dgn) {
   return "DGN " + engine::DgnText(dgn);
 }
 
+std::optional<std::uint32_t> SettingDgn(const std::string& text) {
+  return ParseDgn(text);
+}
+
 NetworkTest::NetworkTest(const engine::TestContext& context, std::uint16_t catalogueIndex)
     : Test(context, catalogueIndex, IdentityOf(catalogueIndex)) {
   log_ = &AddDataLog(0);
 }
 
-void NetworkTest::AppendPreamble(std::function<bool(const engine::DeviceRhythm&)> learnt) {
+void NetworkTest::AppendPreamble(std::function<bool(const engine::DeviceRhythm&)> learnt,
+                                 std::uint32_t learnMs) {
   Append<engine::ESetToolAddress>(framework::kToolAddress);
   Append<engine::ESetToolMode>(engine::kToolModeEchoTools);
   Append<engine::ETextLogMemo>("Begin with DUT in normal operation.",
@@ -51,7 +56,7 @@ void NetworkTest::AppendPreamble(std::function<bool(const engine::DeviceRhythm&)
   find.Add<engine::ETimeLimitAbort>(kFindDutLimitMs);
   Append<engine::EClaimTesterAddress>(log_);
   rhythmWatch_ =
-      &Append<engine::EWatchDeviceRhythm>(log_, &rhythm_, &dut_, kLearnMs, std::move(learnt));
+      &Append<engine::EWatchDeviceRhythm>(log_, &rhythm_, &dut_, learnMs, std::move(learnt));
 }
 
 engine::ERequestDgn& NetworkTest::AppendRequest(engine::ERequestDgn::Plan plan,

@@ -35,8 +35,9 @@ class NetworkTest : public engine::Test {
 
  protected:
   // The common start: normal operation, the DUT found, the tester's claim, and
-  // listening until `learnt` says enough or kLearnMs ran out.
-  void AppendPreamble(std::function<bool(const engine::DeviceRhythm&)> learnt = {});
+  // listening until `learnt` says enough or `learnMs` ran out.
+  void AppendPreamble(std::function<bool(const engine::DeviceRhythm&)> learnt = {},
+                      std::uint32_t learnMs = kLearnMs);
   // A request the plan gives at its start (none: skipped), judged by `judge`.
   engine::ERequestDgn& AppendRequest(engine::ERequestDgn::Plan plan,
                                      engine::ERequestDgn::Judge judge,
@@ -62,5 +63,7 @@ class NetworkTest : public engine::Test {
 
 // "DGN 1FEE5".
 std::string DgnLabel(std::uint32_t dgn);
+// The DGN a setting's hexadecimal text names; none for 0 ("not used") or no DGN.
+std::optional<std::uint32_t> SettingDgn(const std::string& text);
 
 }  // namespace vlt::compliance

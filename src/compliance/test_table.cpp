@@ -12,7 +12,12 @@
 #include "compliance/a70_dynamic_starting_no_conflict.h"
 #include "compliance/a80_a90_subsequent_conflict.h"
 #include "compliance/instances_request.h"
+#include "compliance/nd100_source_address.h"
 #include "compliance/nd10_nd20_requests.h"
+#include "compliance/nd110_empty_command.h"
+#include "compliance/nd130_nak.h"
+#include "compliance/nd140_wrong_instance.h"
+#include "compliance/nd150_transparency.h"
 #include "compliance/nd30_random_target.h"
 #include "compliance/nd40_product_id.h"
 #include "compliance/nd80_proprietary.h"
@@ -53,11 +58,28 @@ constexpr S kND30Settings[] = {kTolerance,        kIdentifyingDgn,   kIdentifyin
 constexpr S kInstancesSettings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
                                     "Unused Instance"};
 constexpr S kND40Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance};
+constexpr S kCommandDgn = "Command DGN";
+constexpr S kStatusDgn = "Status DGN";
+constexpr S kCommandInstance = "Command Instance";
+constexpr S kStateBytes = "Status State Bytes";
 constexpr S kND80Settings[] = {
-    kTolerance,   kIdentifyingDgn,      kIdentifyingInstance, "Traffic Sample Seconds",
-    "Status DGN", "Status State Bytes", "Command Instance"};
+    kTolerance, kIdentifyingDgn, kIdentifyingInstance, "Traffic Sample Seconds",
+    kStatusDgn, kStateBytes,     kCommandInstance};
 constexpr S kND90Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
                                "Traffic Sample Seconds"};
+constexpr S kND100Settings[] = {kTolerance,        kIdentifyingDgn,    kIdentifyingInstance,
+                                kCommandDgn,       kStatusDgn,         kCommandInstance,
+                                "Command On Data", "Command Off Data", kStateBytes};
+constexpr S kND110Settings[] = {kTolerance, kIdentifyingDgn,  kIdentifyingInstance, kCommandDgn,
+                                kStatusDgn, kCommandInstance, kStateBytes};
+constexpr S kND130Settings[] = {
+    kTolerance,       kIdentifyingDgn,    kIdentifyingInstance,   kCommandDgn, kStatusDgn,
+    kCommandInstance, "Command Off Data", "Refused Command Data", kStateBytes, "Unsupported DGN 1"};
+constexpr S kND140Settings[] = {
+    kTolerance,       kIdentifyingDgn,   kIdentifyingInstance, kCommandDgn, kStatusDgn,
+    kCommandInstance, "Command On Data", "Command Off Data",   kStateBytes, "Unused Instance"};
+constexpr S kND150Settings[] = {kTolerance, kIdentifyingDgn,  kIdentifyingInstance, kCommandDgn,
+                                kStatusDgn, kCommandInstance, "Command Off Data",   kStateBytes};
 constexpr std::span<const S> kNoSettings{};
 
 // One row of a test that exists: its class gives the catalogue index and how it
@@ -146,16 +168,18 @@ constexpr std::array kTable = {
                    "Proprietary Messages", "10-2025", "12-10-2026", kND80Settings),
     Row<Test_ND90>("ND90", A::kNetwork, 32799, "ND-&90 Network Traffic Sample", true,
                    "Network Traffic Sample", "10-2025", "12-10-2026", kND90Settings),
-    Planned("ND100", A::kNetwork, 32800, "ND-10&0 Ignoring Source Address", true, 32,
-            "Ignoring Source Address"),
-    Planned("ND110", A::kNetwork, 32801, "ND-110 &Empty Commands", false, 33, "Empty Commands"),
+    Row<Test_ND100>("ND100", A::kNetwork, 32800, "ND-10&0 Ignoring Source Address", true,
+                    "Ignoring Source Address", "10-2025", "12-10-2026", kND100Settings),
+    Row<Test_ND110>("ND110", A::kNetwork, 32801, "ND-110 &Empty Commands", false, "Empty Commands",
+                    "10-2025", "12-10-2026", kND110Settings),
     Planned("ND120", A::kNetwork, 32802, "ND-120 General Reset - &Clear Faults", false, 34,
             "General Reset - Clear Faults"),
-    Planned("ND130", A::kNetwork, 32803, "ND-130 &NAK", false, 35, "NAK"),
-    Planned("ND140", A::kNetwork, 32804, "ND-140 Command with Incorrect Ins&tance", false, 36,
-            "Command with Incorrect Instance"),
-    Planned("ND150", A::kNetwork, 32805, "ND-150 T&ransparency of Control", false, 37,
-            "Transparency of Control"),
+    Row<Test_ND130>("ND130", A::kNetwork, 32803, "ND-130 &NAK", false, "NAK", "10-2025",
+                    "12-10-2026", kND130Settings),
+    Row<Test_ND140>("ND140", A::kNetwork, 32804, "ND-140 Command with Incorrect Ins&tance", false,
+                    "Command with Incorrect Instance", "10-2025", "12-10-2026", kND140Settings),
+    Row<Test_ND150>("ND150", A::kNetwork, 32805, "ND-150 T&ransparency of Control", false,
+                    "Transparency of Control", "10-2025", "12-10-2026", kND150Settings),
 };
 
 }  // namespace

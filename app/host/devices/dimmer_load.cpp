@@ -6,7 +6,9 @@ namespace vlt::host {
 namespace {
 
 constexpr std::uint8_t kNoData = 0xFF;
+constexpr std::uint8_t kNakNotDone = 1;
 constexpr std::uint8_t kAnyInstance = 0xFF;
+constexpr std::int64_t kLateMs = 300;
 
 enum DimmerCommand : std::uint8_t {
   kSetBrightness = 0,
@@ -28,6 +30,7 @@ void DimmerLoad::PowerUp() {
   lastOnLevel_ = kDimmerFullLevel;
   lastCommand_ = kNoData;
   switched_ = false;
+  pairedWith_.reset();
   nextReportMicros_.reset();
 }
 
@@ -72,14 +75,24 @@ void DimmerLoad::Poll(std::uint8_t address, std::int64_t nowMicros, PendingFrame
 
 void DimmerLoad::Switch(std::optional<std::uint8_t> address, std::int64_t nowMicros,
                         PendingFrames& pending) {
+  if (Has(DutFault::kNoLocalStatus)) return;  // a circuit its status does not show
   SetLevel(level_ > 0 ? 0 : lastOnLevel_);
   switched_ = true;
-  if (!address) return;
+  if (!address || Has(DutFault::kLocalStatusLate)) return;
   pending.Add(nowMicros + MsToMicros(common_.timing.reactionMs), Status(*address));
 }
 
 bool DimmerLoad::Obey(const BusFrame& command) {
-  if (Empty(command)) return true;
+  if (Has(DutFault::kIgnoresCommands)) return false;
+  if (Has(DutFault::kFiltersSa)) {
+    if (!pairedWith_) pairedWith_ = command.SourceAddress();
+    if (*pairedWith_ != command.SourceAddress()) return false;
+  }
+  if (Empty(command)) {
+    if (Has(DutFault::kEmptyCmdSilent)) return false;
+    if (Has(DutFault::kEmptyCmdActs)) SetLevel(level_ > 0 ? 0 : lastOnLevel_);
+    return true;
+  }
   const std::uint8_t level = std::min(command.data[2], kDimmerFullLevel);
   switch (command.data[3]) {
     case kSetBrightness:
@@ -106,14 +119,25 @@ std::optional<CommandRefusal> DimmerLoad::OnFrame(const BusFrame& frame, std::ui
       frame.SourceAddress() == kNullAddress) {
     return std::nullopt;
   }
-  const std::int64_t due = nowMicros + MsToMicros(common_.timing.reactionMs);
-  if (frame.data[0] != kDimmerInstance) return std::nullopt;
+  const std::int64_t due =
+      nowMicros +
+      MsToMicros(Has(DutFault::kCommandAnswerLate) ? kLateMs : common_.timing.reactionMs);
+  const CommandRefusal refusal{kParameterOutOfRange, frame.SourceAddress(), due};
+  if (frame.data[0] != kDimmerInstance) {
+    if (Has(DutFault::kWrongInstanceNak))
+      return CommandRefusal{kNakNotDone, refusal.commander, due};
+    if (!Has(DutFault::kWrongInstanceActs)) return std::nullopt;
+  }
   const std::uint8_t level = frame.data[2];
-  if (level != kNoData && level > kDimmerFullLevel) {
-    return CommandRefusal{kParameterOutOfRange, frame.SourceAddress(), due};
+  const bool outOfRange = level != kNoData && level > kDimmerFullLevel;
+  if (outOfRange && !Has(DutFault::kRefusedCmdActs)) {
+    if (Has(DutFault::kRefusesSilently) || Has(DutFault::kIgnoresCommands)) return std::nullopt;
+    return CommandRefusal{Has(DutFault::kNakCode0) ? std::uint8_t{0} : kParameterOutOfRange,
+                          refusal.commander, due};
   }
   if (!Obey(frame)) return std::nullopt;
   pending.Add(due, Status(address));
+  if (outOfRange) return refusal;  // refused-cmd-acts: the NAK after all
   return std::nullopt;
 }
 

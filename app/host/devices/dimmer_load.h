@@ -66,7 +66,8 @@ class DimmerLoad {
   std::uint8_t level_ = 0;
   std::uint8_t lastOnLevel_ = kDimmerFullLevel;
   std::uint8_t lastCommand_ = 0xFF;
-  bool switched_ = false;  // its own control was worked since power-up
+  std::optional<std::uint8_t> pairedWith_;  // filters-sa: the first commander
+  bool switched_ = false;                   // its own control was worked since power-up
   std::optional<std::int64_t> nextReportMicros_;
 };
 

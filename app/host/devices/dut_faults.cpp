@@ -12,6 +12,7 @@ constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
 constexpr FaultGroup kRequests = FaultGroup::kRequests;
 constexpr FaultGroup kTraffic = FaultGroup::kTraffic;
 constexpr FaultGroup kDiagnostics = FaultGroup::kDiagnostics;
+constexpr FaultGroup kCommands = FaultGroup::kCommands;
 }  // namespace
 
 const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
@@ -78,11 +79,14 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
     {DutFault::kNakGlobal, "nak-global", kForBoth,
      "NAKs a global request for a DGN it lacks instead of keeping silent", false, kRequests},
     {DutFault::kNoNak, "no-nak", kForBoth,
-     "never NAKs: a request to its address for a DGN it lacks goes unanswered", false, kRequests},
+     "never NAKs: a request to its address for a DGN it lacks, or a command it cannot carry out, "
+     "goes unanswered",
+     false, kRequests},
     {DutFault::kNakToGlobal, "nak-to-global", kForBoth,
      "sends its NAKs to all nodes (E8FFh) instead of to the requester", false, kRequests},
     {DutFault::kNakWrongDgn, "nak-wrong-dgn", kForBoth,
-     "names the DGN after the requested one in bytes 5-7 of its NAKs", false, kRequests},
+     "names the DGN after the requested or commanded one in bytes 5-7 of its NAKs", false,
+     kRequests},
     {DutFault::kNakWrongCode, "nak-wrong-code", kForBoth,
      "NAKs with code 3 (conditions do not allow) instead of 1", false, kRequests},
     {DutFault::kNakOwnAddress, "nak-own-address", kForBoth,
@@ -149,6 +153,32 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "sends nothing from 10 s to 16 s of every 30 s after power-up", false, kTraffic},
     {DutFault::kUnclaimedAddress, "unclaimed-address", kForBoth,
      "sends every frame but its claims from the address below the one it claims", false, kTraffic},
+    {DutFault::kFiltersSa, "filters-sa", kForBoth,
+     "obeys commands for its load only from the first address that commanded it", false, kCommands},
+    {DutFault::kCommandAnswerLate, "command-answer-late", kForBoth,
+     "answers commands for its load (the status, a NAK) after 300 ms instead of after 5 ms", false,
+     kCommands},
+    {DutFault::kIgnoresCommands, "ignores-commands", kForBoth,
+     "neither obeys nor answers any command for its load", false, kCommands},
+    {DutFault::kEmptyCmdActs, "empty-cmd-acts", kForBoth,
+     "toggles its load on a command whose fields are all FFh (no data)", false, kCommands},
+    {DutFault::kEmptyCmdSilent, "empty-cmd-silent", kForBoth,
+     "answers a command whose fields are all FFh with neither its status nor a NAK", false,
+     kCommands},
+    {DutFault::kRefusesSilently, "refuses-silently", kForBoth,
+     "ignores a level out of range without a NAK", false, kCommands},
+    {DutFault::kNakCode0, "nak-code-0", kForBoth,
+     "answers a level out of range with code 0 (ACK) instead of 5", false, kCommands},
+    {DutFault::kRefusedCmdActs, "refused-cmd-acts", kForBoth,
+     "takes a level out of range as 100 %, with its status and the NAK", false, kCommands},
+    {DutFault::kWrongInstanceActs, "wrong-instance-acts", kForBoth,
+     "obeys a command for any instance as if it named its load", false, kCommands},
+    {DutFault::kWrongInstanceNak, "wrong-instance-nak", kForBoth,
+     "NAKs a command for an instance it lacks (code 1) instead of ignoring it", false, kCommands},
+    {DutFault::kNoLocalStatus, "no-local-status", kForBoth,
+     "its status never shows what its wall switch did", false, kCommands},
+    {DutFault::kLocalStatusLate, "local-status-late", kForBoth,
+     "reports what its wall switch did only with its next periodic status", false, kCommands},
     {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
      "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
      "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
@@ -311,14 +341,44 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kBurst, "ND90", {0x1F06, 0x1F07}},
     {F::kSilent6s, "ND90", {0x1F08, 0x1F09}},
     {F::kZeroFill, "ND90", {0x1F0A}},
+    {F::kNoNak, "ND130", {0x2301, 0x2308}},
+    {F::kNakToGlobal, "ND130", {0x2306, 0x230D}},
+    {F::kNakWrongDgn, "ND130", {0x2305, 0x230C}},
+    {F::kNakWrongCode, "ND130", {0x230A}},
+    {F::kNakOwnAddress, "ND130", {0x2304, 0x230B}},
+    {F::kAnswersUnsupported, "ND130", {0x2308}},
+    {F::kLateAnswer, "ND130", {0x2309}},
+    {F::kIgnoresRvcRequest, "ND130", {0x2308}},
+    {F::kFiltersSa, "ND100", {0x2001}},
+    {F::kCommandAnswerLate, "ND100", {0x2002}},
+    {F::kIgnoresCommands, "ND100", {0x2001}},
+    {F::kIgnoresCommands, "ND110", {0x2102}},
+    {F::kIgnoresCommands, "ND130", {0x2301}},
+    {F::kIgnoresCommands, "ND140", {0x2403}},
+    {F::kCommandAnswerLate, "ND110", {0x2103}},
+    {F::kCommandAnswerLate, "ND130", {0x2302}},
+    {F::kCommandAnswerLate, "ND140", {0x2404}},
+    {F::kEmptyCmdActs, "ND110", {0x2101}},
+    {F::kEmptyCmdSilent, "ND110", {0x2102}},
+    {F::kRefusesSilently, "ND130", {0x2301}},
+    {F::kNakCode0, "ND130", {0x2303}},
+    {F::kRefusedCmdActs, "ND130", {0x2307}},
+    {F::kWrongInstanceActs, "ND140", {0x2401}},
+    {F::kWrongInstanceNak, "ND140", {0x2402}},
+    {F::kIgnoresCommands, "ND150", {0x2503}},
+    {F::kCommandAnswerLate, "ND150", {0x2504}},
+    {F::kNoLocalStatus, "ND150", {0x2501}},
+    {F::kLocalStatusLate, "ND150", {0x2502}},
 };
 
 constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
-constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
+// ND-130 ends with the request check of ND-20, so the request faults show there too.
+constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40", "ND130"};
 constexpr std::string_view kTrafficTests[] = {"ND80", "ND90"};
 constexpr std::span<const std::string_view> kDiagnosticTests;
+constexpr std::string_view kCommandTests[] = {"ND100", "ND110", "ND130", "ND140", "ND150"};
 
 }  // namespace
 
@@ -337,6 +397,8 @@ std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group) {
       return kTrafficTests;
     case FaultGroup::kDiagnostics:
       return kDiagnosticTests;
+    case FaultGroup::kCommands:
+      return kCommandTests;
   }
   return {};
 }

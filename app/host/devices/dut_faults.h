@@ -89,12 +89,25 @@ enum class DutFault : std::uint8_t {
   kUndocumentedDgn,
   kSilent6s,
   kUnclaimedAddress,
+  // Commands.
+  kFiltersSa,
+  kCommandAnswerLate,
+  kIgnoresCommands,
+  kEmptyCmdActs,
+  kEmptyCmdSilent,
+  kRefusesSilently,
+  kNakCode0,
+  kRefusedCmdActs,
+  kWrongInstanceActs,
+  kWrongInstanceNak,
+  kNoLocalStatus,
+  kLocalStatusLate,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
   kLatchingFaults,
 };
-inline constexpr std::size_t kDutFaultCount = 66;
+inline constexpr std::size_t kDutFaultCount = 78;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
@@ -105,6 +118,7 @@ enum class FaultGroup : std::uint8_t {
   kRequests,     // requests, NAK and PRODUCT_ID
   kTraffic,      // the frames a device sends in normal operation
   kDiagnostics,  // DM_RV and GENERAL_RESET
+  kCommands,     // commands and the status that reports them
 };
 
 struct DutFaultInfo {
@@ -144,7 +158,8 @@ std::span<const FaultTrip> FaultTrips();
 // menu order.
 std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group);
 inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests,
-                                              FaultGroup::kTraffic, FaultGroup::kDiagnostics};
+                                              FaultGroup::kTraffic, FaultGroup::kDiagnostics,
+                                              FaultGroup::kCommands};
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 // A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.
