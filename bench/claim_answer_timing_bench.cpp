@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "compliance/test_table.h"
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
@@ -74,7 +75,8 @@ class TimingMailslots final : public platform::Mailslots {
 // A test whose list answers `count` requests, one after the other.
 class AnswerSeries : public engine::Test {
  public:
-  AnswerSeries(const engine::TestContext& context, int count) : Test(context, 11) {
+  AnswerSeries(const engine::TestContext& context, int count)
+      : Test(context, 11, compliance::IdentityOf(11)) {
     engine::DataLog& log = AddDataLog(0);
     Append<engine::EDataLogAction>(engine::DataLog::Action::kRestart, &log);
     for (int i = 0; i < count; ++i) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <vector>
 
+#include "compliance/test_table.h"
 #include "engine/control_elements.h"
 #include "engine/test.h"
 #include "platform/mailslots.h"
@@ -40,7 +41,8 @@ class WallTimedLimit : public engine::ETimeLimitAbort {
 
 class OneLimit : public engine::Test {
  public:
-  explicit OneLimit(const engine::TestContext& context) : Test(context, 11) {
+  explicit OneLimit(const engine::TestContext& context)
+      : Test(context, 11, compliance::IdentityOf(11)) {
     limit = &Append<WallTimedLimit>();
   }
   void WriteReport() override {}
