@@ -7,6 +7,7 @@
 #include "engine/bus_watches.h"
 #include "engine/control_elements.h"
 #include "engine/data_log.h"
+#include "engine/network_messages.h"
 #include "engine/tool_elements.h"
 #include "framework/host_protocol.h"
 
@@ -17,12 +18,6 @@ namespace {
 constexpr std::uint32_t kMinimumRunMs = 2000;
 // The DUT has moved on once it has asked for a second address.
 constexpr std::uint32_t kMovedOnCount = 2;
-
-std::string Hex2(std::uint32_t value) {
-  char text[8];
-  std::snprintf(text, sizeof(text), "%02X", static_cast<unsigned>(value & 0xFF));
-  return text;
-}
 
 // Elements up to the watch; the responder contests the DUT's first target.
 void AppendStartupConflictStart(engine::Test& test, engine::DataLog& log, std::uint32_t nameKind) {
@@ -150,7 +145,7 @@ void EWatchForClaimingMessages_A60::JudgeClaim(engine::DataLog& log, int index,
   }
 
   const std::string targeted = test_->GetValue(kTargetAddressSetting);
-  const std::string claimed = Hex2(frame.sourceAddress);
+  const std::string claimed = engine::ByteText(frame.sourceAddress);
   const std::string targetNote = "Targeted: " + targeted + "  Claimed: " + claimed;
   if (claimed == targeted || frame.sourceAddress >= kNullSourceAddress) {
     test_->PassCriterion(0x604, targetNote, &log, index);
@@ -178,7 +173,7 @@ void EWatchForClaimingMessages_A60::OnMatch(engine::DataLog& log, int index,
     test_->PassCriterion(0x603, "");
     // A request to all is answered for the DSA, so that is the address at stake.
     test_->SetValue(kTargetAddressSetting,
-                    Hex2(engine::ContestedAddress(*test_, RequestTarget(frame))));
+                    engine::ByteText(engine::ContestedAddress(*test_, RequestTarget(frame))));
     test_->MarkTime(0, frame.timeStamp);
     requestStamp_ = frame.timeStamp;
   } else if (request && requested.starts_with("EE")) {

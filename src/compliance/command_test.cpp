@@ -199,4 +199,19 @@ void CommandTest::Finish() {
   Test::Finish();
 }
 
+void CommandTest::JudgeStateKept(std::uint16_t criterion, const RequestOutcome& outcome,
+                                 const std::vector<Status>& statuses, engine::DataLog& log,
+                                 int passIndex, const std::string& noStatus) {
+  const auto before = StateBefore(log, outcome.requestIndex);
+  std::string note;
+  if (!before && !statuses.empty()) {
+    QuestionCriterion(criterion, "no status before the command to compare with", &log,
+                      statuses.front().reply->index);
+  } else if (!StateKept(before, statuses, note)) {
+    FailCriterion(criterion, note, &log, statuses.back().reply->index);
+  } else {
+    PassCriterion(criterion, statuses.empty() ? noStatus : note, &log, passIndex);
+  }
+}
+
 }  // namespace vlt::compliance

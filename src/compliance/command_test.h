@@ -85,6 +85,12 @@ class CommandTest : public NetworkTest {
   // `before`; false when one differs.
   bool StateKept(const std::optional<State>& before, const std::vector<Status>& statuses,
                  std::string& note) const;
+  // Decides `criterion` "the command changed the state": against the state
+  // reported before the command; PASS on frame `passIndex`, with `noStatus` as
+  // its note when no status came.
+  void JudgeStateKept(std::uint16_t criterion, const engine::RequestOutcome& outcome,
+                      const std::vector<Status>& statuses, engine::DataLog& log, int passIndex,
+                      const std::string& noStatus);
 
  private:
   bool ReadSettings();

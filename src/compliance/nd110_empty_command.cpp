@@ -37,16 +37,7 @@ void Test_ND110::Judge(const RequestOutcome& outcome, engine::DataLog& log) {
                              : std::string("status"),
                 &log, first->index);
   engine::JudgeDelay(*this, kLate, first == ack ? "NAK" : "status", *first, outcome.windowMs, log);
-  const auto before = StateBefore(log, outcome.requestIndex);
-  std::string note;
-  if (!before && !statuses.empty()) {
-    QuestionCriterion(kChanged, "no status before the command to compare with", &log,
-                      statuses.front().reply->index);
-  } else if (!StateKept(before, statuses, note)) {
-    FailCriterion(kChanged, note, &log, statuses.back().reply->index);
-  } else {
-    PassCriterion(kChanged, statuses.empty() ? "no status, only a NAK" : note, &log, first->index);
-  }
+  JudgeStateKept(kChanged, outcome, statuses, log, first->index, "no status, only a NAK");
 }
 
 }  // namespace vlt::compliance

@@ -61,16 +61,7 @@ void Test_ND130::JudgeRefused(const RequestOutcome& outcome, engine::DataLog& lo
     FailCriterion(kNoNak, dgn + ": no NAK", &log, outcome.requestIndex);
   }
   const std::vector<Status> statuses = Statuses(outcome);
-  const auto before = StateBefore(log, outcome.requestIndex);
-  std::string note;
-  if (!before && !statuses.empty()) {
-    QuestionCriterion(kChanged, "no status before the command to compare with", &log,
-                      statuses.front().reply->index);
-  } else if (!StateKept(before, statuses, note)) {
-    FailCriterion(kChanged, note, &log, statuses.back().reply->index);
-  } else {
-    PassCriterion(kChanged, note, &log, outcome.requestIndex);
-  }
+  JudgeStateKept(kChanged, outcome, statuses, log, outcome.requestIndex, "");
 }
 
 void Test_ND130::Finish() {

@@ -21,17 +21,11 @@ constexpr std::uint32_t kDefaultStatusDgn = 0x1FEDA;
 constexpr std::size_t kDefaultStateByte = 2;
 constexpr std::size_t kFrameBytes = 8;
 
-std::string Hex2(unsigned value) {
-  char text[4];
-  std::snprintf(text, sizeof(text), "%02X", value & 0xFF);
-  return text;
-}
-
 std::string StateText(const std::vector<std::size_t>& bytes, const std::vector<std::uint8_t>& v) {
   std::string text;
   for (std::size_t i = 0; i < bytes.size() && i < v.size(); ++i) {
-    text +=
-        (text.empty() ? "byte " : ", byte ") + std::to_string(bytes[i]) + " " + Hex2(v[i]) + "h";
+    text += (text.empty() ? "byte " : ", byte ") + std::to_string(bytes[i]) + " " +
+            engine::ByteText(v[i]) + "h";
   }
   return text;
 }

@@ -21,12 +21,6 @@ std::uint8_t PduFormat(std::uint32_t dgn) {
   return static_cast<std::uint8_t>(dgn >> 8);
 }
 
-std::string Hex2(unsigned value) {
-  char text[4];
-  std::snprintf(text, sizeof(text), "%02X", value & 0xFF);
-  return text;
-}
-
 std::string Dgn(std::uint32_t dgn) {
   return "DGN " + engine::DgnText(dgn);
 }
@@ -132,9 +126,11 @@ void TrafficJudge::OnDutFrame(const framework::FrameRecord& frame, int index) {
   if (track.layout.described) {
     for (std::size_t i = 0; i < frame.length && i < kFullLength; ++i) {
       if ((frame.data[i] | track.layout.used[i]) == 0xFF) continue;
-      FindOnce(track,
-               track.layout.complete ? TrafficRule::kUnusedBits : TrafficRule::kPartlyDescribedBits,
-               index, dgn() + ": byte " + std::to_string(i) + " = " + Hex2(frame.data[i]) + "h");
+      FindOnce(
+          track,
+          track.layout.complete ? TrafficRule::kUnusedBits : TrafficRule::kPartlyDescribedBits,
+          index,
+          dgn() + ": byte " + std::to_string(i) + " = " + engine::ByteText(frame.data[i]) + "h");
       break;
     }
   }

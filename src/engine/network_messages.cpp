@@ -39,6 +39,12 @@ std::string DgnText(std::uint32_t dgn) {
   return text;
 }
 
+std::string ByteText(std::uint32_t value) {
+  char text[4];
+  std::snprintf(text, sizeof(text), "%02X", static_cast<unsigned>(value & 0xFF));
+  return text;
+}
+
 std::array<std::uint8_t, kRvcFrameBytes> RequestData(std::uint32_t dgn, std::uint8_t instance,
                                                      std::uint8_t bank) {
   return {static_cast<std::uint8_t>(dgn & 0xFF),

@@ -42,6 +42,8 @@ std::uint32_t DgnWithoutDestination(std::uint32_t dgn);
 std::uint8_t DestinationOf(std::uint32_t dgn);
 // "1FECA".
 std::string DgnText(std::uint32_t dgn);
+// "0A": a byte (the low one of `value`) as two hexadecimal digits.
+std::string ByteText(std::uint32_t value);
 
 // The RV-C request (8 bytes: DGN LSB first, instance, bank, FFh) or its J1939
 // form (the first 3 bytes only).
