@@ -8,6 +8,7 @@
 #include "data/datum_list.h"
 #include "platform/clock.h"
 #include "platform/text_encoding.h"
+#include "platform/write_failure.h"
 #include "settings/profile.h"
 #include "settings/settings_list.h"
 #include "values/value_maker_text.h"
@@ -61,10 +62,12 @@ std::tm Now() {
 bool Save(CommandSettings& command, const std::string& path, const std::tm& now, std::ostream& err,
           std::string_view createdLine = {}) {
   std::string error;
+  int errorNumber = 0;
   data::CloneSaveReport report;
-  if (!settings::SaveProfile(*command.settings, path, now, &error, &report, nullptr, createdLine)) {
-    err << "vlt: " << path << ": " << error << "; the file was not changed. Free some space or "
-        << "choose another folder, then save again\n";
+  if (!settings::SaveProfile(*command.settings, path, now, &error, &report, &errorNumber,
+                             createdLine)) {
+    err << "vlt: " << path << ": " << error << "; the file was not changed. "
+        << platform::WriteFailureAdvice(errorNumber) << '\n';
     return false;
   }
   for (const std::string& title : report.conflicts) {

@@ -13,6 +13,7 @@
 #include "engine/saved_log.h"
 #include "engine/test_events.h"
 #include "platform/text_encoding.h"
+#include "platform/write_failure.h"
 
 namespace vlt::cli {
 
@@ -130,14 +131,13 @@ TestOutcome TestSession::Run(const std::string& code, const std::string& outDir)
   }
   std::string path;
   std::string error;
-  if (engine::SaveNewLog(outDir, logName, app_.Log().Text(), &path, &error)) {
+  int errorNumber = 0;
+  if (engine::SaveNewLog(outDir, logName, app_.Log().Text(), &path, &error, &errorNumber)) {
     outcome.logPath = path;
     std::fprintf(stderr, "vlt: saved %s\n", path.c_str());
   } else {
-    std::fprintf(stderr,
-                 "vlt: the log of %s was not saved: %s; no file was replaced. Free some space or "
-                 "choose another folder with --out, then run the test again\n",
-                 code.c_str(), error.c_str());
+    std::fprintf(stderr, "vlt: the log of %s was not saved: %s; no file was replaced. %s\n",
+                 code.c_str(), error.c_str(), platform::WriteFailureAdvice(errorNumber).c_str());
     outcome.notSaved = true;
   }
   if (onFinished) {

@@ -116,12 +116,7 @@ void Test_Instances::JudgeUsed(const RequestOutcome& outcome, engine::DataLog& l
   }
   const RequestReply& first = own.empty() ? *data.front() : *own.front();
   PassCriterionAdding(none, asked, &log, first.index);
-  const std::string delay = asked + ": Delay = " + std::to_string(first.delayMs);
-  if (first.delayMs > outcome.windowMs) {
-    FailCriterionAdding(kLate, delay, &log, first.index);
-  } else {
-    PassCriterionAdding(kLate, delay, &log, first.index);
-  }
+  engine::JudgeDelay(*this, kLate, asked, first, outcome.windowMs, log);
   if (others.empty()) {
     PassCriterionAdding(kOtherInstances, asked + ": only that instance", &log, first.index);
   } else if (own.empty()) {

@@ -61,11 +61,7 @@ void RequestForDgnTest::JudgeSupported(const RequestOutcome& outcome, engine::Da
   } else {
     const RequestReply& first = *data.front();
     PassCriterionAdding(ids_.notSent, dgn, &log, first.index);
-    if (first.delayMs > outcome.windowMs) {
-      FailCriterionAdding(ids_.late, dgn + ": " + Delay(first), &log, first.index);
-    } else {
-      PassCriterionAdding(ids_.late, dgn + ": " + Delay(first), &log, first.index);
-    }
+    engine::JudgeDelay(*this, ids_.late, dgn, first, outcome.windowMs, log);
     const auto shortOrLong = std::find_if(data.begin(), data.end(), [](const RequestReply* reply) {
       return reply->frame.length != engine::kRvcFrameBytes;
     });
@@ -109,11 +105,7 @@ void JudgeUnsupportedNak(engine::Test& test, const UnsupportedNakIds& ids,
     return;
   }
   test.PassCriterionAdding(ids.noNak, dgn, &log, reply->index);
-  if (reply->delayMs > outcome.windowMs) {
-    test.FailCriterionAdding(ids.late, dgn + ": " + Delay(*reply), &log, reply->index);
-  } else {
-    test.PassCriterionAdding(ids.late, dgn + ": " + Delay(*reply), &log, reply->index);
-  }
+  engine::JudgeDelay(test, ids.late, dgn, *reply, outcome.windowMs, log);
   if (const auto ack = engine::ReadAcknowledgment(reply->frame)) {
     engine::JudgeNak(
         test, ids.nak, *ack, outcome.plan.dgn,

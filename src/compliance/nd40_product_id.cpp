@@ -123,12 +123,7 @@ void Test_ND40::Judge(const RequestOutcome& outcome, engine::DataLog& log, std::
   const RequestReply& first = outcome.replies.front();
   answered_.insert(first.index);
   PassCriterionAdding(none, asked, &log, first.index);
-  const std::string delay = asked + ": Delay = " + std::to_string(first.delayMs);
-  if (first.delayMs > outcome.windowMs) {
-    FailCriterionAdding(kLate, delay, &log, first.index);
-  } else {
-    PassCriterionAdding(kLate, delay, &log, first.index);
-  }
+  engine::JudgeDelay(*this, kLate, asked, first, outcome.windowMs, log);
   std::string text;
   const RequestReply* whole = outcome.First(RequestReply::Kind::kData);
   if (whole != nullptr) text.assign(whole->frame.data, whole->frame.data + whole->frame.length);
@@ -189,7 +184,9 @@ void Test_ND40::JudgeTransfer(const std::string& asked, const RequestOutcome& ou
     }
     if (i > 0) {
       const std::uint32_t gap = f.timeStamp - packets[i - 1]->frame.timeStamp;
-      if ((gap < kMinPacketGapMs || gap > kMaxPacketGapMs) && gapsOk) {
+      if ((gap + kStampAllowanceMs < kMinPacketGapMs ||
+           gap > kMaxPacketGapMs + kStampAllowanceMs) &&
+          gapsOk) {
         gapsOk = false;
         FailCriterionAdding(kPacketGap,
                             asked + ": packets " + std::to_string(i) + " and " +

@@ -55,6 +55,9 @@ class Test_ND40 : public NetworkTest {
   // Packets of a BAM come this far apart.
   static constexpr std::uint32_t kMinPacketGapMs = 50;
   static constexpr std::uint32_t kMaxPacketGapMs = 500;
+  // Frames are stamped in whole milliseconds as they reach the tester, so a gap
+  // measures up to this much off the one on the bus.
+  static constexpr std::uint32_t kStampAllowanceMs = 2;
 
   explicit Test_ND40(const engine::TestContext& context);
   void Finish() override;

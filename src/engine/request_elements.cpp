@@ -246,6 +246,16 @@ std::string ERequestDgn::WaitingFor() const {
   return {};
 }
 
+void JudgeDelay(Test& test, std::uint16_t id, const std::string& about, const RequestReply& reply,
+                std::uint32_t windowMs, const DataLog& log) {
+  const std::string note = about + ": Delay = " + std::to_string(reply.delayMs);
+  if (reply.delayMs > windowMs) {
+    test.FailCriterionAdding(id, note, &log, reply.index);
+  } else {
+    test.PassCriterionAdding(id, note, &log, reply.index);
+  }
+}
+
 void JudgeNak(Test& test, const NakCriteria& criteria, const Acknowledgment& ack,
               std::uint32_t expectedDgn, const std::function<bool(std::uint8_t)>& codeOk,
               const DataLog& log, int index, std::uint8_t requester) {

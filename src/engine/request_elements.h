@@ -122,6 +122,11 @@ class ERequestDgn : public EWatch {
   DataLog* log_ = nullptr;
 };
 
+// Passes the criterion when the reply came within the window, fails it when it
+// came later; either way with "<about>: Delay = <ms>".
+void JudgeDelay(Test& test, std::uint16_t id, const std::string& about, const RequestReply& reply,
+                std::uint32_t windowMs, const DataLog& log);
+
 // The checks of a NAK that answers a request or a command: the
 // criteria each one decides (0: not judged). `codeOk` says which codes pass.
 struct NakCriteria {

@@ -76,14 +76,14 @@ std::string LogFileName(std::string_view logName) {
 }
 
 bool SaveNewLog(const std::string& folder, std::string_view logName, const std::string& paneText,
-                std::string* savedPath, std::string* error) {
+                std::string* savedPath, std::string* error, int* errorNumber) {
   const std::string base = folder + "/" + platform::Cp1252ToUtf8(LogFileName(logName));
   const std::string text = framework::SavedLogText(paneText);
   for (int copy = 1; copy <= kMaxLogCopies; ++copy) {
     const std::string path =
         copy == 1 ? base + ".txt" : base + " (" + std::to_string(copy) + ").txt";
     bool taken = false;
-    if (platform::CreateFileAtomically(path, text, error, &taken)) {
+    if (platform::CreateFileAtomically(path, text, error, &taken, errorNumber)) {
       if (savedPath != nullptr) *savedPath = path;
       return true;
     }

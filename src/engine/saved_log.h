@@ -31,6 +31,6 @@ std::string LogFileName(std::string_view logName);
 // name is taken: evidence already there is never replaced. `savedPath` gets the
 // path used (UTF-8). False with the reason in `error`.
 bool SaveNewLog(const std::string& folder, std::string_view logName, const std::string& paneText,
-                std::string* savedPath, std::string* error);
+                std::string* savedPath, std::string* error, int* errorNumber = nullptr);
 
 }  // namespace vlt::engine

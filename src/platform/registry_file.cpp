@@ -206,9 +206,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 }
 
 bool CreateFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
-                          bool* taken) {
+                          bool* taken, int* errorNumber) {
   if (taken != nullptr) *taken = false;
-  return WriteThroughTemporary(path, bytes, false, error, taken, nullptr);
+  return WriteThroughTemporary(path, bytes, false, error, taken, errorNumber);
 }
 
 }  // namespace vlt::platform

@@ -45,6 +45,6 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 // The same for a file that must not exist yet: it appears whole or not at all,
 // and a file already at `path` is never replaced (false with `taken` set).
 bool CreateFileAtomically(const std::string& path, const std::string& bytes, std::string* error,
-                          bool* taken);
+                          bool* taken, int* errorNumber = nullptr);
 
 }  // namespace vlt::platform

@@ -21,6 +21,7 @@ class WindowTestRunTest : public QObject {
   void theSpaceBarInTheWindowLetsA20Go();
   void theTimeLimitCountsDownWhileTheTestWaitsForTheOperator();
   void summaryOfTheSavedLogs();
+  void anNdTestRunsFromTheMenuAndShowsItsVerdict();
 };
 
 void WindowTestRunTest::readAddressClaimThenA10Passes() {
@@ -130,6 +131,21 @@ void WindowTestRunTest::theTimeLimitCountsDownWhileTheTestWaitsForTheOperator() 
     QVERIFY(bench.window->LastTest()->Aborted());
     QVERIFY(!status.CountdownShown());
   }
+}
+
+void WindowTestRunTest::anNdTestRunsFromTheMenuAndShowsItsVerdict() {
+  using namespace compliance::static_scenario;
+  GuiBench::Options options;
+  options.dut = Dut({});  // status 1FFFF, the default "Supported DGN"
+  GuiBench bench(std::move(options));
+  bench.window->RunCommand(32792);  // ND-20 Targeted Request for DGN
+  QVERIFY(bench.window->TestRunning());
+  QVERIFY(bench.RunUntilIdle(60'000));
+  const std::string text = bench.Text();
+  QVERIFY2(Has(text, "PASS : No NAK for an unsupported DGN."), text.c_str());
+  QVERIFY2(!Has(text, "DNP "), text.c_str());
+  bench.Run(100);  // the status area follows on the window's timer
+  QCOMPARE(bench.window->Status()->VerdictText(), QStringLiteral("PASS"));
 }
 
 void WindowTestRunTest::summaryOfTheSavedLogs() {

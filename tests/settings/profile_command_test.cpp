@@ -119,6 +119,9 @@ TEST_F(ProfileCommandFixture, AProfileThatCannotBeWrittenIsReportedAndKept) {
 
   EXPECT_EQ(Run({"new", file + "/inside.zcf"}), kExitCannotSave);
   EXPECT_NE(err.str().find("Not a directory"), std::string::npos) << err.str();
+  // The advice follows the cause: no space is to be freed here.
+  EXPECT_NE(err.str().find("A file stands where the path needs a folder"), std::string::npos);
+  EXPECT_EQ(err.str().find("Free some space"), std::string::npos);
   EXPECT_EQ(ReadFile(file), before);
 }
 
