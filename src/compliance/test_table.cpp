@@ -15,6 +15,7 @@
 #include "compliance/nd10_nd20_requests.h"
 #include "compliance/nd30_random_target.h"
 #include "compliance/nd40_product_id.h"
+#include "compliance/nd50_nd70_dm_rv.h"
 #include "compliance/test_a_read_address.h"
 
 namespace vlt::compliance {
@@ -51,6 +52,7 @@ constexpr S kND30Settings[] = {kTolerance,        kIdentifyingDgn,   kIdentifyin
 constexpr S kInstancesSettings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
                                     "Unused Instance"};
 constexpr S kND40Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance};
+constexpr S kND50Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance, kDsa};
 constexpr std::span<const S> kNoSettings{};
 
 // One row of a test that exists: its class gives the catalogue index and how it
@@ -131,10 +133,12 @@ constexpr std::array kTable = {
                         kInstancesSettings),
     Row<Test_ND40>("ND40", A::kNetwork, 32794, "ND-&40 PRODUCT_ID", true, "PRODUCT_ID", "10-2025",
                    "12-10-2026", kND40Settings),
-    Planned("ND50", A::kNetwork, 32795, "ND-&50 DM_RV No Faults", true, 27, "DM_RV No Faults"),
-    Planned("ND60", A::kNetwork, 32796, "ND-&60 DM_RV with Faults", false, 28, "DM_RV with Faults"),
-    Planned("ND70", A::kNetwork, 32797, "ND-&70 DM_RV Fault Clearing", false, 29,
-            "DM_RV Fault Clearing"),
+    Row<Test_ND50>("ND50", A::kNetwork, 32795, "ND-&50 DM_RV No Faults", true, "DM_RV No Faults",
+                   "10-2025", "12-10-2026", kND50Settings),
+    Row<Test_ND60>("ND60", A::kNetwork, 32796, "ND-&60 DM_RV with Faults", false,
+                   "DM_RV with Faults", "10-2025", "12-10-2026", kND40Settings),
+    Row<Test_ND70>("ND70", A::kNetwork, 32797, "ND-&70 DM_RV Fault Clearing", false,
+                   "DM_RV Fault Clearing", "10-2025", "12-10-2026", kND40Settings),
     Planned("ND80", A::kNetwork, 32798, "ND-&80 Proprietary Messages", true, 30,
             "Proprietary Messages"),
     Planned("ND90", A::kNetwork, 32799, "ND-&90 Network Traffic Sample", true, 31,

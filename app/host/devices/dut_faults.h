@@ -76,12 +76,34 @@ enum class DutFault : std::uint8_t {
   kProductIdBadCount,
   kProductIdNoPadding,
   kProductIdBadSequence,
+  // DM_RV and GENERAL_RESET.
+  kNoHeartbeat,
+  kSlowHeartbeat,
+  kDmRvShort,
+  kHeartbeatLampOn,
+  kDmRvZeroFill,
+  kDmRvBadStatus,
+  kDmRvNoDsa,
+  kDmRvIgnoresRequest,
+  kDmRvLateAnswer,
+  kFaultNotReported,
+  kFaultLate,
+  kFaultNotRepeated,
+  kFaultSlowRepeat,
+  kDmRvMultipacket,
+  kLampsOffWithFault,
+  kFaultBadFmi,
+  kFaultOtherDsa,
+  kNoClearMsg,
+  kClearMsgLate,
+  kFaultAfterClear,
+  kFastHeartbeatAfterClear,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
   kLatchingFaults,
 };
-inline constexpr std::size_t kDutFaultCount = 54;
+inline constexpr std::size_t kDutFaultCount = 75;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
