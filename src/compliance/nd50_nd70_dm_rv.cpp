@@ -284,10 +284,11 @@ void Test_ND60::Finish() {
       PassCriterionAdding(kNoFault, FaultText(first.content), log_, first.index);
       const std::uint32_t delay = DelayAfter(first, cause_->DoneMs());
       const std::string note = "Delay = " + std::to_string(delay);
-      if (delay <= Window()) {
-        PassCriterionAdding(kLate, note, log_, first.index);
-      } else if (cause_->ByPerson()) {
+      if (cause_->ByPerson()) {
+        // A person's OK tells only that the action came between the prompt and it.
         QuestionCriterion(kLate, note + " after the operator's OK", log_, first.index);
+      } else if (delay <= Window()) {
+        PassCriterionAdding(kLate, note, log_, first.index);
       } else {
         FailCriterionAdding(kLate, note, log_, first.index);
       }

@@ -13,6 +13,7 @@
 #include "compliance/a80_a90_subsequent_conflict.h"
 #include "compliance/instances_request.h"
 #include "compliance/nd10_nd20_requests.h"
+#include "compliance/nd120_general_reset.h"
 #include "compliance/nd30_random_target.h"
 #include "compliance/nd40_product_id.h"
 #include "compliance/nd50_nd70_dm_rv.h"
@@ -146,8 +147,8 @@ constexpr std::array kTable = {
     Planned("ND100", A::kNetwork, 32800, "ND-10&0 Ignoring Source Address", true, 32,
             "Ignoring Source Address"),
     Planned("ND110", A::kNetwork, 32801, "ND-110 &Empty Commands", false, 33, "Empty Commands"),
-    Planned("ND120", A::kNetwork, 32802, "ND-120 General Reset - &Clear Faults", false, 34,
-            "General Reset - Clear Faults"),
+    Row<Test_ND120>("ND120", A::kNetwork, 32802, "ND-120 General Reset - &Clear Faults", false,
+                    "General Reset - Clear Faults", "10-2025", "12-10-2026", kND40Settings),
     Planned("ND130", A::kNetwork, 32803, "ND-130 &NAK", false, 35, "NAK"),
     Planned("ND140", A::kNetwork, 32804, "ND-140 Command with Incorrect Ins&tance", false, 36,
             "Command with Incorrect Instance"),

@@ -68,7 +68,8 @@ void DutDiagnostics::SetFaultCondition(bool on, std::int64_t nowMicros) {
     ReportIn(nowMicros, Has(DutFault::kFaultLate) ? kFaultLateMs : kDmRvChangeMs);
     return;
   }
-  latched_ = Has(DutFault::kLatchingFaults);
+  latched_ = Has(DutFault::kLatchingFaults) || Has(DutFault::kResetIgnored) ||
+             Has(DutFault::kResetKeepsFaults);
   if (Reporting() || Has(DutFault::kFaultNotReported)) return;
   clearing_ = true;
   ReportIn(nowMicros, Has(DutFault::kNoClearMsg)     ? kDmRvHeartbeatMs
@@ -155,7 +156,9 @@ bool DutDiagnostics::OnFrame(const BusFrame& frame, std::uint8_t address, std::u
                              std::int64_t nowMicros, PendingFrames& pending) {
   const std::uint8_t to = frame.DestinationAddress();
   if (frame.Pgn() == kPgnGeneralReset) {
-    if (to == address) OnReset(frame, address, dsa, nowMicros, pending);
+    if (to == address || Has(DutFault::kResetAnyAddress)) {
+      OnReset(frame, address, dsa, nowMicros, pending);
+    }
     return true;
   }
   if (frame.Pgn() != kPgnRequest || frame.length < kRequestBytes ||
@@ -173,21 +176,27 @@ bool DutDiagnostics::OnFrame(const BusFrame& frame, std::uint8_t address, std::u
 
 void DutDiagnostics::OnReset(const BusFrame& reset, std::uint8_t address, std::uint8_t /*dsa*/,
                              std::int64_t nowMicros, PendingFrames& pending) {
-  if (reset.length < 1) return;
+  if (reset.length < 1 || Has(DutFault::kResetIgnored)) return;
   const std::uint8_t sender = reset.SourceAddress();
+  const std::uint8_t to = Has(DutFault::kResetAckToGlobal) ? kGlobalAddress : sender;
   const std::int64_t due = nowMicros + MsToMicros(common_.timing.reactionMs);
   std::array<std::uint8_t, 8> ack{kAck, 0xFF, 0xFF, 0xFF, sender, 0, 0, 0};
   ack[5] = static_cast<std::uint8_t>(kPgnGeneralReset);
   ack[6] = static_cast<std::uint8_t>(kPgnGeneralReset >> 8);
   ack[7] = static_cast<std::uint8_t>(kPgnGeneralReset >> 16);
-  pending.Add(due, *MakeBusFrame(kDutStatusPriority, kPgnAcknowledgment | sender, address, ack));
+  if (!Has(DutFault::kResetNoAck)) {
+    pending.Add(due, *MakeBusFrame(kDutStatusPriority, kPgnAcknowledgment | to, address, ack));
+  }
   const std::uint8_t asks = reset.data[0];
-  if (Asks(asks, 2) && latched_ && !condition_) {
+  const bool clear = Asks(asks, 2);
+  if (clear && latched_ && !condition_ && !Has(DutFault::kResetKeepsFaults)) {
     latched_ = false;
     clearing_ = true;
     if (nextReport_) nextReport_ = due + MsToMicros(kDmRvChangeMs);
   }
-  if (Asks(asks, 0)) rebootDue_ = due + MsToMicros(kDutReactionMs);
+  if (Asks(asks, 0) || (clear && Has(DutFault::kResetReboots))) {
+    rebootDue_ = due + MsToMicros(kDutReactionMs);
+  }
 }
 
 }  // namespace vlt::host

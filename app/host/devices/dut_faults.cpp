@@ -167,6 +167,21 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "reports the fault once more 500 ms after reporting it gone", false, kDiagnostics},
     {DutFault::kFastHeartbeatAfterClear, "fast-heartbeat-after-clear", kForBoth,
      "keeps sending its DM_RV every 1000 ms after a fault went", false, kDiagnostics},
+    {DutFault::kResetAnyAddress, "reset-any-address", kForBoth,
+     "takes GENERAL_RESET addressed to any node as its own: ACKs it and acts", false, kDiagnostics},
+    {DutFault::kResetNoAck, "reset-no-ack", kForBoth, "acts on GENERAL_RESET without an ACK", false,
+     kDiagnostics},
+    {DutFault::kResetIgnored, "reset-ignored", kForBoth,
+     "keeps a fault reported after its cause went, and ignores GENERAL_RESET", false, kDiagnostics},
+    {DutFault::kResetAckToGlobal, "reset-ack-to-global", kForBoth,
+     "sends its ACK of GENERAL_RESET to all nodes (E8FFh) instead of to the sender", false,
+     kDiagnostics},
+    {DutFault::kResetKeepsFaults, "reset-keeps-faults", kForBoth,
+     "keeps a fault reported after its cause went; ACKs GENERAL_RESET but clears nothing", false,
+     kDiagnostics},
+    {DutFault::kResetReboots, "reset-reboots", kForBoth,
+     "reboots on GENERAL_RESET clear faults (claims its address again after the ACK)", false,
+     kDiagnostics},
     {DutFault::kRequestsGlobally, "requests-globally", kForDynamic,
      "J1939 practice: sends one request for ADDRESS_CLAIM to FFh at power-up, claims its DSA "
      "260 ms later unless a higher-priority NAME claimed it meanwhile, else the next address "
@@ -341,13 +356,19 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kClearMsgLate, "ND70", {0x1D02}},
     {F::kFaultAfterClear, "ND70", {0x1D03}},
     {F::kFastHeartbeatAfterClear, "ND70", {0x1D04}},
+    {F::kResetAnyAddress, "ND120", {0x2201}},
+    {F::kResetNoAck, "ND120", {0x2202}},
+    {F::kResetIgnored, "ND120", {0x2202, 0x2204}},
+    {F::kResetAckToGlobal, "ND120", {0x2203}},
+    {F::kResetKeepsFaults, "ND120", {0x2204}},
+    {F::kResetReboots, "ND120", {0x2205}},
 };
 
 constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
 constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
-constexpr std::string_view kDiagnosticTests[] = {"ND50", "ND60", "ND70"};
+constexpr std::string_view kDiagnosticTests[] = {"ND50", "ND60", "ND70", "ND120"};
 
 }  // namespace
 

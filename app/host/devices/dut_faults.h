@@ -98,12 +98,18 @@ enum class DutFault : std::uint8_t {
   kClearMsgLate,
   kFaultAfterClear,
   kFastHeartbeatAfterClear,
+  kResetAnyAddress,
+  kResetNoAck,
+  kResetIgnored,
+  kResetAckToGlobal,
+  kResetKeepsFaults,
+  kResetReboots,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
   kLatchingFaults,
 };
-inline constexpr std::size_t kDutFaultCount = 75;
+inline constexpr std::size_t kDutFaultCount = 81;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
