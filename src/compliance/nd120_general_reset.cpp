@@ -100,7 +100,7 @@ bool Test_ND120::JudgeAck() {
   const auto ack = engine::ReadAcknowledgment(reply->frame);
   if (ack && ack->code != engine::kAckCode) {
     const std::string note =
-        std::string(kNotSupported) + " (" + engine::AcknowledgmentCodeText(ack->code) + ")";
+        std::string(kNotSupported) + ", code " + engine::AcknowledgmentCodeText(ack->code);
     for (const std::uint16_t id : {kNoAck, kAckContent, kFaultKept, kRebooted}) {
       QuestionCriterion(id, note, log_, reply->index);
     }

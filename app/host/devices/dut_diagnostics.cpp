@@ -15,6 +15,8 @@ constexpr std::uint8_t kBam = 0x20;
 constexpr std::uint8_t kShortBytes = 6;
 constexpr std::int64_t kFaultLateMs = 400;
 constexpr std::int64_t kClearLateMs = 1500;
+constexpr std::int64_t kSlowClearMs = 600;
+constexpr std::uint8_t kNak = 1;
 constexpr std::int64_t kSlowRepeatMs = 1500;
 constexpr std::int64_t kSlowHeartbeatMs = 7000;
 constexpr std::int64_t kFaultAfterClearMs = 500;
@@ -74,6 +76,7 @@ void DutDiagnostics::SetFaultCondition(bool on, std::int64_t nowMicros) {
   clearing_ = true;
   ReportIn(nowMicros, Has(DutFault::kNoClearMsg)     ? kDmRvHeartbeatMs
                       : Has(DutFault::kClearMsgLate) ? kClearLateMs
+                      : Has(DutFault::kSlowClear)    ? kSlowClearMs
                                                      : kDmRvChangeMs);
 }
 
@@ -180,13 +183,15 @@ void DutDiagnostics::OnReset(const BusFrame& reset, std::uint8_t address, std::u
   const std::uint8_t sender = reset.SourceAddress();
   const std::uint8_t to = Has(DutFault::kResetAckToGlobal) ? kGlobalAddress : sender;
   const std::int64_t due = nowMicros + MsToMicros(common_.timing.reactionMs);
-  std::array<std::uint8_t, 8> ack{kAck, 0xFF, 0xFF, 0xFF, sender, 0, 0, 0};
+  const bool lacks = Has(DutFault::kNoGeneralReset);
+  std::array<std::uint8_t, 8> ack{lacks ? kNak : kAck, 0xFF, 0xFF, 0xFF, sender, 0, 0, 0};
   ack[5] = static_cast<std::uint8_t>(kPgnGeneralReset);
   ack[6] = static_cast<std::uint8_t>(kPgnGeneralReset >> 8);
   ack[7] = static_cast<std::uint8_t>(kPgnGeneralReset >> 16);
   if (!Has(DutFault::kResetNoAck)) {
     pending.Add(due, *MakeBusFrame(kDutStatusPriority, kPgnAcknowledgment | to, address, ack));
   }
+  if (lacks) return;
   const std::uint8_t asks = reset.data[0];
   const bool clear = Asks(asks, 2);
   if (clear && latched_ && !condition_ && !Has(DutFault::kResetKeepsFaults)) {

@@ -195,6 +195,12 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
     {DutFault::kLatchingFaults, "latching-faults", kForBoth,
      "keeps reporting its fault after the cause went, until a GENERAL_RESET clears faults", true,
      kDiagnostics},
+    {DutFault::kSlowClear, "slow-clear", kForBoth,
+     "reports a fault gone 600 ms after its cause went (RV-C's prose allows 1000 ms, its "
+     "conformance test 250 ms)",
+     true, kDiagnostics},
+    {DutFault::kNoGeneralReset, "no-general-reset", kForBoth,
+     "lacks the optional GENERAL_RESET: NAKs it (code 1) and does nothing", true, kDiagnostics},
 }};
 
 namespace {

@@ -108,8 +108,10 @@ enum class DutFault : std::uint8_t {
   kRequestsGlobally,
   kTracksNames,
   kLatchingFaults,
+  kSlowClear,
+  kNoGeneralReset,
 };
-inline constexpr std::size_t kDutFaultCount = 81;
+inline constexpr std::size_t kDutFaultCount = 83;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
