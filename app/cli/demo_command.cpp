@@ -57,9 +57,14 @@ host::DutCommon NetworkDutCommon() {
 
 // The DSA is the one its DM_RV reports.
 std::vector<std::pair<std::string, std::string>> NetworkProfile(const char* dsa) {
-  return {{"Identifying DGN", "1FFB7"}, {"Identifying Instance", "1"},
-          {"Supported DGN 1", "1FFB7"}, {"Supported DGN 2", "0"},
-          {"Supported DGN 3", "0"},     {"DSA For Address Claiming", dsa}};
+  return {{"Identifying DGN", "1FFB7"},
+          {"Identifying Instance", "1"},
+          {"Supported DGN 1", "1FFB7"},
+          {"Supported DGN 2", "0"},
+          {"Supported DGN 3", "0"},
+          {"DSA For Address Claiming", dsa},
+          // Two DM_RV heartbeats and more: enough to show the traffic tests on real time.
+          {"Traffic Sample Seconds", "12"}};
 }
 
 // The ND tests, in menu order.

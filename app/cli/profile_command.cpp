@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/text_encoding.h"
 #include "platform/write_failure.h"
+#include "settings/default_settings.h"
 #include "settings/profile.h"
 #include "settings/settings_list.h"
 #include "values/value_maker_text.h"
@@ -52,7 +53,11 @@ std::string RefusalOf(const data::Datum& item, const std::string& name, const st
   if (text != nullptr && !item.FitsText(value)) {
     return Utf8(name) + " holds at most " + std::to_string(text->Width()) + " characters";
   }
-  return "\"" + Utf8(value) + "\" is not a valid value for " + Utf8(name);
+  // What the setting stands for tells the operator what would be taken.
+  std::string_view meaning = settings::SettingMeaning(name);
+  if (meaning.ends_with('.')) meaning.remove_suffix(1);
+  return "\"" + Utf8(value) + "\" is not a valid value for " + Utf8(name) +
+         (meaning.empty() ? "" : " (" + Utf8(meaning) + ")");
 }
 
 std::tm Now() {

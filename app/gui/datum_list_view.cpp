@@ -9,6 +9,7 @@
 #include "gui/qt_text.h"
 #include "gui/window_fonts.h"
 #include "gui/window_icon.h"
+#include "settings/default_settings.h"
 
 namespace vlt::gui {
 
@@ -137,7 +138,8 @@ void DatumListView::EditRow(int row) {
     return datum->CheckText(text) ? std::string()
                                   : "[" + text + "] is not a valid setting for " + title + ".";
   };
-  InputRequest request{title, datum->ValueText(), std::nullopt, check};
+  InputRequest request{title, datum->ValueText(), std::nullopt, check,
+                       std::string(settings::SettingMeaning(title))};
   values::ChoiceMap choices;
   if (datum->GetValueMaker().GetChoices(choices) && !choices.empty()) request.choices = choices;
   const InputAnswer answer = host_.dialogs.EditValue(request);

@@ -206,7 +206,8 @@ void FitOnScreen(QWidget& box, const QWidget* near) {
 }
 
 InputDialog::InputDialog(const std::string& title, const std::string& current,
-                         const values::ChoiceMap* choices, QWidget* parent, TextCheck check)
+                         const values::ChoiceMap* choices, QWidget* parent, TextCheck check,
+                         const std::string& meaning)
     : QDialog(parent, kSmallDialogFlags), check_(std::move(check)) {
   setWindowTitle(ToQt(title));
   setObjectName(choices != nullptr ? QStringLiteral("listInput") : QStringLiteral("stringInput"));
@@ -247,14 +248,20 @@ InputDialog::InputDialog(const std::string& title, const std::string& current,
   abandon_->setToolTip(tr("Drop a value that is set but not applied yet"));
   ok_->setDefault(true);
   layout->addWidget(caption, 0, 0, 1, 3);
-  layout->addWidget(currentLabel, 1, 0);
-  layout->addWidget(current_, 1, 1, 1, 2);
-  layout->addWidget(newLabel, 2, 0);
-  layout->addWidget(editor, 2, 1, 1, 2);
-  layout->addWidget(problem_, 3, 0, 1, 3);
-  layout->addWidget(cancel, 4, 1);
-  layout->addWidget(ok_, 4, 2);
-  layout->addWidget(abandon_, 5, 1, 1, 2);
+  if (!meaning.empty()) {
+    meaning_ = new QLabel(ToQt(meaning), this);
+    meaning_->setObjectName(QStringLiteral("meaning"));
+    meaning_->setWordWrap(true);
+    layout->addWidget(meaning_, 1, 0, 1, 3);
+  }
+  layout->addWidget(currentLabel, 2, 0);
+  layout->addWidget(current_, 2, 1, 1, 2);
+  layout->addWidget(newLabel, 3, 0);
+  layout->addWidget(editor, 3, 1, 1, 2);
+  layout->addWidget(problem_, 4, 0, 1, 3);
+  layout->addWidget(cancel, 5, 1);
+  layout->addWidget(ok_, 5, 2);
+  layout->addWidget(abandon_, 6, 1, 1, 2);
   connect(ok_, &QPushButton::clicked, this, [this] {
     if (!Problem().isEmpty()) return;
     accepted_ = true;
@@ -289,6 +296,10 @@ void InputDialog::Check() {
 
 QString InputDialog::Problem() const {
   return problem_->text();
+}
+
+QString InputDialog::Meaning() const {
+  return meaning_ != nullptr ? meaning_->text() : QString();
 }
 
 QLineEdit* InputDialog::ValueEdit() const {

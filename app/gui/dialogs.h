@@ -98,8 +98,10 @@ class InputDialog final : public QDialog {
   Q_OBJECT
 
  public:
+  // `meaning`, when given, says what the value stands for above it.
   InputDialog(const std::string& title, const std::string& current,
-              const values::ChoiceMap* choices, QWidget* parent, TextCheck check = {});
+              const values::ChoiceMap* choices, QWidget* parent, TextCheck check = {},
+              const std::string& meaning = {});
 
   bool Accepted() const { return accepted_; }
   bool Abandoned() const { return abandoned_; }
@@ -110,6 +112,8 @@ class InputDialog final : public QDialog {
   QPushButton* AbandonButton() const { return abandon_; }
   // Why the value is refused; empty when it is taken.
   QString Problem() const;
+  // What the value stands for; empty without a meaning.
+  QString Meaning() const;
 
  private:
   void Check();
@@ -121,6 +125,7 @@ class InputDialog final : public QDialog {
   QPushButton* ok_;
   QPushButton* abandon_;
   QLabel* problem_;
+  QLabel* meaning_ = nullptr;
   bool accepted_ = false;
   bool abandoned_ = false;
   std::string result_;

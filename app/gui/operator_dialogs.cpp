@@ -91,7 +91,7 @@ void QtOperatorDialogs::ShowNotice(const std::string& caption, const std::string
 
 InputAnswer QtOperatorDialogs::EditValue(const InputRequest& request) {
   InputDialog dialog(request.title, request.current, request.choices ? &*request.choices : nullptr,
-                     parent_, request.check);
+                     parent_, request.check, request.meaning);
   gate_.Run(dialog, DialogGate::Kind::kTask);
   return {dialog.Accepted(), dialog.Abandoned(), dialog.ResultText()};
 }

@@ -34,6 +34,7 @@ struct InputRequest {
   std::string current;
   std::optional<values::ChoiceMap> choices;  // set: the list input
   TextCheck check;                           // none: every text goes
+  std::string meaning = {};                  // what the value stands for; may be empty
 };
 
 struct InputAnswer {

@@ -57,19 +57,25 @@ Test_ND30::Test_ND30(const engine::TestContext& context) : NetworkTest(context, 
   AddCriterion(kNakked, "NAK to a request addressed to another node.");
 }
 
-void Test_ND30::ChooseTargets() {
+std::vector<std::uint8_t> FreeAddresses(const std::bitset<256>& inUse, std::uint8_t dut,
+                                        const std::tm& when, std::size_t count) {
   std::vector<std::uint8_t> free;
   for (int a = 0; a <= kLastNodeAddress; ++a) {
-    if (!inUse_.test(a) && a != dut_ && a != engine::kTesterAddress) {
+    if (!inUse.test(a) && a != dut && a != engine::kTesterAddress) {
       free.push_back(static_cast<std::uint8_t>(a));
     }
   }
-  // Random from run to run, yet the same for the same start time.
-  const std::tm when = Context().localTime ? Context().localTime() : engine::SystemLocalTime();
   std::mt19937 random(static_cast<std::uint32_t>(when.tm_sec + 60 * when.tm_min +
                                                  3600 * when.tm_hour + 86400 * when.tm_yday) ^
-                      dut_);
+                      dut);
   std::shuffle(free.begin(), free.end(), random);
+  free.resize(std::min(free.size(), count));
+  return free;
+}
+
+void Test_ND30::ChooseTargets() {
+  const std::tm when = Context().localTime ? Context().localTime() : engine::SystemLocalTime();
+  const std::vector<std::uint8_t> free = FreeAddresses(inUse_, dut_, when, kTargets);
   targetsText_.clear();
   for (std::size_t t = 0; t < kTargets; ++t) {
     targets_[t] = free[t];

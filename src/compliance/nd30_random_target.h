@@ -7,6 +7,8 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <ctime>
+#include <vector>
 
 #include "compliance/network_test.h"
 #include "engine/watch.h"
@@ -24,6 +26,11 @@ class EWatchAddressesInUse : public engine::EWatch {
  private:
   std::bitset<256>* inUse_;
 };
+
+// `count` addresses of 0-253 no device was heard at, never the DUT's or the
+// tester's: random from run to run, yet the same for the same start time.
+std::vector<std::uint8_t> FreeAddresses(const std::bitset<256>& inUse, std::uint8_t dut,
+                                        const std::tm& when, std::size_t count);
 
 class Test_ND30 : public NetworkTest {
  public:

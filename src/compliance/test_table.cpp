@@ -17,6 +17,8 @@
 #include "compliance/nd30_random_target.h"
 #include "compliance/nd40_product_id.h"
 #include "compliance/nd50_nd70_dm_rv.h"
+#include "compliance/nd80_proprietary.h"
+#include "compliance/nd90_traffic_sample.h"
 #include "compliance/test_a_read_address.h"
 
 namespace vlt::compliance {
@@ -54,6 +56,11 @@ constexpr S kInstancesSettings[] = {kTolerance, kIdentifyingDgn, kIdentifyingIns
                                     "Unused Instance"};
 constexpr S kND40Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance};
 constexpr S kND50Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance, kDsa};
+constexpr S kND80Settings[] = {
+    kTolerance,   kIdentifyingDgn,      kIdentifyingInstance, "Traffic Sample Seconds",
+    "Status DGN", "Status State Bytes", "Command Instance"};
+constexpr S kND90Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
+                               "Traffic Sample Seconds"};
 constexpr std::span<const S> kNoSettings{};
 
 // One row of a test that exists: its class gives the catalogue index and how it
@@ -140,10 +147,10 @@ constexpr std::array kTable = {
                    "DM_RV with Faults", "10-2025", "12-10-2026", kND40Settings),
     Row<Test_ND70>("ND70", A::kNetwork, 32797, "ND-&70 DM_RV Fault Clearing", false,
                    "DM_RV Fault Clearing", "10-2025", "12-10-2026", kND40Settings),
-    Planned("ND80", A::kNetwork, 32798, "ND-&80 Proprietary Messages", true, 30,
-            "Proprietary Messages"),
-    Planned("ND90", A::kNetwork, 32799, "ND-&90 Network Traffic Sample", true, 31,
-            "Network Traffic Sample"),
+    Row<Test_ND80>("ND80", A::kNetwork, 32798, "ND-&80 Proprietary Messages", true,
+                   "Proprietary Messages", "10-2025", "12-10-2026", kND80Settings),
+    Row<Test_ND90>("ND90", A::kNetwork, 32799, "ND-&90 Network Traffic Sample", true,
+                   "Network Traffic Sample", "10-2025", "12-10-2026", kND90Settings),
     Planned("ND100", A::kNetwork, 32800, "ND-10&0 Ignoring Source Address", true, 32,
             "Ignoring Source Address"),
     Planned("ND110", A::kNetwork, 32801, "ND-110 &Empty Commands", false, 33, "Empty Commands"),

@@ -24,7 +24,9 @@ DataLog::DataLog(const framework::CommonTimeBase& time)
     : time_(time), filter_(&data::SharedSpecifier()) {}
 
 void DataLog::OnMessage(const framework::FrameMessage& message) {
-  if (!recording_ || message.type != messageType_ || !filter_->Matches(message)) return;
+  const bool typeTaken = message.type == messageType_ ||
+                         (acceptStamped_ && message.type == framework::kMsgStampedFrame);
+  if (!recording_ || !typeTaken || !filter_->Matches(message)) return;
   // The watches see this record, not the store: a watch may restart the log under them.
   const framework::FrameRecord frame =
       framework::FrameRecord::FromFrame(message, Now(), startTime_);

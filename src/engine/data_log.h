@@ -70,6 +70,11 @@ class DataLog {
   // Frame `index` in its full text form, or a "Beyond end of log." line stamped `nowMs`.
   std::string FrameText(int index, std::uint32_t nowMs) const;
 
+  // Also records 03h messages, with the host's stamps: for a log whose watches
+  // read the identifier's priority and reserved bit and time frames only against
+  // one another.
+  void AcceptStampedFrames(bool on) { acceptStamped_ = on; }
+
   // The watch is not owned; it must live as long as the log (both belong to the test).
   void Attach(EWatch* watch) { watches_.push_back(watch); }
 
@@ -92,6 +97,7 @@ class DataLog {
 
   const framework::CommonTimeBase& time_;
   std::uint8_t messageType_ = framework::kMsgFrame;
+  bool acceptStamped_ = false;
   // Read by the tick thread's OnFrame while the window thread starts the test.
   std::atomic<bool> recording_{false};
   bool held_ = false;        // stopped with the clock running or paused; nothing reads it

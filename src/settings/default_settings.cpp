@@ -86,8 +86,21 @@ const values::ValueMaker* ApplicationSettings::MakerFor(SettingMaker maker) cons
       return &shared.hex3Byte;
     case SettingMaker::kManufacturer:
       return &manufacturer_;
+    case SettingMaker::kFrameBytes:
+      return &frameBytes_;
+    case SettingMaker::kBytePositions:
+      return &bytePositions_;
+    case SettingMaker::kSeconds:
+      return &sampleSeconds_;
   }
   return &shared.plain;
+}
+
+std::string_view SettingMeaning(std::string_view name) {
+  for (const DefaultSetting& setting : kDefaultSettings) {
+    if (setting.name == name) return setting.meaning;
+  }
+  return {};
 }
 
 std::unique_ptr<ApplicationSettings> CreateApplicationSettings(data::DataContext& context,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/setting_manager.h"
+#include "values/value_maker_bytes.h"
 #include "values/value_maker_flex.h"
 #include "values/value_maker_numbers.h"
 #include "values/value_maker_selection.h"
@@ -43,19 +44,24 @@ enum class SettingItem : std::uint8_t {
 
 // The value maker that formats and parses it.
 enum class SettingMaker : std::uint8_t {
-  kText,          // the 36-character text maker
-  kNoYes,         // the No/Yes flag
-  kDecimalByte,   // decimal, the 8-bit field (254 "Err", 255 "N/D")
-  kMilliseconds,  // a byte shown "%.0f ms"
-  kDecimalWord,   //
-  kDsaRange,      // the nine DSA categories
-  kHexadecimal,   // a DGN in hexadecimal, unpadded ("1FFFF")
-  kManufacturer,  // a decimal word of 0 to kLargestManufacturerCode
+  kText,           // the 36-character text maker
+  kNoYes,          // the No/Yes flag
+  kDecimalByte,    // decimal, the 8-bit field (254 "Err", 255 "N/D")
+  kMilliseconds,   // a byte shown "%.0f ms"
+  kDecimalWord,    //
+  kDsaRange,       // the nine DSA categories
+  kHexadecimal,    // a DGN in hexadecimal, unpadded ("1FFFF")
+  kManufacturer,   // a decimal word of 0 to kLargestManufacturerCode
+  kFrameBytes,     // eight data bytes in hexadecimal, "01 FF C8 00 FF FF FF FF"
+  kBytePositions,  // byte positions 1 to 7 of a frame, "2" or "2, 3"
+  kSeconds,        // a decimal word of 1 to kLongestSampleSeconds
 };
 
 // The NAME's manufacturer code has 11 bits: a larger "Manufacturer ID" could
 // never match a DUT's claim.
 inline constexpr std::uint16_t kLargestManufacturerCode = 0x7FF;
+// An hour of listening is more than any test needs.
+inline constexpr std::uint16_t kLongestSampleSeconds = 3600;
 
 // Where the main window's settings list shows a setting besides the headings of
 // the tests that read it (each test's row names those): as a top-level row, and
@@ -71,6 +77,8 @@ struct DefaultSetting {
   SettingMaker maker;
   std::string_view defaultText;
   std::uint32_t rows;
+  // What the value stands for, shown where the operator types it.
+  std::string_view meaning = {};
 };
 
 inline constexpr auto kDefaultSettings = std::to_array<DefaultSetting>({
@@ -83,7 +91,9 @@ inline constexpr auto kDefaultSettings = std::to_array<DefaultSetting>({
      kRowTop},
     {"DSA For Address Claiming", SettingItem::kByte, SettingMaker::kDecimalByte, "253", kRowAll},
     {"250MS Timing Tolerance", SettingItem::kByte, SettingMaker::kMilliseconds, "10",
-     kRowTop | kRowAll},
+     kRowTop | kRowAll,
+     "Added to every 250 ms limit the tests measure, for the delays of the adapter and the "
+     "host."},
     {"Manufacturer ID", SettingItem::kWord, SettingMaker::kManufacturer, "0", kRowAll},
     {"Full ADDRESS_CLAIM Value", SettingItem::kText36, SettingMaker::kText,
      "00 00 00 00 00 00 00 00", kRowAll},
@@ -99,8 +109,39 @@ inline constexpr auto kDefaultSettings = std::to_array<DefaultSetting>({
     {"Supported DGN 1", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
     {"Supported DGN 2", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
     {"Supported DGN 3", SettingItem::kUint, SettingMaker::kHexadecimal, "1FFFF", kRowAll},
-    {"Unused Instance", SettingItem::kByte, SettingMaker::kDecimalByte, "250", kRowAll},
+    {"Unused Instance", SettingItem::kByte, SettingMaker::kDecimalByte, "250", kRowAll,
+     "An instance the DUT does not have (0 to 253): requests and commands that name it must "
+     "change nothing."},
+    {"Command DGN", SettingItem::kUint, SettingMaker::kHexadecimal, "1FEDB", kRowAll,
+     "The DGN that commands the DUT's load, in hexadecimal (1FEDB: DC_DIMMER_COMMAND_2)."},
+    {"Status DGN", SettingItem::kUint, SettingMaker::kHexadecimal, "1FEDA", kRowAll,
+     "The DGN in which the DUT reports the state of that load, in hexadecimal (1FEDA: "
+     "DC_DIMMER_STATUS_3)."},
+    {"Command Instance", SettingItem::kByte, SettingMaker::kDecimalByte, "1", kRowAll,
+     "The instance of the load the commands go to: byte 0 of every command sent and of the "
+     "status that answers it."},
+    {"Command On Data", SettingItem::kText36, SettingMaker::kFrameBytes, "01 FF C8 00 FF FF FF FF",
+     kRowAll,
+     "The 8 data bytes of a command that switches the load on, in hexadecimal as the NAME is "
+     "written; byte 0 goes out as Command Instance. Default: set level 100 %."},
+    {"Command Off Data", SettingItem::kText36, SettingMaker::kFrameBytes, "01 FF 00 03 FF FF FF FF",
+     kRowAll,
+     "The 8 data bytes of a command that switches the load off, in hexadecimal as the NAME is "
+     "written; byte 0 goes out as Command Instance. Default: off."},
+    {"Refused Command Data", SettingItem::kText36, SettingMaker::kFrameBytes,
+     "01 FF DC 00 FF FF FF FF", kRowAll,
+     "The 8 data bytes of a command the DUT cannot carry out and must refuse with a NAK, in "
+     "hexadecimal; byte 0 goes out as Command Instance. Default: level 220 (110 %), out of the "
+     "field's range."},
+    {"Status State Bytes", SettingItem::kText36, SettingMaker::kBytePositions, "2", kRowAll,
+     "The bytes of the status (1 to 7, such as \"2\" or \"2, 3\") that carry the state the "
+     "commands change. Default: byte 2, the operating level."},
+    {"Traffic Sample Seconds", SettingItem::kWord, SettingMaker::kSeconds, "30", kRowAll,
+     "How long the traffic tests listen to the DUT in normal operation, 1 to 3600 seconds."},
 });
+
+// The meaning of a setting of the table; empty for one without, or no such setting.
+std::string_view SettingMeaning(std::string_view name);
 
 // The application's store with its default settings, in table order, each
 // holding its default value. It owns the makers made for the settings (the DSA
@@ -129,6 +170,9 @@ class ApplicationSettings {
   const values::ValueMakerDSARange dsaRange_;
   const values::ValueMakerFlexByte milliseconds_;
   const values::ValueMakerDecWordUpTo manufacturer_{kLargestManufacturerCode};
+  const values::ValueMakerFrameBytes frameBytes_;
+  const values::ValueMakerBytePositions bytePositions_;
+  const values::ValueMakerDecWordUpTo sampleSeconds_{kLongestSampleSeconds, 1};
   SettingManager store_;
   std::vector<data::Datum*> items_;
   std::vector<TestHeading> headings_;

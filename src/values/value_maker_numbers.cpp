@@ -1,5 +1,7 @@
 #include "values/value_maker_numbers.h"
 
+#include <algorithm>
+
 namespace vlt::values {
 
 using namespace value_rules;
@@ -102,7 +104,13 @@ void ValueMakerDecWord::Describe(std::ostream& out) const {
 }
 
 bool ValueMakerDecWordUpTo::Parse(std::string_view text, std::span<std::uint8_t> raw) const {
-  return ParseNumber(text, raw, 2, largest_, Reading::kFilteredDecimal);
+  std::uint8_t value[2];
+  if (raw.size() < 2 || !ParseNumber(text, value, 2, largest_, Reading::kFilteredDecimal) ||
+      ReadRaw(value, 2) < smallest_) {
+    return false;
+  }
+  std::copy_n(value, 2, raw.begin());
+  return true;
 }
 
 std::string ValueMakerMfgId::Format(std::span<const std::uint8_t> raw) const {

@@ -36,16 +36,18 @@ class ValueMakerDecWord : public ValueMaker {
   std::size_t RawSize() const override { return 2; }
 };
 
-// A decimal word that takes 0 to `largest` only: a setting that stands for a
-// narrower field refuses what the field cannot hold.
+// A decimal word that takes `smallest` to `largest` only: a setting that stands
+// for a narrower field refuses what the field cannot hold.
 class ValueMakerDecWordUpTo : public ValueMakerDecWord {
  public:
-  explicit ValueMakerDecWordUpTo(std::uint16_t largest) : largest_(largest) {}
+  explicit ValueMakerDecWordUpTo(std::uint16_t largest, std::uint16_t smallest = 0)
+      : largest_(largest), smallest_(smallest) {}
   bool Parse(std::string_view text, std::span<std::uint8_t> raw) const override;
   std::uint16_t Largest() const { return largest_; }
 
  private:
   std::uint16_t largest_;
+  std::uint16_t smallest_;
 };
 
 // The 11-bit manufacturer code of a J1939 NAME, held in a word.

@@ -84,10 +84,14 @@ Verdict RunOnce(DutKind kind, std::optional<host::DutFault> fault, std::string_v
   host::DutFaults faults;
   if (fault) faults.Add(*fault);
   const bool network = group != host::FaultGroup::kAddressing;
+  // ND-90 judges priority and the reserved bit, which only 03h messages carry.
+  host::HostConfig config;
+  config.stampedFrames = code == "ND90";
   testing::ComplianceBench bench(network ? network_scenario::Dut(kind, faults)
                                  : kind == DutKind::kStatic
                                      ? StaticDut(kStaticAddress, faults)
-                                     : DynamicDut(host::kDefaultDsaCategory, faults));
+                                     : DynamicDut(host::kDefaultDsaCategory, faults),
+                                 std::move(config));
   if (network) network_scenario::UseProfile(bench, kind);
   UseProfile(bench, FirstClaimText(kind, faults));
   bench.Settings().SetValue(

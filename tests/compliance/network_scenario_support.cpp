@@ -31,6 +31,8 @@ void UseProfile(testing::ComplianceBench& bench, host::DutKind kind) {
   s.SetValue("Supported DGN 1", "1FFB7");
   s.SetValue("Supported DGN 2", "0");
   s.SetValue("Supported DGN 3", "0");
+  // Long enough to hold a silence of 6 s begun 10 s after power-up.
+  s.SetValue("Traffic Sample Seconds", "20");
 }
 
 }  // namespace vlt::compliance::network_scenario

@@ -16,6 +16,7 @@
 #include "gui/dialogs.h"
 #include "gui/menu_commands.h"
 #include "gui_bench.h"
+#include "settings/default_settings.h"
 
 using namespace vlt;
 using testing::GuiBench;
@@ -151,10 +152,15 @@ void WindowKeyboardTest::theInputDialogRefusesWhatTheSettingRefuses() {
   QVERIFY(request.check("lots").find("is not a valid setting for 250MS Timing Tolerance") !=
           std::string::npos);
 
-  // In the dialog: OK stays disabled, with the reason in sight, until the value is taken.
-  gui::InputDialog dialog(request.title, request.current, nullptr, nullptr, request.check);
+  QCOMPARE(request.meaning, std::string(settings::SettingMeaning("250MS Timing Tolerance")));
+
+  // In the dialog: what the value means above it; OK stays disabled, with the
+  // reason in sight, until the value is taken.
+  gui::InputDialog dialog(request.title, request.current, nullptr, nullptr, request.check,
+                          request.meaning);
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QVERIFY(dialog.Meaning().startsWith(QStringLiteral("Added to every 250 ms limit")));
   dialog.ValueEdit()->setText(QStringLiteral("lots"));
   QVERIFY(!dialog.OkButton()->isEnabled());
   QVERIFY(dialog.Problem().contains(QStringLiteral("[lots]")));

@@ -82,7 +82,8 @@ TEST(DynamicDut, AnswersRequestsForItsClaimOnlyOnceItHoldsAnAddress) {
   bench.Request(0x71);
   bench.Request(kGlobalAddress);
   bench.Advance(50);
-  EXPECT_EQ(bench.Take(), (Lines{Claim(5, 0x70), Claim(5, 0x70)}));
+  // A device keeps 5 ms between its answers.
+  EXPECT_EQ(bench.Take(), (Lines{Claim(5, 0x70), Claim(10, 0x70)}));
 }
 
 TEST(DynamicDut, WalksItsRangeThenTheSpareAddressesWhileEveryClaimIsContested) {
@@ -198,7 +199,7 @@ const std::vector<FaultCase> kCases = {
     {"", Scene::kContestLow, {Claim(0, 0x70, kOutrankedText), Claim(5, 0x70)}},
     {"talks-first",
      Scene::kBoot,
-     {"100 1FFFF:70", Request(100, 0x70), Claim(360, 0x70), "660 1FFFF:70"}},
+     {"100 1FFFF:70", Request(105, 0x70), Claim(360, 0x70), "660 1FFFF:70"}},
     {"wrong-aac",
      Scene::kBoot,
      {Request(100, 0x70), Claim(360, 0x70, "A5A5602400800000"), "660 1FFFF:70"}},
@@ -207,11 +208,11 @@ const std::vector<FaultCase> kCases = {
      {Request(100, 0x70), Claim(360, 0x70, "A5A5402400800080"), "660 1FFFF:70"}},
     {"two-addresses",
      Scene::kBoot,
-     {Request(100, 0x70), Request(100, 0x71), Claim(360, 0x70), Claim(360, 0x71), "660 1FFFF:70"}},
+     {Request(100, 0x70), Request(105, 0x71), Claim(360, 0x70), Claim(365, 0x71), "660 1FFFF:70"}},
     {"two-addresses",
      Scene::kContestHigh,
-     {Claim(0, 0x70, kOutrankingText), Request(5, 0x71), Request(5, 0x72), Claim(265, 0x71),
-      Claim(265, 0x72)}},
+     {Claim(0, 0x70, kOutrankingText), Request(5, 0x71), Request(10, 0x72), Claim(265, 0x71),
+      Claim(270, 0x72)}},
     {"short-quiet",
      Scene::kBoot,
      {Request(100, 0x70), Claim(360, 0x70), "460 1FFFF:70", "960 1FFFF:70"}},
@@ -219,10 +220,10 @@ const std::vector<FaultCase> kCases = {
     {"slow-answer", Scene::kContestLow, {Claim(0, 0x70, kOutrankedText), Claim(300, 0x70)}},
     {"talks-before-defence",
      Scene::kContestLow,
-     {Claim(0, 0x70, kOutrankedText), "5 1FFFF:70", Claim(5, 0x70)}},
+     {Claim(0, 0x70, kOutrankedText), "5 1FFFF:70", Claim(10, 0x70)}},
     {"talks-before-defence",
      Scene::kContestHigh,
-     {Claim(0, 0x70, kOutrankingText), "5 1FFFF:70", Request(5, 0x71), Claim(265, 0x71)}},
+     {Claim(0, 0x70, kOutrankingText), "5 1FFFF:70", Request(10, 0x71), Claim(265, 0x71)}},
     {"different-reclaim", Scene::kRequest, {Claim(5, 0x70, "A4A5602400800080")}},
     {"ignores-requests", Scene::kRequest, {}},
     {"answer-from-other-address", Scene::kRequest, {Claim(5, 0x6F)}},

@@ -139,5 +139,51 @@ TEST(BusLoad, A110OnAFullBusJudgesAsOnAQuietOneAndNoFrameIsLost) {
   session.Close();
 }
 
+// ND-90 keeps every frame of a 30 s sample of a full bus, as A-110 keeps its
+// run's: the DUT's frames judged as on a quiet bus, the other nodes' frames in
+// the log, none lost between host and tool. The host stamps frames itself (03h),
+// so priority and the reserved bit are judged too.
+TEST(BusLoad, ND90HoldsThirtySecondsOfAFullBusAndJudgesTheDutAsOnAQuietOne) {
+  testing::HostProcess host;
+  ASSERT_TRUE(
+      host.Start({"--dut", "static:253", "--dut-status-dgn", "1FFB7", "--dut-instance", "1",
+                  "--stamped", "--traffic", std::to_string(host::kFullBusFramesPerSecond)}));
+  const std::string& runDir = host.RunDir();
+  cli::TestSession session(runDir, false, false);
+  auto& store = session.Settings().Store();
+  ASSERT_TRUE(store.SetValue("Identifying DGN", "1FFB7"));
+  ASSERT_TRUE(store.SetValue("Identifying Instance", "1"));
+  ASSERT_TRUE(store.SetValue("Traffic Sample Seconds", "30"));
+  ASSERT_EQ(session.Connect(), 0);
+
+  const auto before = Stats(runDir);
+  const auto start = Clock::now();
+  const cli::TestOutcome loaded = session.Run("ND90", runDir);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  ASSERT_FALSE(loaded.aborted);
+  for (std::size_t i = 0; i < loaded.criteria.size(); ++i) {
+    EXPECT_FALSE(loaded.criteria[i].starts_with("DNP "))
+        << loaded.criteria[i] << " " << loaded.notes[i];
+  }
+  ASSERT_TRUE(host::SendControlCommand(runDir, "traffic off").value_or("").starts_with("ok off"));
+  const auto after = Stats(runDir);
+  const std::uint64_t busFrames = after.at("bus_frames") - before.at("bus_frames");
+  EXPECT_GE(static_cast<double>(busFrames), 0.5 * host::kFullBusFramesPerSecond * 30);
+
+  std::map<std::string, std::uint64_t> last;
+  const auto settleStart = Clock::now();
+  while (Clock::now() - settleStart < kSettleLimit) {
+    ASSERT_TRUE(host::SendControlCommand(runDir, "dut power off").has_value());
+    last = Stats(runDir);
+    if (last.at("frames_sent") == session.Link().Counters().framesReceived) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  std::printf("ND-90 on a full bus: %.1f s, bus frames %llu, tool read %u frames\n", seconds,
+              static_cast<unsigned long long>(busFrames), session.Link().Counters().framesReceived);
+  EXPECT_EQ(last.at("dropped"), 0u);
+  EXPECT_EQ(last.at("frames_sent"), session.Link().Counters().framesReceived);
+  session.Close();
+}
+
 }  // namespace
 }  // namespace vlt

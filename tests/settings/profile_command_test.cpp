@@ -171,6 +171,15 @@ TEST_F(ProfileCommandFixture, AFileARewriteCannotKeepWholeIsLeftAloneWithoutForc
   EXPECT_EQ(ReadFile(file).find("remember"), std::string::npos);
 }
 
+TEST_F(ProfileCommandFixture, ARefusedValueSaysWhatTheSettingStandsFor) {
+  ASSERT_EQ(Run({"new", file}), kExitOk);
+  EXPECT_EQ(Run({"set", file, "Status State Bytes=0"}), kExitUsage);
+  EXPECT_NE(err.str().find("vlt: \"0\" is not a valid value for Status State Bytes (The bytes of "
+                           "the status (1 to 7,"),
+            std::string::npos)
+      << err.str();
+}
+
 TEST_F(ProfileCommandFixture, ARewriteKeepsTheCreatedLine) {
   ASSERT_EQ(Run({"new", file}), kExitOk);
   std::string profile = ReadFile(file);

@@ -108,6 +108,9 @@ TEST_F(ProfileFixture, ChangedValuesOfEveryKindLoadBackExactly) {
       {"Identifying DGN", "1FEDB"},
       {"Perform Extended Test A-100", "Yes"},
       {"Supported DGN 3", "0"},
+      {"Command On Data", "02 00 64 00 FF FF FF FF"},
+      {"Status State Bytes", "2, 3"},
+      {"Traffic Sample Seconds", "5"},
   };
   for (const auto& [name, value] : changes) {
     ASSERT_TRUE(app.settings->Store().SetValue(name, value)) << name;

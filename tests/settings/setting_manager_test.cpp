@@ -59,6 +59,49 @@ TEST_F(StoreFixture, LogLinesInNameOrderAreByteExact) {
             "Tested By" + std::string(21, ' ') + " = Default Operator");
 }
 
+// The settings that describe the DUT's command and status: each takes its
+// value in the one form the tests read back, refuses the rest and keeps its
+// value, and says what it means.
+TEST_F(StoreFixture, CommandSettingsTakeTheirFormRefuseTheRestAndSayWhatTheyMean) {
+  struct Case {
+    const char* name;
+    const char* typed;
+    const char* stored;  // nullptr: refused
+  } cases[] = {
+      {"Command On Data", "01 ff c8 00 ff ff ff ff", "01 FF C8 00 FF FF FF FF"},
+      {"Command On Data", "01FFC800FFFFFFFF", "01 FF C8 00 FF FF FF FF"},
+      {"Command Off Data", "  01 FF 00 03 FF FF FF FF ", "01 FF 00 03 FF FF FF FF"},
+      {"Command On Data", "01 FF C8 00 FF FF FF", nullptr},        // seven bytes
+      {"Command On Data", "01 FF C8 00 FF FF FF FF 00", nullptr},  // nine
+      {"Command On Data", "1 FF C8 00 FF FF FF FF F", nullptr},    // a digit cut off its pair
+      {"Refused Command Data", "01 FF DC 00 FF FF FF GG", nullptr},
+      {"Refused Command Data", "N/D", nullptr},
+      {"Status State Bytes", "3", "3"},
+      {"Status State Bytes", "2,3", "2, 3"},
+      {"Status State Bytes", "7 5 1", "7, 5, 1"},
+      {"Status State Bytes", "0", nullptr},  // byte 0 is the instance
+      {"Status State Bytes", "8", nullptr},
+      {"Status State Bytes", "2, 2", nullptr},
+      {"Status State Bytes", "23", nullptr},
+      {"Status State Bytes", "", nullptr},
+      {"Traffic Sample Seconds", "1", "1"},
+      {"Traffic Sample Seconds", "3600", "3600"},
+      {"Traffic Sample Seconds", "0", nullptr},
+      {"Traffic Sample Seconds", "3601", nullptr},
+      {"Command DGN", "17F00", "17F00"},
+      {"Command Instance", "250", "250"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " [" + c.typed + "]");
+    const std::string before = Store().GetValue(c.name);
+    EXPECT_EQ(Store().SetValue(c.name, c.typed), c.stored != nullptr);
+    EXPECT_EQ(Store().GetValue(c.name), c.stored != nullptr ? std::string(c.stored) : before);
+    EXPECT_FALSE(SettingMeaning(c.name).empty());
+  }
+  EXPECT_TRUE(SettingMeaning("Company").empty());
+  EXPECT_TRUE(SettingMeaning("No Such Setting").empty());
+}
+
 TEST_F(StoreFixture, ReadsMarkSettingsUsedUnlessAskedNotTo) {
   EXPECT_EQ(Store().GetValue("Company", true), "Default Company");
   EXPECT_FALSE(Store().Find("Company")->Used());

@@ -4,7 +4,8 @@
 
 namespace vlt::testing {
 
-ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut) {
+ComplianceBench::ComplianceBench(std::unique_ptr<host::SimDevice> dut, host::HostConfig config)
+    : host(clock, std::move(config)) {
   if (dut) host.SetDut(std::move(dut));
   slots = host.ConnectTool();
   pane = std::make_unique<platform::MemoryLogPane>();

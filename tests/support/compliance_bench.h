@@ -24,8 +24,8 @@ namespace vlt::testing {
 
 class ComplianceBench {
  public:
-  // The DUT on the bus; null for an empty bus.
-  explicit ComplianceBench(std::unique_ptr<host::SimDevice> dut);
+  // The DUT on the bus; null for an empty bus. `config`: how the host delivers frames.
+  explicit ComplianceBench(std::unique_ptr<host::SimDevice> dut, host::HostConfig config = {});
   ~ComplianceBench();
 
   // Questions of the tests go to `answers` (default: the recording prompter).
@@ -46,7 +46,7 @@ class ComplianceBench {
   settings::SettingManager& Settings() { return appSettings->Store(); }
 
   platform::ManualClock clock;
-  host::InProcessHost host{clock};
+  host::InProcessHost host;
   RecordingPrompter prompter;
   ManualTickDriver driver{clock};
   std::atomic<bool> verbose{false};

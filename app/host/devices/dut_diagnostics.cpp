@@ -139,8 +139,13 @@ void DutDiagnostics::SendReport(std::uint8_t address, std::uint8_t dsa, std::int
 
 void DutDiagnostics::Poll(std::uint8_t address, std::uint8_t dsa, std::int64_t nowMicros,
                           PendingFrames& pending) {
-  // Its first heartbeat comes with its first frame after the claim stands.
-  if (nextReport_ && *nextReport_ > nowMicros) return;
+  // The first heartbeat of its normal operation comes a little after its first
+  // status, so the two never queue behind each other.
+  if (!nextReport_) {
+    nextReport_ = nowMicros + MsToMicros(kDmRvFirstAfterMs);
+    return;
+  }
+  if (*nextReport_ > nowMicros) return;
   const bool silent = !Reporting() && !clearing_ && Has(DutFault::kNoHeartbeat);
   if (!silent) SendReport(address, dsa, nowMicros, pending);
   if (clearing_ && Has(DutFault::kFaultAfterClear)) {

@@ -19,6 +19,7 @@ inline constexpr std::uint32_t kDgnDmRv = 0x1FECA;
 inline constexpr std::uint32_t kPgnGeneralReset = 0x17F00;
 inline constexpr std::int64_t kDmRvHeartbeatMs = 5000;
 inline constexpr std::int64_t kDmRvFaultRepeatMs = 1000;
+inline constexpr std::int64_t kDmRvFirstAfterMs = 100;  // after normal operation begins
 inline constexpr std::int64_t kDmRvChangeMs = 50;  // from a change of the condition to its report
 // The fault it reports: SPN 6 (temperature), FMI 0 (above normal), yellow lamp.
 inline constexpr std::uint32_t kDutFaultSpn = 6;

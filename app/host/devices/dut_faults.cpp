@@ -10,6 +10,7 @@ namespace vlt::host {
 namespace {
 constexpr std::uint8_t kForBoth = kForStatic | kForDynamic;
 constexpr FaultGroup kRequests = FaultGroup::kRequests;
+constexpr FaultGroup kTraffic = FaultGroup::kTraffic;
 constexpr FaultGroup kDiagnostics = FaultGroup::kDiagnostics;
 }  // namespace
 
@@ -122,6 +123,32 @@ const std::array<DutFaultInfo, kDutFaultCount> kDutFaults{{
      "fills the last PRODUCT_ID packet with 00h instead of FFh", false, kRequests},
     {DutFault::kProductIdBadSequence, "product-id-bad-sequence", kForBoth,
      "numbers its PRODUCT_ID packets from 0 instead of from 1", false, kRequests},
+    {DutFault::kPropBroadcast, "prop-broadcast", kForBoth,
+     "sends a proprietary frame (EF00h) to all nodes (EFFFh) every 5 s", false, kTraffic},
+    {DutFault::kPropReacts, "prop-reacts", kForBoth,
+     "answers a proprietary frame addressed to another node with its status", false, kTraffic},
+    {DutFault::kPropActs, "prop-acts", kForBoth,
+     "takes a proprietary frame addressed to another node for a toggle of its load, reported "
+     "by its next periodic status only",
+     false, kTraffic},
+    {DutFault::kProprietaryB, "proprietary-b", kForBoth,
+     "sends a J1939 proprietary-B frame (DGN 0FF00h) every 5 s", false, kTraffic},
+    {DutFault::kShortDlc, "short-dlc", kForBoth,
+     "sends its status frames with 7 data bytes instead of 8", false, kTraffic},
+    {DutFault::kZeroFill, "zero-fill", kForBoth,
+     "fills the unused bytes of its status frames with 00h instead of FFh", false, kTraffic},
+    {DutFault::kHighPriority, "high-priority", kForBoth,
+     "sends its status frames at priority 3 instead of 6", false, kTraffic},
+    {DutFault::kReservedBitSet, "reserved-bit", kForBoth,
+     "sends its status frames with identifier bit 25 (reserved) set", false, kTraffic},
+    {DutFault::kBurst, "burst", kForBoth, "sends each status frame twice, the copy 1 ms after it",
+     false, kTraffic},
+    {DutFault::kUndocumentedDgn, "undocumented-dgn", kForBoth,
+     "sends DGN 1FF00h, which the standard does not publish, every 5 s", false, kTraffic},
+    {DutFault::kSilent6s, "silent-6s", kForBoth,
+     "sends nothing from 10 s to 16 s of every 30 s after power-up", false, kTraffic},
+    {DutFault::kUnclaimedAddress, "unclaimed-address", kForBoth,
+     "sends every frame but its claims from the address below the one it claims", false, kTraffic},
     {DutFault::kNoHeartbeat, "no-heartbeat", kForBoth,
      "sends no DM_RV by itself while it has no fault (answers requests for it)", false,
      kDiagnostics},
@@ -231,7 +258,7 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kWrongDsa, "A10", {0x103}},
     {F::kWrongDsa, "A20", {}, TripEnd::kWaits},
     {F::kWrongDsa, "A30", {}, TripEnd::kWaits},
-    {F::kTwoAddresses, "A10", {0x103, 0x106}},
+    {F::kTwoAddresses, "A10", {0x103, 0x106, 0x108}},
     {F::kTwoAddresses, "A40", {0x407}},
     {F::kTwoAddresses, "A50", {0x501, 0x509}},
     {F::kTwoAddresses, "A60", {0x604}},
@@ -295,7 +322,7 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kClaimsUnrequested, "A90", {0x905}},
     {F::kClaimsUnrequested, "A100", {}, TripEnd::kAborts},
     {F::kIgnoresHigherClaim, "A50", {0x501, 0x502, 0x505}},
-    {F::kIgnoresHigherClaim, "A90", {0x403, 0x901, 0x905}},
+    {F::kIgnoresHigherClaim, "A90", {0x403, 0x901, 0x904, 0x905}},
     {F::kIgnoresHigherClaim, "A100", {}, TripEnd::kAborts},
     {F::kYieldsAlways, "A80", {0x801, 0x802}},
     {F::kRetriesSameTarget, "A50", {0x501, 0x502, 0x505}},
@@ -337,6 +364,19 @@ constexpr FaultTrip kFaultTrips[] = {
     {F::kProductIdBadCount, "ND40", {0x1A05}},
     {F::kProductIdNoPadding, "ND40", {0x1A08}},
     {F::kProductIdBadSequence, "ND40", {0x1A07}},
+    {F::kPropBroadcast, "ND80", {0x1E01}},
+    {F::kPropReacts, "ND80", {0x1E04}},
+    {F::kPropActs, "ND80", {0x1E05}},
+    {F::kProprietaryB, "ND80", {0x1E02}},
+    {F::kProprietaryB, "ND90", {0x1F05}},
+    {F::kShortDlc, "ND90", {0x1F01}},
+    {F::kReservedBitSet, "ND90", {0x1F02}},
+    {F::kHighPriority, "ND90", {0x1F03}},
+    {F::kUnclaimedAddress, "ND90", {0x1F04}},
+    {F::kUndocumentedDgn, "ND90", {0x1F05}},
+    {F::kBurst, "ND90", {0x1F06, 0x1F07}},
+    {F::kSilent6s, "ND90", {0x1F08, 0x1F09}},
+    {F::kZeroFill, "ND90", {0x1F0A}},
     {F::kNoHeartbeat, "ND50", {0x1B01}},
     {F::kNoHeartbeat, "ND70", {0x1D04}},
     {F::kSlowHeartbeat, "ND50", {0x1B02}},
@@ -374,6 +414,7 @@ constexpr std::string_view kStaticTests[] = {"A10", "A20", "A30", "A110"};
 constexpr std::string_view kDynamicTests[] = {"A40", "A50", "A60",  "A70",
                                               "A80", "A90", "A100", "A110"};
 constexpr std::string_view kRequestTests[] = {"ND10", "ND20", "ND30", "NDINST", "ND40"};
+constexpr std::string_view kTrafficTests[] = {"ND80", "ND90"};
 constexpr std::string_view kDiagnosticTests[] = {"ND50", "ND60", "ND70", "ND120"};
 
 }  // namespace
@@ -389,6 +430,8 @@ std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group) {
       return kDynamicTests;
     case FaultGroup::kRequests:
       return kRequestTests;
+    case FaultGroup::kTraffic:
+      return kTrafficTests;
     case FaultGroup::kDiagnostics:
       return kDiagnosticTests;
   }

@@ -76,6 +76,19 @@ enum class DutFault : std::uint8_t {
   kProductIdBadCount,
   kProductIdNoPadding,
   kProductIdBadSequence,
+  // Traffic: the frames themselves.
+  kPropBroadcast,
+  kPropReacts,
+  kPropActs,
+  kProprietaryB,
+  kShortDlc,
+  kZeroFill,
+  kHighPriority,
+  kReservedBitSet,
+  kBurst,
+  kUndocumentedDgn,
+  kSilent6s,
+  kUnclaimedAddress,
   // DM_RV and GENERAL_RESET.
   kNoHeartbeat,
   kSlowHeartbeat,
@@ -111,7 +124,7 @@ enum class DutFault : std::uint8_t {
   kSlowClear,
   kNoGeneralReset,
 };
-inline constexpr std::size_t kDutFaultCount = 83;
+inline constexpr std::size_t kDutFaultCount = 95;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
@@ -120,6 +133,7 @@ inline constexpr std::uint8_t kForDynamic = 2;
 enum class FaultGroup : std::uint8_t {
   kAddressing,   // the address-claiming tests
   kRequests,     // requests, NAK and PRODUCT_ID
+  kTraffic,      // the frames a device sends in normal operation
   kDiagnostics,  // DM_RV and GENERAL_RESET
 };
 
@@ -160,7 +174,7 @@ std::span<const FaultTrip> FaultTrips();
 // menu order.
 std::span<const std::string_view> TestsFor(DutKind kind, FaultGroup group);
 inline constexpr FaultGroup kFaultGroups[] = {FaultGroup::kAddressing, FaultGroup::kRequests,
-                                              FaultGroup::kDiagnostics};
+                                              FaultGroup::kTraffic, FaultGroup::kDiagnostics};
 
 const DutFaultInfo& FaultInfo(DutFault fault);
 // A fault by its --dut-fault name, or with `variant` a variant by its --dut-variant name.

@@ -94,6 +94,7 @@ class DynamicDut final : public SimulatedDut {
   void MoveTo(State next, std::int64_t nowMicros);
   std::optional<std::int64_t> StateDeadlineMicros() const override;
   std::optional<std::uint8_t> HeldAddress() const override;
+  bool Operating() const override { return state_ == State::kRunning; }
   std::uint8_t DeviceDsa() const override { return dsa_; }
   void OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
   std::optional<std::uint8_t> CandidateAfter(std::uint8_t address,

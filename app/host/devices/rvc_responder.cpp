@@ -46,6 +46,7 @@ std::string ProductIdText(const DutCommon& common, DutKind kind) {
 void RvcResponder::Restart() {
   nextUnrequestedMicros_.reset();
   heldPackets_.clear();
+  dimmer_.PowerUp();
 }
 
 std::int64_t RvcResponder::AnswerDueMicros(std::int64_t nowMicros) const {
@@ -55,6 +56,9 @@ std::int64_t RvcResponder::AnswerDueMicros(std::int64_t nowMicros) const {
 
 void RvcResponder::OnFrame(const BusFrame& frame, std::uint8_t address, std::int64_t nowMicros,
                            PendingFrames& pending) {
+  if (const auto refused = dimmer_.OnFrame(frame, address, nowMicros, pending)) {
+    Nak(kDgnDimmerCommand, refused->commander, address, refused->dueMicros, pending, refused->code);
+  }
   // A node without an address may ask for claims only, which the addressing answers.
   if (frame.Pgn() == kPgnRequest && frame.length >= kRequestBytes &&
       frame.SourceAddress() != kNullAddress) {
@@ -90,10 +94,10 @@ std::optional<BusFrame> RvcResponder::StatusAnswer(std::uint32_t dgn, std::uint8
 }
 
 void RvcResponder::Nak(std::uint32_t dgn, std::uint8_t requester, std::uint8_t address,
-                       std::int64_t due, PendingFrames& pending) const {
+                       std::int64_t due, PendingFrames& pending, std::uint8_t code) const {
   if (Has(DutFault::kNoNak)) return;
   const std::uint8_t to = Has(DutFault::kNakToGlobal) ? kGlobalAddress : requester;
-  const std::uint8_t code = Has(DutFault::kNakWrongCode) ? kConditionsDoNotAllow : kNakCode;
+  if (code == kNakCode && Has(DutFault::kNakWrongCode)) code = kConditionsDoNotAllow;
   const std::uint8_t named = Has(DutFault::kNakOwnAddress) ? address : requester;
   const std::uint32_t about = Has(DutFault::kNakWrongDgn) ? dgn + 1 : dgn;
   pending.Add(due, Frame(kDutStatusPriority, kPgnAcknowledgment | to, address,
@@ -117,6 +121,9 @@ void RvcResponder::OnRequest(const BusFrame& request, std::uint8_t address, std:
     has = true;
   } else if (auto answer = StatusAnswer(dgn, instance, address)) {
     pending.Add(due, *answer);
+    has = true;
+  } else if (auto load = dimmer_.StatusAnswer(dgn, instance, address)) {
+    pending.Add(due, *load);
     has = true;
   }
   if (has) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "host/devices/dimmer_load.h"
 #include "host/devices/dut_common.h"
 
 namespace vlt::host {
@@ -35,7 +36,8 @@ std::string ProductIdText(const DutCommon& common, DutKind kind);
 
 class RvcResponder {
  public:
-  RvcResponder(const DutCommon& common, DutKind kind) : common_(common), kind_(kind) {}
+  RvcResponder(const DutCommon& common, DutKind kind)
+      : common_(common), kind_(kind), dimmer_(common) {}
 
   // A frame from the bus while the device holds `address` (not a request for
   // ADDRESS_CLAIM, which its addressing answers). Answers go to `pending`.
@@ -48,6 +50,8 @@ class RvcResponder {
   void Restart();
 
   bool Has(DutFault fault) const { return common_.faults.Has(fault); }
+  DimmerLoad& Dimmer() { return dimmer_; }
+  const DimmerLoad& Dimmer() const { return dimmer_; }
 
  private:
   void OnRequest(const BusFrame& request, std::uint8_t address, std::int64_t nowMicros,
@@ -59,7 +63,7 @@ class RvcResponder {
   std::optional<BusFrame> StatusAnswer(std::uint32_t dgn, std::uint8_t instance,
                                        std::uint8_t address) const;
   void Nak(std::uint32_t dgn, std::uint8_t requester, std::uint8_t address, std::int64_t due,
-           PendingFrames& pending) const;
+           PendingFrames& pending, std::uint8_t code = kNakCode) const;
   void SendProductId(std::uint8_t address, std::uint8_t requester, std::int64_t due,
                      PendingFrames& pending);
   std::vector<std::uint8_t> ProductIdBytes() const;
@@ -69,6 +73,7 @@ class RvcResponder {
   std::optional<std::int64_t> nextUnrequestedMicros_;
   // product-id-rts-cts: the packets wait for the receiver's CTS.
   std::vector<BusFrame> heldPackets_;
+  DimmerLoad dimmer_;
 };
 
 }  // namespace vlt::host

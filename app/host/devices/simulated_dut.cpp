@@ -7,26 +7,38 @@ void SimulatedDut::Poll(std::int64_t nowMicros, std::vector<BusFrame>& out) {
   const auto held = HeldAddress();
   if (held) {
     rvc_.Poll(*held, nowMicros, pending_);
-    diagnostics_.Poll(*held, DeviceDsa(), nowMicros, pending_);
+    // Its own traffic waits for the claim's quiet time, the heartbeat too.
+    if (Operating()) {
+      diagnostics_.Poll(*held, DeviceDsa(), nowMicros, pending_);
+      rvc_.Dimmer().Poll(*held, nowMicros, pending_);
+    }
   }
-  pending_.TakeDue(nowMicros, out);
+  std::vector<BusFrame> due;
+  pending_.TakeDue(nowMicros, due);
+  // A reboot waits until what it owes (the ACK of the reset) has left.
   if (const auto reboot = diagnostics_.RebootDueMicros(); reboot && *reboot <= nowMicros) {
-    diagnostics_.RebootDone();
-    SetPower(false, nowMicros);
-    SetPower(true, nowMicros);
+    own_.Send(due, held, nowMicros, out);
+    if (own_.Idle()) {
+      diagnostics_.RebootDone();
+      SetPower(false, nowMicros);
+      SetPower(true, nowMicros);
+    }
     return;
   }
-  const auto due = StateDeadlineMicros();
-  if (due && *due <= nowMicros) OnStateDeadline(nowMicros, out);
+  const auto stateDue = StateDeadlineMicros();
+  if (stateDue && *stateDue <= nowMicros) OnStateDeadline(nowMicros, due);
+  own_.Send(due, HeldAddress(), nowMicros, out);
 }
 
 std::optional<std::int64_t> SimulatedDut::NextDeadlineMicros() const {
   if (!Powered()) return std::nullopt;
   const bool held = HeldAddress().has_value();
   const auto rvc = held ? rvc_.NextDeadlineMicros() : std::nullopt;
-  const auto diagnostics = held ? diagnostics_.NextDeadlineMicros() : std::nullopt;
-  return Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()),
-                  Earliest(rvc, diagnostics));
+  const auto diagnostics = held && Operating() ? diagnostics_.NextDeadlineMicros() : std::nullopt;
+  const auto load = Operating() ? rvc_.Dimmer().NextReportMicros() : std::nullopt;
+  return Earliest(Earliest(Earliest(StateDeadlineMicros(), pending_.NextDueMicros()),
+                           Earliest(rvc, Earliest(diagnostics, load))),
+                  own_.NextDeadlineMicros(HeldAddress()));
 }
 
 bool SimulatedDut::Act(DeviceAction action, std::int64_t nowMicros) {
@@ -40,13 +52,20 @@ bool SimulatedDut::Act(DeviceAction action, std::int64_t nowMicros) {
 
 void SimulatedDut::OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros) {
   const auto held = HeldAddress();
-  if (!held || diagnostics_.OnFrame(frame, *held, DeviceDsa(), nowMicros, pending_)) return;
+  if (!held) return;
+  own_.Heard(frame, *held, nowMicros);
+  if (diagnostics_.OnFrame(frame, *held, DeviceDsa(), nowMicros, pending_)) return;
   rvc_.OnFrame(frame, *held, nowMicros, pending_);
+}
+
+void SimulatedDut::OnSwitch(std::int64_t nowMicros) {
+  if (Powered()) rvc_.Dimmer().Switch(HeldAddress(), nowMicros, pending_);
 }
 
 void SimulatedDut::ForgetSincePowerUp() {
   pending_.Clear();
   rvc_.Restart();
+  own_.Restart();
   diagnostics_.Restart();
   claimsSent_ = 0;
 }

@@ -11,6 +11,7 @@
 #include "host/buses/sim_bus.h"
 #include "host/devices/dut_common.h"
 #include "host/devices/dut_diagnostics.h"
+#include "host/devices/own_frames.h"
 #include "host/devices/rvc_responder.h"
 
 namespace vlt::host {
@@ -29,18 +30,20 @@ class SimulatedDut : public SimDevice {
 
  protected:
   SimulatedDut(const DutCommon& common, DutKind kind)
-      : common_(common), kind_(kind), rvc_(common_, kind), diagnostics_(common_) {}
+      : common_(common), kind_(kind), rvc_(common_, kind), diagnostics_(common_), own_(common_) {}
 
   // The address it holds and works at (claimed, or running); none while it has none.
   virtual std::optional<std::uint8_t> HeldAddress() const = 0;
   // The DSA of its device type, which its DM_RV reports whatever address it holds.
   virtual std::uint8_t DeviceDsa() const = 0;
+  // In normal operation: sending its periodic status.
+  virtual bool Operating() const = 0;
   // What an RV-C node does with any other frame than the claims and requests for
   // them, while it holds an address.
   void OnNetworkFrame(const BusFrame& frame, std::int64_t nowMicros);
 
-  // The device's own control was worked; without a load to switch, nothing happens.
-  virtual void OnSwitch(std::int64_t /*nowMicros*/) {}
+  // The device's own control was worked: the wall switch of its load.
+  virtual void OnSwitch(std::int64_t nowMicros);
 
   // The model's next own deadline (boot, wait, quiet time, status), if any.
   virtual std::optional<std::int64_t> StateDeadlineMicros() const = 0;
@@ -70,7 +73,10 @@ class SimulatedDut : public SimDevice {
   // Claims `address` again against a rival's claim of it.
   void Defend(std::uint8_t address, std::int64_t nowMicros);
   // Periodic status from `address`, starting at `nowMicros`.
-  void StartStatus(std::int64_t nowMicros) { nextStatusMicros_ = nowMicros; }
+  void StartStatus(std::int64_t nowMicros) {
+    nextStatusMicros_ = nowMicros;
+    rvc_.Dimmer().StartReports(nowMicros);
+  }
   std::int64_t StatusDueMicros() const { return nextStatusMicros_; }
   void SendStatus(std::uint8_t address, std::int64_t nowMicros, std::vector<BusFrame>& out);
 
@@ -81,6 +87,7 @@ class SimulatedDut : public SimDevice {
   DutKind kind_;
   RvcResponder rvc_;            // after common_, which it reads
   DutDiagnostics diagnostics_;  // after common_, which it reads
+  OwnFrames own_;               // every frame it sends goes out through it
   int claimsSent_ = 0;          // since power-up
   std::int64_t nextStatusMicros_ = 0;
 };

@@ -50,6 +50,7 @@ class StaticDut final : public SimulatedDut {
   void OnStateDeadline(std::int64_t nowMicros, std::vector<BusFrame>& out) override;
   std::uint8_t ClaimDestination() const override;
   std::optional<std::uint8_t> HeldAddress() const override;
+  bool Operating() const override { return state_ == State::kRunning; }
   std::uint8_t DeviceDsa() const override { return dsa_; }
   void OnClaimOfOwnAddress(const BusFrame& claim, std::int64_t nowMicros);
 
