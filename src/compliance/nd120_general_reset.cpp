@@ -31,7 +31,7 @@ Test_ND120::Test_ND120(const engine::TestContext& context) : DmRvTest(context, k
   AppendAction(engine::OperatorCue::kCauseFault, kFaultCausedMark);
   AppendWait(kFaultWatchMs);
   remove_ = &AppendAction(engine::OperatorCue::kRemoveFault, kCauseRemovedMark);
-  AppendWait(kFaultWatchMs);
+  AppendWait(kLatchWatchMs);
   AppendRequest([this] { return Reset(false); },
                 [this](const RequestOutcome& o, engine::DataLog&) { toOther_ = o; });
   AppendWait(kOtherNodeWatchMs);
@@ -80,11 +80,12 @@ void Test_ND120::JudgeOtherNode(std::uint32_t fromMs, std::uint32_t toMs) {
                        std::any_of(since.begin(), since.end(), [&](const DmRvSeen* s) {
                          return s->ms >= remove_->DoneMs() + Test_ND70::kLatchedMs;
                        });
+  // A latched fault is never reported gone by itself.
   const auto after = Seen(fromMs, toMs);
-  if (latched && !after.empty() && std::none_of(after.begin(), after.end(), [](const DmRvSeen* s) {
-        return s->content.Fault();
-      })) {
-    FailCriterionAdding(kOtherNode, about + ": its fault cleared", log_, after.front()->index);
+  const auto cleared = std::find_if(after.begin(), after.end(),
+                                    [](const DmRvSeen* s) { return !s->content.Fault(); });
+  if (latched && cleared != after.end()) {
+    FailCriterionAdding(kOtherNode, about + ": its fault cleared", log_, (*cleared)->index);
     return;
   }
   PassCriterionAdding(kOtherNode, about + ": no ACK, fault state unchanged", log_, o.requestIndex);
@@ -156,7 +157,7 @@ void Test_ND120::JudgeAfterReset(std::uint32_t sentMs) {
 void Test_ND120::Finish() {
   if (!Aborted() && toOther_ && toDut_ && toOther_->sent && toDut_->sent) {
     ReadLog();
-    JudgeOtherNode(toOther_->sentMs + engine::kSilenceMs, toDut_->sentMs);
+    JudgeOtherNode(toOther_->sentMs, toDut_->sentMs);
     if (JudgeAck()) JudgeAfterReset(toDut_->sentMs);
   }
   Test::Finish();

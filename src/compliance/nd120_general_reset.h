@@ -23,6 +23,8 @@ class Test_ND120 : public DmRvTest {
   static constexpr std::uint16_t kRebooted = 0x2205;
   static constexpr std::uint32_t kGeneralResetDgn = 0x17F00;
   static constexpr std::uint32_t kFaultWatchMs = 2500;
+  // Long enough after the cause went for a latched fault's repeat past 2000 ms.
+  static constexpr std::uint32_t kLatchWatchMs = 3500;
   // After the reset to another node, long enough for a fault's repeat.
   static constexpr std::uint32_t kOtherNodeWatchMs = 1500;
   static constexpr std::uint32_t kClearMs = 1000;
