@@ -55,14 +55,17 @@ host::DutCommon NetworkDutCommon() {
   return common;
 }
 
-const std::vector<std::pair<std::string, std::string>> kNetworkProfile = {
-    {"Identifying DGN", "1FFB7"},
-    {"Identifying Instance", "1"},
-    {"Supported DGN 1", "1FFB7"},
-    {"Supported DGN 2", "0"},
-    {"Supported DGN 3", "0"},
-    // Two DM_RV heartbeats and more: enough to show the traffic tests on real time.
-    {"Traffic Sample Seconds", "12"}};
+// The DSA is the one its DM_RV reports.
+std::vector<std::pair<std::string, std::string>> NetworkProfile(const char* dsa) {
+  return {{"Identifying DGN", "1FFB7"},
+          {"Identifying Instance", "1"},
+          {"Supported DGN 1", "1FFB7"},
+          {"Supported DGN 2", "0"},
+          {"Supported DGN 3", "0"},
+          {"DSA For Address Claiming", dsa},
+          // Two DM_RV heartbeats and more: enough to show the traffic tests on real time.
+          {"Traffic Sample Seconds", "12"}};
+}
 
 // The ND tests, in menu order.
 std::vector<std::string> NetworkCodes() {
@@ -100,14 +103,14 @@ std::vector<DemoPhase> Phases() {
          config.common = NetworkDutCommon();
          return std::make_unique<host::StaticDut>(config, now);
        },
-       NetworkCodes(), kNetworkProfile},
+       NetworkCodes(), NetworkProfile("253")},
       {"dynamic DUT, network and diagnostics", "dynamic-nd",
        [](std::int64_t now) {
          host::DynamicDutConfig config;
          config.common = NetworkDutCommon();
          return std::make_unique<host::DynamicDut>(config, now);
        },
-       NetworkCodes(), kNetworkProfile},
+       NetworkCodes(), NetworkProfile("112")},
   };
 }
 

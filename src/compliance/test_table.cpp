@@ -15,11 +15,13 @@
 #include "compliance/nd100_source_address.h"
 #include "compliance/nd10_nd20_requests.h"
 #include "compliance/nd110_empty_command.h"
+#include "compliance/nd120_general_reset.h"
 #include "compliance/nd130_nak.h"
 #include "compliance/nd140_wrong_instance.h"
 #include "compliance/nd150_transparency.h"
 #include "compliance/nd30_random_target.h"
 #include "compliance/nd40_product_id.h"
+#include "compliance/nd50_nd70_dm_rv.h"
 #include "compliance/nd80_proprietary.h"
 #include "compliance/nd90_traffic_sample.h"
 #include "compliance/test_a_read_address.h"
@@ -58,6 +60,7 @@ constexpr S kND30Settings[] = {kTolerance,        kIdentifyingDgn,   kIdentifyin
 constexpr S kInstancesSettings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance,
                                     "Unused Instance"};
 constexpr S kND40Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance};
+constexpr S kND50Settings[] = {kTolerance, kIdentifyingDgn, kIdentifyingInstance, kDsa};
 constexpr S kCommandDgn = "Command DGN";
 constexpr S kStatusDgn = "Status DGN";
 constexpr S kCommandInstance = "Command Instance";
@@ -160,10 +163,12 @@ constexpr std::array kTable = {
                         kInstancesSettings),
     Row<Test_ND40>("ND40", A::kNetwork, 32794, "ND-&40 PRODUCT_ID", true, "PRODUCT_ID", "10-2025",
                    "12-10-2026", kND40Settings),
-    Planned("ND50", A::kNetwork, 32795, "ND-&50 DM_RV No Faults", true, 27, "DM_RV No Faults"),
-    Planned("ND60", A::kNetwork, 32796, "ND-&60 DM_RV with Faults", false, 28, "DM_RV with Faults"),
-    Planned("ND70", A::kNetwork, 32797, "ND-&70 DM_RV Fault Clearing", false, 29,
-            "DM_RV Fault Clearing"),
+    Row<Test_ND50>("ND50", A::kNetwork, 32795, "ND-&50 DM_RV No Faults", true, "DM_RV No Faults",
+                   "10-2025", "12-10-2026", kND50Settings),
+    Row<Test_ND60>("ND60", A::kNetwork, 32796, "ND-&60 DM_RV with Faults", false,
+                   "DM_RV with Faults", "10-2025", "12-10-2026", kND40Settings),
+    Row<Test_ND70>("ND70", A::kNetwork, 32797, "ND-&70 DM_RV Fault Clearing", false,
+                   "DM_RV Fault Clearing", "10-2025", "12-10-2026", kND40Settings),
     Row<Test_ND80>("ND80", A::kNetwork, 32798, "ND-&80 Proprietary Messages", true,
                    "Proprietary Messages", "10-2025", "12-10-2026", kND80Settings),
     Row<Test_ND90>("ND90", A::kNetwork, 32799, "ND-&90 Network Traffic Sample", true,
@@ -172,8 +177,8 @@ constexpr std::array kTable = {
                     "Ignoring Source Address", "10-2025", "12-10-2026", kND100Settings),
     Row<Test_ND110>("ND110", A::kNetwork, 32801, "ND-110 &Empty Commands", false, "Empty Commands",
                     "10-2025", "12-10-2026", kND110Settings),
-    Planned("ND120", A::kNetwork, 32802, "ND-120 General Reset - &Clear Faults", false, 34,
-            "General Reset - Clear Faults"),
+    Row<Test_ND120>("ND120", A::kNetwork, 32802, "ND-120 General Reset - &Clear Faults", false,
+                    "General Reset - Clear Faults", "10-2025", "12-10-2026", kND40Settings),
     Row<Test_ND130>("ND130", A::kNetwork, 32803, "ND-130 &NAK", false, "NAK", "10-2025",
                     "12-10-2026", kND130Settings),
     Row<Test_ND140>("ND140", A::kNetwork, 32804, "ND-140 Command with Incorrect Ins&tance", false,

@@ -1,6 +1,7 @@
 // A whole session in the window against the in-process simulated host: read the
 // DUT's ADDRESS_CLAIM into the profile, then run A-10 with it, on virtual time.
 #include <QDir>
+#include <QLabel>
 #include <QTest>
 #include <fstream>
 #include <sstream>
@@ -22,6 +23,7 @@ class WindowTestRunTest : public QObject {
   void theTimeLimitCountsDownWhileTheTestWaitsForTheOperator();
   void summaryOfTheSavedLogs();
   void anNdTestRunsFromTheMenuAndShowsItsVerdict();
+  void nd60WaitsForTheOperatorsActionsOnTheDut();
 };
 
 void WindowTestRunTest::readAddressClaimThenA10Passes() {
@@ -146,6 +148,47 @@ void WindowTestRunTest::anNdTestRunsFromTheMenuAndShowsItsVerdict() {
   QVERIFY2(!Has(text, "DNP "), text.c_str());
   bench.Run(100);  // the status area follows on the window's timer
   QCOMPARE(bench.window->Status()->VerdictText(), QStringLiteral("PASS"));
+}
+
+// The person at the bench causes the fault, presses OK, removes its cause and
+// presses the space bar: each prompt stands in large type with OK until then.
+void WindowTestRunTest::nd60WaitsForTheOperatorsActionsOnTheDut() {
+  using namespace compliance::static_scenario;
+  GuiBench::Options options;
+  options.dut = Dut({});
+  GuiBench bench(std::move(options));
+  bench.window->RunCommand(32796);  // ND-60 DM_RV with Faults
+  gui::StatusArea& status = *bench.window->Status();
+  const auto awaitPrompt = [&](const QString& text) {
+    for (int i = 0; i < 400 && status.PromptText() != text; ++i) bench.Run(50);
+    return status.PromptText() == text;
+  };
+  QVERIFY(awaitPrompt(QStringLiteral("cause a fault")));
+  QVERIFY(status.OkShown());
+  const QLabel* prompt = status.findChild<QLabel*>(QStringLiteral("operatorPrompt"));
+  QVERIFY(prompt->font().pointSize() > bench.window->font().pointSize());
+  bench.Run(3000);  // nothing goes on until the operator says so
+  QVERIFY(bench.window->TestRunning());
+  QCOMPARE(status.PromptText(), QStringLiteral("cause a fault"));
+
+  QVERIFY(bench.host.Control("dut fault on").starts_with("ok"));
+  bench.Run(100);
+  QTest::mouseClick(status.OkButton(), Qt::LeftButton);
+  QVERIFY(awaitPrompt(QStringLiteral("remove the cause")));
+  QVERIFY(bench.host.Control("dut fault off").starts_with("ok"));
+  QTest::keyPress(bench.window->Pane().Widget(), Qt::Key_Space);
+  bench.Run(100);
+  QTest::keyRelease(bench.window->Pane().Widget(), Qt::Key_Space);
+  QVERIFY(bench.RunUntilIdle(10'000));
+  const std::string text = bench.Text();
+  QVERIFY2(!Has(text, "DNP "), text.c_str());
+  // The report came before the person's OK: it counts, its timing is theirs to judge.
+  QVERIFY2(Has(text,
+               "____ : More than 250ms elapsed before fault and DM_RV.             "
+               "Delay = 0 after the operator's OK"),
+           text.c_str());
+  QVERIFY2(Has(text, "SPN                  : 6 (temperature)"), text.c_str());
+  QVERIFY(!status.PromptShown());
 }
 
 void WindowTestRunTest::summaryOfTheSavedLogs() {

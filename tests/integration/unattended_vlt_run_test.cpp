@@ -214,6 +214,40 @@ TEST(UnattendedVltRun, ADeviceWhoseFirstLineIsItsClaimIsReadAndItsNameKept) {
   EXPECT_FALSE(Has(ReadFile(stderrFile), "hint:")) << ReadFile(stderrFile);
 }
 
+// A device program of the lab's own, driven by `vlt run --operator auto`: the
+// host passes the operator's actions to it as comment lines on its standard input.
+TEST(UnattendedVltRun, APipeDeviceCausesAndRemovesItsFaultAsTheAutoOperatorSays) {
+  testing::HostProcess host;
+  const std::string fault = host.RunDir() + "/fault";
+  // Its status every 500 ms, DM_RV every 5 s, or with each status while it has
+  // the fault, which it reports at once when told.
+  const std::string device =
+      "pipe:echo 18EEFF80#A5A5602400800000; i=0; while :; do echo 19FFB780#01FFFFFFFFFFFFFF; "
+      "if [ -e " +
+      fault +
+      " ]; then echo 19FECA80#15800000C081FFFF; "
+      "elif [ $((i % 10)) = 0 ]; then echo 19FECA80#0580FFFFFFFFFFFF; fi; i=$((i + 1)); "
+      "sleep 0.5; done & while read -r line; do case \"$line\" in "
+      "'# dut fault on') touch " +
+      fault +
+      "; echo 19FECA80#15800000C081FFFF;; "
+      "'# dut fault off') rm -f " +
+      fault + "; echo 19FECA80#0580FFFFFFFFFFFF;; esac; done";
+  ASSERT_TRUE(host.Start({"--bus", device}));
+  const std::string out = host.RunDir() + "/logs";
+  const std::string stdoutFile = host.RunDir() + "/stdout.txt";
+  EXPECT_EQ(host.RunProgram(kVlt,
+                            {"run", "ND60", "--operator", "auto", "--timeout", "60", "--out", out,
+                             "--set", "Identifying DGN=1FFB7", "--set", "Identifying Instance=1"},
+                            stdoutFile),
+            0)
+      << ReadFile(stdoutFile);
+  const std::string text = ReadFile(stdoutFile);
+  EXPECT_TRUE(Has(text, "PASS : More than 250ms elapsed before fault and DM_RV.")) << text;
+  EXPECT_FALSE(Has(text, "DNP ")) << text;
+  EXPECT_TRUE(Has(text, "remove the cause")) << text;
+}
+
 // Every path vlt takes, given one no file can take: its reason and the usage's
 // status (64 before anything runs; 73 for a result file, written after the
 // run), never an uncaught exception.

@@ -36,7 +36,7 @@ class DutDiagnostics {
   void SetFaultCondition(bool on, std::int64_t nowMicros);
   bool FaultCondition() const { return condition_; }
   // Whether a fault is reported now (the cause, or a latched one).
-  bool Reporting() const { return condition_ || latched_; }
+  bool Reporting() const { return (condition_ || latched_) && !Has(DutFault::kFaultNotReported); }
 
   // A frame from the bus while the device holds `address`; true when it was a
   // DM_RV request or a GENERAL_RESET this device took (nothing else answers it).
@@ -54,14 +54,19 @@ class DutDiagnostics {
 
  private:
   bool Has(DutFault fault) const { return common_.faults.Has(fault); }
-  void ReportSoon(std::int64_t nowMicros);
-  BusFrame Report(std::uint8_t address, std::uint8_t dsa) const;
+  void ReportIn(std::int64_t nowMicros, std::int64_t ms);
+  std::int64_t PeriodMs() const;
+  BusFrame Report(std::uint8_t address, std::uint8_t dsa, bool fault) const;
+  void SendReport(std::uint8_t address, std::uint8_t dsa, std::int64_t due,
+                  PendingFrames& pending) const;
   void OnReset(const BusFrame& reset, std::uint8_t address, std::uint8_t dsa,
                std::int64_t nowMicros, PendingFrames& pending);
 
   const DutCommon& common_;
   bool condition_ = false;
-  bool latched_ = false;  // reported after its cause went, until cleared
+  bool latched_ = false;   // reported after its cause went, until cleared
+  bool hadFault_ = false;  // reported since power-up
+  bool clearing_ = false;  // the next report is the first without the fault
   std::uint8_t occurrences_ = 0;
   std::optional<std::int64_t> nextReport_;  // none until the device holds an address
   std::optional<std::int64_t> rebootDue_;

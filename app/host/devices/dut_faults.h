@@ -102,12 +102,42 @@ enum class DutFault : std::uint8_t {
   kWrongInstanceNak,
   kNoLocalStatus,
   kLocalStatusLate,
+  // DM_RV and GENERAL_RESET.
+  kNoHeartbeat,
+  kSlowHeartbeat,
+  kDmRvShort,
+  kHeartbeatLampOn,
+  kDmRvZeroFill,
+  kDmRvBadStatus,
+  kDmRvNoDsa,
+  kDmRvIgnoresRequest,
+  kDmRvLateAnswer,
+  kFaultNotReported,
+  kFaultLate,
+  kFaultNotRepeated,
+  kFaultSlowRepeat,
+  kDmRvMultipacket,
+  kLampsOffWithFault,
+  kFaultBadFmi,
+  kFaultOtherDsa,
+  kNoClearMsg,
+  kClearMsgLate,
+  kFaultAfterClear,
+  kFastHeartbeatAfterClear,
+  kResetAnyAddress,
+  kResetNoAck,
+  kResetIgnored,
+  kResetAckToGlobal,
+  kResetKeepsFaults,
+  kResetReboots,
   // Variants (--dut-variant), not faults.
   kRequestsGlobally,
   kTracksNames,
   kLatchingFaults,
+  kSlowClear,
+  kNoGeneralReset,
 };
-inline constexpr std::size_t kDutFaultCount = 78;
+inline constexpr std::size_t kDutFaultCount = 107;
 
 inline constexpr std::uint8_t kForStatic = 1;
 inline constexpr std::uint8_t kForDynamic = 2;
