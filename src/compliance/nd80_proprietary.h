@@ -21,7 +21,6 @@
 
 namespace vlt::compliance {
 
-
 // Holds its list until `done` says so or `limitMs` has passed.
 class EHoldUntil : public engine::Element {
  public:
