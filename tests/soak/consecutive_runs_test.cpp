@@ -17,6 +17,7 @@
 #include "compliance/compliance_tests.h"
 #include "engine/failure.h"
 #include "engine/saved_log.h"
+#include "host/devices/own_frames.h"
 #include "host/devices/static_dut.h"
 #include "platform/registry_file.h"
 #include "support/compliance_bench.h"
@@ -178,9 +179,11 @@ void Soak(const SoakCase& c) {
     const RunResult result = session.Run(c.code, timing, c.timedCriterion);
     // Virtual time is exact, but the tester stamps a frame on the step it reads
     // it: one millisecond either way (A-110's request mark is its echo, read on
-    // the step after it was sent).
+    // the step after it was sent). An answer also keeps its gap to the DUT's
+    // frame before it, so it may come that much later.
     bool noteShowsTheDrawnTime = false;
-    for (std::int64_t ms = timing.*c.measured - 1; ms <= timing.*c.measured + 1; ++ms) {
+    for (std::int64_t ms = timing.*c.measured - 1;
+         ms <= timing.*c.measured + 1 + host::kAnswerGapMs; ++ms) {
       const std::string note = c.notePrefix + std::to_string(ms);
       noteShowsTheDrawnTime = noteShowsTheDrawnTime || result.timingNote == note ||
                               result.timingNote.starts_with(note + " ");
