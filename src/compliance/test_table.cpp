@@ -109,15 +109,6 @@ constexpr TestRow Row(std::string_view code, TestFamily family, int menuId,
           heading};
 }
 
-// An entry the menu lists before its test exists: shown, never enabled, in no
-// catalogue.
-constexpr TestRow Planned(std::string_view code, TestFamily family, int menuId,
-                          std::string_view menuText, bool separatorBefore,
-                          std::uint16_t catalogueIndex, std::string_view title) {
-  return {code,  family, menuId, menuText,    separatorBefore, catalogueIndex,
-          title, "",     "",     kNoSettings, nullptr,         nullptr};
-}
-
 // In menu order. Catalogue indices: 0 Read ADDRESS_CLAIM, 1-11 the A tests, 22 on
 // the ND tests.
 constexpr std::array kTable = {
