@@ -30,6 +30,7 @@ void Test_ND110::Judge(const RequestOutcome& outcome, engine::DataLog& log) {
   if (first == nullptr) {
     FailCriterion(kNoAnswer, "no status and no NAK", &log, outcome.requestIndex);
     QuestionCriterion(kChanged, "no status came to show the state", &log, outcome.requestIndex);
+    QuestionCriterion(kLate, "nothing came to time", &log, outcome.requestIndex);
     return;
   }
   PassCriterion(kNoAnswer,

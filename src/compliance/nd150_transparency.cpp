@@ -79,6 +79,8 @@ void Test_ND150::JudgeControl() {
                 (before ? "state " + StateText(*before) : std::string("no state")) +
                     " unchanged for " + std::to_string(kListenMs) + " ms after the action",
                 &log, static_cast<int>(log.Size()) - 1);
+  // Nothing came to time: a PASS here would read as a timely report.
+  QuestionCriterion(kReportLate, "no change reported to time");
 }
 
 }  // namespace vlt::compliance

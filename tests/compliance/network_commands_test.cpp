@@ -147,6 +147,27 @@ TEST(NetworkCommands, Nd150JudgesTheReportOfTheOwnControlByWhoWorkedIt) {
   }
 }
 
+// When the DUT answers nothing, its answer's timing is no PASS: nothing was timed.
+TEST(NetworkCommands, ATimingWithNothingToTimeIsLeftToTheOperator) {
+  const struct {
+    const char* code;
+    host::DutFault fault;
+    const char* verdict;
+  } cases[] = {
+      {"ND110", host::DutFault::kEmptyCmdSilent,
+       "____ : More than 250ms elapsed before command and response."},
+      {"ND150", host::DutFault::kNoLocalStatus,
+       "____ : More than 250ms elapsed before own control and status."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    CommandBench bench({c.fault});
+    auto test = compliance::MakeTest(c.code, bench.Context());
+    ASSERT_TRUE(bench.Run(*test));
+    EXPECT_TRUE(Contains(bench.Text(), c.verdict)) << bench.Text();
+  }
+}
+
 // Settings that are valid on their own but leave a test nothing sensible to
 // send: the criteria they decide go to the operator with the reason, no DNP,
 // and no command goes out that the test cannot judge.
